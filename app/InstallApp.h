@@ -1,0 +1,28 @@
+#pragma once
+// The application object: decides at start-up whether this process shows the menu, and if so
+// runs the main menu page for the time of the menu.
+
+#include "framework/win32/WinApp.h"
+#include "platform/win32/Win32AtomTable.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32UserInterface.h"
+
+#include <string>
+
+class CInstallApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+
+    // The start-up decision; TRUE when this process shall show the menu, with
+    // m_strLauncherDir set.
+    BOOL PrepareInstance();
+
+    std::string m_strLauncherDir; // the medium's directory, ending in a backslash
+
+private:
+    platform::Win32AtomTable m_atoms;
+    platform::Win32FileSystem m_files;
+    platform::Win32Processes m_processes;
+    platform::Win32UserInterface m_ui;
+};

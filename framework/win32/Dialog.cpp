@@ -1,0 +1,126 @@
+#include "framework/win32/Dialog.h"
+
+#include "framework/win32/WinApp.h"
+
+namespace {
+const char kDialogObjectProperty[] = "discmenu.CDialog";
+} // namespace
+
+CDialog::CDialog(UINT nIDTemplate, CDialog* pParentWnd)
+    : m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate)
+{
+}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd != nullptr) {
+        DestroyWindow(m_hWnd);
+    }
+}
+
+HWND CDialog::GetSafeOwner() const
+{
+    if (m_pParentWnd != nullptr && m_pParentWnd->m_hWnd != nullptr) {
+        return m_pParentWnd->m_hWnd;
+    }
+    // Without a parent the dialog is owned by the window last active over the main window.
+    const CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd != this &&
+        app->m_pMainWnd->m_hWnd != nullptr) {
+        return GetLastActivePopup(app->m_pMainWnd->m_hWnd);
+    }
+    return nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    const CWinApp* app = AfxGetApp();
+    HINSTANCE instance = app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), GetSafeOwner(), DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (m_hWnd != nullptr) {
+        ::EndDialog(m_hWnd, nResult);
+    }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG) {
+        return FALSE; // everything else reaches the subclassed window procedure
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    dialog->m_hWnd = hWnd;
+    SetPropA(hWnd, kDialogObjectProperty, dialog);
+    dialog->m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::WindowProc)));
+    dialog->DoDataExchange();
+    return dialog->OnInitDialog();
+}
+
+LRESULT CALLBACK CDialog::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* dialog = static_cast<CDialog*>(GetPropA(hWnd, kDialogObjectProperty));
+    if (dialog == nullptr) {
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    const CurrentMessage outer = dialog->m_current;
+    dialog->m_current = {message, wParam, lParam};
+    const LRESULT result = dialog->Dispatch(message, wParam, lParam);
+    dialog->m_current = outer;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialog->m_pfnSuper));
+        RemovePropA(hWnd, kDialogObjectProperty);
+        dialog->m_hWnd = nullptr;
+    }
+    return result;
+}
+
+LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, result)) {
+        return result;
+    }
+    // Enter, Escape, the close box and the OK and Cancel buttons all arrive as these commands.
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return 0;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return 0;
+        }
+    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam),
+                                                    reinterpret_cast<HWND>(lParam),
+                                                    message - WM_CTLCOLORMSGBOX));
+    }
+    return Default();
+}
+
+bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+HBRUSH CDialog::OnCtlColor(HDC hDC, HWND, UINT nCtlColor)
+{
+    const CWinApp* app = AfxGetApp();
+    const bool dialogColours = nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_MSGBOX ||
+                               nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN;
+    if (app == nullptr || app->GetDialogBkBrush() == nullptr || !dialogColours) {
+        return reinterpret_cast<HBRUSH>(Default());
+    }
+    SetBkColor(hDC, app->GetDialogBkColor());
+    SetTextColor(hDC, app->GetDialogTextColor());
+    return app->GetDialogBkBrush();
+}
+
+LRESULT CDialog::Default()
+{
+    return CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam,
+                           m_current.lParam);
+}

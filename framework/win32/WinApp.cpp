@@ -1,0 +1,67 @@
+#include "framework/win32/WinApp.h"
+
+#include "framework/win32/ModuleInfo.h"
+
+namespace {
+CWinApp* g_pApp = nullptr;
+} // namespace
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+CWinApp::CWinApp()
+    : m_hInstance(GetModuleHandleA(nullptr)), m_strAppName(GetModuleBaseName()),
+      m_crDialogBk(GetSysColor(COLOR_BTNFACE)), m_crDialogText(GetSysColor(COLOR_WINDOWTEXT))
+{
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (m_hbrDialogBk != nullptr) {
+        DeleteObject(m_hbrDialogBk);
+    }
+    g_pApp = nullptr;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return ExitInstance();
+}
+
+void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text)
+{
+    HBRUSH brush = CreateSolidBrush(background);
+    if (brush == nullptr) {
+        return;
+    }
+    if (m_hbrDialogBk != nullptr) {
+        DeleteObject(m_hbrDialogBk);
+    }
+    m_hbrDialogBk = brush;
+    m_crDialogBk = background;
+    m_crDialogText = text;
+}
+
+void CWinApp::BeginWaitCursor()
+{
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    if (m_nWaitCursorCount++ == 0) {
+        m_hcurBeforeWait = previous;
+    }
+}
+
+void CWinApp::EndWaitCursor()
+{
+    if (m_nWaitCursorCount == 0) {
+        return;
+    }
+    if (--m_nWaitCursorCount == 0) {
+        SetCursor(m_hcurBeforeWait != nullptr ? m_hcurBeforeWait : LoadCursor(nullptr, IDC_ARROW));
+        m_hcurBeforeWait = nullptr;
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The application object: one instance per process, created before start-up. The entry point
+// hands control to InitInstance; a FALSE result ends the process without a message loop.
+
+#include <windows.h>
+
+#include <string>
+
+class CDialog;
+
+class CWinApp {
+public:
+    CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+    virtual ~CWinApp();
+
+    virtual BOOL InitInstance() { return FALSE; }
+    virtual int ExitInstance() { return 0; }
+    int Run(); // a message loop, for applications whose InitInstance returns TRUE
+
+    // The application's name: the program file's name without its extension. Message boxes
+    // shown without a caption of their own carry it.
+    const std::string& GetAppName() const { return m_strAppName; }
+
+    // Background and text colour of every dialog of the application.
+    void SetDialogBkColor(COLORREF background, COLORREF text);
+    HBRUSH GetDialogBkBrush() const { return m_hbrDialogBk; }
+    COLORREF GetDialogBkColor() const { return m_crDialogBk; }
+    COLORREF GetDialogTextColor() const { return m_crDialogText; }
+
+    void BeginWaitCursor();
+    void EndWaitCursor();
+
+    HINSTANCE m_hInstance;
+    CDialog* m_pMainWnd = nullptr;
+
+private:
+    std::string m_strAppName;
+    HBRUSH m_hbrDialogBk = nullptr;
+    COLORREF m_crDialogBk;
+    COLORREF m_crDialogText;
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurBeforeWait = nullptr;
+};
+
+// The one application object of the process.
+CWinApp* AfxGetApp();

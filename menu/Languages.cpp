@@ -1,0 +1,34 @@
+#include "menu/Languages.h"
+
+#include "res/resource.h"
+
+namespace languages {
+
+namespace {
+
+struct Language {
+    const char* fileSuffix;
+    const char* code;
+    unsigned nameTextId;
+};
+
+// In chooser order. Italiano and Español have their names' texts the other way round.
+const Language kLanguages[kCount] = {
+    {"", "ENU", IDS_LANGUAGE_ENGLISH},    {"40c", "FRA", IDS_LANGUAGE_FRENCH},
+    {"407", "DEU", IDS_LANGUAGE_GERMAN},  {"410", "ITA", IDS_LANGUAGE_ITALIAN},
+    {"40a", "ESP", IDS_LANGUAGE_SPANISH}, {"804", "CHN", IDS_LANGUAGE_CHINESE},
+};
+
+const Language& Get(int index) { return kLanguages[IsValid(index) ? index : kEnglish]; }
+
+} // namespace
+
+bool IsValid(int index) { return index >= 0 && index < kCount; }
+
+std::string FileSuffix(int index) { return Get(index).fileSuffix; }
+
+std::string Code(int index) { return Get(index).code; }
+
+unsigned NameTextId(int index) { return Get(index).nameTextId; }
+
+} // namespace languages

@@ -1,0 +1,19 @@
+#pragma once
+// The user's locale.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class ILocale {
+public:
+    virtual ~ILocale() = default;
+
+    // The abbreviated language name of the user's default locale (for example "DEU"), read
+    // into a buffer of `bufferSize` bytes; empty when the query fails.
+    virtual std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+// Read-only access to values under HKEY_LOCAL_MACHINE.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+struct RegistryValue {
+    bool isString = false; // REG_SZ or REG_EXPAND_SZ
+    std::string text;      // the value's bytes up to the first zero byte
+};
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+
+    // Whether `key` under HKEY_LOCAL_MACHINE opens for reading.
+    virtual bool KeyExists(const std::string& key) const = 0;
+
+    // Reads value `name` of `key` into a buffer of `bufferSize` bytes. Empty when the key does
+    // not open, the value is missing, or the value with its terminating zero does not fit.
+    virtual std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name,
+                                                   std::size_t bufferSize) const = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/AtomTable.h"
+
+namespace platform {
+
+// The system's global atom table.
+class Win32AtomTable final : public IAtomTable {
+public:
+    Atom Find(const std::string& name) const override;
+    Atom Add(const std::string& name) override;
+    void Delete(Atom atom) override;
+};
+
+} // namespace platform

@@ -1,0 +1,61 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform {
+
+std::optional<std::string> Win32FileSystem::GetTempFolder() const
+{
+    // Asked for its length first, so that a long path is not cut.
+    const DWORD needed = GetTempPathA(0, nullptr);
+    if (needed == 0) {
+        return std::nullopt;
+    }
+    std::vector<char> buffer(needed + 1);
+    const DWORD length = GetTempPathA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0 || length >= buffer.size()) {
+        return std::nullopt;
+    }
+    return std::string(buffer.data(), length);
+}
+
+AttributeResult Win32FileSystem::SetNormalAttributes(const std::string& path)
+{
+    if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        return AttributeResult::Ok;
+    }
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+        return AttributeResult::NotFound;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return AttributeResult::NameTooLong;
+    default:
+        return AttributeResult::Failed;
+    }
+}
+
+bool Win32FileSystem::Copy(const std::string& from, const std::string& to, FileError* error)
+{
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) {
+        return true;
+    }
+    if (error != nullptr) {
+        error->code = GetLastError();
+    }
+    return false;
+}
+
+bool Win32FileSystem::Exists(const std::string& pattern) const
+{
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    return true;
+}
+
+} // namespace platform

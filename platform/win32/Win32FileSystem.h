@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace platform {
+
+class Win32FileSystem final : public IFileSystem {
+public:
+    std::optional<std::string> GetTempFolder() const override;
+    AttributeResult SetNormalAttributes(const std::string& path) override;
+    bool Copy(const std::string& from, const std::string& to, FileError* error) override;
+    bool Exists(const std::string& pattern) const override;
+};
+
+} // namespace platform

@@ -1,0 +1,23 @@
+#include "platform/win32/Win32Locale.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform {
+
+std::optional<std::string> Win32Locale::GetAbbreviatedLanguageName(std::size_t bufferSize) const
+{
+    if (bufferSize == 0) {
+        return std::nullopt;
+    }
+    std::vector<char> buffer(bufferSize, '\0');
+    const int length = GetLocaleInfoA(GetUserDefaultLCID(), LOCALE_SABBREVLANGNAME, buffer.data(),
+                                      static_cast<int>(buffer.size()));
+    if (length <= 0) {
+        return std::nullopt;
+    }
+    return std::string(buffer.data());
+}
+
+} // namespace platform

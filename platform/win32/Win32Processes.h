@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/Processes.h"
+
+namespace platform {
+
+class Win32Processes final : public IProcesses {
+public:
+    std::string CommandLine() const override;
+    std::string ModulePath() const override;
+    bool Start(const std::string& commandLine) override;
+};
+
+} // namespace platform

@@ -1,0 +1,70 @@
+#include "platform/win32/Win32Registry.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// An open registry key, closed when it goes out of scope.
+class RegistryKey {
+public:
+    explicit RegistryKey(const std::string& path)
+    {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &m_key) !=
+            ERROR_SUCCESS) {
+            m_key = nullptr;
+        }
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey()
+    {
+        if (m_key != nullptr) {
+            RegCloseKey(m_key);
+        }
+    }
+    HKEY get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+} // namespace
+
+bool Win32Registry::KeyExists(const std::string& key) const
+{
+    return RegistryKey(key).get() != nullptr;
+}
+
+std::optional<RegistryValue> Win32Registry::ReadValue(const std::string& key,
+                                                      const std::string& name,
+                                                      std::size_t bufferSize) const
+{
+    const RegistryKey opened(key);
+    if (opened.get() == nullptr || bufferSize == 0) {
+        return std::nullopt;
+    }
+    std::vector<BYTE> buffer(bufferSize, 0);
+    DWORD type = REG_NONE;
+    auto size = static_cast<DWORD>(buffer.size());
+    if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, buffer.data(), &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    // The value must fit together with a terminating zero, as in a C buffer of that size.
+    const bool terminated = size > 0 && buffer[size - 1] == 0;
+    if (!terminated && size >= buffer.size()) {
+        return std::nullopt;
+    }
+    RegistryValue value;
+    value.isString = type == REG_SZ || type == REG_EXPAND_SZ;
+    const auto* bytes = reinterpret_cast<const char*>(buffer.data());
+    std::string text(bytes, size);
+    value.text = text.substr(0, text.find('\0'));
+    return value;
+}
+
+} // namespace platform

@@ -1,0 +1,39 @@
+#include "platform/win32/Win32UserInterface.h"
+
+#include "framework/win32/ModuleInfo.h"
+#include "framework/win32/WinApp.h"
+
+#include <windows.h>
+
+namespace platform {
+
+static_assert(mb::kOk == MB_OK && mb::kRetryCancel == MB_RETRYCANCEL &&
+              mb::kIconHand == MB_ICONHAND && mb::kIconExclamation == MB_ICONEXCLAMATION &&
+              mb::kSetForeground == MB_SETFOREGROUND && mb::kIdOk == IDOK &&
+              mb::kIdCancel == IDCANCEL && mb::kIdRetry == IDRETRY);
+
+int Win32UserInterface::ShowMessage(WindowRef owner, const std::string& text,
+                                   const std::optional<std::string>& caption, unsigned style)
+{
+    // Without a caption of its own a box carries the application's name.
+    const CWinApp* app = AfxGetApp();
+    const std::string title =
+        caption ? *caption : (app != nullptr ? app->GetAppName() : GetModuleBaseName());
+    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), title.c_str(), style);
+}
+
+void Win32UserInterface::BeginWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp()) {
+        app->BeginWaitCursor();
+    }
+}
+
+void Win32UserInterface::EndWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp()) {
+        app->EndWaitCursor();
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#pragma once
+// Numbers of the program's resources: icon, dialog templates, controls, bitmaps and the
+// built-in texts. Kept free of other headers so that both C++ and the resource compiler read it.
+
+// Icon
+#define IDR_MAINFRAME 128
+
+// Dialog templates and their controls
+#define IDD_ABOUTBOX 100
+#define IDD_INSTALL_DIALOG 129
+#define IDD_USB_DRIVER 136
+#define IDD_MANUALS 1200
+#define IDC_LANGUAGE_COMBO 1001
+#define IDC_LANGUAGE_LABEL 1003
+#define IDC_USB_FIRST_CHECK 1005
+#define IDC_USB_SECOND_CHECK 1007
+#define IDC_HTML_PLACEHOLDER 1201
+
+// Bitmaps
+#define IDB_BACKGROUND 130
+#define IDB_ENTRY_NORMAL 131
+#define IDB_HELP_STRIP 132
+#define IDB_BACKGROUND_LUMO 133
+#define IDB_ENTRY_HOT 134
+#define IDB_BACKGROUND_SPARE 135
+
+// Built-in texts
+#define IDS_BUILTIN_TITLE 1
+#define IDS_BUILTIN_WARNING 2
+#define IDS_BUILTIN_NONE_SELECT_TEXT 3
+#define IDS_LANGUAGE_ENGLISH 4
+#define IDS_LANGUAGE_FRENCH 5
+#define IDS_LANGUAGE_GERMAN 6
+#define IDS_LANGUAGE_SPANISH 7
+#define IDS_LANGUAGE_ITALIAN 8
+#define IDS_LANGUAGE_CHINESE 9
+#define IDS_BUILTIN_NO_PDF_READER 1004
+#define IDS_BUILTIN_LABEL 1006
+#define IDS_BUILTIN_CAPTION 1008
+#define IDS_BUILTIN_USBTITLE 1009
+#define IDS_BUILTIN_FIRSTCHECKBOXCAPTION 1010
+#define IDS_BUILTIN_SECONDCHECKBOXCAPTION 1011
+#define IDS_BUILTIN_OK 1012
+#define IDS_BUILTIN_CANCEL 1013
+#define IDS_BUILTIN_FILECOPYSUCCESS 1014
+#define IDS_BUILTIN_FILECOPYFAIL 1015
+#define IDS_BUILTIN_NOVDINSTALL 1016
+#define IDS_BUILTIN_NOMEDIAINDEVICE 1017

@@ -1,0 +1,89 @@
+#pragma once
+// Fakes of the platform interfaces for the native tests: in-memory state that the tests set
+// up and inspect afterwards.
+
+#include "platform/AtomTable.h"
+#include "platform/FileSystem.h"
+#include "platform/Processes.h"
+#include "platform/StringTable.h"
+#include "platform/UserInterface.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+class FakeAtomTable : public platform::IAtomTable {
+public:
+    platform::Atom Find(const std::string& name) const override;
+    platform::Atom Add(const std::string& name) override;
+    void Delete(platform::Atom atom) override;
+    int Count(const std::string& name) const;
+
+private:
+    std::size_t IndexOf(const std::string& name) const; // m_names.size() when unknown
+    std::vector<std::string> m_names; // by atom - 0xC000
+    std::vector<int> m_counts;        // reference counts, by atom - 0xC000
+};
+
+class FakeFileSystem : public platform::IFileSystem {
+public:
+    std::optional<std::string> GetTempFolder() const override { return tempFolder; }
+    platform::AttributeResult SetNormalAttributes(const std::string& path) override;
+    bool Copy(const std::string& from, const std::string& to,
+                  platform::FileError* error) override;
+    bool Exists(const std::string& pattern) const override;
+
+    std::optional<std::string> tempFolder = std::string("C:\\Temp\\");
+    std::map<std::string, std::string> files; // path (compared without case) -> content
+    std::set<std::string> readOnly;
+    std::set<std::string> lockedFolders;      // attributes of files in these cannot be set
+    std::size_t maxPath = 259;                // longer paths are refused, as by the ANSI calls
+    std::vector<std::string> calls;           // "attributes <path>", "copy <from> <to>"
+};
+
+class FakeProcesses : public platform::IProcesses {
+public:
+    std::string CommandLine() const override { return commandLine; }
+    std::string ModulePath() const override { return modulePath; }
+    bool Start(const std::string& line) override;
+
+    std::string commandLine;
+    std::string modulePath;
+    bool startSucceeds = true;
+    std::vector<std::string> started;
+};
+
+struct ShownMessage {
+    platform::WindowRef owner;
+    std::string text;
+    std::optional<std::string> caption;
+    unsigned style;
+};
+
+class FakeUserInterface : public platform::IUserInterface {
+public:
+    int ShowMessage(platform::WindowRef owner, const std::string& text,
+                   const std::optional<std::string>& caption, unsigned style) override;
+    void BeginWaitCursor() override { ++waitBegun; }
+    void EndWaitCursor() override { ++waitEnded; }
+
+    std::vector<ShownMessage> shown;
+    std::deque<int> answers; // buttons chosen, in order; OK when none is left
+    int waitBegun = 0;
+    int waitEnded = 0;
+};
+
+// The program's built-in texts, as its string table holds them.
+class FakeStringTable : public platform::IStringTable {
+public:
+    FakeStringTable();
+    std::string Load(unsigned id) const override;
+    std::map<unsigned, std::string> texts;
+};
+
+} // namespace fakes

@@ -1,0 +1,64 @@
+#pragma once
+// Helpers for tests that run under Wine: Linux paths as Windows sees them, scratch folders.
+
+#include <windows.h>
+
+#include <string>
+
+namespace winetest {
+
+// A Linux path as Wine's Z: drive shows it.
+inline std::string FromLinuxPath(const std::string& path)
+{
+    std::string windows = "Z:" + path;
+    for (char& c : windows) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return windows;
+}
+
+// A new empty folder under the temporary folder, ending in a backslash.
+inline std::string MakeScratchFolder(const std::string& name)
+{
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder =
+        std::string(temp) + name + "." + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+inline bool WriteFile(const std::string& path, const std::string& content)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()),
+                                &written, nullptr);
+    CloseHandle(file);
+    return ok && written == content.size();
+}
+
+inline std::string ReadFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string content;
+    char chunk[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+        content.append(chunk, read);
+    }
+    CloseHandle(file);
+    return content;
+}
+
+} // namespace winetest

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Prepares the Wine prefix that the tests of one run copy from: created anew at every run,
+# with no offer to download Mono or Gecko and no crash dialog.
+set -euo pipefail
+template=${1:?usage: prepare-prefix.sh DIR}
+rm -rf "$template"
+mkdir -p "$(dirname "$template")"
+export WINEPREFIX=$template WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot -i >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wineserver -w
+test -f "$template/system.reg"
+echo "Wine prefix ready: $template"

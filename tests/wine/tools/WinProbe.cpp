@@ -1,0 +1,270 @@
+// A probe that end-to-end tests run under Wine beside the program under test (same prefix,
+// same desktop) to look at and answer its windows and to read system state:
+//
+//   winprobe wait <caption> [timeout-ms]   wait for a visible top-level window; print it
+//   winprobe gone <caption> [timeout-ms]   wait until no such window is left
+//   winprobe windows                       list the visible top-level windows
+//   winprobe texts <caption>               the texts of the window's child controls
+//   winprobe press <caption> <control-id>  click a button of the window
+//   winprobe close <caption>               ask the window to close
+//   winprobe cmdlines <exe-name>           command lines of running processes of that name
+//   winprobe atom-find|atom-add|atom-delete <name>
+//   winprobe temp                          the temporary folder
+//   winprobe run-alone <command-line>      run a program that may start no other process
+//
+// A window line reads: hwnd pid "caption" class client-left client-top client-width
+// client-height style exstyle. Exit code 0 on success, 1 when not found or timed out.
+
+#include <windows.h>
+#include <winternl.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Found {
+    std::string caption;
+    std::vector<HWND> windows;
+};
+
+std::string WindowText(HWND hwnd)
+{
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::string ClassName(HWND hwnd)
+{
+    char name[256] = {}; // window class names are at most 256 characters
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param)
+{
+    auto* found = reinterpret_cast<Found*>(param);
+    if (IsWindowVisible(hwnd) && (found->caption.empty() || WindowText(hwnd) == found->caption)) {
+        found->windows.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> FindWindows(const std::string& caption)
+{
+    Found found{caption, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const auto windows = FindWindows(caption);
+        if (!windows.empty()) {
+            return windows.front();
+        }
+        if (GetTickCount() - start > timeoutMs) {
+            return nullptr;
+        }
+        Sleep(50);
+    }
+}
+
+void PrintWindow(HWND hwnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    std::printf("%p %lu \"%s\" %s %ld %ld %ld %ld %08lx %08lx\n", static_cast<void*>(hwnd), pid,
+                WindowText(hwnd).c_str(), ClassName(hwnd).c_str(), origin.x, origin.y,
+                client.right - client.left, client.bottom - client.top,
+                static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM)
+{
+    std::printf("%d %s %d \"%s\"\n", GetDlgCtrlID(hwnd), ClassName(hwnd).c_str(),
+                IsWindowVisible(hwnd) ? (IsWindowEnabled(hwnd) ? 1 : 2) : 0,
+                WindowText(hwnd).c_str());
+    return TRUE;
+}
+
+std::string ProcessCommandLine(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr) {
+        return {};
+    }
+    std::string result;
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) == 0 &&
+        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters,
+                          nullptr)) {
+        std::wstring line(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+        if (ReadProcessMemory(process, parameters.CommandLine.Buffer, line.data(),
+                              parameters.CommandLine.Length, nullptr)) {
+            const int size = WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, nullptr, 0,
+                                                 nullptr, nullptr);
+            std::string narrow(static_cast<std::size_t>(size), '\0');
+            WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, narrow.data(), size, nullptr,
+                                nullptr);
+            result = narrow.c_str();
+        }
+    }
+    CloseHandle(process);
+    return result;
+}
+
+int CommandLines(const std::string& exeName)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
+            std::printf("%lu %s\n", entry.th32ProcessID,
+                        ProcessCommandLine(entry.th32ProcessID).c_str());
+            ++count;
+        }
+    }
+    CloseHandle(snapshot);
+    return count > 0 ? 0 : 1;
+}
+
+// Runs `commandLine` in a job that allows one process only, so that every process it tries to
+// start fails to start, and waits for it.
+int RunAlone(const std::string& commandLine)
+{
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_ACTIVE_PROCESS;
+    limits.BasicLimitInformation.ActiveProcessLimit = 1;
+    if (job == nullptr || !SetInformationJobObject(job, JobObjectExtendedLimitInformation,
+                                                   &limits, sizeof limits)) {
+        return 1;
+    }
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &process)) {
+        return 1;
+    }
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(job);
+    return static_cast<int>(exitCode);
+}
+
+DWORD Timeout(int argc, char** argv, int index)
+{
+    return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : 10000;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: winprobe command [arguments]\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    const std::string argument = argc > 2 ? argv[2] : "";
+    if (command == "windows") {
+        for (HWND hwnd : FindWindows("")) {
+            PrintWindow(hwnd);
+        }
+        return 0;
+    }
+    if (command == "wait") {
+        HWND hwnd = WaitForWindow(argument, Timeout(argc, argv, 3));
+        if (hwnd == nullptr) {
+            return 1;
+        }
+        PrintWindow(hwnd);
+        return 0;
+    }
+    if (command == "gone") {
+        const DWORD start = GetTickCount();
+        while (!FindWindows(argument).empty()) {
+            if (GetTickCount() - start > Timeout(argc, argv, 3)) {
+                return 1;
+            }
+            Sleep(50);
+        }
+        return 0;
+    }
+    if (command == "texts" || command == "press" || command == "close") {
+        HWND hwnd = WaitForWindow(argument, 5000);
+        if (hwnd == nullptr) {
+            return 1;
+        }
+        if (command == "texts") {
+            EnumChildWindows(hwnd, PrintChild, 0);
+        } else if (command == "close") {
+            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        } else {
+            const int id = argc > 3 ? std::atoi(argv[3]) : IDOK;
+            HWND button = GetDlgItem(hwnd, id);
+            if (button == nullptr) {
+                return 1;
+            }
+            PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+        }
+        return 0;
+    }
+    if (command == "cmdlines") {
+        return CommandLines(argument);
+    }
+    if (command == "atom-find") {
+        const ATOM atom = GlobalFindAtomA(argument.c_str());
+        std::printf("%u\n", atom);
+        return atom != 0 ? 0 : 1;
+    }
+    if (command == "atom-add") {
+        std::printf("%u\n", GlobalAddAtomA(argument.c_str()));
+        return 0;
+    }
+    if (command == "atom-delete") {
+        GlobalDeleteAtom(GlobalFindAtomA(argument.c_str()));
+        return 0;
+    }
+    if (command == "temp") {
+        char path[MAX_PATH + 1] = {};
+        GetTempPathA(sizeof path, path);
+        std::printf("%s\n", path);
+        return 0;
+    }
+    if (command == "run-alone") {
+        return RunAlone(argument);
+    }
+    std::fprintf(stderr, "unknown command %s\n", command.c_str());
+    return 2;
+}
