@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
@@ -20,8 +21,15 @@
 
 namespace {
 
+// The module whose resources are checked: this test program, or the program file named by
+// DISCMENU_RESOURCE_MODULE (the Install.exe of the disc), loaded for its resources only.
 HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
+    static const HINSTANCE module = [] {
+        const char* path = std::getenv("DISCMENU_RESOURCE_MODULE");
+        return path == nullptr ? GetModuleHandleA(nullptr)
+                               : LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    }();
+    return module;
 }
 
 // The raw bytes of a resource of this program, empty when it is missing.
@@ -44,6 +52,13 @@ std::string LoadText(unsigned id) {
     char buffer[1024] = {};
     const int length = LoadStringA(Module(), id, buffer, sizeof buffer);
     return std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+TEST(ResourceModule, IsTheProgramFileAskedFor) {
+    ASSERT_NE(Module(), nullptr) << "the program file could not be loaded";
+    if (std::getenv("DISCMENU_RESOURCE_MODULE") != nullptr) {
+        EXPECT_NE(Module(), GetModuleHandleA(nullptr));
+    }
 }
 
 TEST(BuiltInTexts, AreStoredExactly) {

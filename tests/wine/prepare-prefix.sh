@@ -8,6 +8,6 @@ mkdir -p "$(dirname "$template")"
 export WINEPREFIX=$template WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wineserver -w
+wineserver -k || true
 test -f "$template/system.reg"
 echo "Wine prefix ready: $template"

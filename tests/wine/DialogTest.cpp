@@ -1,0 +1,147 @@
+// The modal dialog base of the framework layer against the real dialog manager.
+
+#include "framework/win32/Dialog.h"
+#include "framework/win32/WinApp.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A dialog that records what happens to it and runs a script once it is initialised.
+class ScriptedDialog : public CDialog {
+public:
+    explicit ScriptedDialog(std::function<void(ScriptedDialog&)> script,
+                            CDialog* parent = nullptr)
+        : CDialog(IDD_ABOUTBOX, parent), m_script(std::move(script))
+    {
+    }
+
+    using CDialog::Default;
+    HWND Window() const { return m_hWnd; }
+
+    std::vector<std::string> events;
+    HBRUSH lastBrush = nullptr;
+
+protected:
+    void DoDataExchange() override { events.push_back("exchange"); }
+    BOOL OnInitDialog() override
+    {
+        events.push_back(m_hWnd != nullptr ? "init" : "init without window");
+        m_script(*this);
+        return TRUE;
+    }
+    void OnCancel() override
+    {
+        events.push_back("cancel");
+        CDialog::OnCancel();
+    }
+    bool OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) override
+    {
+        if (message == WM_APP) {
+            events.push_back("app message");
+            result = 42;
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void(ScriptedDialog&)> m_script;
+};
+
+TEST(CDialog, RunsModallyUntilEndDialogAndReturnsItsResult)
+{
+    CWinApp app;
+    ScriptedDialog dialog([](ScriptedDialog& d) {
+        EXPECT_EQ(SendMessageA(d.Window(), WM_APP, 0, 0), 42);
+        d.EndDialog(7);
+    });
+    EXPECT_EQ(dialog.DoModal(), 7);
+    EXPECT_EQ(dialog.events,
+              (std::vector<std::string>{"exchange", "init", "app message"}));
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "the window is gone after the modal run";
+}
+
+TEST(CDialog, CloseBoxAndEscapeEndWithCancel)
+{
+    CWinApp app;
+    ScriptedDialog closed([](ScriptedDialog& d) { PostMessageA(d.Window(), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(closed.DoModal(), IDCANCEL);
+    EXPECT_EQ(closed.events.back(), "cancel");
+
+    ScriptedDialog escaped([](ScriptedDialog& d) {
+        PostMessageA(GetDlgItem(d.Window(), IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(escaped.DoModal(), IDCANCEL);
+}
+
+TEST(CDialog, TheOkButtonEndsWithOk)
+{
+    CWinApp app;
+    ScriptedDialog dialog([](ScriptedDialog& d) {
+        PostMessageA(d.Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.Window(), IDOK)));
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST(CDialog, UsesTheApplicationsDialogColours)
+{
+    CWinApp app;
+    app.SetDialogBkColor(RGB(255, 255, 255), RGB(10, 20, 30));
+    HBRUSH dialogBrush = nullptr;
+    COLORREF text = 0;
+    COLORREF background = 0;
+    ScriptedDialog dialog([&](ScriptedDialog& d) {
+        HDC dc = GetDC(d.Window());
+        dialogBrush = reinterpret_cast<HBRUSH>(SendMessageA(
+            d.Window(), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+            reinterpret_cast<LPARAM>(d.Window())));
+        SendMessageA(d.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.Window(), IDOK)));
+        text = GetTextColor(dc);
+        background = GetBkColor(dc);
+        ReleaseDC(d.Window(), dc);
+        d.EndDialog(IDOK);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(dialogBrush, app.GetDialogBkBrush());
+    EXPECT_EQ(text, RGB(10, 20, 30));
+    EXPECT_EQ(background, RGB(255, 255, 255));
+}
+
+TEST(CDialog, ADialogWithoutParentIsOwnedByTheMainWindow)
+{
+    CWinApp app;
+    HWND ownerOfInner = nullptr;
+    HWND mainWindow = nullptr;
+    ScriptedDialog inner([&](ScriptedDialog& d) {
+        ownerOfInner = GetWindow(d.Window(), GW_OWNER);
+        d.EndDialog(IDOK);
+    });
+    ScriptedDialog main([&](ScriptedDialog& d) {
+        mainWindow = d.Window();
+        inner.DoModal();
+        EXPECT_TRUE(IsWindowEnabled(d.Window())) << "the owner is enabled again afterwards";
+        d.EndDialog(IDOK);
+    });
+    app.m_pMainWnd = &main;
+    main.DoModal();
+    app.m_pMainWnd = nullptr;
+    EXPECT_NE(mainWindow, nullptr);
+    EXPECT_EQ(ownerOfInner, mainWindow);
+}
+
+TEST(CWinApp, NamesTheApplicationAfterTheProgramFile)
+{
+    CWinApp app;
+    EXPECT_EQ(app.GetAppName(), "DialogTest");
+    EXPECT_EQ(AfxGetApp(), &app);
+}
+
+} // namespace
