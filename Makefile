@@ -46,5 +46,9 @@ test: native mingw disc
 	@printf 'subdirs("native" "mingw")\n' > $(BUILD)/CTestTestfile.cmake
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Shows the menu of the sample disc under Wine; without a display, saves build/demo/menu.png.
+demo: disc
+	disc/demo.sh
+
 clean:
 	rm -rf $(BUILD)

@@ -1,7 +1,7 @@
 #include "app/InstallApp.h"
 
 #include "app/StartupDecision.h"
-#include "framework/win32/Dialog.h"
+#include "menu/MenuDlg.h"
 #include "res/resource.h"
 
 BOOL CInstallApp::PrepareInstance()
@@ -22,13 +22,17 @@ BOOL CInstallApp::InitInstance()
     }
     // The marker stays for exactly as long as this process shows its menu.
     const platform::Atom marker = m_atoms.Add(kInstanceAtomName);
-    SetDialogBkColor(RGB(255, 255, 255), RGB(255, 255, 255));
+    // Every dialog of the program has a white background. Its texts stay black, so that
+    // dialogs without colours of their own, such as the About box, can be read.
+    SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0));
 
-    CDialog mainPage(IDD_INSTALL_DIALOG);
+    const MenuPageServices services{m_profile, m_strings, m_registry, m_locale};
+    CMenuDlg mainPage("Main Dialog", IDB_BACKGROUND, nullptr, services);
+    mainPage.m_strLauncherDir = m_strLauncherDir;
     m_pMainWnd = &mainPage;
     mainPage.DoModal();
-    m_pMainWnd = nullptr;
 
     m_atoms.Delete(marker);
+    m_pMainWnd = nullptr;
     return FALSE;
 }

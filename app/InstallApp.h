@@ -1,11 +1,16 @@
 #pragma once
 // The application object: decides at start-up whether this process shows the menu, and if so
-// runs the main menu page for the time of the menu.
+// runs the main menu page for the time of the menu. It owns the system services that the
+// pages use.
 
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32ProfileFile.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32StringTable.h"
 #include "platform/win32/Win32UserInterface.h"
 
 #include <string>
@@ -25,4 +30,8 @@ private:
     platform::Win32FileSystem m_files;
     platform::Win32Processes m_processes;
     platform::Win32UserInterface m_ui;
+    platform::Win32ProfileFile m_profile;
+    platform::Win32StringTable m_strings;
+    platform::Win32Registry m_registry;
+    platform::Win32Locale m_locale;
 };

@@ -48,10 +48,15 @@ std::string ConfigurationFilePath(const std::string& launcherDir, int languageIn
     return launcherDir + "Inst" + (languages::IsValid(languageIndex) ? suffix : "") + ".inf";
 }
 
-CMenuPage::CMenuPage(std::string pageName, const platform::IProfileFile& profile,
-                     const platform::IStringTable& strings)
-    : m_strPageName(std::move(pageName)), m_profile(profile), m_strings(strings)
+CMenuPage::CMenuPage(std::string pageName, const MenuPageServices& services)
+    : m_strPageName(std::move(pageName)), m_services(services)
 {
+}
+
+const CMenuItem* CMenuPage::ItemAt(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_menuItems.size()) ? m_menuItems[index].get()
+                                                                       : nullptr;
 }
 
 CMenuPage::~CMenuPage() { FreeMenuItems(); }
@@ -60,7 +65,7 @@ void CMenuPage::FreeMenuItems() { m_menuItems.clear(); }
 
 std::string CMenuPage::ReadString(const std::string& section, const std::string& key) const
 {
-    return m_profile.GetString(m_strConfigPath, section, key, "", kValueBufferSize);
+    return m_services.profile.GetString(m_strConfigPath, section, key, "", kValueBufferSize);
 }
 
 void CMenuPage::LoadTextTable()
@@ -68,7 +73,7 @@ void CMenuPage::LoadTextTable()
     // A text the file lacks falls back to the built-in text, never to the previous language's.
     const auto load = [this](const TextEntry& entry) {
         std::string value = ReadString(kTextSection, entry.key);
-        m_texts.*entry.text = value.empty() ? m_strings.Load(entry.builtinId) : value;
+        m_texts.*entry.text = value.empty() ? m_services.strings.Load(entry.builtinId) : value;
     };
     std::for_each(std::begin(kTextsBeforeLabel), std::end(kTextsBeforeLabel), load);
     SetLabelText(ReadString(kTextSection, kLabelKey));
@@ -79,7 +84,7 @@ std::unique_ptr<CMenuItem> CMenuPage::ReadMenuItem(const std::string& section, i
 {
     auto item = std::make_unique<CMenuItem>();
     item->m_strText = ReadString(section, Key("MenuItemString", index));
-    const int type = m_profile.GetInt(m_strConfigPath, section, Key("MenuItemType", index), 0);
+    const int type = m_services.profile.GetInt(m_strConfigPath, section, Key("MenuItemType", index), 0);
     item->m_nType = (type >= CMenuItem::kTypeExecute && type <= CMenuItem::kTypeUsb)
                         ? type
                         : CMenuItem::kTypeNone;
@@ -101,7 +106,7 @@ void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items)
     LoadTextTable();
 
     const int count =
-        std::min(m_profile.GetInt(m_strConfigPath, pageName, "Number of menu", 0), kMaxMenuItems);
+        std::min(m_services.profile.GetInt(m_strConfigPath, pageName, "Number of menu", 0), kMaxMenuItems);
     for (int i = 0; i < count; ++i) {
         items.push_back(ReadMenuItem(pageName, i));
     }

@@ -1,15 +1,17 @@
 #pragma once
-// What a menu page knows apart from its window: its launcher directory, its name (the section
-// of its menu), the texts and entries read from the configuration file of its language, and
-// the path of that file. The window (CMenuDlg) answers the questions the page asks of it:
-// which language is selected, and what the label above the chooser says.
+// What a menu page decides apart from its window: its launcher directory, its name (the
+// section of its menu), the texts and entries read from the configuration file of its
+// language, the choice of that language, the entry column and the hover feedback. The window
+// (CMenuDlg) carries out what the page decides through the operations it overrides: the
+// language chooser and its label, the drawing of entries and help area, the mouse capture.
 
+#include "menu/Geometry.h"
 #include "menu/MenuItem.h"
-#include "platform/ProfileFile.h"
-#include "platform/StringTable.h"
+#include "menu/MenuPageServices.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The texts of a page, read from the configuration file with built-in fallbacks.
@@ -36,8 +38,15 @@ public:
     // Every value of the configuration file is read into a buffer of this size.
     static constexpr std::size_t kValueBufferSize = 256;
 
-    CMenuPage(std::string pageName, const platform::IProfileFile& profile,
-              const platform::IStringTable& strings);
+    // The entry column: 37-pixel entries on a 41-pixel pitch, 15 pixels below the top.
+    static constexpr int kEntryWidth = 185;
+    static constexpr int kEntryHeight = 37;
+    static constexpr int kEntryPitch = 41;
+    static constexpr int kEntryTop = 15;
+    // The page named so takes over its opener's language and hides its chooser.
+    static constexpr const char* kLumoPageName = "Lumo Dialog";
+
+    CMenuPage(std::string pageName, const MenuPageServices& services);
     CMenuPage(const CMenuPage&) = delete;
     CMenuPage& operator=(const CMenuPage&) = delete;
     virtual ~CMenuPage();
@@ -48,9 +57,31 @@ public:
     std::string GetLauncherDir() const { return m_strLauncherDir; }
     void FreeMenuItems();
 
+    // The rectangle of entry `index`; empty (nothing drawn, nothing hit) until the page is
+    // laid out.
+    geometry::Rect GetEntryRect(int index) const;
+    // Draws the help area and every entry over whatever the window shows.
+    void DrawMenu();
+    // Hover feedback: redraws only the entries whose state changes, and the help area when
+    // the hot entry changes.
+    void OnMouseMove(int x, int y);
+
+    // Language selection.
+    bool GetForcedLanguage(std::string& forced) const;
+    void FillLanguageChooser();
+    void SelectInitialLanguage();
+    void OnSelendokLanguage();
+    // Disables the chooser while the registry forces one of the languages; read at every paint.
+    void ApplyLanguageLock();
+
+    bool IsLumoPage() const { return m_strPageName == kLumoPageName; }
+
     std::string m_strLauncherDir;
-    std::string m_strPageName;
+    int m_nHotEntry = -1;
+    int m_nEntryLeft = -1;
     MenuItemList m_menuItems;
+    geometry::Rect m_rcHelpArea;
+    std::string m_strPageName;
     CTextTable m_texts;
     std::string m_strConfigPath;
 
@@ -60,8 +91,29 @@ protected:
     virtual int GetSelectedLanguageIndex() const = 0;
     virtual void SetLabelText(const std::string& text) = 0;
 
-    const platform::IProfileFile& m_profile;
-    const platform::IStringTable& m_strings;
+    // The language chooser.
+    virtual void ResetLanguageChooser() = 0;
+    virtual void AddLanguage(const std::string& name, int languageIndex) = 0;
+    virtual int GetChooserSelection() const = 0; // position, or -1 for none
+    virtual void SetChooserSelection(int position) = 0;
+    // Selects the first entry, searching from the second on and wrapping, whose text begins
+    // with `text` regardless of letter case; no change when there is none.
+    virtual void SelectChooserEntryStartingWith(const std::string& text) = 0;
+    virtual void EnableLanguageChooser(bool enable) = 0;
+    // The chooser position of the page that opened this one; empty when it has none.
+    virtual std::optional<int> GetOpeningPageSelection() const = 0;
+
+    // The window.
+    virtual int GetBackgroundHeight() const = 0;
+    virtual geometry::Rect GetClientArea() const = 0;
+    virtual void DrawHelpArea(const geometry::Rect& rect, const std::string& help) = 0;
+    virtual void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) = 0;
+    virtual void ReleaseMouseCapture() = 0; // when any window of the program holds it
+
+    // The entry at `index`, or nullptr when the index names none.
+    const CMenuItem* ItemAt(int index) const;
+
+    MenuPageServices m_services;
 
 private:
     void LoadTextTable();

@@ -33,6 +33,48 @@ class Window:
         self.left, self.top, self.width, self.height = (int(p) for p in parts[1:5])
         self.style = int(parts[5], 16)
         self.ex_style = int(parts[6], 16)
+        self.outer = tuple(int(p) for p in parts[7:11])  # left, top, right, bottom
+
+
+class Control:
+    """A child control: id, class, state (0 hidden, 1 enabled, 2 disabled), text and its
+    rectangle in the client coordinates of its window."""
+
+    def __init__(self, line):
+        head, rest = line.split('"', 1)
+        text, tail = rest.rsplit('"', 1)
+        control_id, window_class, state = head.split()
+        self.id = int(control_id)
+        self.window_class = window_class
+        self.state = int(state)
+        self.text = text
+        self.rect = tuple(int(p) for p in tail.split())
+
+
+class Screenshot:
+    """The whole X screen; pixel() gives (red, green, blue) at screen coordinates."""
+
+    def __init__(self, data):
+        # Binary PPM: "P6\n<width> <height>\n<maxval>\n" and the rows.
+        fields = []
+        position = 0
+        while len(fields) < 4:
+            while data[position:position + 1].isspace():
+                position += 1
+            end = position
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[position:end])
+            position = end
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[position + 1:]
+
+    def pixel(self, x, y):
+        offset = 3 * (y * self.width + x)
+        return tuple(self.pixels[offset:offset + 3])
+
+    def region(self, left, top, right, bottom):
+        return [self.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
 
 
 class WineDesktop:
@@ -106,7 +148,7 @@ class WineDesktop:
     def run(self, program, *args, env=None, timeout=60):
         return subprocess.run(["wine", program, *args], env={**self.env, **(env or {})},
                               capture_output=True, text=True, timeout=timeout,
-                              errors="replace")
+                              encoding="cp1252", errors="replace")
 
     def probe(self, *args, check=True, timeout=60):
         result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)
@@ -126,23 +168,48 @@ class WineDesktop:
         found = [Window(line) for line in lines if line.strip()]
         return [w for w in found if caption is None or w.caption == caption]
 
-    def texts(self, caption):
-        """The child controls of the window: (id, class, state, text); state 0 hidden,
-        1 enabled, 2 disabled."""
-        controls = []
-        for line in self.probe("texts", caption).splitlines():
-            head, text, _ = line.split('"', 2) if line.count('"') >= 2 else (line, "", "")
-            control_id, window_class, state = head.split()
-            controls.append((int(control_id), window_class, int(state), text))
-        return controls
+    def controls(self, caption):
+        """The child controls of the window, by id."""
+        return {c.id: c for c in (Control(line) for line in
+                                  self.probe("texts", caption).splitlines() if line.strip())}
 
     def message_box(self, caption):
         """Waits for a message box and returns its text."""
         self.wait_window(caption)
-        for control_id, window_class, _, text in self.texts(caption):
-            if control_id == 0xFFFF and window_class.lower() == "static":
-                return text
+        for control in self.controls(caption).values():
+            if control.id == 0xFFFF and control.window_class.lower() == "static":
+                return control.text
         raise AssertionError(f"no text in message box {caption!r}")
+
+    # The screen and the pointer -------------------------------------------------------------
+    def screenshot(self):
+        data = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8",
+                               "ppm:-"],
+                              capture_output=True, check=True).stdout
+        return Screenshot(data)
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *[str(a) for a in args]], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL)
+
+    def move_pointer(self, x, y):
+        """Moves the pointer to screen coordinates with a real X event and lets Wine handle
+        it."""
+        self.xdotool("mousemove", "--sync", x, y)
+        time.sleep(0.4)
+
+    def click(self, x, y):
+        self.move_pointer(x, y)
+        self.xdotool("click", 1)
+        time.sleep(0.4)
+
+    def keys(self, *names):
+        self.xdotool("key", "--delay", 80, *names)
+        time.sleep(0.4)
+
+    def set_registry_string(self, key, name, value):
+        result = self.run("reg", "add", key, "/v", name, "/d", value, "/f")
+        assert result.returncode == 0, result.stdout
 
     def press(self, caption, control_id):
         self.probe("press", caption, str(control_id))

@@ -111,6 +111,36 @@ int FakeUserInterface::ShowMessage(platform::WindowRef owner, const std::string&
     return answer;
 }
 
+bool FakeRegistry::KeyExists(const std::string& key) const
+{
+    return keys.count(text::ToLowerAscii(key)) != 0;
+}
+
+std::optional<platform::RegistryValue> FakeRegistry::ReadValue(const std::string& key,
+                                                               const std::string& name,
+                                                               std::size_t bufferSize) const
+{
+    const auto found = values.find(text::ToLowerAscii(key + "\\" + name));
+    if (!KeyExists(key) || found == values.end() || found->second.text.size() + 1 > bufferSize) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+void FakeRegistry::SetString(const std::string& key, const std::string& name,
+                             const std::string& text)
+{
+    AddKey(key);
+    values[text::ToLowerAscii(key + "\\" + name)] = {true, text};
+}
+
+void FakeRegistry::SetBinary(const std::string& key, const std::string& name,
+                             const std::string& bytes)
+{
+    AddKey(key);
+    values[text::ToLowerAscii(key + "\\" + name)] = {false, bytes};
+}
+
 FakeStringTable::FakeStringTable()
     : texts{
           {IDS_BUILTIN_TITLE, "Warning"},

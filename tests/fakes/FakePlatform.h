@@ -4,9 +4,12 @@
 
 #include "platform/AtomTable.h"
 #include "platform/FileSystem.h"
+#include "platform/Locale.h"
+#include "platform/Registry.h"
 #include "platform/Processes.h"
 #include "platform/StringTable.h"
 #include "platform/UserInterface.h"
+#include "framework/StringUtil.h"
 
 #include <deque>
 #include <map>
@@ -76,6 +79,34 @@ public:
     std::deque<int> answers; // buttons chosen, in order; OK when none is left
     int waitBegun = 0;
     int waitEnded = 0;
+};
+
+class FakeRegistry : public platform::IRegistry {
+public:
+    bool KeyExists(const std::string& key) const override;
+    std::optional<platform::RegistryValue> ReadValue(const std::string& key,
+                                                     const std::string& name,
+                                                     std::size_t bufferSize) const override;
+    // Stores a text value (and creates its key).
+    void SetString(const std::string& key, const std::string& name, const std::string& text);
+    // Stores a value of another type whose bytes are `bytes`.
+    void SetBinary(const std::string& key, const std::string& name, const std::string& bytes);
+    void AddKey(const std::string& key) { keys.insert(text::ToLowerAscii(key)); }
+
+    std::set<std::string> keys;                                    // lower case
+    std::map<std::string, platform::RegistryValue> values;         // "key\name", lower case
+};
+
+class FakeLocale : public platform::ILocale {
+public:
+    std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const override
+    {
+        if (!abbreviation || abbreviation->size() >= bufferSize) {
+            return std::nullopt;
+        }
+        return abbreviation;
+    }
+    std::optional<std::string> abbreviation = std::string("ENU");
 };
 
 // The program's built-in texts, as its string table holds them.

@@ -13,7 +13,10 @@
 //   winprobe run-alone <command-line>      run a program that may start no other process
 //
 // A window line reads: hwnd pid "caption" class client-left client-top client-width
-// client-height style exstyle. Exit code 0 on success, 1 when not found or timed out.
+// client-height style exstyle window-left window-top window-right window-bottom (screen
+// coordinates). A control line reads: id class state "text" left top right bottom (client
+// coordinates of its window; state 0 hidden, 1 enabled, 2 disabled). Exit code 0 on success,
+// 1 when not found or timed out.
 
 #include <windows.h>
 #include <winternl.h>
@@ -86,18 +89,44 @@ void PrintWindow(HWND hwnd)
     GetClientRect(hwnd, &client);
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
-    std::printf("%p %lu \"%s\" %s %ld %ld %ld %ld %08lx %08lx\n", static_cast<void*>(hwnd), pid,
-                WindowText(hwnd).c_str(), ClassName(hwnd).c_str(), origin.x, origin.y,
-                client.right - client.left, client.bottom - client.top,
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    std::printf("%p %lu \"%s\" %s %ld %ld %ld %ld %08lx %08lx %ld %ld %ld %ld\n",
+                static_cast<void*>(hwnd), pid, WindowText(hwnd).c_str(), ClassName(hwnd).c_str(),
+                origin.x, origin.y, client.right - client.left, client.bottom - client.top,
                 static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
+                static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)), window.left,
+                window.top, window.right, window.bottom);
 }
 
-BOOL CALLBACK PrintChild(HWND hwnd, LPARAM)
+// The text a control shows; for a drop-down list, the selected entry.
+std::string ControlText(HWND hwnd)
 {
-    std::printf("%d %s %d \"%s\"\n", GetDlgCtrlID(hwnd), ClassName(hwnd).c_str(),
+    if (lstrcmpiA(ClassName(hwnd).c_str(), "ComboBox") != 0) {
+        return WindowText(hwnd);
+    }
+    const LRESULT selection = SendMessageA(hwnd, CB_GETCURSEL, 0, 0);
+    if (selection == CB_ERR) {
+        return {};
+    }
+    // Asked in UTF-16: text that crosses processes is not converted for ANSI callers.
+    const LRESULT length = SendMessageW(hwnd, CB_GETLBTEXTLEN, selection, 0);
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(hwnd, CB_GETLBTEXT, selection, reinterpret_cast<LPARAM>(wide.data()));
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), size, nullptr, nullptr);
+    return text.c_str();
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent)
+{
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%d %s %d \"%s\" %ld %ld %ld %ld\n", GetDlgCtrlID(hwnd), ClassName(hwnd).c_str(),
                 IsWindowVisible(hwnd) ? (IsWindowEnabled(hwnd) ? 1 : 2) : 0,
-                WindowText(hwnd).c_str());
+                ControlText(hwnd).c_str(), rect.left, rect.top, rect.right, rect.bottom);
     return TRUE;
 }
 
@@ -226,7 +255,7 @@ int main(int argc, char** argv)
             return 1;
         }
         if (command == "texts") {
-            EnumChildWindows(hwnd, PrintChild, 0);
+            EnumChildWindows(hwnd, PrintChild, reinterpret_cast<LPARAM>(hwnd));
         } else if (command == "close") {
             PostMessageA(hwnd, WM_CLOSE, 0, 0);
         } else {

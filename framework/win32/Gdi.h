@@ -1,0 +1,158 @@
+#pragma once
+// Owners of drawing objects and device contexts. Every handle the program creates for drawing
+// lives in one of these, so that it is freed on every path out of a drawing call. An object
+// must be deselected before it is deleted: declare its owner before the selection that puts
+// it into a device context, so that the selection ends first.
+
+#include <windows.h>
+
+#include <utility>
+
+// Owns one drawing object (bitmap, palette, font, pen or brush) and deletes it when destroyed.
+template <typename Handle> class CGdiObject {
+public:
+    CGdiObject() = default;
+    explicit CGdiObject(Handle handle) : m_handle(handle) {}
+    CGdiObject(CGdiObject&& other) noexcept : m_handle(other.release()) {}
+    CGdiObject& operator=(CGdiObject&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+    ~CGdiObject() { reset(); }
+
+    Handle get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+
+    // Gives up ownership without deleting the object.
+    Handle release() { return std::exchange(m_handle, nullptr); }
+
+    // Deletes the object held so far and takes `handle` in its place.
+    void reset(Handle handle = nullptr) {
+        const Handle old = std::exchange(m_handle, handle);
+        if (old != nullptr && old != handle) {
+            DeleteObject(old);
+        }
+    }
+
+private:
+    Handle m_handle = nullptr;
+};
+
+using CBitmap = CGdiObject<HBITMAP>;
+using CPalette = CGdiObject<HPALETTE>;
+using CFont = CGdiObject<HFONT>;
+using CPen = CGdiObject<HPEN>;
+using CBrush = CGdiObject<HBRUSH>;
+
+// The device context of a window's client area (of the screen for a null window), released
+// when destroyed.
+class CClientDC {
+public:
+    explicit CClientDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+    ~CClientDC() {
+        if (m_dc != nullptr) {
+            ReleaseDC(m_window, m_dc);
+        }
+    }
+
+    HDC get() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// The device context of one WM_PAINT: painting begins when it is created and ends when it is
+// destroyed.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND window) : m_window(window), m_dc(BeginPaint(window, &m_paint)) {}
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    ~CPaintDC() { EndPaint(m_window, &m_paint); }
+
+    HDC get() const { return m_dc; }
+    const PAINTSTRUCT& paintStruct() const { return m_paint; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
+
+// A memory device context compatible with another one (with the screen for null), deleted
+// when destroyed.
+class CMemoryDC {
+public:
+    explicit CMemoryDC(HDC compatibleWith) : m_dc(CreateCompatibleDC(compatibleWith)) {}
+    CMemoryDC(const CMemoryDC&) = delete;
+    CMemoryDC& operator=(const CMemoryDC&) = delete;
+    ~CMemoryDC() {
+        if (m_dc != nullptr) {
+            DeleteDC(m_dc);
+        }
+    }
+
+    HDC get() const { return m_dc; }
+    explicit operator bool() const { return m_dc != nullptr; }
+
+private:
+    HDC m_dc;
+};
+
+// Selects a drawing object into a device context for the lifetime of the selection and puts
+// the previous one back when destroyed. A null object or device context selects nothing.
+class CObjectSelection {
+public:
+    CObjectSelection(HDC dc, HGDIOBJ object)
+        : m_dc(dc),
+          m_previous(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    CObjectSelection(const CObjectSelection&) = delete;
+    CObjectSelection& operator=(const CObjectSelection&) = delete;
+    ~CObjectSelection() {
+        if (*this) {
+            SelectObject(m_dc, m_previous);
+        }
+    }
+
+    // Whether the object was selected (a bitmap already selected elsewhere is not).
+    explicit operator bool() const { return m_previous != nullptr && m_previous != HGDI_ERROR; }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+// Selects a palette into a device context, as foreground palette or as background palette,
+// for the lifetime of the selection; the previous palette is put back when destroyed. A null
+// palette or device context selects nothing.
+class CPaletteSelection {
+public:
+    CPaletteSelection(HDC dc, HPALETTE palette, bool background)
+        : m_dc(dc), m_previous(dc != nullptr && palette != nullptr
+                                   ? SelectPalette(dc, palette, background ? TRUE : FALSE)
+                                   : nullptr) {}
+    CPaletteSelection(const CPaletteSelection&) = delete;
+    CPaletteSelection& operator=(const CPaletteSelection&) = delete;
+    ~CPaletteSelection() {
+        // Putting the old palette back must not make it the foreground palette.
+        if (m_previous != nullptr) {
+            SelectPalette(m_dc, m_previous, TRUE);
+        }
+    }
+
+    // Maps the selected palette into the system palette; does nothing without a selection.
+    void Realize() const {
+        if (m_previous != nullptr) {
+            RealizePalette(m_dc);
+        }
+    }
+
+private:
+    HDC m_dc;
+    HPALETTE m_previous;
+};

@@ -1,0 +1,21 @@
+#include "menu/HelpText.h"
+
+#include "framework/StringUtil.h"
+
+namespace {
+constexpr int kOneLineTop = 12;
+constexpr int kSeveralLinesTop = 5;
+} // namespace
+
+HelpTextLayout ComposeHelpText(const std::string& help, const std::string& noneSelectText)
+{
+    const auto lines = text::Split(help, '\\');
+    std::string composed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        composed += (i > 0 ? "\n" : "") + lines[i];
+    }
+    composed += "\n\n";
+    const int top = lines.size() > 1 ? kSeveralLinesTop : kOneLineTop;
+    // Only an empty help text composes to nothing but the two closing line feeds.
+    return {composed == "\n\n" ? noneSelectText : composed, top};
+}

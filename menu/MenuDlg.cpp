@@ -1,0 +1,254 @@
+#include "menu/MenuDlg.h"
+
+#include "framework/win32/WinApp.h"
+#include "menu/AboutDlg.h"
+#include "menu/HelpText.h"
+#include "menu/MenuDrawing.h"
+#include "menu/PageLayout.h"
+#include "res/resource.h"
+
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kLabelTextColour = RGB(18, 54, 200);
+
+CFont CreatePageFont(int height, int weight)
+{
+    return CFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                             FF_SWISS | DEFAULT_PITCH, "Arial"));
+}
+
+geometry::Rect ScreenRectInClient(HWND window, HWND client)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void MoveTo(HWND window, const geometry::Rect& rect)
+{
+    MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+}
+
+} // namespace
+
+CMenuDlg::CMenuDlg(std::string pageName, UINT nBitmapID, CMenuDlg* pParentPage,
+                   const MenuPageServices& services)
+    : CDialog(IDD_INSTALL_DIALOG, pParentPage), CMenuPage(std::move(pageName), services),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_nBitmapID(nBitmapID), m_pParentPage(pParentPage),
+      m_brushLabel(CreateSolidBrush(RGB(255, 255, 255)))
+{
+}
+
+CMenuDlg::~CMenuDlg()
+{
+    FreeMenuItems();
+    ReleaseMouseCapture();
+}
+
+HINSTANCE CMenuDlg::Instance() const
+{
+    const CWinApp* app = AfxGetApp();
+    return app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+void CMenuDlg::DoDataExchange()
+{
+    m_comboLanguage = GetDlgItem(m_hWnd, IDC_LANGUAGE_COMBO);
+    m_staticLabel = GetDlgItem(m_hWnd, IDC_LANGUAGE_LABEL);
+}
+
+BOOL CMenuDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    FillLanguageChooser();
+    SelectInitialLanguage();
+
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    int width = 0;
+    int height = 0;
+    GetBitmapSize(Instance(), m_nBitmapID, width, height);
+    m_nEntryLeft = width + layout::kEntryColumnGap;
+    LayOutWindow(width, height);
+
+    if (IsLumoPage()) {
+        ShowWindow(m_staticLabel, SW_HIDE);
+        ShowWindow(m_comboLanguage, SW_HIDE);
+    }
+    m_fontHelp = CreatePageFont(-12, FW_NORMAL);
+    m_fontEntry = CreatePageFont(-14, FW_BOLD);
+    return TRUE;
+}
+
+void CMenuDlg::LayOutWindow(int backgroundWidth, int backgroundHeight)
+{
+    RECT screen{};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    const layout::FrameMetrics metrics{
+        GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYEDGE),
+        GetSystemMetrics(SM_CYBORDER), GetSystemMetrics(SM_CYCAPTION)};
+    MoveTo(m_hWnd, layout::PageWindowRect(backgroundWidth, backgroundHeight, metrics,
+                                          {screen.left, screen.top, screen.right, screen.bottom}));
+
+    const geometry::Rect chooser = ScreenRectInClient(m_comboLanguage, m_hWnd);
+    MoveTo(m_comboLanguage,
+           layout::ChooserRect(backgroundWidth, backgroundHeight, chooser.Height()));
+    const geometry::Rect label = ScreenRectInClient(m_staticLabel, m_hWnd);
+    MoveTo(m_staticLabel, layout::LabelRect(backgroundWidth, backgroundHeight, label.Height()));
+}
+
+bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_SYSCOMMAND:
+        OnSysCommand(static_cast<UINT>(wParam), lParam);
+        return true;
+    case WM_PAINT:
+        OnPaint();
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        return true;
+    case WM_MOUSEMOVE:
+        CMenuPage::OnMouseMove(static_cast<short>(LOWORD(lParam)),
+                               static_cast<short>(HIWORD(lParam)));
+        result = Default();
+        return true;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_LANGUAGE_COMBO && HIWORD(wParam) == CBN_SELENDOK) {
+            OnSelendokLanguage();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor)
+{
+    HBRUSH brush = CDialog::OnCtlColor(hDC, hWndCtl, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC) {
+        SetTextColor(hDC, kLabelTextColour);
+        SetBkMode(hDC, TRANSPARENT);
+        return m_brushLabel.get();
+    }
+    return brush;
+}
+
+void CMenuDlg::OnPaint()
+{
+    if (IsIconic(m_hWnd)) {
+        CPaintDC dc(m_hWnd);
+        SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+        RECT client{};
+        GetClientRect(m_hWnd, &client);
+        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc.get(), x, y, m_hIcon);
+        return;
+    }
+    ApplyLanguageLock();
+    CPaintDC dc(m_hWnd);
+    PaintBackground(dc.get(), Instance(), m_nBitmapID);
+    DrawMenu();
+    Default();
+}
+
+void CMenuDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & 0xFFF0) == kAboutCommand) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+int CMenuDlg::GetLanguagePosition() const
+{
+    return static_cast<int>(SendMessageA(m_comboLanguage, CB_GETCURSEL, 0, 0));
+}
+
+int CMenuDlg::GetSelectedLanguageIndex() const
+{
+    // With no selection the list answers CB_ERR, which names no language.
+    return static_cast<int>(SendMessageA(m_comboLanguage, CB_GETITEMDATA,
+                                         static_cast<WPARAM>(GetLanguagePosition()), 0));
+}
+
+void CMenuDlg::SetLabelText(const std::string& text) { SetWindowTextA(m_staticLabel, text.c_str()); }
+
+void CMenuDlg::ResetLanguageChooser() { SendMessageA(m_comboLanguage, CB_RESETCONTENT, 0, 0); }
+
+void CMenuDlg::AddLanguage(const std::string& name, int languageIndex)
+{
+    const LRESULT position =
+        SendMessageA(m_comboLanguage, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(m_comboLanguage, CB_SETITEMDATA, static_cast<WPARAM>(position), languageIndex);
+}
+
+void CMenuDlg::SetChooserSelection(int position)
+{
+    SendMessageA(m_comboLanguage, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+}
+
+void CMenuDlg::SelectChooserEntryStartingWith(const std::string& text)
+{
+    SendMessageA(m_comboLanguage, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CMenuDlg::EnableLanguageChooser(bool enable) { EnableWindow(m_comboLanguage, enable); }
+
+std::optional<int> CMenuDlg::GetOpeningPageSelection() const
+{
+    if (m_pParentPage == nullptr) {
+        return std::nullopt;
+    }
+    return m_pParentPage->GetLanguagePosition();
+}
+
+int CMenuDlg::GetBackgroundHeight() const
+{
+    int width = 0;
+    int height = 0;
+    GetBitmapSize(Instance(), m_nBitmapID, width, height);
+    return height;
+}
+
+geometry::Rect CMenuDlg::GetClientArea() const
+{
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    return {client.left, client.top, client.right, client.bottom};
+}
+
+void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help)
+{
+    const HelpTextLayout layout = ComposeHelpText(help, m_texts.m_strNoneSelectText);
+    CClientDC dc(m_hWnd);
+    ::DrawHelpArea(dc.get(), Instance(), rect, layout.text, rect.top + layout.topOffset,
+                   m_fontHelp.get());
+}
+
+void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot)
+{
+    if (rect.Width() <= 0) {
+        return; // not laid out yet
+    }
+    CClientDC dc(m_hWnd);
+    ::DrawEntry(dc.get(), Instance(), rect, text, hot, m_fontEntry.get());
+}
+
+void CMenuDlg::ReleaseMouseCapture()
+{
+    if (GetCapture() != nullptr) {
+        ReleaseCapture();
+    }
+}

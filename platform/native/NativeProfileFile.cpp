@@ -1,0 +1,377 @@
+#include "platform/native/NativeProfileFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string_view>
+
+namespace platform {
+namespace {
+
+// The file is handled as UTF-16 text, as the system does, so that files with a byte-order mark
+// and buffer limits counted in UTF-16 units come out alike.
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+// A value is read into a buffer of this many characters before it is taken as an integer.
+constexpr std::size_t kIntegerBufferSize = 30;
+
+// Characters of the Windows-1252 bytes 0x80 to 0x9F; the five bytes that the code page leaves
+// undefined stand for the C1 control characters of the same value.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+Text FromAnsi(std::string_view bytes) {
+    Text text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text.push_back(byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
+    }
+    return text;
+}
+
+char ToAnsi(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<char>(c);
+    }
+    for (std::size_t i = 0; i < std::size(kWindows1252High); ++i) {
+        if (kWindows1252High[i] == c) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+std::string ToAnsi(TextView text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char16_t c : text) {
+        bytes.push_back(ToAnsi(c));
+    }
+    return bytes;
+}
+
+void AppendCodePoint(Text& text, char32_t code) {
+    if (code < 0x10000) {
+        text.push_back(static_cast<char16_t>(code));
+        return;
+    }
+    code -= 0x10000;
+    text.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+    text.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+}
+
+// Decodes UTF-8 as the system does: every malformed sequence becomes one replacement
+// character, and a lead byte takes the byte after it along into that sequence whenever it is a
+// continuation byte, even one out of the range allowed after that lead byte.
+Text FromUtf8(std::string_view bytes) {
+    Text text;
+    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto isContinuation = [&](std::size_t i) {
+        return i < bytes.size() && (byteAt(i) & 0xC0) == 0x80;
+    };
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const unsigned char lead = byteAt(i++);
+        if (lead < 0x80) {
+            text.push_back(lead);
+            continue;
+        }
+        // Length of the sequence and the range of its second byte, which excludes overlong
+        // forms, surrogates and code points beyond U+10FFFF.
+        int length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : low;
+            high = lead == 0xED ? 0x9F : high;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : low;
+            high = lead == 0xF4 ? 0x8F : high;
+        }
+        if (length == 0 || !isContinuation(i)) {
+            text.push_back(kReplacement);
+            continue;
+        }
+        const unsigned char second = byteAt(i++);
+        if (second < low || second > high) {
+            text.push_back(kReplacement);
+            continue;
+        }
+        char32_t code = ((lead & (0x7Fu >> length)) << 6) | (second & 0x3Fu);
+        bool complete = true;
+        for (int rest = length - 2; rest > 0; --rest) {
+            if (!isContinuation(i)) {
+                complete = false;
+                break;
+            }
+            code = (code << 6) | (byteAt(i++) & 0x3Fu);
+        }
+        if (complete) {
+            AppendCodePoint(text, code);
+        } else {
+            text.push_back(kReplacement);
+        }
+    }
+    return text;
+}
+
+// Decodes UTF-16 units; a last odd byte is no character.
+Text FromUtf16(std::string_view bytes, bool bigEndian) {
+    Text text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text.push_back(
+            static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
+    }
+    return text;
+}
+
+Text Decode(std::string_view bytes) {
+    const auto startsWith = [&](std::string_view mark) {
+        return bytes.substr(0, mark.size()) == mark;
+    };
+    if (startsWith("\xEF\xBB\xBF")) {
+        return FromUtf8(bytes.substr(3));
+    }
+    if (startsWith("\xFF\xFE")) {
+        return FromUtf16(bytes.substr(2), false);
+    }
+    if (startsWith("\xFE\xFF")) {
+        return FromUtf16(bytes.substr(2), true);
+    }
+    return FromAnsi(bytes);
+}
+
+// The file's bytes, or nothing when it cannot be opened. A file that is absent from an existing
+// directory opens as an empty file; a path that names a directory or leads through a missing
+// one does not open at all.
+std::optional<std::string> ReadFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path file(path);
+    std::error_code error;
+    if (fs::is_directory(file, error)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const fs::path directory = file.parent_path();
+    if (!fs::exists(file, error) && (directory.empty() || fs::is_directory(directory, error))) {
+        return std::string();
+    }
+    return std::nullopt;
+}
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+TextView Trim(TextView s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+// A name or value of the file as the system keeps it: trimmed, then cut at the first NUL.
+TextView Clean(TextView s) {
+    s = Trim(s);
+    return s.substr(0, s.find(u'\0'));
+}
+
+// A name asked for: a C string, so it ends at its first NUL, and trimmed.
+Text QueryName(const std::string& name) {
+    const Text text = FromAnsi(name.c_str());
+    return Text(Trim(text));
+}
+
+char16_t FoldAscii(char16_t c) {
+    return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
+}
+
+bool SameName(TextView a, TextView b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The value of the first `key` in the first `section` of `text`; nothing when there is no such
+// key or its line has no '='.
+std::optional<TextView> FindValue(TextView text, TextView section, TextView key) {
+    // Lines before the first section header belong to the section with the empty name.
+    bool inSection = section.empty();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
+        const TextView line = Trim(text.substr(start, end - start));
+        start = end + 1;
+        if (line.empty()) {
+            continue;
+        }
+        const std::size_t close = line.rfind(u']');
+        if (line.front() == u'[' && close != TextView::npos) {
+            if (inSection) {
+                return std::nullopt; // a later section of the same name is never read
+            }
+            inSection = SameName(Clean(line.substr(1, close - 1)), section);
+            continue;
+        }
+        if (!inSection) {
+            continue;
+        }
+        const std::size_t equals = line.find(u'=');
+        if (SameName(Clean(line.substr(0, equals)), key)) {
+            if (equals == TextView::npos) {
+                return std::nullopt;
+            }
+            return Clean(line.substr(equals + 1));
+        }
+    }
+    return std::nullopt;
+}
+
+// What a buffer of `size` (at least 1) characters receives of `value`: without one pair of
+// enclosing quotes, at most size - 1 characters. The closing quote is dropped by position, as
+// the last character copied whenever the buffer could take everything up to and including
+// that quote except for the terminator, so a value that fits only without its closing quote
+// loses one character more.
+Text Copy(TextView value, std::size_t size) {
+    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+                        value.back() == value.front();
+    if (!quoted) {
+        return Text(value.substr(0, size - 1));
+    }
+    const TextView rest = value.substr(1); // still ends with the closing quote
+    Text copied(rest.substr(0, size - 1));
+    if (size >= rest.size() && !copied.empty()) {
+        copied.pop_back();
+    }
+    return copied;
+}
+
+// The caller's default as the system uses it: trailing spaces removed, but never the first
+// character.
+Text DefaultText(const std::string& def) {
+    Text text = FromAnsi(def.c_str());
+    while (text.size() > 1 && text.back() == u' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+int DigitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'z') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'Z') {
+        return c - u'A' + 10;
+    }
+    return 36;
+}
+
+int ParseInteger(TextView s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] <= u' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+        negative = s[i] == u'-';
+        ++i;
+    }
+    std::uint32_t base = 10;
+    if (i + 1 < s.size() && s[i] == u'0') {
+        switch (s[i + 1]) {
+        case u'x':
+            base = 16;
+            break;
+        case u'o':
+            base = 8;
+            break;
+        case u'b':
+            base = 2;
+            break;
+        default:
+            break;
+        }
+        i += base == 10 ? 0 : 2;
+    }
+    std::uint32_t value = 0; // wraps modulo 2^32 like the system's conversion
+    for (; i < s.size(); ++i) {
+        const auto digit = static_cast<std::uint32_t>(DigitValue(s[i]));
+        if (digit >= base) {
+            break;
+        }
+        value = value * base + digit;
+    }
+    if (negative) {
+        value = 0u - value;
+    }
+    return value <= INT32_MAX ? static_cast<int>(value) : -static_cast<int>(~value) - 1;
+}
+
+} // namespace
+
+std::string NativeProfileFile::GetString(const std::string& file, const std::string& section,
+                                         const std::string& key, const std::string& def,
+                                         std::size_t bufferSize) const {
+    if (bufferSize == 0) {
+        return {};
+    }
+    const auto bytes = ReadFile(file);
+    if (!bytes) {
+        // Without a file the default is only cut to the buffer, its quotes stay.
+        return ToAnsi(TextView(DefaultText(def)).substr(0, bufferSize - 1));
+    }
+    const Text text = Decode(*bytes);
+    const auto value = FindValue(text, QueryName(section), QueryName(key));
+    if (value) {
+        return ToAnsi(Copy(*value, bufferSize));
+    }
+    return ToAnsi(Copy(DefaultText(def), bufferSize));
+}
+
+int NativeProfileFile::GetInt(const std::string& file, const std::string& section,
+                              const std::string& key, int def) const {
+    const auto bytes = ReadFile(file);
+    if (!bytes) {
+        return def;
+    }
+    const Text text = Decode(*bytes);
+    const auto value = FindValue(text, QueryName(section), QueryName(key));
+    if (!value) {
+        return def;
+    }
+    const Text digits = Copy(*value, kIntegerBufferSize);
+    return digits.empty() ? def : ParseInteger(digits);
+}
+
+} // namespace platform

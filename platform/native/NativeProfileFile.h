@@ -1,0 +1,48 @@
+#pragma once
+#include "platform/ProfileFile.h"
+
+namespace platform {
+
+// Reads private-profile files without the Windows API, giving the results of
+// GetPrivateProfileStringA and GetPrivateProfileIntA on a system whose ANSI code page is
+// Windows-1252. The file name is used as given (no search of the Windows directory) and the
+// file is read anew at every call, so a swapped disc is seen at once.
+//
+// The rules, as the system applies them:
+// - A file that starts with a UTF-8 or UTF-16 byte-order mark is decoded accordingly; any other
+//   file is Windows-1252. Results come back in Windows-1252 with '?' for characters it lacks
+//   (there the system may pick a look-alike letter instead; the configuration files rely on
+//   neither). Lines end at CR or LF.
+// - A file that is absent from an existing directory reads as empty. A path that names a
+//   directory or leads through a missing one is no file at all: the default is then only cut
+//   to the buffer, its quotes stay.
+// - Names match with ASCII letters folded only. Blanks (space, tab, LF, VT, FF, CR) around names
+//   and values in the file and around the names asked for are ignored; a name or value ends at
+//   the first NUL character.
+// - "[name]" after optional blanks starts a section; the name ends at the last ']' of the line
+//   and the rest of the line is ignored. A '[' line without ']' is an ordinary line. Lines before
+//   the first section form a section with the empty name; a later "[]" is never reached.
+// - Every other non-blank line is a key: the text before the first '=' is its name and the text
+//   after it its value. A line without '=' is a key without a value, which yields the default.
+//   ';' and '#' have no special meaning: such lines are keys nobody asks for.
+// - Only the first section of a name counts and, in it, only the first key of a name.
+// - A value whose first and last characters are the same quote (' or ") of at least two
+//   characters loses both, with one quirk when the buffer is short: the closing quote counts
+//   towards the buffer, so a value that fits only without its closing quote also loses its last
+//   character. The result holds at most bufferSize - 1 characters.
+// - The default loses its trailing spaces (not the first character) and then goes through the
+//   same quote removal and truncation.
+// - An integer is read from the first 29 characters of the value (after quote removal): leading
+//   characters up to space skipped, one optional sign, a lower-case prefix 0x, 0o or 0b for
+//   base 16, 8 or 2, then digits until the first non-digit, wrapping modulo 2^32. An absent or
+//   empty value gives the default; a value without digits gives 0.
+class NativeProfileFile final : public IProfileFile {
+public:
+    std::string GetString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& def,
+                          std::size_t bufferSize) const override;
+    int GetInt(const std::string& file, const std::string& section, const std::string& key,
+               int def) const override;
+};
+
+} // namespace platform

@@ -1,0 +1,160 @@
+"""The main page on screen: started as a user would, from the sample disc, it shows the
+background, the entries, the help strip and the language chooser, reacts to the pointer and
+changes language."""
+
+from pathlib import Path
+
+from harness import DISC_DIR, WineTestCase
+
+FIRST_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Designer\Tools\Data Manager"
+SECOND_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Frame\Configuration"
+
+NORMAL_TOP = (153, 200, 226)
+NORMAL_BOTTOM = (3, 117, 187)
+HOT_TOP = (0, 117, 186)
+STRIP_TOP = (241, 248, 253)
+STRIP_BOTTOM = (99, 169, 229)
+WHITE = (255, 255, 255)
+YELLOW = (255, 255, 0)
+
+
+def near(actual, expected, tolerance=4):
+    return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+def inf_value(file_name, key):
+    """A value of the sample disc's language file, as the disc holds it."""
+    for line in (DISC_DIR / file_name).read_bytes().decode("cp1252").splitlines():
+        if line.startswith(key + "="):
+            return line[len(key) + 1:]
+    raise KeyError(key)
+
+
+class MenuPageTest(WineTestCase):
+    def start_menu(self):
+        self.disc = self.wine.install_disc()
+        self.assertEqual(self.wine.start(self.disc + "Install.exe").wait(timeout=30), 0)
+        self.page = self.wine.wait_window("Install")
+        painted = self.wine.wait_until(
+            lambda: near(self.pixel(self.wine.screenshot(), 2, 300), STRIP_TOP), timeout=15)
+        self.assertTrue(painted, "the page was not painted")
+        return self.page
+
+    def at(self, x, y):
+        """Screen coordinates of a point of the page's client area."""
+        return self.page.left + x, self.page.top + y
+
+    def pixel(self, shot, x, y):
+        return shot.pixel(*self.at(x, y))
+
+    def entry_region(self, shot, index):
+        return shot.region(*self.at(408, 15 + 41 * index), *self.at(593, 52 + 41 * index))
+
+    def help_region(self, shot):
+        return shot.region(*self.at(0, 300), *self.at(597, 340))
+
+    def test_the_page_shows_centred_with_background_entries_help_strip_and_chooser(self):
+        page = self.start_menu()
+        self.assertEqual(len(self.wine.windows("Install")), 1)
+        self.assertEqual((page.width, page.height), (597, 340))
+        left, top, right, bottom = page.outer
+        width, height = self.wine.screen
+        self.assertEqual(left, (width - (right - left)) // 2)
+        self.assertEqual(top, (height - (bottom - top)) // 2)
+
+        shot = self.wine.screenshot()
+        for i in range(7):
+            for x in (408, 500, 589):
+                self.assertTrue(near(self.pixel(shot, x, 15 + 41 * i), NORMAL_TOP),
+                                (i, x, self.pixel(shot, x, 15 + 41 * i)))
+            self.assertTrue(near(self.pixel(shot, 410, 50 + 41 * i), NORMAL_BOTTOM))
+        self.assertEqual(self.pixel(shot, 500, 298), WHITE, "the gap below the last entry")
+        # The help strip: its gradient at the edges and its white panel.
+        self.assertTrue(near(self.pixel(shot, 2, 300), STRIP_TOP))
+        self.assertTrue(near(self.pixel(shot, 2, 339), STRIP_BOTTOM))
+        self.assertTrue(near(self.pixel(shot, 585, 310), WHITE))
+        # The plain white lower left around label and chooser.
+        for x, y in ((5, 222), (5, 298), (218, 222), (218, 298), (200, 290)):
+            self.assertEqual(self.pixel(shot, x, y), WHITE, (x, y))
+
+        controls = self.wine.controls("Install")
+        self.assertEqual(controls[1003].rect[:3], (16, 228, 216))
+        self.assertEqual(controls[1001].rect[:3], (16, 261, 192))
+        self.assertEqual(controls[1003].text, inf_value("Inst.inf", "IDS_LABEL"))
+        self.assertEqual(controls[1001].text, "English")
+        self.assertEqual(controls[1001].state, 1, "enabled without a forced language")
+        # The label's text is blue on white.
+        label_pixels = shot.region(*self.at(16, 228), *self.at(216, 240))
+        self.assertTrue(any(near(p, (18, 54, 200), 40) for p in label_pixels))
+
+    def test_the_entry_under_the_pointer_turns_hot_and_shows_its_help(self):
+        self.start_menu()
+        self.wine.move_pointer(*self.at(100, 100))
+        idle = self.wine.screenshot()
+        self.wine.move_pointer(*self.at(500, 15 + 41 + 18))
+        hot = self.wine.screenshot()
+        self.assertTrue(near(self.pixel(hot, 410, 56), HOT_TOP), self.pixel(hot, 410, 56))
+        self.assertTrue(near(self.pixel(hot, 410, 15), NORMAL_TOP), "entry 0 stays normal")
+        yellow_rows = {y for x in range(408, 593) for y in range(56, 93)
+                       if self.pixel(hot, x, y) == YELLOW}
+        self.assertEqual(len(yellow_rows), 1, "one yellow underline")
+        yellow_row = yellow_rows.pop()
+        self.assertGreater(sum(1 for x in range(408, 593)
+                               if self.pixel(hot, x, yellow_row) == YELLOW), 20)
+        self.assertNotEqual(self.help_region(hot), self.help_region(idle), "help text shown")
+
+        # Into the gap below entry 1: normal again, and the text for no entry.
+        self.wine.move_pointer(*self.at(500, 94))
+        gap = self.wine.screenshot()
+        self.assertTrue(near(self.pixel(gap, 410, 56), NORMAL_TOP))
+        self.assertEqual(self.entry_region(gap, 1), self.entry_region(idle, 1))
+        self.assertEqual(self.help_region(gap), self.help_region(idle))
+
+    def test_choosing_another_language_reloads_and_redraws_at_once(self):
+        self.start_menu()
+        before = self.wine.screenshot()
+        self.wine.click(*self.at(60, 270))
+        self.wine.keys("Down", "Down", "Down", "Down", "Return")
+        controls = self.wine.controls("Install")
+        self.assertEqual(controls[1001].text, "Espa\xf1ol")
+        self.assertEqual(controls[1003].text, inf_value("Inst40a.inf", "IDS_LABEL"))
+        self.wine.move_pointer(*self.at(100, 200))
+        after = self.wine.screenshot()
+        self.assertNotEqual(self.entry_region(after, 0), self.entry_region(before, 0),
+                            "the entries show the Spanish texts")
+        self.assertTrue(near(self.pixel(after, 410, 15), NORMAL_TOP))
+
+
+class ForcedLanguageTest(WineTestCase):
+    def chooser_after_start(self, values):
+        for key, value in values:
+            self.wine.set_registry_string(key, "ForceLanguage", value)
+        disc = self.wine.install_disc()
+        self.wine.start(disc + "Install.exe").wait(timeout=30)
+        self.wine.wait_window("Install")
+        controls = self.wine.controls("Install")
+        return controls[1001].text, controls[1001].state, controls[1003].text
+
+    def test_a_code_in_the_first_key_selects_and_locks(self):
+        self.assertEqual(self.chooser_after_start([(FIRST_KEY, "fra")])[:2], ("Fran\xe7ais", 2))
+
+    def test_a_code_in_the_second_key_selects_and_locks(self):
+        self.assertEqual(self.chooser_after_start([(SECOND_KEY, "DEU")])[:2], ("Deutsch", 2))
+
+    def test_the_first_key_wins(self):
+        self.assertEqual(
+            self.chooser_after_start([(FIRST_KEY, "ITA"), (SECOND_KEY, "ESP")])[:2],
+            ("Italiano", 2))
+
+    def test_a_name_prefix_selects_without_lock(self):
+        self.assertEqual(self.chooser_after_start([(FIRST_KEY, "Eng")])[:2], ("English", 1))
+
+    def test_a_value_that_matches_nothing_selects_nothing_and_shows_the_english_file(self):
+        text, state, label = self.chooser_after_start([(FIRST_KEY, "XYZ")])
+        self.assertEqual((text, state), ("", 1))
+        self.assertEqual(label, inf_value("Inst.inf", "IDS_LABEL"))
+
+
+if __name__ == "__main__":
+    import unittest
+    unittest.main()

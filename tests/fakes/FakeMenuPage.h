@@ -1,0 +1,85 @@
+#pragma once
+// A menu page without a window: its chooser, label and drawing are recorded, so that tests
+// can drive the page's handlers and see what they would draw.
+
+#include "fakes/FakePlatform.h"
+#include "menu/MenuPage.h"
+#include "platform/native/NativeProfileFile.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+struct Drawn {
+    enum Kind { kEntry, kHelpArea } kind;
+    geometry::Rect rect;
+    std::string text; // entry text, or help text as handed over
+    bool hot = false;
+    bool operator==(const Drawn& other) const
+    {
+        return kind == other.kind && rect == other.rect && text == other.text &&
+               hot == other.hot;
+    }
+};
+
+// The platform a page talks to, with the portable reader for its configuration files.
+struct FakeMenuServices {
+    platform::NativeProfileFile profile;
+    FakeStringTable strings;
+    FakeRegistry registry;
+    FakeLocale locale;
+    MenuPageServices Get() const { return {profile, strings, registry, locale}; }
+};
+
+class FakeMenuPage : public CMenuPage {
+public:
+    FakeMenuPage(std::string name, const FakeMenuServices& services)
+        : CMenuPage(std::move(name), services.Get())
+    {
+    }
+
+    // Empties the model and loads it again, as a change of language does, without drawing.
+    void Reload()
+    {
+        FreeMenuItems();
+        LoadConfiguration(m_strPageName, m_menuItems);
+    }
+    // As the window's initialisation lays the page out for a 400 x 300 background.
+    void LayOut() { m_nEntryLeft = 408; }
+
+    // The chooser: entry texts with their item data, the selection, the enabled state.
+    std::vector<std::pair<std::string, int>> chooser;
+    int selection = -1;
+    std::optional<bool> chooserEnabled;
+    std::optional<int> openerSelection;
+    int languageIndexOverride = -2; // when not -2, answers GetSelectedLanguageIndex directly
+    std::string label = "(untouched)";
+    std::vector<Drawn> drawn;
+    int captureReleases = 0;
+
+protected:
+    int GetSelectedLanguageIndex() const override;
+    void SetLabelText(const std::string& text) override { label = text; }
+    void ResetLanguageChooser() override;
+    void AddLanguage(const std::string& name, int languageIndex) override;
+    int GetChooserSelection() const override { return selection; }
+    void SetChooserSelection(int position) override;
+    void SelectChooserEntryStartingWith(const std::string& text) override;
+    void EnableLanguageChooser(bool enable) override { chooserEnabled = enable; }
+    std::optional<int> GetOpeningPageSelection() const override { return openerSelection; }
+    int GetBackgroundHeight() const override { return 300; }
+    geometry::Rect GetClientArea() const override { return {0, 0, 597, 340}; }
+    void DrawHelpArea(const geometry::Rect& rect, const std::string& help) override
+    {
+        drawn.push_back({Drawn::kHelpArea, rect, help, false});
+    }
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override
+    {
+        drawn.push_back({Drawn::kEntry, rect, text, hot});
+    }
+    void ReleaseMouseCapture() override { ++captureReleases; }
+};
+
+} // namespace fakes
