@@ -26,7 +26,8 @@ BOOL CInstallApp::InitInstance()
     // dialogs without colours of their own, such as the About box, can be read.
     SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0));
 
-    const MenuPageServices services{m_profile, m_strings, m_registry, m_locale};
+    const MenuPageServices services{m_profile, m_strings, m_registry, m_locale, m_files,
+                                    m_processes, m_shell,   m_ui,       m_errors};
     CMenuDlg mainPage("Main Dialog", IDB_BACKGROUND, nullptr, services);
     mainPage.m_strLauncherDir = m_strLauncherDir;
     m_pMainWnd = &mainPage;

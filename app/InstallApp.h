@@ -10,7 +10,9 @@
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32ProfileFile.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32SystemErrors.h"
 #include "platform/win32/Win32UserInterface.h"
 
 #include <string>
@@ -34,4 +36,6 @@ private:
     platform::Win32StringTable m_strings;
     platform::Win32Registry m_registry;
     platform::Win32Locale m_locale;
+    platform::Win32Shell m_shell;
+    platform::Win32SystemErrors m_errors;
 };

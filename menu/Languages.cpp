@@ -10,13 +10,14 @@ struct Language {
     const char* fileSuffix;
     const char* code;
     unsigned nameTextId;
+    const char* setupSwitch;
 };
 
 // In chooser order. Italiano and Español have their names' texts the other way round.
 const Language kLanguages[kCount] = {
-    {"", "ENU", IDS_LANGUAGE_ENGLISH},    {"40c", "FRA", IDS_LANGUAGE_FRENCH},
-    {"407", "DEU", IDS_LANGUAGE_GERMAN},  {"410", "ITA", IDS_LANGUAGE_ITALIAN},
-    {"40a", "ESP", IDS_LANGUAGE_SPANISH}, {"804", "CHN", IDS_LANGUAGE_CHINESE},
+    {"", "ENU", IDS_LANGUAGE_ENGLISH, " -l0009"},    {"40c", "FRA", IDS_LANGUAGE_FRENCH, " -l040c"},
+    {"407", "DEU", IDS_LANGUAGE_GERMAN, " -l0007"},  {"410", "ITA", IDS_LANGUAGE_ITALIAN, " -l0010"},
+    {"40a", "ESP", IDS_LANGUAGE_SPANISH, " -l000a"}, {"804", "CHN", IDS_LANGUAGE_CHINESE, " -l0804"},
 };
 
 const Language& Get(int index) { return kLanguages[IsValid(index) ? index : kEnglish]; }
@@ -30,5 +31,7 @@ std::string FileSuffix(int index) { return Get(index).fileSuffix; }
 std::string Code(int index) { return Get(index).code; }
 
 unsigned NameTextId(int index) { return Get(index).nameTextId; }
+
+std::string SetupSwitch(int index) { return Get(index).setupSwitch; }
 
 } // namespace languages

@@ -22,4 +22,7 @@ std::string Code(int index);
 // The built-in text that holds the language's display name (4 to 9).
 unsigned NameTextId(int index);
 
+// The switch that tells a setup program its language, with its leading blank (" -l0009").
+std::string SetupSwitch(int index);
+
 } // namespace languages

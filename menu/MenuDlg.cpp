@@ -115,6 +115,12 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return true;
+    case WM_LBUTTONDOWN:
+        if (CMenuPage::OnLButtonDown(static_cast<short>(LOWORD(lParam)),
+                                     static_cast<short>(HIWORD(lParam)))) {
+            result = Default();
+        }
+        return true;
     case WM_MOUSEMOVE:
         CMenuPage::OnMouseMove(static_cast<short>(LOWORD(lParam)),
                                static_cast<short>(HIWORD(lParam)));
@@ -252,3 +258,17 @@ void CMenuDlg::ReleaseMouseCapture()
         ReleaseCapture();
     }
 }
+
+void CMenuDlg::RunSubPage(const std::string& pageName)
+{
+    // The page named so shows over its own background and takes over this page's language.
+    const bool lumo = pageName == kLumoPageName;
+    CMenuDlg page(pageName, lumo ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND, lumo ? this : nullptr,
+                  m_services);
+    page.m_strLauncherDir = m_strLauncherDir;
+    page.DoModal();
+}
+
+void CMenuDlg::OpenManualsWindow(const std::string& /*languageName*/) {}
+
+void CMenuDlg::OpenUsbDriverDialog() {}

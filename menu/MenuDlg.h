@@ -46,6 +46,13 @@ protected:
     void DrawHelpArea(const geometry::Rect& rect, const std::string& help) override;
     void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override;
     void ReleaseMouseCapture() override;
+    bool HasMouseCapture() const override { return GetCapture() != nullptr; }
+    void TakeMouseCapture() override { SetCapture(m_hWnd); }
+    platform::WindowRef GetWindowRef() const override { return m_hWnd; }
+    void RunSubPage(const std::string& pageName) override;
+    void EndPage() override { EndDialog(IDCANCEL); }
+    void OpenManualsWindow(const std::string& languageName) override;
+    void OpenUsbDriverDialog() override;
 
     HICON m_hIcon;
     UINT m_nBitmapID;

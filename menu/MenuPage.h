@@ -76,6 +76,18 @@ public:
 
     bool IsLumoPage() const { return m_strPageName == kLumoPageName; }
 
+    // A press of the left button at (x, y): executes the entry there. False when the handling
+    // ended early, after a refused disc check, and the message must not go on.
+    bool OnLButtonDown(int x, int y);
+
+    // Whether the disc that holds `diskId` is in the drive, asking for it while it is not.
+    bool CheckDisk(const std::string& diskId);
+    // Installs the Java runtime from the disc when the browser is new enough.
+    void InstallJavaRuntime();
+    // Whether the product is installed in the version the USB drivers belong to; says so
+    // when it is not.
+    bool IsProductInstalled();
+
     std::string m_strLauncherDir;
     int m_nHotEntry = -1;
     int m_nEntryLeft = -1;
@@ -109,6 +121,15 @@ protected:
     virtual void DrawHelpArea(const geometry::Rect& rect, const std::string& help) = 0;
     virtual void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) = 0;
     virtual void ReleaseMouseCapture() = 0; // when any window of the program holds it
+    virtual bool HasMouseCapture() const = 0;
+    virtual void TakeMouseCapture() = 0;
+
+    // The windows a click opens, and closing this page.
+    virtual platform::WindowRef GetWindowRef() const = 0;
+    virtual void RunSubPage(const std::string& pageName) = 0;
+    virtual void EndPage() = 0;
+    virtual void OpenManualsWindow(const std::string& languageName) = 0;
+    virtual void OpenUsbDriverDialog() = 0;
 
     // The entry at `index`, or nullptr when the index names none.
     const CMenuItem* ItemAt(int index) const;

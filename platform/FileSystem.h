@@ -33,6 +33,9 @@ public:
 
     // Whether at least one file or folder matches `pattern` (wildcards in its last component).
     virtual bool Exists(const std::string& pattern) const = 0;
+
+    // Creates a folder; an existing one is no error, and the result is not needed.
+    virtual void CreateFolder(const std::string& path) = 0;
 };
 
 } // namespace platform

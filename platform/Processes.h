@@ -18,6 +18,10 @@ public:
     // Starts `commandLine` as a new process with the current environment and directory, at
     // normal priority; nobody waits for it. False when it could not be started.
     virtual bool Start(const std::string& commandLine) = 0;
+
+    // Starts `commandLine` with its window shown (SW_SHOW). False when it could not be
+    // started; `error` then holds the system's reason.
+    virtual bool StartShown(const std::string& commandLine, unsigned long* error) = 0;
 };
 
 } // namespace platform

@@ -58,4 +58,9 @@ bool Win32FileSystem::Exists(const std::string& pattern) const
     return true;
 }
 
+void Win32FileSystem::CreateFolder(const std::string& path)
+{
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
 } // namespace platform

@@ -9,6 +9,7 @@ public:
     AttributeResult SetNormalAttributes(const std::string& path) override;
     bool Copy(const std::string& from, const std::string& to, FileError* error) override;
     bool Exists(const std::string& pattern) const override;
+    void CreateFolder(const std::string& path) override;
 };
 
 } // namespace platform

@@ -12,22 +12,44 @@ std::string Win32Processes::CommandLine() const { return GetCommandLineA(); }
 
 std::string Win32Processes::ModulePath() const { return GetModulePath(); }
 
-bool Win32Processes::Start(const std::string& commandLine)
+namespace {
+
+bool CreateDetachedProcess(const std::string& commandLine, BOOL inheritHandles,
+                           STARTUPINFOA& startup, unsigned long* error)
 {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, inheritHandles,
+                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
+        if (error != nullptr) {
+            *error = GetLastError();
+        }
         return false;
     }
     // Nobody waits for the new process.
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
+}
+
+} // namespace
+
+bool Win32Processes::Start(const std::string& commandLine)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateDetachedProcess(commandLine, TRUE, startup, nullptr);
+}
+
+bool Win32Processes::StartShown(const std::string& commandLine, unsigned long* error)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    return CreateDetachedProcess(commandLine, FALSE, startup, error);
 }
 
 } // namespace platform

@@ -30,12 +30,20 @@ struct FakeMenuServices {
     FakeStringTable strings;
     FakeRegistry registry;
     FakeLocale locale;
-    MenuPageServices Get() const { return {profile, strings, registry, locale}; }
+    FakeFileSystem files;
+    FakeProcesses processes;
+    FakeShell shell;
+    FakeUserInterface ui;
+    FakeSystemErrors errors;
+    MenuPageServices Get()
+    {
+        return {profile, strings, registry, locale, files, processes, shell, ui, errors};
+    }
 };
 
 class FakeMenuPage : public CMenuPage {
 public:
-    FakeMenuPage(std::string name, const FakeMenuServices& services)
+    FakeMenuPage(std::string name, FakeMenuServices& services)
         : CMenuPage(std::move(name), services.Get())
     {
     }
@@ -79,7 +87,29 @@ protected:
     {
         drawn.push_back({Drawn::kEntry, rect, text, hot});
     }
-    void ReleaseMouseCapture() override { ++captureReleases; }
+    void ReleaseMouseCapture() override
+    {
+        ++captureReleases;
+        hasCapture = false;
+    }
+    bool HasMouseCapture() const override { return hasCapture; }
+    void TakeMouseCapture() override { hasCapture = true; }
+
+public:
+    platform::WindowRef GetWindowRef() const override { return const_cast<FakeMenuPage*>(this); }
+
+protected:
+    void RunSubPage(const std::string& pageName) override { actions.push_back("page " + pageName); }
+    void EndPage() override { actions.push_back("end"); }
+    void OpenManualsWindow(const std::string& languageName) override
+    {
+        actions.push_back("manuals " + languageName);
+    }
+    void OpenUsbDriverDialog() override { actions.push_back("usb"); }
+
+public:
+    bool hasCapture = false;
+    std::vector<std::string> actions; // windows opened, pages closed
 };
 
 } // namespace fakes

@@ -88,7 +88,10 @@ bool FakeFileSystem::Copy(const std::string& from, const std::string& to,
     return true;
 }
 
-bool FakeFileSystem::Exists(const std::string& pattern) const { return files.count(pattern) != 0; }
+bool FakeFileSystem::Exists(const std::string& pattern) const
+{
+    return files.count(pattern) != 0 || patterns.count(pattern) != 0;
+}
 
 bool FakeProcesses::Start(const std::string& line)
 {
@@ -99,10 +102,39 @@ bool FakeProcesses::Start(const std::string& line)
     return true;
 }
 
+bool FakeProcesses::StartShown(const std::string& line, unsigned long* error)
+{
+    if (!startSucceeds) {
+        if (error != nullptr) {
+            *error = 5;
+        }
+        return false;
+    }
+    startedShown.push_back(line);
+    return true;
+}
+
+long long FakeShell::Open(platform::WindowRef owner, const std::string& file,
+                          const std::optional<std::string>& parameters)
+{
+    opened.push_back({owner, file, parameters});
+    const auto result = results.find(file);
+    return result == results.end() ? 42 : result->second;
+}
+
+std::optional<std::string> FakeShell::FindAssociatedProgram(const std::string& file) const
+{
+    const auto found = associations.find(file);
+    return found == associations.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
 int FakeUserInterface::ShowMessage(platform::WindowRef owner, const std::string& text,
                                   const std::optional<std::string>& caption, unsigned style)
 {
     shown.push_back({owner, text, caption, style});
+    if (onShow) {
+        onShow(shown.size());
+    }
     if (answers.empty()) {
         return platform::mb::kIdOk;
     }

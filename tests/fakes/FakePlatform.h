@@ -6,12 +6,15 @@
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/SystemErrors.h"
 #include "platform/Processes.h"
 #include "platform/StringTable.h"
 #include "platform/UserInterface.h"
 #include "framework/StringUtil.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -40,11 +43,13 @@ public:
     bool Copy(const std::string& from, const std::string& to,
                   platform::FileError* error) override;
     bool Exists(const std::string& pattern) const override;
+    void CreateFolder(const std::string& path) override { calls.push_back("folder " + path); }
 
     std::optional<std::string> tempFolder = std::string("C:\\Temp\\");
     std::map<std::string, std::string> files; // path (compared without case) -> content
     std::set<std::string> readOnly;
     std::set<std::string> lockedFolders;      // attributes of files in these cannot be set
+    std::set<std::string> patterns;           // wildcard patterns that Exists finds
     std::size_t maxPath = 259;                // longer paths are refused, as by the ANSI calls
     std::vector<std::string> calls;           // "attributes <path>", "copy <from> <to>"
 };
@@ -54,11 +59,40 @@ public:
     std::string CommandLine() const override { return commandLine; }
     std::string ModulePath() const override { return modulePath; }
     bool Start(const std::string& line) override;
+    bool StartShown(const std::string& line, unsigned long* error) override;
 
     std::string commandLine;
     std::string modulePath;
     bool startSucceeds = true;
     std::vector<std::string> started;
+    std::vector<std::string> startedShown;
+};
+
+// The shell: what was opened, and a result for each file (success when none is set).
+class FakeShell : public platform::IShell {
+public:
+    long long Open(platform::WindowRef owner, const std::string& file,
+                   const std::optional<std::string>& parameters) override;
+    std::optional<std::string> FindAssociatedProgram(const std::string& file) const override;
+
+    struct Opened {
+        platform::WindowRef owner;
+        std::string file;
+        std::optional<std::string> parameters;
+    };
+    std::vector<Opened> opened;
+    std::map<std::string, long long> results;
+    std::map<std::string, std::string> associations; // file -> program
+};
+
+class FakeSystemErrors : public platform::ISystemErrors {
+public:
+    unsigned long LastError() const override { return lastError; }
+    std::string Describe(unsigned long code) const override
+    {
+        return code == 5 ? "Access is denied.\r\n" : "error " + std::to_string(code);
+    }
+    unsigned long lastError = 0;
 };
 
 struct ShownMessage {
@@ -77,6 +111,7 @@ public:
 
     std::vector<ShownMessage> shown;
     std::deque<int> answers; // buttons chosen, in order; OK when none is left
+    std::function<void(std::size_t)> onShow; // called with the number of boxes shown so far
     int waitBegun = 0;
     int waitEnded = 0;
 };
@@ -106,7 +141,10 @@ public:
         }
         return abbreviation;
     }
+    bool IsLeadByte(unsigned char byte) const override { return leadBytes.count(byte) != 0; }
+
     std::optional<std::string> abbreviation = std::string("ENU");
+    std::set<unsigned char> leadBytes; // none: a single-byte code page
 };
 
 // The program's built-in texts, as its string table holds them.

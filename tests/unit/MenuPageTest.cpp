@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 // A page whose language is given directly.
 class TestPage : public fakes::FakeMenuPage {
 public:
-    TestPage(std::string name, const fakes::FakeMenuServices& services)
+    TestPage(std::string name, fakes::FakeMenuServices& services)
         : FakeMenuPage(std::move(name), services)
     {
         languageIndexOverride = 0;

@@ -1,0 +1,26 @@
+#pragma once
+// Opening files through the shell: a program is started, a document opens in the program
+// associated with its type.
+
+#include "platform/UserInterface.h"
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class IShell {
+public:
+    virtual ~IShell() = default;
+
+    // Opens `file` with the verb "open", shown normally; `parameters` go to a program. The
+    // shell's result: above 32 is success.
+    virtual long long Open(WindowRef owner, const std::string& file,
+                           const std::optional<std::string>& parameters) = 0;
+
+    // The program associated with `file`'s type; empty when the file does not exist or no
+    // program is associated with it.
+    virtual std::optional<std::string> FindAssociatedProgram(const std::string& file) const = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/Shell.h"
+
+namespace platform {
+
+class Win32Shell final : public IShell {
+public:
+    long long Open(WindowRef owner, const std::string& file,
+                   const std::optional<std::string>& parameters) override;
+    std::optional<std::string> FindAssociatedProgram(const std::string& file) const override;
+};
+
+} // namespace platform

@@ -1,0 +1,45 @@
+#include "platform/win32/Win32SystemErrors.h"
+
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+// A buffer that FormatMessage allocated, freed when it goes out of scope.
+class LocalBuffer {
+public:
+    LocalBuffer() = default;
+    LocalBuffer(const LocalBuffer&) = delete;
+    LocalBuffer& operator=(const LocalBuffer&) = delete;
+    ~LocalBuffer()
+    {
+        if (m_text != nullptr) {
+            LocalFree(m_text);
+        }
+    }
+    char** receive() { return &m_text; }
+    const char* get() const { return m_text; }
+
+private:
+    char* m_text = nullptr;
+};
+
+} // namespace
+
+unsigned long Win32SystemErrors::LastError() const { return GetLastError(); }
+
+std::string Win32SystemErrors::Describe(unsigned long code) const
+{
+    LocalBuffer text;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+        reinterpret_cast<char*>(text.receive()), 0, nullptr);
+    if (length == 0 || text.get() == nullptr) {
+        return "error " + std::to_string(code);
+    }
+    return std::string(text.get(), length);
+}
+
+} // namespace platform
