@@ -17,6 +17,9 @@ BOOL CInstallApp::PrepareInstance()
 
 BOOL CInstallApp::InitInstance()
 {
+    // The manuals window hosts the system's HTML control. Dialogs have the three-dimensional
+    // look on every system this program runs on, so nothing is needed for that.
+    EnableControlContainer();
     if (!PrepareInstance()) {
         return FALSE;
     }

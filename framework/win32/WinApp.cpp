@@ -2,6 +2,8 @@
 
 #include "framework/win32/ModuleInfo.h"
 
+#include <ole2.h>
+
 namespace {
 CWinApp* g_pApp = nullptr;
 } // namespace
@@ -17,6 +19,9 @@ CWinApp::CWinApp()
 
 CWinApp::~CWinApp()
 {
+    if (m_bOleInitialized) {
+        OleUninitialize();
+    }
     if (m_hbrDialogBk != nullptr) {
         DeleteObject(m_hbrDialogBk);
     }
@@ -45,6 +50,14 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text)
     m_hbrDialogBk = brush;
     m_crDialogBk = background;
     m_crDialogText = text;
+}
+
+bool CWinApp::EnableControlContainer()
+{
+    if (!m_bOleInitialized) {
+        m_bOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+    }
+    return m_bOleInitialized;
 }
 
 void CWinApp::BeginWaitCursor()

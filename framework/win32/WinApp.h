@@ -32,6 +32,10 @@ public:
     void BeginWaitCursor();
     void EndWaitCursor();
 
+    // Lets the application's windows host OLE controls (the HTML view). OLE stays initialised
+    // until the application object goes.
+    bool EnableControlContainer();
+
     HINSTANCE m_hInstance;
     CDialog* m_pMainWnd = nullptr;
 
@@ -41,6 +45,7 @@ private:
     COLORREF m_crDialogBk;
     COLORREF m_crDialogText;
     int m_nWaitCursorCount = 0;
+    bool m_bOleInitialized = false;
     HCURSOR m_hcurBeforeWait = nullptr;
 };
 

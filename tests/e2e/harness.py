@@ -173,6 +173,11 @@ class WineDesktop:
         return {c.id: c for c in (Control(line) for line in
                                   self.probe("texts", caption).splitlines() if line.strip())}
 
+    def controls_of(self, hwnd):
+        """The child controls of the window with the handle `hwnd` (as the probe prints it)."""
+        return {c.id: c for c in (Control(line) for line in
+                                  self.probe("texts", "#" + hwnd).splitlines() if line.strip())}
+
     def message_box(self, caption):
         """Waits for a message box and returns its text."""
         self.wait_window(caption)

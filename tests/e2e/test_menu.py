@@ -125,6 +125,17 @@ class MenuPageTest(WineTestCase):
         self.assertTrue(near(self.pixel(after, 410, 15), NORMAL_TOP))
 
 
+    def test_the_about_command_opens_the_about_box(self):
+        page = self.start_menu()
+        self.wine.probe("post", "#" + page.hwnd, "0x0112", "0x0010")  # WM_SYSCOMMAND, About
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 2))
+        about = [w for w in self.wine.windows("Install") if w.hwnd != page.hwnd][0]
+        self.assertIn('"Install Version 1.0"', self.wine.probe("texts", "#" + about.hwnd))
+        self.wine.probe("press", "#" + about.hwnd, "1")
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        self.assertEqual(self.wine.windows("Install")[0].hwnd, page.hwnd)
+
+
 class ForcedLanguageTest(WineTestCase):
     def chooser_after_start(self, values):
         for key, value in values:

@@ -7,6 +7,7 @@
 //   winprobe texts <caption>               the texts of the window's child controls
 //   winprobe press <caption> <control-id>  click a button of the window
 //   winprobe close <caption>               ask the window to close
+//   winprobe post <caption> <msg> <wparam> post a message (numbers in decimal or 0x hex)
 //   winprobe cmdlines <exe-name>           command lines of running processes of that name
 //   winprobe atom-find|atom-add|atom-delete <name>
 //   winprobe temp                          the temporary folder
@@ -23,6 +24,7 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -68,6 +70,12 @@ std::vector<HWND> FindWindows(const std::string& caption)
 
 HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
 {
+    // "#<handle>" names one window by its handle.
+    if (caption.size() > 1 && caption[0] == '#') {
+        HWND hwnd = reinterpret_cast<HWND>(
+            static_cast<std::uintptr_t>(std::strtoull(caption.c_str() + 1, nullptr, 16)));
+        return IsWindow(hwnd) ? hwnd : nullptr;
+    }
     const DWORD start = GetTickCount();
     for (;;) {
         const auto windows = FindWindows(caption);
@@ -247,6 +255,15 @@ int main(int argc, char** argv)
             }
             Sleep(50);
         }
+        return 0;
+    }
+    if (command == "post" && argc > 4) {
+        HWND hwnd = WaitForWindow(argument, 5000);
+        if (hwnd == nullptr) {
+            return 1;
+        }
+        PostMessageA(hwnd, static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)),
+                     static_cast<WPARAM>(std::strtoull(argv[4], nullptr, 0)), 0);
         return 0;
     }
     if (command == "texts" || command == "press" || command == "close") {

@@ -1,0 +1,122 @@
+"""Clicks on the entries of the sample disc's pages, with real pointer events: setup programs
+with the language switch, the disc check, sub-pages, the exit entry and the Java runtime."""
+
+from harness import WineTestCase
+from test_menu import FIRST_KEY, inf_value
+
+BROWSER_KEY = r"HKLM\SOFTWARE\Microsoft\Internet Explorer"
+RECORD = "C:\\record.txt"
+SETUP, DOCUMENT, MANUALS, JAVA, USB, MORE_TOOLS, EXIT = range(7)
+INSTALLER = "j2re-1_4_1_01-windows-i586-i.exe"
+
+
+class EntryActionsTest(WineTestCase):
+    def setUp(self):
+        super().setUp()
+        self.disc = self.wine.install_disc()
+        self.record = self.wine.unix_path(RECORD)
+
+    def start_menu(self):
+        process = self.wine.start(self.disc + "Install.exe", env={"DISCMENU_RECORD": RECORD})
+        self.assertEqual(process.wait(timeout=30), 0)
+        self.page = self.wine.wait_window("Install")
+        self.wine.move_pointer(self.page.left + 100, self.page.top + 100)
+
+    def click_entry(self, index):
+        self.wine.click(self.page.left + 500, self.page.top + 15 + 41 * index + 18)
+
+    def recorded(self, count=1, timeout=20):
+        self.wine.wait_until(lambda: self.record.exists() and
+                             len(self.record.read_text().splitlines()) >= count, timeout)
+        return self.record.read_text().splitlines() if self.record.exists() else []
+
+    def test_the_setup_entry_starts_setup_with_the_english_switch(self):
+        self.start_menu()
+        self.click_entry(SETUP)
+        lines = self.recorded()
+        self.assertEqual(len(lines), 1)
+        self.assertIn(self.disc + "Disk1\\setup.exe", lines[0])
+        self.assertTrue(lines[0].endswith(" -l0009"), lines[0])
+        self.assertEqual(len(self.wine.windows("Install")), 1, "the menu stays open")
+
+    def test_a_forced_german_gives_the_german_switch(self):
+        self.wine.set_registry_string(FIRST_KEY, "ForceLanguage", "DEU")
+        self.start_menu()
+        self.click_entry(SETUP)
+        lines = self.recorded()
+        self.assertTrue(lines and lines[0].endswith(" -l0007"), lines)
+
+    def test_a_missing_disc_is_asked_for_until_it_is_back(self):
+        disc_id = self.wine.unix_path(self.disc + "Disk1\\disk1.id")
+        content = disc_id.read_bytes()
+        disc_id.unlink()
+        self.start_menu()
+        self.click_entry(SETUP)
+        caption = inf_value("Inst.inf", "IDS_TITLE")
+        prompt = self.wine.message_box(caption)
+        self.assertEqual(prompt, inf_value("Inst.inf", "Disk1\\disk1.id"))
+        # Retry while it is still missing asks again; after it is back, setup starts.
+        self.wine.press(caption, 4)
+        self.assertEqual(self.wine.message_box(caption), prompt)
+        disc_id.write_bytes(content)
+        self.wine.press(caption, 4)
+        lines = self.recorded()
+        self.assertTrue(lines and lines[0].endswith(" -l0009"), lines)
+
+    def test_cancel_at_the_disc_prompt_opens_nothing(self):
+        self.wine.unix_path(self.disc + "Disk1\\disk1.id").unlink()
+        self.start_menu()
+        self.click_entry(SETUP)
+        caption = inf_value("Inst.inf", "IDS_TITLE")
+        self.wine.message_box(caption)
+        self.wine.press(caption, 2)
+        self.assertTrue(self.wine.window_gone(caption))
+        self.assertEqual(self.recorded(timeout=3), [])
+        self.assertEqual(len(self.wine.windows("Install")), 1)
+
+    def test_the_sub_page_opens_over_the_main_page_and_its_exit_returns(self):
+        self.start_menu()
+        self.click_entry(MORE_TOOLS)
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 2))
+        sub_page = [w for w in self.wine.windows("Install") if w.hwnd != self.page.hwnd][0]
+        self.assertEqual((sub_page.width, sub_page.height), (597, 340))
+        controls = self.wine.controls_of(sub_page.hwnd)
+        self.assertEqual(controls[1001].state, 0, "the Lumo page hides its chooser")
+        self.page, main_page = sub_page, self.page
+        self.click_entry(2)  # Back
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        self.assertEqual(self.wine.windows("Install")[0].hwnd, main_page.hwnd)
+
+    def test_the_exit_entry_ends_the_program_and_removes_the_marker(self):
+        self.start_menu()
+        self.assertTrue(self.wine.atom_present())
+        self.click_entry(EXIT)
+        self.assertTrue(self.wine.window_gone("Install"))
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("Install.exe")))
+        self.assertFalse(self.wine.atom_present())
+
+    def test_escape_ends_the_program_too(self):
+        self.start_menu()
+        self.wine.keys("Escape")
+        self.assertTrue(self.wine.window_gone("Install"))
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.atom_present()))
+
+    def test_the_java_entry_copies_the_installer_to_the_temporary_folder_and_starts_it(self):
+        self.wine.set_registry_string(BROWSER_KEY, "Version", "6.0.2900.2180")
+        self.start_menu()
+        self.click_entry(JAVA)
+        lines = self.recorded()
+        temp = self.wine.temp_folder()
+        self.assertEqual(lines, [f'"{temp}{INSTALLER}"'])
+        copy = self.wine.unix_path(temp + INSTALLER)
+        original = self.wine.unix_path(self.disc + "SunInstall\\" + INSTALLER)
+        self.assertEqual(copy.read_bytes(), original.read_bytes())
+
+    def test_the_java_entry_warns_about_an_old_browser(self):
+        self.wine.set_registry_string(BROWSER_KEY, "Version", "5.00.3700.1000")
+        self.start_menu()
+        self.click_entry(JAVA)
+        caption = inf_value("Inst.inf", "IDS_TITLE")
+        self.assertEqual(self.wine.message_box(caption), inf_value("Inst.inf", "IDS_WARNING"))
+        self.wine.press(caption, 1)
+        self.assertEqual(self.recorded(timeout=3), [])
