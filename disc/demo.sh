@@ -31,7 +31,8 @@ export DISPLAY=:$(head -n1 "$demo/display")
 wineserver -p </dev/null >/dev/null 2>&1
 wine "$probe" windows </dev/null >/dev/null 2>&1
 wine "$disc/Install.exe" </dev/null >/dev/null 2>&1
-read -r _ _ _ _ _ _ _ _ _ _ left top right bottom < <(wine "$probe" wait Install 30000)
+window=$(wine "$probe" wait Install 30000 | tr -d '\r') || { echo "The menu did not open."; exit 1; }
+read -r _ _ _ _ _ _ _ _ _ _ left top right bottom <<<"$window"
 sleep 1
 import -display "$DISPLAY" -window root -crop "$((right - left))x$((bottom - top))+$left+$top" \
     "$demo/menu.png"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prepares the Wine prefix that the tests of one run copy from: created anew at every run,
-# with no offer to download Mono or Gecko and no crash dialog.
+# with no offer to download Mono or Gecko, no crash dialog, and window frames drawn by Wine.
 set -euo pipefail
 template=${1:?usage: prepare-prefix.sh DIR}
 rm -rf "$template"
@@ -8,6 +8,8 @@ mkdir -p "$(dirname "$template")"
 export WINEPREFIX=$template WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+# Wine draws the window frames itself, as Windows does: there is no window manager on Xvfb.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 wineserver -k || true
 test -f "$template/system.reg"
 echo "Wine prefix ready: $template"
