@@ -4,8 +4,7 @@
 #include "menu/MenuDlg.h"
 #include "res/resource.h"
 
-BOOL CInstallApp::PrepareInstance()
-{
+BOOL CInstallApp::PrepareInstance() {
     StartupServices services{m_atoms, m_files, m_processes, m_ui};
     const auto launcherDir = DecideStartup(services);
     if (!launcherDir) {
@@ -15,8 +14,7 @@ BOOL CInstallApp::PrepareInstance()
     return TRUE;
 }
 
-BOOL CInstallApp::InitInstance()
-{
+BOOL CInstallApp::InitInstance() {
     // The manuals window hosts the system's HTML control. Dialogs have the three-dimensional
     // look on every system this program runs on, so nothing is needed for that.
     EnableControlContainer();
@@ -29,7 +27,7 @@ BOOL CInstallApp::InitInstance()
     // dialogs without colours of their own, such as the About box, can be read.
     SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0));
 
-    const MenuPageServices services{m_profile, m_strings, m_registry, m_locale, m_files,
+    const MenuPageServices services{m_profile,   m_strings, m_registry, m_locale, m_files,
                                     m_processes, m_shell,   m_ui,       m_errors};
     CMenuDlg mainPage("Main Dialog", IDB_BACKGROUND, nullptr, services);
     mainPage.m_strLauncherDir = m_strLauncherDir;

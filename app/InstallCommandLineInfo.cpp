@@ -9,8 +9,7 @@ const char kInfPathFlag[] = "InfPath";
 // The directory as given, without the double quotes around it and ending in a backslash. A
 // quoted directory that ends in a backslash reaches the program with its closing quote taken
 // as part of the value (D:\ in quotes arrives as D:"), which this also undoes.
-std::string NormaliseDirectory(const std::string& value)
-{
+std::string NormaliseDirectory(const std::string& value) {
     const auto first = value.find_first_not_of('"');
     std::string dir = first == std::string::npos ? std::string() : value.substr(first);
     const auto last = dir.find_last_not_of('"');
@@ -23,8 +22,7 @@ std::string NormaliseDirectory(const std::string& value)
 
 } // namespace
 
-void CInstallCommandLineInfo::ParseParam(const std::string& param, bool bFlag, bool /*bLast*/)
-{
+void CInstallCommandLineInfo::ParseParam(const std::string& param, bool bFlag, bool /*bLast*/) {
     if (bFlag) {
         if (text::EqualsNoCase(param, kInfPathFlag)) {
             m_strLastFlag = param;

@@ -31,8 +31,7 @@ struct ProgramPath {
 
 // The program's own directory and file name. They come from the program file's path, not
 // from the command line, which may carry arguments or lack the directory altogether.
-ProgramPath SplitProgramPath(const std::string& modulePath)
-{
+ProgramPath SplitProgramPath(const std::string& modulePath) {
     const auto slash = modulePath.find_last_of('\\');
     if (slash == std::string::npos || slash == 0) {
         return {};
@@ -40,16 +39,14 @@ ProgramPath SplitProgramPath(const std::string& modulePath)
     return {modulePath.substr(0, slash + 1), modulePath.substr(slash + 1)};
 }
 
-std::nullopt_t Fail(platform::IUserInterface& ui, const char* message)
-{
+std::nullopt_t Fail(platform::IUserInterface& ui, const char* message) {
     ui.ShowMessage(nullptr, message, std::string(kCaption), platform::mb::kOk);
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::string> DecideStartup(StartupServices& services)
-{
+std::optional<std::string> DecideStartup(StartupServices& services) {
     const WaitCursor wait(services.ui);
 
     CInstallCommandLineInfo commandLine;
@@ -77,8 +74,7 @@ std::optional<std::string> DecideStartup(StartupServices& services)
     if (!services.files.Copy(source, target, nullptr)) {
         return Fail(services.ui, kCopyFailed);
     }
-    const std::string copyCommandLine =
-        "\"" + target + "\" -InfPath \"" + program.directory + "\"";
+    const std::string copyCommandLine = "\"" + target + "\" -InfPath \"" + program.directory + "\"";
     if (!services.processes.Start(copyCommandLine)) {
         return Fail(services.ui, kStartFailed);
     }

@@ -2,12 +2,13 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The program's path ends at the first blank, or is everything between a leading quote and
 // the next one; backslashes are taken literally there.
-std::string::size_type SkipProgramPath(const std::string& line, std::vector<std::string>& args)
-{
+std::string::size_type SkipProgramPath(const std::string& line, std::vector<std::string>& args) {
     std::string::size_type i = 0;
     std::string path;
     if (i < line.size() && line[i] == '"') {
@@ -29,8 +30,7 @@ std::string::size_type SkipProgramPath(const std::string& line, std::vector<std:
 
 } // namespace
 
-std::vector<std::string> SplitCommandLine(const std::string& commandLine)
-{
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     std::vector<std::string> args;
     auto i = SkipProgramPath(commandLine, args);
     const auto n = commandLine.size();
@@ -71,8 +71,7 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine)
     }
 }
 
-void ParseCommandLine(const std::string& commandLine, CCommandLineInfo& info)
-{
+void ParseCommandLine(const std::string& commandLine, CCommandLineInfo& info) {
     const auto args = SplitCommandLine(commandLine);
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];

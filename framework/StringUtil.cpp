@@ -4,21 +4,20 @@
 
 namespace text {
 
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char ToLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-std::string ToLowerAscii(std::string s)
-{
+std::string ToLowerAscii(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](char c) { return ToLowerAscii(c); });
     return s;
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b)
-{
+bool EqualsNoCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && StartsWithNoCase(a, b);
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix)
-{
+bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
     if (prefix.size() > s.size()) {
         return false;
     }
@@ -26,10 +25,11 @@ bool StartsWithNoCase(const std::string& s, const std::string& prefix)
                       [](char x, char y) { return ToLowerAscii(x) == ToLowerAscii(y); });
 }
 
-bool EndsWith(const std::string& s, char c) { return !s.empty() && s.back() == c; }
+bool EndsWith(const std::string& s, char c) {
+    return !s.empty() && s.back() == c;
+}
 
-std::string Trim(const std::string& s)
-{
+std::string Trim(const std::string& s) {
     const char* const blanks = " \t\r\n";
     const auto first = s.find_first_not_of(blanks);
     if (first == std::string::npos) {
@@ -39,8 +39,7 @@ std::string Trim(const std::string& s)
     return s.substr(first, last - first + 1);
 }
 
-std::vector<std::string> Split(const std::string& s, char separator)
-{
+std::vector<std::string> Split(const std::string& s, char separator) {
     std::vector<std::string> pieces;
     std::string::size_type start = 0;
     for (;;) {

@@ -11,20 +11,18 @@ constexpr unsigned kPromptStyle =
     platform::mb::kRetryCancel | platform::mb::kIconExclamation | platform::mb::kSetForeground;
 } // namespace
 
-bool CMenuPage::CheckDisk(const std::string& diskId)
-{
+bool CMenuPage::CheckDisk(const std::string& diskId) {
     if (diskId.empty()) {
         return false;
     }
     const std::string path = GetLauncherDir() + diskId;
     while (!m_services.files.Exists(path)) {
         // Looked up anew for every prompt: the file lies on the disc that may come back.
-        std::string prompt = m_services.profile.GetString(m_strConfigPath, kDiscSection, diskId,
-                                                          "", kPromptBufferSize);
+        std::string prompt = m_services.profile.GetString(m_strConfigPath, kDiscSection, diskId, "",
+                                                          kPromptBufferSize);
         if (prompt.empty()) {
             if (m_texts.m_strNoMediaInDevice.empty()) {
-                m_texts.m_strNoMediaInDevice =
-                    m_services.strings.Load(IDS_BUILTIN_NOMEDIAINDEVICE);
+                m_texts.m_strNoMediaInDevice = m_services.strings.Load(IDS_BUILTIN_NOMEDIAINDEVICE);
             }
             prompt = m_texts.m_strNoMediaInDevice;
         }

@@ -14,8 +14,7 @@ struct Rect {
     // Left and top edges inside, right and bottom edges outside.
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    bool operator==(const Rect& other) const
-    {
+    bool operator==(const Rect& other) const {
         return left == other.left && top == other.top && right == other.right &&
                bottom == other.bottom;
     }

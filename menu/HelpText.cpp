@@ -7,8 +7,7 @@ constexpr int kOneLineTop = 12;
 constexpr int kSeveralLinesTop = 5;
 } // namespace
 
-HelpTextLayout ComposeHelpText(const std::string& help, const std::string& noneSelectText)
-{
+HelpTextLayout ComposeHelpText(const std::string& help, const std::string& noneSelectText) {
     const auto lines = text::Split(help, '\\');
     std::string composed;
     for (std::size_t i = 0; i < lines.size(); ++i) {

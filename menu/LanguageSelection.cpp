@@ -18,8 +18,7 @@ constexpr std::size_t kForcedLanguageBufferSize = 10;
 constexpr std::size_t kLocaleBufferSize = 10;
 
 // The index of the language whose code equals `forced` regardless of letter case, or -1.
-int LanguageOfCode(const std::string& forced)
-{
+int LanguageOfCode(const std::string& forced) {
     for (int i = 0; i < languages::kCount; ++i) {
         if (text::EqualsNoCase(forced, languages::Code(i))) {
             return i;
@@ -30,8 +29,7 @@ int LanguageOfCode(const std::string& forced)
 
 } // namespace
 
-bool CMenuPage::GetForcedLanguage(std::string& forced) const
-{
+bool CMenuPage::GetForcedLanguage(std::string& forced) const {
     for (const char* key : kForcedLanguageKeys) {
         // A value that is not text is no language, whatever its bytes spell.
         const auto value =
@@ -44,16 +42,14 @@ bool CMenuPage::GetForcedLanguage(std::string& forced) const
     return false;
 }
 
-void CMenuPage::FillLanguageChooser()
-{
+void CMenuPage::FillLanguageChooser() {
     ResetLanguageChooser();
     for (int i = 0; i < languages::kCount; ++i) {
         AddLanguage(m_services.strings.Load(languages::NameTextId(i)), i);
     }
 }
 
-void CMenuPage::SelectInitialLanguage()
-{
+void CMenuPage::SelectInitialLanguage() {
     if (IsLumoPage()) {
         // This page hides its chooser and continues in its opener's language.
         if (const auto openerSelection = GetOpeningPageSelection()) {
@@ -85,15 +81,13 @@ void CMenuPage::SelectInitialLanguage()
     EnableLanguageChooser(!locked);
 }
 
-void CMenuPage::OnSelendokLanguage()
-{
+void CMenuPage::OnSelendokLanguage() {
     FreeMenuItems();
     LoadConfiguration(m_strPageName, m_menuItems);
     DrawMenu();
 }
 
-void CMenuPage::ApplyLanguageLock()
-{
+void CMenuPage::ApplyLanguageLock() {
     std::string forced;
     EnableLanguageChooser(!(GetForcedLanguage(forced) && LanguageOfCode(forced) >= 0));
 }

@@ -15,23 +15,38 @@ struct Language {
 
 // In chooser order. Italiano and Español have their names' texts the other way round.
 const Language kLanguages[kCount] = {
-    {"", "ENU", IDS_LANGUAGE_ENGLISH, " -l0009"},    {"40c", "FRA", IDS_LANGUAGE_FRENCH, " -l040c"},
-    {"407", "DEU", IDS_LANGUAGE_GERMAN, " -l0007"},  {"410", "ITA", IDS_LANGUAGE_ITALIAN, " -l0010"},
-    {"40a", "ESP", IDS_LANGUAGE_SPANISH, " -l000a"}, {"804", "CHN", IDS_LANGUAGE_CHINESE, " -l0804"},
+    {"", "ENU", IDS_LANGUAGE_ENGLISH, " -l0009"},
+    {"40c", "FRA", IDS_LANGUAGE_FRENCH, " -l040c"},
+    {"407", "DEU", IDS_LANGUAGE_GERMAN, " -l0007"},
+    {"410", "ITA", IDS_LANGUAGE_ITALIAN, " -l0010"},
+    {"40a", "ESP", IDS_LANGUAGE_SPANISH, " -l000a"},
+    {"804", "CHN", IDS_LANGUAGE_CHINESE, " -l0804"},
 };
 
-const Language& Get(int index) { return kLanguages[IsValid(index) ? index : kEnglish]; }
+const Language& Get(int index) {
+    return kLanguages[IsValid(index) ? index : kEnglish];
+}
 
 } // namespace
 
-bool IsValid(int index) { return index >= 0 && index < kCount; }
+bool IsValid(int index) {
+    return index >= 0 && index < kCount;
+}
 
-std::string FileSuffix(int index) { return Get(index).fileSuffix; }
+std::string FileSuffix(int index) {
+    return Get(index).fileSuffix;
+}
 
-std::string Code(int index) { return Get(index).code; }
+std::string Code(int index) {
+    return Get(index).code;
+}
 
-unsigned NameTextId(int index) { return Get(index).nameTextId; }
+unsigned NameTextId(int index) {
+    return Get(index).nameTextId;
+}
 
-std::string SetupSwitch(int index) { return Get(index).setupSwitch; }
+std::string SetupSwitch(int index) {
+    return Get(index).setupSwitch;
+}
 
 } // namespace languages

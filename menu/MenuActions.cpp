@@ -12,8 +12,7 @@ const char kSetupProgram[] = "setup.exe";
 
 // `value` with its letters in lower case, double-byte characters of the code page stepped
 // over whole so that their trail bytes are never taken for letters.
-std::string LowerCaseMultiByte(const std::string& value, const platform::ILocale& locale)
-{
+std::string LowerCaseMultiByte(const std::string& value, const platform::ILocale& locale) {
     std::string lower = value;
     for (std::size_t i = 0; i < lower.size(); ++i) {
         const auto byte = static_cast<unsigned char>(lower[i]);
@@ -28,8 +27,7 @@ std::string LowerCaseMultiByte(const std::string& value, const platform::ILocale
 
 } // namespace
 
-bool CMenuPage::OnLButtonDown(int x, int y)
-{
+bool CMenuPage::OnLButtonDown(int x, int y) {
     const std::string launcherDir = GetLauncherDir();
     const bool hadCapture = HasMouseCapture();
     if (hadCapture) {
@@ -49,8 +47,7 @@ bool CMenuPage::OnLButtonDown(int x, int y)
                               item.m_strExecute != kManualsEntry;
         if (item.m_nType == CMenuItem::kTypeExecute && item.m_strExecute == kJavaRuntimeEntry) {
             InstallJavaRuntime();
-        } else if (item.m_nType == CMenuItem::kTypeExecute &&
-                   item.m_strExecute == kManualsEntry) {
+        } else if (item.m_nType == CMenuItem::kTypeExecute && item.m_strExecute == kManualsEntry) {
             if (!CheckDisk(item.m_strDiskId)) {
                 return false;
             }
@@ -59,11 +56,12 @@ bool CMenuPage::OnLButtonDown(int x, int y)
             if (!CheckDisk(item.m_strDiskId)) {
                 return false;
             }
-            const bool setup = LowerCaseMultiByte(item.m_strExecute, m_services.locale)
-                                   .find(kSetupProgram) != std::string::npos;
+            const bool setup =
+                LowerCaseMultiByte(item.m_strExecute, m_services.locale).find(kSetupProgram) !=
+                std::string::npos;
             const std::string path = launcherDir + item.m_strExecute;
-            const auto parameters = setup ? std::optional<std::string>(languageSwitch)
-                                          : std::nullopt;
+            const auto parameters =
+                setup ? std::optional<std::string>(languageSwitch) : std::nullopt;
             if (m_services.shell.Open(nullptr, path, parameters) <= 32) {
                 m_services.ui.ShowMessage(GetWindowRef(), "Can not start application " + path + ".",
                                           std::string("Error"), platform::mb::kOk);

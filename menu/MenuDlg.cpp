@@ -13,23 +13,20 @@ namespace {
 
 constexpr COLORREF kLabelTextColour = RGB(18, 54, 200);
 
-CFont CreatePageFont(int height, int weight)
-{
+CFont CreatePageFont(int height, int weight) {
     return CFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                              FF_SWISS | DEFAULT_PITCH, "Arial"));
 }
 
-geometry::Rect ScreenRectInClient(HWND window, HWND client)
-{
+geometry::Rect ScreenRectInClient(HWND window, HWND client) {
     RECT rect{};
     GetWindowRect(window, &rect);
     MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-void MoveTo(HWND window, const geometry::Rect& rect)
-{
+void MoveTo(HWND window, const geometry::Rect& rect) {
     MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
 }
 
@@ -40,30 +37,24 @@ CMenuDlg::CMenuDlg(std::string pageName, UINT nBitmapID, CMenuDlg* pParentPage,
     : CDialog(IDD_INSTALL_DIALOG, pParentPage), CMenuPage(std::move(pageName), services),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_nBitmapID(nBitmapID), m_pParentPage(pParentPage),
-      m_brushLabel(CreateSolidBrush(RGB(255, 255, 255)))
-{
-}
+      m_brushLabel(CreateSolidBrush(RGB(255, 255, 255))) {}
 
-CMenuDlg::~CMenuDlg()
-{
+CMenuDlg::~CMenuDlg() {
     FreeMenuItems();
     ReleaseMouseCapture();
 }
 
-HINSTANCE CMenuDlg::Instance() const
-{
+HINSTANCE CMenuDlg::Instance() const {
     const CWinApp* app = AfxGetApp();
     return app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
 }
 
-void CMenuDlg::DoDataExchange()
-{
+void CMenuDlg::DoDataExchange() {
     m_comboLanguage = GetDlgItem(m_hWnd, IDC_LANGUAGE_COMBO);
     m_staticLabel = GetDlgItem(m_hWnd, IDC_LANGUAGE_LABEL);
 }
 
-BOOL CMenuDlg::OnInitDialog()
-{
+BOOL CMenuDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     FillLanguageChooser();
     SelectInitialLanguage();
@@ -86,13 +77,12 @@ BOOL CMenuDlg::OnInitDialog()
     return TRUE;
 }
 
-void CMenuDlg::LayOutWindow(int backgroundWidth, int backgroundHeight)
-{
+void CMenuDlg::LayOutWindow(int backgroundWidth, int backgroundHeight) {
     RECT screen{};
     GetWindowRect(GetDesktopWindow(), &screen);
-    const layout::FrameMetrics metrics{
-        GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYEDGE),
-        GetSystemMetrics(SM_CYBORDER), GetSystemMetrics(SM_CYCAPTION)};
+    const layout::FrameMetrics metrics{GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXBORDER),
+                                       GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CYBORDER),
+                                       GetSystemMetrics(SM_CYCAPTION)};
     MoveTo(m_hWnd, layout::PageWindowRect(backgroundWidth, backgroundHeight, metrics,
                                           {screen.left, screen.top, screen.right, screen.bottom}));
 
@@ -103,8 +93,7 @@ void CMenuDlg::LayOutWindow(int backgroundWidth, int backgroundHeight)
     MoveTo(m_staticLabel, layout::LabelRect(backgroundWidth, backgroundHeight, label.Height()));
 }
 
-bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_SYSCOMMAND:
         OnSysCommand(static_cast<UINT>(wParam), lParam);
@@ -137,8 +126,7 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     }
 }
 
-HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor)
-{
+HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
     HBRUSH brush = CDialog::OnCtlColor(hDC, hWndCtl, nCtlColor);
     if (nCtlColor == CTLCOLOR_STATIC) {
         SetTextColor(hDC, kLabelTextColour);
@@ -148,8 +136,7 @@ HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor)
     return brush;
 }
 
-void CMenuDlg::OnPaint()
-{
+void CMenuDlg::OnPaint() {
     if (IsIconic(m_hWnd)) {
         CPaintDC dc(m_hWnd);
         SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
@@ -167,8 +154,7 @@ void CMenuDlg::OnPaint()
     Default();
 }
 
-void CMenuDlg::OnSysCommand(UINT nID, LPARAM)
-{
+void CMenuDlg::OnSysCommand(UINT nID, LPARAM) {
     if ((nID & 0xFFF0) == kAboutCommand) {
         CAboutDlg about;
         about.DoModal();
@@ -177,74 +163,70 @@ void CMenuDlg::OnSysCommand(UINT nID, LPARAM)
     Default();
 }
 
-int CMenuDlg::GetLanguagePosition() const
-{
+int CMenuDlg::GetLanguagePosition() const {
     return static_cast<int>(SendMessageA(m_comboLanguage, CB_GETCURSEL, 0, 0));
 }
 
-int CMenuDlg::GetSelectedLanguageIndex() const
-{
+int CMenuDlg::GetSelectedLanguageIndex() const {
     // With no selection the list answers CB_ERR, which names no language.
     return static_cast<int>(SendMessageA(m_comboLanguage, CB_GETITEMDATA,
                                          static_cast<WPARAM>(GetLanguagePosition()), 0));
 }
 
-void CMenuDlg::SetLabelText(const std::string& text) { SetWindowTextA(m_staticLabel, text.c_str()); }
+void CMenuDlg::SetLabelText(const std::string& text) {
+    SetWindowTextA(m_staticLabel, text.c_str());
+}
 
-void CMenuDlg::ResetLanguageChooser() { SendMessageA(m_comboLanguage, CB_RESETCONTENT, 0, 0); }
+void CMenuDlg::ResetLanguageChooser() {
+    SendMessageA(m_comboLanguage, CB_RESETCONTENT, 0, 0);
+}
 
-void CMenuDlg::AddLanguage(const std::string& name, int languageIndex)
-{
+void CMenuDlg::AddLanguage(const std::string& name, int languageIndex) {
     const LRESULT position =
         SendMessageA(m_comboLanguage, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     SendMessageA(m_comboLanguage, CB_SETITEMDATA, static_cast<WPARAM>(position), languageIndex);
 }
 
-void CMenuDlg::SetChooserSelection(int position)
-{
+void CMenuDlg::SetChooserSelection(int position) {
     SendMessageA(m_comboLanguage, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
-void CMenuDlg::SelectChooserEntryStartingWith(const std::string& text)
-{
+void CMenuDlg::SelectChooserEntryStartingWith(const std::string& text) {
     SendMessageA(m_comboLanguage, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void CMenuDlg::EnableLanguageChooser(bool enable) { EnableWindow(m_comboLanguage, enable); }
+void CMenuDlg::EnableLanguageChooser(bool enable) {
+    EnableWindow(m_comboLanguage, enable);
+}
 
-std::optional<int> CMenuDlg::GetOpeningPageSelection() const
-{
+std::optional<int> CMenuDlg::GetOpeningPageSelection() const {
     if (m_pParentPage == nullptr) {
         return std::nullopt;
     }
     return m_pParentPage->GetLanguagePosition();
 }
 
-int CMenuDlg::GetBackgroundHeight() const
-{
+int CMenuDlg::GetBackgroundHeight() const {
     int width = 0;
     int height = 0;
     GetBitmapSize(Instance(), m_nBitmapID, width, height);
     return height;
 }
 
-geometry::Rect CMenuDlg::GetClientArea() const
-{
+geometry::Rect CMenuDlg::GetClientArea() const {
     RECT client{};
     GetClientRect(m_hWnd, &client);
     return {client.left, client.top, client.right, client.bottom};
 }
 
-void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help)
-{
+void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help) {
     const HelpTextLayout layout = ComposeHelpText(help, m_texts.m_strNoneSelectText);
     CClientDC dc(m_hWnd);
     ::DrawHelpArea(dc.get(), Instance(), rect, layout.text, rect.top + layout.topOffset,
                    m_fontHelp.get());
 }
 
-void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot)
-{
+void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) {
     if (rect.Width() <= 0) {
         return; // not laid out yet
     }
@@ -252,15 +234,13 @@ void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bo
     ::DrawEntry(dc.get(), Instance(), rect, text, hot, m_fontEntry.get());
 }
 
-void CMenuDlg::ReleaseMouseCapture()
-{
+void CMenuDlg::ReleaseMouseCapture() {
     if (GetCapture() != nullptr) {
         ReleaseCapture();
     }
 }
 
-void CMenuDlg::RunSubPage(const std::string& pageName)
-{
+void CMenuDlg::RunSubPage(const std::string& pageName) {
     // The page named so shows over its own background and takes over this page's language.
     const bool lumo = pageName == kLumoPageName;
     CMenuDlg page(pageName, lumo ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND, lumo ? this : nullptr,

@@ -2,8 +2,7 @@
 
 #include "menu/MenuPage.h"
 
-geometry::Rect CMenuPage::GetEntryRect(int index) const
-{
+geometry::Rect CMenuPage::GetEntryRect(int index) const {
     if (m_nEntryLeft == -1) {
         return {};
     }
@@ -11,8 +10,7 @@ geometry::Rect CMenuPage::GetEntryRect(int index) const
     return {m_nEntryLeft, top, m_nEntryLeft + kEntryWidth, top + kEntryHeight};
 }
 
-void CMenuPage::DrawMenu()
-{
+void CMenuPage::DrawMenu() {
     const geometry::Rect client = GetClientArea();
     m_rcHelpArea = {0, GetBackgroundHeight(), client.right, client.bottom};
     const CMenuItem* hot = ItemAt(m_nHotEntry);
@@ -22,8 +20,7 @@ void CMenuPage::DrawMenu()
     }
 }
 
-void CMenuPage::OnMouseMove(int x, int y)
-{
+void CMenuPage::OnMouseMove(int x, int y) {
     ReleaseMouseCapture();
     int newHotEntry = -1;
     for (int i = 0; i < static_cast<int>(m_menuItems.size()); ++i) {

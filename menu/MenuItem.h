@@ -18,7 +18,7 @@ public:
         kTypeUsb = 3,     // the USB driver entry
     };
 
-    std::string m_strText;    // drawn in the entry
+    std::string m_strText; // drawn in the entry
     int m_nType = kTypeExecute;
     std::string m_strExecute; // path on the medium, keyword or section name
     std::string m_strTitle;   // help text; a backslash separates its lines

@@ -38,38 +38,38 @@ const TextEntry kTextsAfterLabel[] = {
     {"IDS_NOMEDIAINDEVICE", &CTextTable::m_strNoMediaInDevice, IDS_BUILTIN_NOMEDIAINDEVICE},
 };
 
-std::string Key(const char* name, int index) { return name + std::to_string(index); }
+std::string Key(const char* name, int index) {
+    return name + std::to_string(index);
+}
 
 } // namespace
 
-std::string ConfigurationFilePath(const std::string& launcherDir, int languageIndex)
-{
+std::string ConfigurationFilePath(const std::string& launcherDir, int languageIndex) {
     const std::string suffix = languages::FileSuffix(languageIndex);
     return launcherDir + "Inst" + (languages::IsValid(languageIndex) ? suffix : "") + ".inf";
 }
 
 CMenuPage::CMenuPage(std::string pageName, const MenuPageServices& services)
-    : m_strPageName(std::move(pageName)), m_services(services)
-{
-}
+    : m_strPageName(std::move(pageName)), m_services(services) {}
 
-const CMenuItem* CMenuPage::ItemAt(int index) const
-{
+const CMenuItem* CMenuPage::ItemAt(int index) const {
     return index >= 0 && index < static_cast<int>(m_menuItems.size()) ? m_menuItems[index].get()
-                                                                       : nullptr;
+                                                                      : nullptr;
 }
 
-CMenuPage::~CMenuPage() { FreeMenuItems(); }
+CMenuPage::~CMenuPage() {
+    FreeMenuItems();
+}
 
-void CMenuPage::FreeMenuItems() { m_menuItems.clear(); }
+void CMenuPage::FreeMenuItems() {
+    m_menuItems.clear();
+}
 
-std::string CMenuPage::ReadString(const std::string& section, const std::string& key) const
-{
+std::string CMenuPage::ReadString(const std::string& section, const std::string& key) const {
     return m_services.profile.GetString(m_strConfigPath, section, key, "", kValueBufferSize);
 }
 
-void CMenuPage::LoadTextTable()
-{
+void CMenuPage::LoadTextTable() {
     // A text the file lacks falls back to the built-in text, never to the previous language's.
     const auto load = [this](const TextEntry& entry) {
         std::string value = ReadString(kTextSection, entry.key);
@@ -80,11 +80,11 @@ void CMenuPage::LoadTextTable()
     std::for_each(std::begin(kTextsAfterLabel), std::end(kTextsAfterLabel), load);
 }
 
-std::unique_ptr<CMenuItem> CMenuPage::ReadMenuItem(const std::string& section, int index) const
-{
+std::unique_ptr<CMenuItem> CMenuPage::ReadMenuItem(const std::string& section, int index) const {
     auto item = std::make_unique<CMenuItem>();
     item->m_strText = ReadString(section, Key("MenuItemString", index));
-    const int type = m_services.profile.GetInt(m_strConfigPath, section, Key("MenuItemType", index), 0);
+    const int type =
+        m_services.profile.GetInt(m_strConfigPath, section, Key("MenuItemType", index), 0);
     item->m_nType = (type >= CMenuItem::kTypeExecute && type <= CMenuItem::kTypeUsb)
                         ? type
                         : CMenuItem::kTypeNone;
@@ -94,8 +94,7 @@ std::unique_ptr<CMenuItem> CMenuPage::ReadMenuItem(const std::string& section, i
     return item;
 }
 
-void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items)
-{
+void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items) {
     const int languageIndex = GetSelectedLanguageIndex();
     const std::string launcherDir = GetLauncherDir();
     if (launcherDir.empty()) {
@@ -105,8 +104,8 @@ void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items)
     m_strConfigPath = ConfigurationFilePath(launcherDir, languageIndex);
     LoadTextTable();
 
-    const int count =
-        std::min(m_services.profile.GetInt(m_strConfigPath, pageName, "Number of menu", 0), kMaxMenuItems);
+    const int count = std::min(
+        m_services.profile.GetInt(m_strConfigPath, pageName, "Number of menu", 0), kMaxMenuItems);
     for (int i = 0; i < count; ++i) {
         items.push_back(ReadMenuItem(pageName, i));
     }

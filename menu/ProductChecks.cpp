@@ -23,13 +23,11 @@ const char kErrorCaption[] = "Error";
 
 } // namespace
 
-void CMenuPage::InstallJavaRuntime()
-{
+void CMenuPage::InstallJavaRuntime() {
     // A version that cannot be read counts as too old.
     const auto version =
         m_services.registry.ReadValue(kBrowserKey, "Version", kBrowserVersionBufferSize);
-    if (!version ||
-        CompareDottedVersions(version->text, kMinimumBrowserVersion) < 0) {
+    if (!version || CompareDottedVersions(version->text, kMinimumBrowserVersion) < 0) {
         m_services.ui.ShowMessage(GetWindowRef(), m_texts.m_strWarning, m_texts.m_strTitle,
                                   platform::mb::kOk | platform::mb::kIconHand);
         return;
@@ -38,10 +36,9 @@ void CMenuPage::InstallJavaRuntime()
     const std::string source = GetLauncherDir() + kInstallerFolder + kInstallerName;
     const auto tempFolder = m_services.files.GetTempFolder();
     if (!tempFolder) {
-        m_services.ui.ShowMessage(GetWindowRef(),
-                                  "Can not copy " + source +
-                                      ": the temporary folder is not available.",
-                                  std::string(kErrorCaption), platform::mb::kOk);
+        m_services.ui.ShowMessage(
+            GetWindowRef(), "Can not copy " + source + ": the temporary folder is not available.",
+            std::string(kErrorCaption), platform::mb::kOk);
         return;
     }
     m_services.files.CreateFolder(*tempFolder);
@@ -65,12 +62,11 @@ void CMenuPage::InstallJavaRuntime()
     }
 }
 
-bool CMenuPage::IsProductInstalled()
-{
+bool CMenuPage::IsProductInstalled() {
     bool installed = false;
     if (m_services.registry.KeyExists(kProductInstallKey)) {
-        const auto version = m_services.registry.ReadValue(kProductOptionsKey, "Version",
-                                                           kProductVersionBufferSize);
+        const auto version =
+            m_services.registry.ReadValue(kProductOptionsKey, "Version", kProductVersionBufferSize);
         installed = version && text::EqualsNoCase(version->text, kRequiredProductVersion);
     }
     if (!installed) {

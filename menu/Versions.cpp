@@ -7,15 +7,13 @@
 
 namespace {
 
-bool IsNumber(const std::string& text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+bool IsNumber(const std::string& text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // Compares two digit strings by value, however long they are.
-int CompareNumbers(std::string a, std::string b)
-{
+int CompareNumbers(std::string a, std::string b) {
     a.erase(0, std::min(a.find_first_not_of('0'), a.size()));
     b.erase(0, std::min(b.find_first_not_of('0'), b.size()));
     if (a.size() != b.size()) {
@@ -26,14 +24,12 @@ int CompareNumbers(std::string a, std::string b)
 
 } // namespace
 
-bool IsDottedVersion(const std::string& text)
-{
+bool IsDottedVersion(const std::string& text) {
     const auto parts = text::Split(text, '.');
     return std::all_of(parts.begin(), parts.end(), IsNumber);
 }
 
-int CompareDottedVersions(const std::string& a, const std::string& b)
-{
+int CompareDottedVersions(const std::string& a, const std::string& b) {
     const bool aValid = IsDottedVersion(a);
     const bool bValid = IsDottedVersion(b);
     if (!aValid || !bValid) {

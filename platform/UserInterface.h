@@ -28,7 +28,7 @@ public:
     // Shows a modal message box and returns the button chosen. Without a caption the box
     // carries the application's name.
     virtual int ShowMessage(WindowRef owner, const std::string& text,
-                           const std::optional<std::string>& caption, unsigned style) = 0;
+                            const std::optional<std::string>& caption, unsigned style) = 0;
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;

@@ -8,15 +8,13 @@ namespace {
 // The program runs from the temporary folder, where any other file may lie: DLLs that are
 // loaded on demand must come from the system folder only. SetDefaultDllDirectories is not
 // present on every system, so it is looked up.
-void RestrictDllSearchToSystemFolder()
-{
+void RestrictDllSearchToSystemFolder() {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const auto setDefault = kernel != nullptr
-                                ? reinterpret_cast<SetDefaultDllDirectoriesFn>(
-                                      reinterpret_cast<void*>(
-                                          GetProcAddress(kernel, "SetDefaultDllDirectories")))
-                                : nullptr;
+    const auto setDefault =
+        kernel != nullptr ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+                                GetProcAddress(kernel, "SetDefaultDllDirectories")))
+                          : nullptr;
     if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         // Older systems: at least take the current directory out of the search.
         SetDllDirectoryA("");
@@ -25,8 +23,7 @@ void RestrictDllSearchToSystemFolder()
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictDllSearchToSystemFolder();
     CWinApp* app = AfxGetApp();
     if (app == nullptr) {

@@ -7,19 +7,15 @@ const char kDialogObjectProperty[] = "discmenu.CDialog";
 } // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CDialog* pParentWnd)
-    : m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate)
-{
-}
+    : m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate) {}
 
-CDialog::~CDialog()
-{
+CDialog::~CDialog() {
     if (m_hWnd != nullptr) {
         DestroyWindow(m_hWnd);
     }
 }
 
-HWND CDialog::GetSafeOwner() const
-{
+HWND CDialog::GetSafeOwner() const {
     if (m_pParentWnd != nullptr && m_pParentWnd->m_hWnd != nullptr) {
         return m_pParentWnd->m_hWnd;
     }
@@ -32,23 +28,20 @@ HWND CDialog::GetSafeOwner() const
     return nullptr;
 }
 
-INT_PTR CDialog::DoModal()
-{
+INT_PTR CDialog::DoModal() {
     const CWinApp* app = AfxGetApp();
     HINSTANCE instance = app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), GetSafeOwner(), DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
-void CDialog::EndDialog(int nResult)
-{
+void CDialog::EndDialog(int nResult) {
     if (m_hWnd != nullptr) {
         ::EndDialog(m_hWnd, nResult);
     }
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
-{
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG) {
         return FALSE; // everything else reaches the subclassed window procedure
     }
@@ -61,8 +54,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     return dialog->OnInitDialog();
 }
 
-LRESULT CALLBACK CDialog::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CDialog::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* dialog = static_cast<CDialog*>(GetPropA(hWnd, kDialogObjectProperty));
     if (dialog == nullptr) {
         return DefWindowProcA(hWnd, message, wParam, lParam);
@@ -79,8 +71,7 @@ LRESULT CALLBACK CDialog::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnWndMsg(message, wParam, lParam, result)) {
         return result;
@@ -104,10 +95,11 @@ LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     return Default();
 }
 
-bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
-HBRUSH CDialog::OnCtlColor(HDC hDC, HWND, UINT nCtlColor)
-{
+HBRUSH CDialog::OnCtlColor(HDC hDC, HWND, UINT nCtlColor) {
     const CWinApp* app = AfxGetApp();
     const bool dialogColours = nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_MSGBOX ||
                                nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN;
@@ -119,8 +111,7 @@ HBRUSH CDialog::OnCtlColor(HDC hDC, HWND, UINT nCtlColor)
     return app->GetDialogBkBrush();
 }
 
-LRESULT CDialog::Default()
-{
+LRESULT CDialog::Default() {
     return CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam,
                            m_current.lParam);
 }

@@ -4,8 +4,7 @@
 
 #include <vector>
 
-std::string GetModulePath()
-{
+std::string GetModulePath() {
     // The path may exceed MAX_PATH; grow the buffer until the whole path fits.
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
@@ -21,8 +20,7 @@ std::string GetModulePath()
     }
 }
 
-std::string GetModuleBaseName()
-{
+std::string GetModuleBaseName() {
     std::string name = GetModulePath();
     const auto slash = name.find_last_of("\\/");
     if (slash != std::string::npos) {

@@ -8,17 +8,17 @@ namespace {
 CWinApp* g_pApp = nullptr;
 } // namespace
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
 
 CWinApp::CWinApp()
     : m_hInstance(GetModuleHandleA(nullptr)), m_strAppName(GetModuleBaseName()),
-      m_crDialogBk(GetSysColor(COLOR_BTNFACE)), m_crDialogText(GetSysColor(COLOR_WINDOWTEXT))
-{
+      m_crDialogBk(GetSysColor(COLOR_BTNFACE)), m_crDialogText(GetSysColor(COLOR_WINDOWTEXT)) {
     g_pApp = this;
 }
 
-CWinApp::~CWinApp()
-{
+CWinApp::~CWinApp() {
     if (m_bOleInitialized) {
         OleUninitialize();
     }
@@ -28,8 +28,7 @@ CWinApp::~CWinApp()
     g_pApp = nullptr;
 }
 
-int CWinApp::Run()
-{
+int CWinApp::Run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
@@ -38,8 +37,7 @@ int CWinApp::Run()
     return ExitInstance();
 }
 
-void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text)
-{
+void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
     HBRUSH brush = CreateSolidBrush(background);
     if (brush == nullptr) {
         return;
@@ -52,24 +50,21 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text)
     m_crDialogText = text;
 }
 
-bool CWinApp::EnableControlContainer()
-{
+bool CWinApp::EnableControlContainer() {
     if (!m_bOleInitialized) {
         m_bOleInitialized = SUCCEEDED(OleInitialize(nullptr));
     }
     return m_bOleInitialized;
 }
 
-void CWinApp::BeginWaitCursor()
-{
+void CWinApp::BeginWaitCursor() {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     if (m_nWaitCursorCount++ == 0) {
         m_hcurBeforeWait = previous;
     }
 }
 
-void CWinApp::EndWaitCursor()
-{
+void CWinApp::EndWaitCursor() {
     if (m_nWaitCursorCount == 0) {
         return;
     }

@@ -4,10 +4,16 @@
 
 namespace platform {
 
-Atom Win32AtomTable::Find(const std::string& name) const { return GlobalFindAtomA(name.c_str()); }
+Atom Win32AtomTable::Find(const std::string& name) const {
+    return GlobalFindAtomA(name.c_str());
+}
 
-Atom Win32AtomTable::Add(const std::string& name) { return GlobalAddAtomA(name.c_str()); }
+Atom Win32AtomTable::Add(const std::string& name) {
+    return GlobalAddAtomA(name.c_str());
+}
 
-void Win32AtomTable::Delete(Atom atom) { GlobalDeleteAtom(atom); }
+void Win32AtomTable::Delete(Atom atom) {
+    GlobalDeleteAtom(atom);
+}
 
 } // namespace platform

@@ -6,8 +6,7 @@
 
 namespace platform {
 
-std::optional<std::string> Win32FileSystem::GetTempFolder() const
-{
+std::optional<std::string> Win32FileSystem::GetTempFolder() const {
     // Asked for its length first, so that a long path is not cut.
     const DWORD needed = GetTempPathA(0, nullptr);
     if (needed == 0) {
@@ -21,8 +20,7 @@ std::optional<std::string> Win32FileSystem::GetTempFolder() const
     return std::string(buffer.data(), length);
 }
 
-AttributeResult Win32FileSystem::SetNormalAttributes(const std::string& path)
-{
+AttributeResult Win32FileSystem::SetNormalAttributes(const std::string& path) {
     if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         return AttributeResult::Ok;
     }
@@ -36,8 +34,7 @@ AttributeResult Win32FileSystem::SetNormalAttributes(const std::string& path)
     }
 }
 
-bool Win32FileSystem::Copy(const std::string& from, const std::string& to, FileError* error)
-{
+bool Win32FileSystem::Copy(const std::string& from, const std::string& to, FileError* error) {
     if (CopyFileA(from.c_str(), to.c_str(), FALSE)) {
         return true;
     }
@@ -47,8 +44,7 @@ bool Win32FileSystem::Copy(const std::string& from, const std::string& to, FileE
     return false;
 }
 
-bool Win32FileSystem::Exists(const std::string& pattern) const
-{
+bool Win32FileSystem::Exists(const std::string& pattern) const {
     WIN32_FIND_DATAA data;
     HANDLE search = FindFirstFileA(pattern.c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) {
@@ -58,8 +54,7 @@ bool Win32FileSystem::Exists(const std::string& pattern) const
     return true;
 }
 
-void Win32FileSystem::CreateFolder(const std::string& path)
-{
+void Win32FileSystem::CreateFolder(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
 }
 

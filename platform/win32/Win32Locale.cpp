@@ -6,8 +6,7 @@
 
 namespace platform {
 
-std::optional<std::string> Win32Locale::GetAbbreviatedLanguageName(std::size_t bufferSize) const
-{
+std::optional<std::string> Win32Locale::GetAbbreviatedLanguageName(std::size_t bufferSize) const {
     if (bufferSize == 0) {
         return std::nullopt;
     }
@@ -20,6 +19,8 @@ std::optional<std::string> Win32Locale::GetAbbreviatedLanguageName(std::size_t b
     return std::string(buffer.data());
 }
 
-bool Win32Locale::IsLeadByte(unsigned char byte) const { return IsDBCSLeadByte(byte) != FALSE; }
+bool Win32Locale::IsLeadByte(unsigned char byte) const {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 } // namespace platform

@@ -8,15 +8,18 @@
 
 namespace platform {
 
-std::string Win32Processes::CommandLine() const { return GetCommandLineA(); }
+std::string Win32Processes::CommandLine() const {
+    return GetCommandLineA();
+}
 
-std::string Win32Processes::ModulePath() const { return GetModulePath(); }
+std::string Win32Processes::ModulePath() const {
+    return GetModulePath();
+}
 
 namespace {
 
 bool CreateDetachedProcess(const std::string& commandLine, BOOL inheritHandles,
-                           STARTUPINFOA& startup, unsigned long* error)
-{
+                           STARTUPINFOA& startup, unsigned long* error) {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -36,15 +39,13 @@ bool CreateDetachedProcess(const std::string& commandLine, BOOL inheritHandles,
 
 } // namespace
 
-bool Win32Processes::Start(const std::string& commandLine)
-{
+bool Win32Processes::Start(const std::string& commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     return CreateDetachedProcess(commandLine, TRUE, startup, nullptr);
 }
 
-bool Win32Processes::StartShown(const std::string& commandLine, unsigned long* error)
-{
+bool Win32Processes::StartShown(const std::string& commandLine, unsigned long* error) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

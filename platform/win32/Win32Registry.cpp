@@ -11,17 +11,14 @@ namespace {
 // An open registry key, closed when it goes out of scope.
 class RegistryKey {
 public:
-    explicit RegistryKey(const std::string& path)
-    {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &m_key) !=
-            ERROR_SUCCESS) {
+    explicit RegistryKey(const std::string& path) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS) {
             m_key = nullptr;
         }
     }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey()
-    {
+    ~RegistryKey() {
         if (m_key != nullptr) {
             RegCloseKey(m_key);
         }
@@ -34,15 +31,13 @@ private:
 
 } // namespace
 
-bool Win32Registry::KeyExists(const std::string& key) const
-{
+bool Win32Registry::KeyExists(const std::string& key) const {
     return RegistryKey(key).get() != nullptr;
 }
 
 std::optional<RegistryValue> Win32Registry::ReadValue(const std::string& key,
                                                       const std::string& name,
-                                                      std::size_t bufferSize) const
-{
+                                                      std::size_t bufferSize) const {
     const RegistryKey opened(key);
     if (opened.get() == nullptr || bufferSize == 0) {
         return std::nullopt;

@@ -1,21 +1,19 @@
 #include "platform/win32/Win32Shell.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace platform {
 
 long long Win32Shell::Open(WindowRef owner, const std::string& file,
-                           const std::optional<std::string>& parameters)
-{
+                           const std::optional<std::string>& parameters) {
     const HINSTANCE result =
         ShellExecuteA(static_cast<HWND>(owner), "open", file.c_str(),
                       parameters ? parameters->c_str() : nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result);
 }
 
-std::optional<std::string> Win32Shell::FindAssociatedProgram(const std::string& file) const
-{
+std::optional<std::string> Win32Shell::FindAssociatedProgram(const std::string& file) const {
     // The interface fixes the result buffer at MAX_PATH characters.
     char program[MAX_PATH] = {};
     const auto result = reinterpret_cast<INT_PTR>(FindExecutableA(file.c_str(), "", program));

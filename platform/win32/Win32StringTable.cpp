@@ -6,14 +6,12 @@
 
 namespace platform {
 
-std::string Win32StringTable::Load(unsigned id) const
-{
+std::string Win32StringTable::Load(unsigned id) const {
     // A string table entry holds at most 65535 characters; grow until the text fits.
     HINSTANCE module = GetModuleHandleA(nullptr);
     std::vector<char> buffer(256);
     for (;;) {
-        const int length =
-            LoadStringA(module, id, buffer.data(), static_cast<int>(buffer.size()));
+        const int length = LoadStringA(module, id, buffer.data(), static_cast<int>(buffer.size()));
         if (length <= 0) {
             return {};
         }

@@ -12,8 +12,7 @@ public:
     LocalBuffer() = default;
     LocalBuffer(const LocalBuffer&) = delete;
     LocalBuffer& operator=(const LocalBuffer&) = delete;
-    ~LocalBuffer()
-    {
+    ~LocalBuffer() {
         if (m_text != nullptr) {
             LocalFree(m_text);
         }
@@ -27,10 +26,11 @@ private:
 
 } // namespace
 
-unsigned long Win32SystemErrors::LastError() const { return GetLastError(); }
+unsigned long Win32SystemErrors::LastError() const {
+    return GetLastError();
+}
 
-std::string Win32SystemErrors::Describe(unsigned long code) const
-{
+std::string Win32SystemErrors::Describe(unsigned long code) const {
     LocalBuffer text;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -13,8 +13,7 @@ static_assert(mb::kOk == MB_OK && mb::kRetryCancel == MB_RETRYCANCEL &&
               mb::kIdCancel == IDCANCEL && mb::kIdRetry == IDRETRY);
 
 int Win32UserInterface::ShowMessage(WindowRef owner, const std::string& text,
-                                   const std::optional<std::string>& caption, unsigned style)
-{
+                                    const std::optional<std::string>& caption, unsigned style) {
     // Without a caption of its own a box carries the application's name.
     const CWinApp* app = AfxGetApp();
     const std::string title =
@@ -22,15 +21,13 @@ int Win32UserInterface::ShowMessage(WindowRef owner, const std::string& text,
     return MessageBoxA(static_cast<HWND>(owner), text.c_str(), title.c_str(), style);
 }
 
-void Win32UserInterface::BeginWaitCursor()
-{
+void Win32UserInterface::BeginWaitCursor() {
     if (CWinApp* app = AfxGetApp()) {
         app->BeginWaitCursor();
     }
 }
 
-void Win32UserInterface::EndWaitCursor()
-{
+void Win32UserInterface::EndWaitCursor() {
     if (CWinApp* app = AfxGetApp()) {
         app->EndWaitCursor();
     }

@@ -7,7 +7,7 @@ namespace platform {
 class Win32UserInterface final : public IUserInterface {
 public:
     int ShowMessage(WindowRef owner, const std::string& text,
-                   const std::optional<std::string>& caption, unsigned style) override;
+                    const std::optional<std::string>& caption, unsigned style) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 };

@@ -17,10 +17,8 @@ struct Drawn {
     geometry::Rect rect;
     std::string text; // entry text, or help text as handed over
     bool hot = false;
-    bool operator==(const Drawn& other) const
-    {
-        return kind == other.kind && rect == other.rect && text == other.text &&
-               hot == other.hot;
+    bool operator==(const Drawn& other) const {
+        return kind == other.kind && rect == other.rect && text == other.text && hot == other.hot;
     }
 };
 
@@ -35,8 +33,7 @@ struct FakeMenuServices {
     FakeShell shell;
     FakeUserInterface ui;
     FakeSystemErrors errors;
-    MenuPageServices Get()
-    {
+    MenuPageServices Get() {
         return {profile, strings, registry, locale, files, processes, shell, ui, errors};
     }
 };
@@ -44,13 +41,10 @@ struct FakeMenuServices {
 class FakeMenuPage : public CMenuPage {
 public:
     FakeMenuPage(std::string name, FakeMenuServices& services)
-        : CMenuPage(std::move(name), services.Get())
-    {
-    }
+        : CMenuPage(std::move(name), services.Get()) {}
 
     // Empties the model and loads it again, as a change of language does, without drawing.
-    void Reload()
-    {
+    void Reload() {
         FreeMenuItems();
         LoadConfiguration(m_strPageName, m_menuItems);
     }
@@ -79,16 +73,13 @@ protected:
     std::optional<int> GetOpeningPageSelection() const override { return openerSelection; }
     int GetBackgroundHeight() const override { return 300; }
     geometry::Rect GetClientArea() const override { return {0, 0, 597, 340}; }
-    void DrawHelpArea(const geometry::Rect& rect, const std::string& help) override
-    {
+    void DrawHelpArea(const geometry::Rect& rect, const std::string& help) override {
         drawn.push_back({Drawn::kHelpArea, rect, help, false});
     }
-    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override
-    {
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override {
         drawn.push_back({Drawn::kEntry, rect, text, hot});
     }
-    void ReleaseMouseCapture() override
-    {
+    void ReleaseMouseCapture() override {
         ++captureReleases;
         hasCapture = false;
     }
@@ -101,8 +92,7 @@ public:
 protected:
     void RunSubPage(const std::string& pageName) override { actions.push_back("page " + pageName); }
     void EndPage() override { actions.push_back("end"); }
-    void OpenManualsWindow(const std::string& languageName) override
-    {
+    void OpenManualsWindow(const std::string& languageName) override {
         actions.push_back("manuals " + languageName);
     }
     void OpenUsbDriverDialog() override { actions.push_back("usb"); }

@@ -2,16 +2,16 @@
 // Fakes of the platform interfaces for the native tests: in-memory state that the tests set
 // up and inspect afterwards.
 
+#include "framework/StringUtil.h"
 #include "platform/AtomTable.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
-#include "platform/SystemErrors.h"
-#include "platform/Processes.h"
 #include "platform/StringTable.h"
+#include "platform/SystemErrors.h"
 #include "platform/UserInterface.h"
-#include "framework/StringUtil.h"
 
 #include <deque>
 #include <functional>
@@ -32,26 +32,25 @@ public:
 
 private:
     std::size_t IndexOf(const std::string& name) const; // m_names.size() when unknown
-    std::vector<std::string> m_names; // by atom - 0xC000
-    std::vector<int> m_counts;        // reference counts, by atom - 0xC000
+    std::vector<std::string> m_names;                   // by atom - 0xC000
+    std::vector<int> m_counts;                          // reference counts, by atom - 0xC000
 };
 
 class FakeFileSystem : public platform::IFileSystem {
 public:
     std::optional<std::string> GetTempFolder() const override { return tempFolder; }
     platform::AttributeResult SetNormalAttributes(const std::string& path) override;
-    bool Copy(const std::string& from, const std::string& to,
-                  platform::FileError* error) override;
+    bool Copy(const std::string& from, const std::string& to, platform::FileError* error) override;
     bool Exists(const std::string& pattern) const override;
     void CreateFolder(const std::string& path) override { calls.push_back("folder " + path); }
 
     std::optional<std::string> tempFolder = std::string("C:\\Temp\\");
     std::map<std::string, std::string> files; // path (compared without case) -> content
     std::set<std::string> readOnly;
-    std::set<std::string> lockedFolders;      // attributes of files in these cannot be set
-    std::set<std::string> patterns;           // wildcard patterns that Exists finds
-    std::size_t maxPath = 259;                // longer paths are refused, as by the ANSI calls
-    std::vector<std::string> calls;           // "attributes <path>", "copy <from> <to>"
+    std::set<std::string> lockedFolders; // attributes of files in these cannot be set
+    std::set<std::string> patterns;      // wildcard patterns that Exists finds
+    std::size_t maxPath = 259;           // longer paths are refused, as by the ANSI calls
+    std::vector<std::string> calls;      // "attributes <path>", "copy <from> <to>"
 };
 
 class FakeProcesses : public platform::IProcesses {
@@ -88,8 +87,7 @@ public:
 class FakeSystemErrors : public platform::ISystemErrors {
 public:
     unsigned long LastError() const override { return lastError; }
-    std::string Describe(unsigned long code) const override
-    {
+    std::string Describe(unsigned long code) const override {
         return code == 5 ? "Access is denied.\r\n" : "error " + std::to_string(code);
     }
     unsigned long lastError = 0;
@@ -105,12 +103,12 @@ struct ShownMessage {
 class FakeUserInterface : public platform::IUserInterface {
 public:
     int ShowMessage(platform::WindowRef owner, const std::string& text,
-                   const std::optional<std::string>& caption, unsigned style) override;
+                    const std::optional<std::string>& caption, unsigned style) override;
     void BeginWaitCursor() override { ++waitBegun; }
     void EndWaitCursor() override { ++waitEnded; }
 
     std::vector<ShownMessage> shown;
-    std::deque<int> answers; // buttons chosen, in order; OK when none is left
+    std::deque<int> answers;                 // buttons chosen, in order; OK when none is left
     std::function<void(std::size_t)> onShow; // called with the number of boxes shown so far
     int waitBegun = 0;
     int waitEnded = 0;
@@ -128,14 +126,13 @@ public:
     void SetBinary(const std::string& key, const std::string& name, const std::string& bytes);
     void AddKey(const std::string& key) { keys.insert(text::ToLowerAscii(key)); }
 
-    std::set<std::string> keys;                                    // lower case
-    std::map<std::string, platform::RegistryValue> values;         // "key\name", lower case
+    std::set<std::string> keys;                            // lower case
+    std::map<std::string, platform::RegistryValue> values; // "key\name", lower case
 };
 
 class FakeLocale : public platform::ILocale {
 public:
-    std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const override
-    {
+    std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const override {
         if (!abbreviation || abbreviation->size() >= bufferSize) {
             return std::nullopt;
         }

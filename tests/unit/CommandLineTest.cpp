@@ -9,8 +9,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(SplitCommandLine, SplitsLikeTheCRuntime)
-{
+TEST(SplitCommandLine, SplitsLikeTheCRuntime) {
     EXPECT_EQ(SplitCommandLine(R"(C:\a\Install.exe)"), Args({R"(C:\a\Install.exe)"}));
     EXPECT_EQ(SplitCommandLine(R"("C:\My Disc\Install.exe" -InfPath "D:\Setup\")"),
               Args({R"(C:\My Disc\Install.exe)", "-InfPath", R"(D:\Setup")"}));
@@ -28,48 +27,41 @@ struct Parsed {
     std::string infPath;
 };
 
-Parsed Parse(const std::string& commandLine)
-{
+Parsed Parse(const std::string& commandLine) {
     CInstallCommandLineInfo info;
     ParseCommandLine(commandLine, info);
     return {info.m_strLastFlag, info.m_strInfPath};
 }
 
-TEST(InstallCommandLineInfo, QuotedRootArrivesWithItsClosingQuoteAndIsRepaired)
-{
+TEST(InstallCommandLineInfo, QuotedRootArrivesWithItsClosingQuoteAndIsRepaired) {
     // "D:\" reaches the program as D:" because the backslash escapes the closing quote.
     EXPECT_EQ(Parse(R"(Install.exe -InfPath "D:\")").infPath, R"(D:\)");
     EXPECT_EQ(Parse(R"(Install.exe -InfPath D:\)").infPath, R"(D:\)");
 }
 
-TEST(InstallCommandLineInfo, FlagIsCaseFreeWithSlashOrHyphen)
-{
+TEST(InstallCommandLineInfo, FlagIsCaseFreeWithSlashOrHyphen) {
     const Parsed parsed = Parse(R"(Install.exe /INFPATH D:\Setup)");
     EXPECT_EQ(parsed.infPath, R"(D:\Setup\)");
     EXPECT_EQ(parsed.lastFlag, "INFPATH");
 }
 
-TEST(InstallCommandLineInfo, FlagWithoutValueLeavesItEmpty)
-{
+TEST(InstallCommandLineInfo, FlagWithoutValueLeavesItEmpty) {
     EXPECT_EQ(Parse("Install.exe -InfPath").infPath, "");
     EXPECT_EQ(Parse("Install.exe").infPath, "");
 }
 
-TEST(InstallCommandLineInfo, OtherFlagsAreIgnoredAndTheLastValueWins)
-{
+TEST(InstallCommandLineInfo, OtherFlagsAreIgnoredAndTheLastValueWins) {
     const Parsed parsed = Parse("Install.exe -InfPath A -X B");
     EXPECT_EQ(parsed.infPath, "B\\");
     EXPECT_EQ(parsed.lastFlag, "InfPath");
 }
 
-TEST(InstallCommandLineInfo, PlainArgumentsBeforeTheFlagAreIgnored)
-{
+TEST(InstallCommandLineInfo, PlainArgumentsBeforeTheFlagAreIgnored) {
     EXPECT_EQ(Parse(R"(Install.exe E:\ -X)").infPath, "");
     EXPECT_EQ(Parse(R"(Install.exe E:\ -InfPath F:\)").infPath, R"(F:\)");
 }
 
-TEST(InstallCommandLineInfo, AllQuotesAroundTheValueAreRemoved)
-{
+TEST(InstallCommandLineInfo, AllQuotesAroundTheValueAreRemoved) {
     EXPECT_EQ(Parse(R"(Install.exe -InfPath \"\"D:\Disc\"\")").infPath, R"(D:\Disc\)");
 }
 

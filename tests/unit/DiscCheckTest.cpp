@@ -13,26 +13,22 @@ namespace fs = std::filesystem;
 
 class DiscCheckTest : public ::testing::Test {
 protected:
-    DiscCheckTest()
-    {
+    DiscCheckTest() {
         page.m_strLauncherDir = "D:\\";
         page.m_texts.m_strTitle = "Achtung";
         page.m_texts.m_strNoMediaInDevice = "Bitte CD einlegen";
     }
-    ~DiscCheckTest() override
-    {
+    ~DiscCheckTest() override {
         if (!m_config.empty()) {
             fs::remove(m_config);
         }
     }
-    void WriteConfiguration(const std::string& content)
-    {
+    void WriteConfiguration(const std::string& content) {
         m_config = (fs::temp_directory_path() / "discmenu-diskid.inf").string();
         std::ofstream(m_config, std::ios::binary) << content;
         page.m_strConfigPath = m_config;
     }
-    std::vector<std::string> Prompts() const
-    {
+    std::vector<std::string> Prompts() const {
         std::vector<std::string> texts;
         for (const auto& shown : services.ui.shown) {
             texts.push_back(shown.text);
@@ -45,14 +41,12 @@ protected:
     fakes::FakeMenuPage page{"Main Dialog", services};
 };
 
-TEST_F(DiscCheckTest, NoDiscIdIsARefusalWithoutPrompt)
-{
+TEST_F(DiscCheckTest, NoDiscIdIsARefusalWithoutPrompt) {
     EXPECT_FALSE(page.CheckDisk(""));
     EXPECT_TRUE(services.ui.shown.empty());
 }
 
-TEST_F(DiscCheckTest, TheRightDiscPassesAtOnce)
-{
+TEST_F(DiscCheckTest, TheRightDiscPassesAtOnce) {
     services.files.files["D:\\Disk1\\disk1.id"] = "";
     EXPECT_TRUE(page.CheckDisk("Disk1\\disk1.id"));
     services.files.patterns.insert("D:\\Disk2\\*.cab");
@@ -60,8 +54,7 @@ TEST_F(DiscCheckTest, TheRightDiscPassesAtOnce)
     EXPECT_TRUE(services.ui.shown.empty());
 }
 
-TEST_F(DiscCheckTest, RetryUntilTheDiscIsThere)
-{
+TEST_F(DiscCheckTest, RetryUntilTheDiscIsThere) {
     using platform::mb::kIdRetry;
     services.ui.answers = {kIdRetry, kIdRetry, kIdRetry, platform::mb::kIdCancel};
     services.ui.onShow = [this](std::size_t count) {
@@ -79,15 +72,13 @@ TEST_F(DiscCheckTest, RetryUntilTheDiscIsThere)
     }
 }
 
-TEST_F(DiscCheckTest, CancelAtAnyPromptRefuses)
-{
+TEST_F(DiscCheckTest, CancelAtAnyPromptRefuses) {
     services.ui.answers = {platform::mb::kIdRetry, platform::mb::kIdCancel};
     EXPECT_FALSE(page.CheckDisk("Disk1\\disk1.id"));
     EXPECT_EQ(services.ui.shown.size(), 2u);
 }
 
-TEST_F(DiscCheckTest, ThePromptComesFromTheDiscIdSectionLookedUpAnewEachTime)
-{
+TEST_F(DiscCheckTest, ThePromptComesFromTheDiscIdSectionLookedUpAnewEachTime) {
     WriteConfiguration("[DISKID]\r\nDisk1\\disk1.id=Insert disc 1 of 2\r\nDisk2\\x.id=\r\n");
     services.ui.answers = {platform::mb::kIdRetry, platform::mb::kIdCancel};
     services.ui.onShow = [this](std::size_t count) {
@@ -104,8 +95,7 @@ TEST_F(DiscCheckTest, ThePromptComesFromTheDiscIdSectionLookedUpAnewEachTime)
     EXPECT_EQ(Prompts(), (std::vector<std::string>{"Bitte CD einlegen"})) << "an empty value";
 }
 
-TEST_F(DiscCheckTest, WithoutAnyTextTheBuiltInPromptIsUsedAndKept)
-{
+TEST_F(DiscCheckTest, WithoutAnyTextTheBuiltInPromptIsUsedAndKept) {
     page.m_texts.m_strNoMediaInDevice.clear();
     services.ui.answers = {platform::mb::kIdCancel};
     EXPECT_FALSE(page.CheckDisk("Disk1\\disk1.id"));

@@ -12,8 +12,7 @@ const char kSecondKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Configuration";
 class LanguageSelectionTest : public ::testing::Test {
 protected:
     // Fills the chooser and selects the first language, as the page's initialisation does.
-    std::string Start(fakes::FakeMenuPage& page)
-    {
+    std::string Start(fakes::FakeMenuPage& page) {
         page.m_strLauncherDir = "/nonexistent/";
         page.FillLanguageChooser();
         page.SelectInitialLanguage();
@@ -25,47 +24,47 @@ protected:
     fakes::FakeMenuPage page{"Main Dialog", services};
 };
 
-TEST_F(LanguageSelectionTest, TheChooserListsTheSixLanguagesInOrder)
-{
+TEST_F(LanguageSelectionTest, TheChooserListsTheSixLanguagesInOrder) {
     page.FillLanguageChooser();
     page.FillLanguageChooser();
-    const std::vector<std::pair<std::string, int>> expected = {
-        {"English", 0},  {"Fran\xe7" "ais", 1}, {"Deutsch", 2},
-        {"Italiano", 3}, {"Espa\xf1ol", 4},     {"Chinese", 5}};
+    const std::vector<std::pair<std::string, int>> expected = {{"English", 0},
+                                                               {"Fran\xe7"
+                                                                "ais",
+                                                                1},
+                                                               {"Deutsch", 2},
+                                                               {"Italiano", 3},
+                                                               {"Espa\xf1ol", 4},
+                                                               {"Chinese", 5}};
     EXPECT_EQ(page.chooser, expected);
 }
 
-TEST_F(LanguageSelectionTest, AForcedLanguageCodeSelectsAndLocks)
-{
+TEST_F(LanguageSelectionTest, AForcedLanguageCodeSelectsAndLocks) {
     services.registry.SetString(kFirstKey, "ForceLanguage", "fra");
-    EXPECT_EQ(Start(), "Fran\xe7" "ais");
+    EXPECT_EQ(Start(), "Fran\xe7"
+                       "ais");
     EXPECT_EQ(page.chooserEnabled, std::optional<bool>(false));
 }
 
-TEST_F(LanguageSelectionTest, TheSecondKeyCountsWhenTheFirstHasNoValue)
-{
+TEST_F(LanguageSelectionTest, TheSecondKeyCountsWhenTheFirstHasNoValue) {
     services.registry.AddKey(kFirstKey);
     services.registry.SetString(kSecondKey, "ForceLanguage", "DEU");
     EXPECT_EQ(Start(), "Deutsch");
     EXPECT_EQ(page.chooserEnabled, std::optional<bool>(false));
 }
 
-TEST_F(LanguageSelectionTest, TheFirstKeyWins)
-{
+TEST_F(LanguageSelectionTest, TheFirstKeyWins) {
     services.registry.SetString(kFirstKey, "ForceLanguage", "ITA");
     services.registry.SetString(kSecondKey, "ForceLanguage", "ESP");
     EXPECT_EQ(Start(), "Italiano");
 }
 
-TEST_F(LanguageSelectionTest, AForcedValueThatIsNoCodeSelectsByNameWithoutLock)
-{
+TEST_F(LanguageSelectionTest, AForcedValueThatIsNoCodeSelectsByNameWithoutLock) {
     services.registry.SetString(kFirstKey, "ForceLanguage", "Eng");
     EXPECT_EQ(Start(), "English");
     EXPECT_EQ(page.chooserEnabled, std::optional<bool>(true));
 }
 
-TEST_F(LanguageSelectionTest, AForcedValueThatMatchesNothingLeavesNoSelectionAndReadsEnglish)
-{
+TEST_F(LanguageSelectionTest, AForcedValueThatMatchesNothingLeavesNoSelectionAndReadsEnglish) {
     services.registry.SetString(kFirstKey, "ForceLanguage", "XYZ");
     services.locale.abbreviation = "DEU";
     EXPECT_EQ(Start(), "(none)");
@@ -73,8 +72,7 @@ TEST_F(LanguageSelectionTest, AForcedValueThatMatchesNothingLeavesNoSelectionAnd
     EXPECT_EQ(page.m_strConfigPath, "/nonexistent/Inst.inf");
 }
 
-TEST_F(LanguageSelectionTest, AValueThatIsNotTextIsNoForcedLanguage)
-{
+TEST_F(LanguageSelectionTest, AValueThatIsNotTextIsNoForcedLanguage) {
     services.registry.SetBinary(kFirstKey, "ForceLanguage", "DEU");
     services.locale.abbreviation = "ITA";
     EXPECT_EQ(Start(), "Italiano");
@@ -85,12 +83,16 @@ TEST_F(LanguageSelectionTest, AValueThatIsNotTextIsNoForcedLanguage)
     EXPECT_EQ(Start(second), "Espa\xf1ol") << "the second key is asked instead";
 }
 
-TEST_F(LanguageSelectionTest, TheLocaleDecidesByTheFirstTwoLetters)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"FRC", "Fran\xe7" "ais"}, {"ESN", "Espa\xf1ol"}, {"CHT", "Chinese"},
-        {"CHS", "Chinese"},        {"ENG", "English"},    {"JPN", "English"},
-        {"deu", "Deutsch"},        {"IT", "Italiano"}};
+TEST_F(LanguageSelectionTest, TheLocaleDecidesByTheFirstTwoLetters) {
+    const std::pair<const char*, const char*> cases[] = {{"FRC", "Fran\xe7"
+                                                                 "ais"},
+                                                         {"ESN", "Espa\xf1ol"},
+                                                         {"CHT", "Chinese"},
+                                                         {"CHS", "Chinese"},
+                                                         {"ENG", "English"},
+                                                         {"JPN", "English"},
+                                                         {"deu", "Deutsch"},
+                                                         {"IT", "Italiano"}};
     for (const auto& [abbreviation, language] : cases) {
         services.locale.abbreviation = abbreviation;
         fakes::FakeMenuPage fresh("Main Dialog", services);
@@ -101,8 +103,7 @@ TEST_F(LanguageSelectionTest, TheLocaleDecidesByTheFirstTwoLetters)
     EXPECT_EQ(Start(), "English") << "a failed locale query";
 }
 
-TEST_F(LanguageSelectionTest, ALumoPageTakesOverItsOpenersChoiceOnly)
-{
+TEST_F(LanguageSelectionTest, ALumoPageTakesOverItsOpenersChoiceOnly) {
     services.registry.SetString(kFirstKey, "ForceLanguage", "CHN");
     fakes::FakeMenuPage lumo("Lumo Dialog", services);
     lumo.openerSelection = 2;
@@ -120,8 +121,7 @@ TEST_F(LanguageSelectionTest, ALumoPageTakesOverItsOpenersChoiceOnly)
     EXPECT_EQ(Start(otherCase), "Chinese") << "only the exact name takes over";
 }
 
-TEST_F(LanguageSelectionTest, AChangeReloadsAndRedrawsAtOnce)
-{
+TEST_F(LanguageSelectionTest, AChangeReloadsAndRedrawsAtOnce) {
     Start();
     page.drawn.clear();
     page.selection = 4;
@@ -132,8 +132,7 @@ TEST_F(LanguageSelectionTest, AChangeReloadsAndRedrawsAtOnce)
     EXPECT_EQ(page.drawn[0].rect, (geometry::Rect{0, 300, 597, 340}));
 }
 
-TEST_F(LanguageSelectionTest, TheLockFollowsTheRegistryAtEveryPaint)
-{
+TEST_F(LanguageSelectionTest, TheLockFollowsTheRegistryAtEveryPaint) {
     Start();
     services.registry.SetString(kSecondKey, "ForceLanguage", "chn");
     page.ApplyLanguageLock();
@@ -144,8 +143,7 @@ TEST_F(LanguageSelectionTest, TheLockFollowsTheRegistryAtEveryPaint)
     EXPECT_EQ(page.chooser[page.selection].first, "English") << "the selection stays";
 }
 
-TEST_F(LanguageSelectionTest, ValuesTooLongForTheBufferAreAbsent)
-{
+TEST_F(LanguageSelectionTest, ValuesTooLongForTheBufferAreAbsent) {
     services.registry.SetString(kFirstKey, "ForceLanguage", "FRA456789X");
     services.registry.SetString(kSecondKey, "ForceLanguage", "ITA456789");
     std::string forced;

@@ -11,8 +11,7 @@ const char kDisc[] = "E:\\";
 
 class MenuActionsTest : public ::testing::Test {
 protected:
-    MenuActionsTest()
-    {
+    MenuActionsTest() {
         page.m_strLauncherDir = kDisc;
         page.LayOut();
         page.FillLanguageChooser();
@@ -22,8 +21,7 @@ protected:
         services.files.files["E:\\Disk1\\disk1.id"] = "";
     }
 
-    CMenuItem& Add(int type, const std::string& execute, const std::string& diskId = "")
-    {
+    CMenuItem& Add(int type, const std::string& execute, const std::string& diskId = "") {
         auto item = std::make_unique<CMenuItem>();
         item->m_nType = type;
         item->m_strExecute = execute;
@@ -37,8 +35,7 @@ protected:
     fakes::FakeMenuPage page{"Main Dialog", services};
 };
 
-TEST_F(MenuActionsTest, ClicksOutsideEveryEntryDoNothing)
-{
+TEST_F(MenuActionsTest, ClicksOutsideEveryEntryDoNothing) {
     Add(2, "");
     Add(2, "");
     for (const auto& [x, y] : {std::pair{500, 53}, {500, 55}, {100, 100}, {300, 320}, {593, 20}}) {
@@ -48,8 +45,7 @@ TEST_F(MenuActionsTest, ClicksOutsideEveryEntryDoNothing)
     EXPECT_TRUE(services.shell.opened.empty());
 }
 
-TEST_F(MenuActionsTest, ASetupProgramGetsTheSwitchOfTheSelectedLanguage)
-{
+TEST_F(MenuActionsTest, ASetupProgramGetsTheSwitchOfTheSelectedLanguage) {
     Add(0, "Disk1\\Setup.exe", "Disk1\\disk1.id");
     const std::pair<int, const char*> cases[] = {{0, " -l0009"}, {1, " -l040c"}, {2, " -l0007"},
                                                  {3, " -l0010"}, {4, " -l000a"}, {5, " -l0804"},
@@ -65,8 +61,7 @@ TEST_F(MenuActionsTest, ASetupProgramGetsTheSwitchOfTheSelectedLanguage)
     }
 }
 
-TEST_F(MenuActionsTest, SetupExeAnywhereInTheValueGetsTheSwitchOtherFilesNone)
-{
+TEST_F(MenuActionsTest, SetupExeAnywhereInTheValueGetsTheSwitchOtherFilesNone) {
     Add(0, "setup.exe.bak", "Disk1\\disk1.id");
     Add(0, "Docs\\manual.pdf", "Disk1\\disk1.id");
     Add(0, "sunjava", "Disk1\\disk1.id");
@@ -80,12 +75,17 @@ TEST_F(MenuActionsTest, SetupExeAnywhereInTheValueGetsTheSwitchOtherFilesNone)
     EXPECT_EQ(services.shell.opened[2].file, "E:\\sunjava") << "not the Java entry";
 }
 
-TEST_F(MenuActionsTest, DoubleByteTrailBytesAreNotTakenForLetters)
-{
+TEST_F(MenuActionsTest, DoubleByteTrailBytesAreNotTakenForLetters) {
     // In a double-byte code page 0x83 0x53 is one character, not a lead byte and an 'S'.
     services.locale.leadBytes = {0x83};
-    Add(0, "\x83" "SETUP.EXE", "Disk1\\disk1.id");
-    Add(0, "x\x83" "Setup.exe", "Disk1\\disk1.id");
+    Add(0,
+        "\x83"
+        "SETUP.EXE",
+        "Disk1\\disk1.id");
+    Add(0,
+        "x\x83"
+        "Setup.exe",
+        "Disk1\\disk1.id");
     ClickEntry(0);
     ClickEntry(1);
     ASSERT_EQ(services.shell.opened.size(), 2u);
@@ -96,8 +96,7 @@ TEST_F(MenuActionsTest, DoubleByteTrailBytesAreNotTakenForLetters)
     EXPECT_TRUE(services.shell.opened[2].parameters.has_value());
 }
 
-TEST_F(MenuActionsTest, AFailedStartNamesTheWholePath)
-{
+TEST_F(MenuActionsTest, AFailedStartNamesTheWholePath) {
     Add(0, "Setup\\setup.exe", "Disk1\\disk1.id");
     services.shell.results["E:\\Setup\\setup.exe"] = 2;
     EXPECT_TRUE(ClickEntry(0));
@@ -111,16 +110,14 @@ TEST_F(MenuActionsTest, AFailedStartNamesTheWholePath)
     EXPECT_EQ(services.ui.shown.size(), 1u) << "33 is success";
 }
 
-TEST_F(MenuActionsTest, AnEntryWithoutDiscIdOpensNothingAndSaysNothing)
-{
+TEST_F(MenuActionsTest, AnEntryWithoutDiscIdOpensNothingAndSaysNothing) {
     Add(0, "Disk1\\setup.exe");
     EXPECT_FALSE(ClickEntry(0));
     EXPECT_TRUE(services.shell.opened.empty());
     EXPECT_TRUE(services.ui.shown.empty());
 }
 
-TEST_F(MenuActionsTest, ARefusedDiscCheckEndsTheHandlingWithoutTakingTheCaptureBack)
-{
+TEST_F(MenuActionsTest, ARefusedDiscCheckEndsTheHandlingWithoutTakingTheCaptureBack) {
     Add(0, "Disk2\\setup.exe", "Disk2\\disk2.id");
     page.hasCapture = true;
     services.ui.answers = {platform::mb::kIdCancel};
@@ -129,8 +126,7 @@ TEST_F(MenuActionsTest, ARefusedDiscCheckEndsTheHandlingWithoutTakingTheCaptureB
     EXPECT_TRUE(services.shell.opened.empty());
 }
 
-TEST_F(MenuActionsTest, TheCaptureIsReleasedAndTakenBack)
-{
+TEST_F(MenuActionsTest, TheCaptureIsReleasedAndTakenBack) {
     Add(2, "");
     page.hasCapture = true;
     EXPECT_TRUE(ClickEntry(0));
@@ -138,8 +134,7 @@ TEST_F(MenuActionsTest, TheCaptureIsReleasedAndTakenBack)
     EXPECT_TRUE(page.hasCapture);
 }
 
-TEST_F(MenuActionsTest, SubPagesClosingAndTypesThatDoNothing)
-{
+TEST_F(MenuActionsTest, SubPagesClosingAndTypesThatDoNothing) {
     Add(1, "Lumo Dialog");
     Add(1, "Lumo dialog");
     Add(2, "");
@@ -153,8 +148,7 @@ TEST_F(MenuActionsTest, SubPagesClosingAndTypesThatDoNothing)
     EXPECT_TRUE(services.shell.opened.empty());
 }
 
-TEST_F(MenuActionsTest, SpecialEntriesAreRecognisedByTheExactValue)
-{
+TEST_F(MenuActionsTest, SpecialEntriesAreRecognisedByTheExactValue) {
     Add(0, "SunJava");
     Add(0, "HTMLDlg", "Disk1\\disk1.id");
     Add(0, "HTMLDlg.htm", "Disk1\\disk1.id");
@@ -171,8 +165,7 @@ TEST_F(MenuActionsTest, SpecialEntriesAreRecognisedByTheExactValue)
     EXPECT_EQ(services.shell.opened[0].file, "E:\\HTMLDlg.htm");
 }
 
-TEST_F(MenuActionsTest, TheManualsEntryChecksTheDiscAndNamesTheBuiltInLanguage)
-{
+TEST_F(MenuActionsTest, TheManualsEntryChecksTheDiscAndNamesTheBuiltInLanguage) {
     Add(0, "HTMLDlg", "");
     Add(0, "HTMLDlg", "Disk1\\disk1.id");
     EXPECT_FALSE(ClickEntry(0)) << "no disc id: nothing opens";
@@ -181,8 +174,7 @@ TEST_F(MenuActionsTest, TheManualsEntryChecksTheDiscAndNamesTheBuiltInLanguage)
     EXPECT_EQ(page.actions, (std::vector<std::string>{"manuals English"}));
 }
 
-TEST_F(MenuActionsTest, TheUsbEntryOpensItsDialogOnlyForTheInstalledProduct)
-{
+TEST_F(MenuActionsTest, TheUsbEntryOpensItsDialogOnlyForTheInstalledProduct) {
     Add(3, "");
     page.m_texts.m_strNoVdInstall = "install the product first";
     ClickEntry(0);
@@ -195,8 +187,7 @@ TEST_F(MenuActionsTest, TheUsbEntryOpensItsDialogOnlyForTheInstalledProduct)
     EXPECT_EQ(page.actions, (std::vector<std::string>{"usb"}));
 }
 
-TEST_F(MenuActionsTest, EightEntriesTheLastInTheHelpArea)
-{
+TEST_F(MenuActionsTest, EightEntriesTheLastInTheHelpArea) {
     for (int i = 0; i < 7; ++i) {
         Add(CMenuItem::kTypeNone, "");
     }

@@ -14,15 +14,16 @@ namespace {
 using fakes::Drawn;
 using geometry::Rect;
 
-Rect Entry(int i) { return {408, 15 + 41 * i, 593, 52 + 41 * i}; }
+Rect Entry(int i) {
+    return {408, 15 + 41 * i, 593, 52 + 41 * i};
+}
 const Rect kHelpArea{0, 300, 597, 340};
 
 class MenuHoverTest : public ::testing::Test {
 protected:
     MenuHoverTest() { SetEntries(3); }
 
-    void SetEntries(int count)
-    {
+    void SetEntries(int count) {
         page.m_menuItems.clear();
         for (int i = 0; i < count; ++i) {
             auto item = std::make_unique<CMenuItem>();
@@ -31,8 +32,7 @@ protected:
             page.m_menuItems.push_back(std::move(item));
         }
     }
-    std::vector<Drawn> Move(int x, int y)
-    {
+    std::vector<Drawn> Move(int x, int y) {
         page.drawn.clear();
         page.OnMouseMove(x, y);
         return page.drawn;
@@ -42,8 +42,7 @@ protected:
     fakes::FakeMenuPage page{"Main Dialog", services};
 };
 
-TEST_F(MenuHoverTest, EntryRectanglesFormAColumnThatGoesOnIntoTheHelpArea)
-{
+TEST_F(MenuHoverTest, EntryRectanglesFormAColumnThatGoesOnIntoTheHelpArea) {
     EXPECT_EQ(page.GetEntryRect(0), Rect{}) << "no rectangle before the layout";
     page.LayOut();
     EXPECT_EQ(page.GetEntryRect(0), Entry(0));
@@ -51,8 +50,7 @@ TEST_F(MenuHoverTest, EntryRectanglesFormAColumnThatGoesOnIntoTheHelpArea)
     EXPECT_EQ(page.GetEntryRect(7).top, 302);
 }
 
-TEST_F(MenuHoverTest, DrawMenuDrawsTheHelpAreaThenEveryEntry)
-{
+TEST_F(MenuHoverTest, DrawMenuDrawsTheHelpAreaThenEveryEntry) {
     page.LayOut();
     page.DrawMenu();
     const std::vector<Drawn> expected = {{Drawn::kHelpArea, kHelpArea, "", false},
@@ -63,8 +61,7 @@ TEST_F(MenuHoverTest, DrawMenuDrawsTheHelpAreaThenEveryEntry)
     EXPECT_EQ(page.m_rcHelpArea, kHelpArea);
 }
 
-TEST_F(MenuHoverTest, EnteringLeavingAndMovingWithinAnEntry)
-{
+TEST_F(MenuHoverTest, EnteringLeavingAndMovingWithinAnEntry) {
     page.LayOut();
     page.DrawMenu();
     EXPECT_EQ(Move(500, 60), (std::vector<Drawn>{{Drawn::kEntry, Entry(1), "Entry 1", true},
@@ -79,8 +76,7 @@ TEST_F(MenuHoverTest, EnteringLeavingAndMovingWithinAnEntry)
     EXPECT_GE(page.captureReleases, 4) << "the capture is released at every move";
 }
 
-TEST_F(MenuHoverTest, EdgesOfAnEntry)
-{
+TEST_F(MenuHoverTest, EdgesOfAnEntry) {
     page.LayOut();
     Move(408, 15);
     EXPECT_EQ(page.m_nHotEntry, 0) << "left and top edges are inside";
@@ -92,8 +88,7 @@ TEST_F(MenuHoverTest, EdgesOfAnEntry)
     EXPECT_EQ(page.m_nHotEntry, -1) << "bottom edge is outside";
 }
 
-TEST_F(MenuHoverTest, AJumpDrawsTheOldNormalTheNewHotAndTheHelpAreaOnce)
-{
+TEST_F(MenuHoverTest, AJumpDrawsTheOldNormalTheNewHotAndTheHelpAreaOnce) {
     page.LayOut();
     page.DrawMenu();
     Move(500, 20);
@@ -107,8 +102,7 @@ TEST_F(MenuHoverTest, AJumpDrawsTheOldNormalTheNewHotAndTheHelpAreaOnce)
         << "in entry order, whatever the direction";
 }
 
-TEST_F(MenuHoverTest, AStaleHotIndexAfterAReloadToAShorterMenu)
-{
+TEST_F(MenuHoverTest, AStaleHotIndexAfterAReloadToAShorterMenu) {
     page.LayOut();
     page.DrawMenu();
     Move(500, 100);
@@ -127,8 +121,7 @@ TEST_F(MenuHoverTest, AStaleHotIndexAfterAReloadToAShorterMenu)
     EXPECT_EQ(Move(500, 20), (std::vector<Drawn>{{Drawn::kHelpArea, kHelpArea, "", false}}));
 }
 
-TEST_F(MenuHoverTest, AfterAReloadTheEntryUnderTheRestingPointerIsDrawnHot)
-{
+TEST_F(MenuHoverTest, AfterAReloadTheEntryUnderTheRestingPointerIsDrawnHot) {
     page.LayOut();
     Move(500, 100);
     SetEntries(4);
@@ -138,22 +131,19 @@ TEST_F(MenuHoverTest, AfterAReloadTheEntryUnderTheRestingPointerIsDrawnHot)
     EXPECT_TRUE(page.drawn[3].hot);
 }
 
-TEST_F(MenuHoverTest, TheEighthEntryLiesInTheHelpArea)
-{
+TEST_F(MenuHoverTest, TheEighthEntryLiesInTheHelpArea) {
     SetEntries(8);
     page.LayOut();
     Move(500, 310);
     EXPECT_EQ(page.m_nHotEntry, 7);
 }
 
-TEST_F(MenuHoverTest, BeforeTheLayoutNothingIsHit)
-{
+TEST_F(MenuHoverTest, BeforeTheLayoutNothingIsHit) {
     EXPECT_TRUE(Move(0, 0).empty());
     EXPECT_EQ(page.m_nHotEntry, -1);
 }
 
-TEST(HelpText, BackslashesSeparateLines)
-{
+TEST(HelpText, BackslashesSeparateLines) {
     EXPECT_EQ(ComposeHelpText("Installs\\the product", "none").text, "Installs\nthe product\n\n");
     EXPECT_EQ(ComposeHelpText("Installs\\the product", "none").topOffset, 5);
     EXPECT_EQ(ComposeHelpText("One line", "none").text, "One line\n\n");
@@ -164,8 +154,7 @@ TEST(HelpText, BackslashesSeparateLines)
     EXPECT_EQ(ComposeHelpText("a\\\\b", "none").text, "a\n\nb\n\n") << "empty lines are kept";
 }
 
-TEST(PageLayout, ThePageIsCentredWithTruncation)
-{
+TEST(PageLayout, ThePageIsCentredWithTruncation) {
     const layout::FrameMetrics metrics{2, 1, 2, 1, 19};
     const Rect window = layout::PageWindowRect(400, 300, metrics, {0, 0, 1024, 768});
     EXPECT_EQ(window.Width(), 603);
@@ -177,8 +166,7 @@ TEST(PageLayout, ThePageIsCentredWithTruncation)
     EXPECT_EQ(layout::PageWindowRect(400, 300, metrics, {0, 0, 600, 362}).top, -1);
 }
 
-TEST(PageLayout, ChooserAndLabelByFractionsOfTheBackground)
-{
+TEST(PageLayout, ChooserAndLabelByFractionsOfTheBackground) {
     EXPECT_EQ(layout::ChooserRect(400, 300, 21), (Rect{16, 261, 192, 282}));
     EXPECT_EQ(layout::LabelRect(400, 300, 29), (Rect{16, 228, 216, 257}));
     EXPECT_EQ(layout::ChooserRect(401, 299, 20), (Rect{16, 260, 192, 280})) << "truncated";

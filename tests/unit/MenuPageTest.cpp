@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 class TestPage : public fakes::FakeMenuPage {
 public:
     TestPage(std::string name, fakes::FakeMenuServices& services)
-        : FakeMenuPage(std::move(name), services)
-    {
+        : FakeMenuPage(std::move(name), services) {
         languageIndexOverride = 0;
     }
     int& languageIndex = languageIndexOverride;
@@ -27,15 +26,13 @@ protected:
     MenuPageTest()
         : m_dir(fs::temp_directory_path() /
                 (std::string("discmenu-menu-") +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-    {
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
         fs::create_directories(m_dir);
         page.m_strLauncherDir = m_dir.string() + "/";
     }
     ~MenuPageTest() override { fs::remove_all(m_dir); }
 
-    void Write(const std::string& name, const std::string& content)
-    {
+    void Write(const std::string& name, const std::string& content) {
         std::ofstream(m_dir / name, std::ios::binary) << content;
     }
 
@@ -46,8 +43,7 @@ protected:
     TestPage page{"Main Dialog", services};
 };
 
-TEST_F(MenuPageTest, TheLanguageIndexNamesTheFile)
-{
+TEST_F(MenuPageTest, TheLanguageIndexNamesTheFile) {
     const std::string dir = page.m_strLauncherDir;
     const std::pair<int, const char*> cases[] = {
         {0, "Inst.inf"},    {1, "Inst40c.inf"}, {2, "Inst407.inf"}, {3, "Inst410.inf"},
@@ -60,8 +56,7 @@ TEST_F(MenuPageTest, TheLanguageIndexNamesTheFile)
     EXPECT_EQ(ConfigurationFilePath("D:\\", 1), "D:\\Inst40c.inf");
 }
 
-TEST_F(MenuPageTest, AMissingFileGivesBuiltInTextsAnEmptyLabelAndNoEntries)
-{
+TEST_F(MenuPageTest, AMissingFileGivesBuiltInTextsAnEmptyLabelAndNoEntries) {
     page.Reload();
     EXPECT_TRUE(page.m_menuItems.empty());
     EXPECT_EQ(page.label, "");
@@ -72,8 +67,7 @@ TEST_F(MenuPageTest, AMissingFileGivesBuiltInTextsAnEmptyLabelAndNoEntries)
     EXPECT_EQ(page.m_texts.m_strFileCopyFail, strings.Load(1015));
 }
 
-TEST_F(MenuPageTest, WithoutALauncherDirectoryNothingIsRead)
-{
+TEST_F(MenuPageTest, WithoutALauncherDirectoryNothingIsRead) {
     Write("Inst.inf", "[Main Dialog]\nNumber of menu=1\n");
     page.m_texts.m_strOk = "kept";
     page.m_strConfigPath = "old";
@@ -85,8 +79,7 @@ TEST_F(MenuPageTest, WithoutALauncherDirectoryNothingIsRead)
     EXPECT_TRUE(page.m_menuItems.empty());
 }
 
-TEST_F(MenuPageTest, MissingKeysGiveEmptyEntriesOfTypeZero)
-{
+TEST_F(MenuPageTest, MissingKeysGiveEmptyEntriesOfTypeZero) {
     Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=3\r\nMenuItemString0=First\r\n"
                       "MenuItemString2=Third\r\nMenuItemType2=2\r\n");
     page.Reload();
@@ -100,25 +93,22 @@ TEST_F(MenuPageTest, MissingKeysGiveEmptyEntriesOfTypeZero)
     EXPECT_EQ(page.m_menuItems[2]->m_nType, CMenuItem::kTypeClose);
 }
 
-TEST_F(MenuPageTest, CountsThatAreNotPositiveGiveNoEntries)
-{
+TEST_F(MenuPageTest, CountsThatAreNotPositiveGiveNoEntries) {
     for (const char* count : {"0", "-2", "abc", ""}) {
-        Write("Inst.inf", std::string("[Main Dialog]\nNumber of menu=") + count +
-                              "\nMenuItemString0=x\n");
+        Write("Inst.inf",
+              std::string("[Main Dialog]\nNumber of menu=") + count + "\nMenuItemString0=x\n");
         page.Reload();
         EXPECT_TRUE(page.m_menuItems.empty()) << count;
     }
 }
 
-TEST_F(MenuPageTest, AHugeCountIsCapped)
-{
+TEST_F(MenuPageTest, AHugeCountIsCapped) {
     Write("Inst.inf", "[Main Dialog]\nNumber of menu=2000000000\n");
     page.Reload();
     EXPECT_EQ(page.m_menuItems.size(), static_cast<std::size_t>(CMenuPage::kMaxMenuItems));
 }
 
-TEST_F(MenuPageTest, TypesOutsideZeroToThreeDoNothing)
-{
+TEST_F(MenuPageTest, TypesOutsideZeroToThreeDoNothing) {
     Write("Inst.inf", "[Main Dialog]\nNumber of menu=5\nMenuItemType0=3\nMenuItemType1=4\n"
                       "MenuItemType2=-1\nMenuItemType3=1\nMenuItemType4=x\n");
     page.Reload();
@@ -130,8 +120,7 @@ TEST_F(MenuPageTest, TypesOutsideZeroToThreeDoNothing)
     EXPECT_EQ(page.m_menuItems[4]->m_nType, CMenuItem::kTypeExecute) << "no digits read as 0";
 }
 
-TEST_F(MenuPageTest, EntriesAreNumberedFromZero)
-{
+TEST_F(MenuPageTest, EntriesAreNumberedFromZero) {
     Write("Inst.inf", "[Main Dialog]\nNumber of menu=2\nMenuItemString1=One\n"
                       "MenuItemString2=Two\n");
     page.Reload();
@@ -140,8 +129,7 @@ TEST_F(MenuPageTest, EntriesAreNumberedFromZero)
     EXPECT_EQ(page.m_menuItems[1]->m_strText, "One");
 }
 
-TEST_F(MenuPageTest, EveryFieldComesFromItsKeyAndLongValuesAreCut)
-{
+TEST_F(MenuPageTest, EveryFieldComesFromItsKeyAndLongValuesAreCut) {
     const std::string longTitle(300, 'h');
     Write("Inst.inf", "[main dialog]\nnumber of menu = 1\nmenuitemstring0 = \"Setup\"\n"
                       "MenuItemExecute0=Disk1\\setup.exe\nMenuItemTitle0=" +
@@ -155,8 +143,7 @@ TEST_F(MenuPageTest, EveryFieldComesFromItsKeyAndLongValuesAreCut)
     EXPECT_EQ(item.m_strDiskId, "Disk1\\disk1.id");
 }
 
-TEST_F(MenuPageTest, AnotherLanguageReplacesEverythingAndFallsBackToBuiltInTexts)
-{
+TEST_F(MenuPageTest, AnotherLanguageReplacesEverythingAndFallsBackToBuiltInTexts) {
     Write("Inst.inf", "[RES_STR]\nIDS_OK=Okay\nIDS_LABEL=Language:\nIDS_TITLE=Careful\n"
                       "[Main Dialog]\nNumber of menu=2\n");
     Write("Inst40a.inf", "[RES_STR]\nIDS_TITLE=Aviso\nIDS_CANCEL=\n"
@@ -176,16 +163,14 @@ TEST_F(MenuPageTest, AnotherLanguageReplacesEverythingAndFallsBackToBuiltInTexts
     EXPECT_EQ(page.m_menuItems[0]->m_strText, "Instalar");
 }
 
-TEST_F(MenuPageTest, ReloadingDoesNotDuplicateEntries)
-{
+TEST_F(MenuPageTest, ReloadingDoesNotDuplicateEntries) {
     Write("Inst.inf", "[Main Dialog]\nNumber of menu=3\n");
     page.Reload();
     page.Reload();
     EXPECT_EQ(page.m_menuItems.size(), 3u);
 }
 
-TEST_F(MenuPageTest, ASubPageReadsItsOwnSection)
-{
+TEST_F(MenuPageTest, ASubPageReadsItsOwnSection) {
     Write("Inst.inf", "[Main Dialog]\nNumber of menu=3\n[Lumo Dialog]\nNumber of menu=1\n"
                       "MenuItemString0=Back\nMenuItemType0=2\n");
     TestPage subPage("Lumo Dialog", services);
@@ -196,8 +181,7 @@ TEST_F(MenuPageTest, ASubPageReadsItsOwnSection)
 }
 
 // The language files of the sample disc, as their sources hold them.
-TEST(SampleDisc, EveryLanguageFileDescribesTheSameMenus)
-{
+TEST(SampleDisc, EveryLanguageFileDescribesTheSameMenus) {
     fakes::FakeMenuServices services;
     const std::string dir = std::string(DISCMENU_SOURCE_DIR) + "/disc/content/";
     for (int language = 0; language < 6; ++language) {
@@ -217,8 +201,9 @@ TEST(SampleDisc, EveryLanguageFileDescribesTheSameMenus)
         EXPECT_EQ(main.m_menuItems[3]->m_strExecute, "SunJava");
         EXPECT_EQ(main.m_menuItems[5]->m_strExecute, "Lumo Dialog");
         EXPECT_FALSE(main.label.empty());
-        EXPECT_NE(services.profile.GetString(main.m_strConfigPath, "DISKID", "Disk1\\disk1.id", "", 1024),
-                  "");
+        EXPECT_NE(
+            services.profile.GetString(main.m_strConfigPath, "DISKID", "Disk1\\disk1.id", "", 1024),
+            "");
 
         TestPage sub("Lumo Dialog", services);
         sub.m_strLauncherDir = dir;
@@ -229,8 +214,7 @@ TEST(SampleDisc, EveryLanguageFileDescribesTheSameMenus)
     }
 }
 
-TEST(SampleDisc, EnglishTexts)
-{
+TEST(SampleDisc, EnglishTexts) {
     fakes::FakeMenuServices services;
     TestPage main("Main Dialog", services);
     main.m_strLauncherDir = std::string(DISCMENU_SOURCE_DIR) + "/disc/content/";

@@ -12,15 +12,14 @@ const char kInstallKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Install";
 const char kOptionsKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Options";
 const char kInstaller[] = "j2re-1_4_1_01-windows-i586-i.exe";
 
-TEST(Versions, AreComparedNumberByNumber)
-{
+TEST(Versions, AreComparedNumberByNumber) {
     const char* minimum = "5.50.4807.2300";
     for (const char* newer : {"5.50.4807.2300", "6.0.2900.2180", "5.50.4807.3000",
                               "10.0.9200.16384", "11.0", "5.50.4807.2300.1"}) {
         EXPECT_GE(CompareDottedVersions(newer, minimum), 0) << newer;
     }
-    for (const char* older : {"5.50.4807.2299", "5.00.3700.1000", "5.50.4807.23", "5.5",
-                              "", "abc", "6.0 beta", "6..0", "-7.0"}) {
+    for (const char* older : {"5.50.4807.2299", "5.00.3700.1000", "5.50.4807.23", "5.5", "", "abc",
+                              "6.0 beta", "6..0", "-7.0"}) {
         EXPECT_LT(CompareDottedVersions(older, minimum), 0) << older;
     }
     EXPECT_EQ(CompareDottedVersions("5.50", "5.50.0.0"), 0);
@@ -29,16 +28,14 @@ TEST(Versions, AreComparedNumberByNumber)
 
 class ProductChecksTest : public ::testing::Test {
 protected:
-    ProductChecksTest()
-    {
+    ProductChecksTest() {
         page.m_strLauncherDir = "D:\\";
         page.m_texts.m_strWarning = "old browser";
         page.m_texts.m_strTitle = "Warning";
         page.m_texts.m_strNoVdInstall = "install the product";
         services.files.files[std::string("D:\\SunInstall\\") + kInstaller] = "installer";
     }
-    void SetBrowser(const std::string& version)
-    {
+    void SetBrowser(const std::string& version) {
         services.registry.SetString(kBrowserKey, "Version", version);
     }
 
@@ -46,8 +43,7 @@ protected:
     fakes::FakeMenuPage page{"Main Dialog", services};
 };
 
-TEST_F(ProductChecksTest, ANewEnoughBrowserGetsTheRuntimeCopiedAndStartedQuoted)
-{
+TEST_F(ProductChecksTest, ANewEnoughBrowserGetsTheRuntimeCopiedAndStartedQuoted) {
     SetBrowser("10.0.9200.16384");
     page.InstallJavaRuntime();
     EXPECT_TRUE(services.ui.shown.empty());
@@ -59,8 +55,7 @@ TEST_F(ProductChecksTest, ANewEnoughBrowserGetsTheRuntimeCopiedAndStartedQuoted)
     EXPECT_EQ(services.processes.startedShown.size(), 2u);
 }
 
-TEST_F(ProductChecksTest, AnOldOrUnreadableBrowserGetsTheWarningAndNothingElse)
-{
+TEST_F(ProductChecksTest, AnOldOrUnreadableBrowserGetsTheWarningAndNothingElse) {
     for (const char* version : {"5.50.4807.2299", "5.00.3700.1000", "", "unknown"}) {
         SetBrowser(version);
         services.ui = {};
@@ -81,8 +76,7 @@ TEST_F(ProductChecksTest, AnOldOrUnreadableBrowserGetsTheWarningAndNothingElse)
     EXPECT_TRUE(services.processes.startedShown.empty());
 }
 
-TEST_F(ProductChecksTest, AFailedCopyNeverStartsAnOlderFileAndSaysWhy)
-{
+TEST_F(ProductChecksTest, AFailedCopyNeverStartsAnOlderFileAndSaysWhy) {
     SetBrowser("6.0.2900.2180");
     const std::string planted = std::string("C:\\Temp\\") + kInstaller;
     services.files.files[planted] = "planted";
@@ -96,8 +90,7 @@ TEST_F(ProductChecksTest, AFailedCopyNeverStartsAnOlderFileAndSaysWhy)
     EXPECT_NE(services.ui.shown[0].text.find("Access is denied."), std::string::npos);
 }
 
-TEST_F(ProductChecksTest, AFailedStartOrNoTemporaryFolderIsReported)
-{
+TEST_F(ProductChecksTest, AFailedStartOrNoTemporaryFolderIsReported) {
     SetBrowser("6.0");
     services.processes.startSucceeds = false;
     page.InstallJavaRuntime();
@@ -112,8 +105,7 @@ TEST_F(ProductChecksTest, AFailedStartOrNoTemporaryFolderIsReported)
     EXPECT_NE(services.ui.shown[0].text.find(kInstaller), std::string::npos);
 }
 
-TEST_F(ProductChecksTest, OnlyTheInstalledProductInVersion440Passes)
-{
+TEST_F(ProductChecksTest, OnlyTheInstalledProductInVersion440Passes) {
     EXPECT_FALSE(page.IsProductInstalled());
     ASSERT_EQ(services.ui.shown.size(), 1u);
     EXPECT_EQ(services.ui.shown[0].text, "install the product");

@@ -11,15 +11,13 @@ const char kProgram[] = R"(D:\Setup\start.exe)";
 
 class StartupDecisionTest : public ::testing::Test {
 protected:
-    StartupDecisionTest()
-    {
+    StartupDecisionTest() {
         processes.modulePath = kProgram;
         processes.commandLine = kProgram;
         files.files[kProgram] = "program";
     }
 
-    std::optional<std::string> Decide()
-    {
+    std::optional<std::string> Decide() {
         StartupServices services{atoms, files, processes, ui};
         auto result = DecideStartup(services);
         EXPECT_EQ(ui.waitBegun, 1);
@@ -27,8 +25,7 @@ protected:
         return result;
     }
 
-    void ExpectOnlyMessage(const std::string& text)
-    {
+    void ExpectOnlyMessage(const std::string& text) {
         ASSERT_EQ(ui.shown.size(), 1u);
         EXPECT_EQ(ui.shown[0].text, text);
         EXPECT_EQ(ui.shown[0].caption, std::optional<std::string>("Installer"));
@@ -42,8 +39,7 @@ protected:
     fakes::FakeUserInterface ui;
 };
 
-TEST_F(StartupDecisionTest, WithALauncherDirectoryTheMenuRunsWhateverTheMarkerSays)
-{
+TEST_F(StartupDecisionTest, WithALauncherDirectoryTheMenuRunsWhateverTheMarkerSays) {
     processes.commandLine = R"("C:\Temp\start.exe" -InfPath "D:\Setup\")";
     atoms.Add(kInstanceAtomName);
     EXPECT_EQ(Decide(), std::optional<std::string>(R"(D:\Setup\)"));
@@ -51,8 +47,7 @@ TEST_F(StartupDecisionTest, WithALauncherDirectoryTheMenuRunsWhateverTheMarkerSa
     EXPECT_TRUE(processes.started.empty());
 }
 
-TEST_F(StartupDecisionTest, RelaunchesTheCopyFromTheTemporaryFolder)
-{
+TEST_F(StartupDecisionTest, RelaunchesTheCopyFromTheTemporaryFolder) {
     EXPECT_EQ(Decide(), std::nullopt);
     EXPECT_EQ(files.files[R"(C:\Temp\start.exe)"], "program");
     ASSERT_EQ(processes.started.size(), 1u);
@@ -60,8 +55,7 @@ TEST_F(StartupDecisionTest, RelaunchesTheCopyFromTheTemporaryFolder)
     EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST_F(StartupDecisionTest, TheCopysCommandLineGivesItTheLauncherDirectory)
-{
+TEST_F(StartupDecisionTest, TheCopysCommandLineGivesItTheLauncherDirectory) {
     Decide();
     ASSERT_EQ(processes.started.size(), 1u);
     processes.commandLine = processes.started[0];
@@ -69,8 +63,7 @@ TEST_F(StartupDecisionTest, TheCopysCommandLineGivesItTheLauncherDirectory)
     EXPECT_EQ(Decide(), std::optional<std::string>(R"(D:\Setup\)"));
 }
 
-TEST_F(StartupDecisionTest, TheProgramPathComesFromTheProgramFileNotTheCommandLine)
-{
+TEST_F(StartupDecisionTest, TheProgramPathComesFromTheProgramFileNotTheCommandLine) {
     // Typed without its directory, or with arguments other than the flag.
     for (const char* line : {"start", R"(D:\Setup\start.exe /x "y z")", "start.exe -InfPath"}) {
         processes.commandLine = line;
@@ -83,8 +76,7 @@ TEST_F(StartupDecisionTest, TheProgramPathComesFromTheProgramFileNotTheCommandLi
     }
 }
 
-TEST_F(StartupDecisionTest, BesideARunningMenuEndsSilentlyWithoutCopying)
-{
+TEST_F(StartupDecisionTest, BesideARunningMenuEndsSilentlyWithoutCopying) {
     atoms.Add(kInstanceAtomName);
     EXPECT_EQ(Decide(), std::nullopt);
     EXPECT_TRUE(files.calls.empty());
@@ -92,8 +84,7 @@ TEST_F(StartupDecisionTest, BesideARunningMenuEndsSilentlyWithoutCopying)
     EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST_F(StartupDecisionTest, AnEarlierReadOnlyCopyIsMadeWritableAndOverwritten)
-{
+TEST_F(StartupDecisionTest, AnEarlierReadOnlyCopyIsMadeWritableAndOverwritten) {
     files.files[R"(C:\Temp\start.exe)"] = "old";
     files.readOnly.insert(R"(C:\Temp\start.exe)");
     Decide();
@@ -101,16 +92,14 @@ TEST_F(StartupDecisionTest, AnEarlierReadOnlyCopyIsMadeWritableAndOverwritten)
     EXPECT_EQ(processes.started.size(), 1u);
 }
 
-TEST_F(StartupDecisionTest, NoTemporaryFolder)
-{
+TEST_F(StartupDecisionTest, NoTemporaryFolder) {
     files.tempFolder.reset();
     EXPECT_EQ(Decide(), std::nullopt);
     ExpectOnlyMessage("Failed to get Temp Folder. Exiting installer");
     EXPECT_TRUE(processes.started.empty());
 }
 
-TEST_F(StartupDecisionTest, AttributesCannotBeSet)
-{
+TEST_F(StartupDecisionTest, AttributesCannotBeSet) {
     files.lockedFolders.insert(R"(C:\Temp\)");
     EXPECT_EQ(Decide(), std::nullopt);
     ExpectOnlyMessage("Failed to set normal attribute on temp file. Try cleaning temp folder. "
@@ -121,8 +110,7 @@ TEST_F(StartupDecisionTest, AttributesCannotBeSet)
 const char kCopyFailed[] = "Failed on CopyFile. Check if Installer is already running or enough "
                            "disk space or permissions. Exiting installer";
 
-TEST_F(StartupDecisionTest, CopyOntoItselfFails)
-{
+TEST_F(StartupDecisionTest, CopyOntoItselfFails) {
     // The copy in the temporary folder started without arguments.
     processes.modulePath = R"(C:\Temp\start.exe)";
     files.files[R"(C:\Temp\start.exe)"] = "program";
@@ -131,15 +119,13 @@ TEST_F(StartupDecisionTest, CopyOntoItselfFails)
     EXPECT_TRUE(processes.started.empty());
 }
 
-TEST_F(StartupDecisionTest, ATemporaryPathTooLongForTheSystemIsACopyFailure)
-{
+TEST_F(StartupDecisionTest, ATemporaryPathTooLongForTheSystemIsACopyFailure) {
     files.tempFolder = "C:\\" + std::string(300, 't') + "\\";
     EXPECT_EQ(Decide(), std::nullopt);
     ExpectOnlyMessage(kCopyFailed);
 }
 
-TEST_F(StartupDecisionTest, TheCopyCannotBeStarted)
-{
+TEST_F(StartupDecisionTest, TheCopyCannotBeStarted) {
     processes.startSucceeds = false;
     EXPECT_EQ(Decide(), std::nullopt);
     ExpectOnlyMessage("Failed to start 2nd Installer. Exiting installer");

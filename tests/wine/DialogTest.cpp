@@ -15,11 +15,8 @@ namespace {
 // A dialog that records what happens to it and runs a script once it is initialised.
 class ScriptedDialog : public CDialog {
 public:
-    explicit ScriptedDialog(std::function<void(ScriptedDialog&)> script,
-                            CDialog* parent = nullptr)
-        : CDialog(IDD_ABOUTBOX, parent), m_script(std::move(script))
-    {
-    }
+    explicit ScriptedDialog(std::function<void(ScriptedDialog&)> script, CDialog* parent = nullptr)
+        : CDialog(IDD_ABOUTBOX, parent), m_script(std::move(script)) {}
 
     using CDialog::Default;
     HWND Window() const { return m_hWnd; }
@@ -29,19 +26,16 @@ public:
 
 protected:
     void DoDataExchange() override { events.push_back("exchange"); }
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         events.push_back(m_hWnd != nullptr ? "init" : "init without window");
         m_script(*this);
         return TRUE;
     }
-    void OnCancel() override
-    {
+    void OnCancel() override {
         events.push_back("cancel");
         CDialog::OnCancel();
     }
-    bool OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) override
-    {
+    bool OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) override {
         if (message == WM_APP) {
             events.push_back("app message");
             result = 42;
@@ -54,21 +48,18 @@ private:
     std::function<void(ScriptedDialog&)> m_script;
 };
 
-TEST(CDialog, RunsModallyUntilEndDialogAndReturnsItsResult)
-{
+TEST(CDialog, RunsModallyUntilEndDialogAndReturnsItsResult) {
     CWinApp app;
     ScriptedDialog dialog([](ScriptedDialog& d) {
         EXPECT_EQ(SendMessageA(d.Window(), WM_APP, 0, 0), 42);
         d.EndDialog(7);
     });
     EXPECT_EQ(dialog.DoModal(), 7);
-    EXPECT_EQ(dialog.events,
-              (std::vector<std::string>{"exchange", "init", "app message"}));
+    EXPECT_EQ(dialog.events, (std::vector<std::string>{"exchange", "init", "app message"}));
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "the window is gone after the modal run";
 }
 
-TEST(CDialog, CloseBoxAndEscapeEndWithCancel)
-{
+TEST(CDialog, CloseBoxAndEscapeEndWithCancel) {
     CWinApp app;
     ScriptedDialog closed([](ScriptedDialog& d) { PostMessageA(d.Window(), WM_CLOSE, 0, 0); });
     EXPECT_EQ(closed.DoModal(), IDCANCEL);
@@ -80,8 +71,7 @@ TEST(CDialog, CloseBoxAndEscapeEndWithCancel)
     EXPECT_EQ(escaped.DoModal(), IDCANCEL);
 }
 
-TEST(CDialog, TheOkButtonEndsWithOk)
-{
+TEST(CDialog, TheOkButtonEndsWithOk) {
     CWinApp app;
     ScriptedDialog dialog([](ScriptedDialog& d) {
         PostMessageA(d.Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
@@ -90,8 +80,7 @@ TEST(CDialog, TheOkButtonEndsWithOk)
     EXPECT_EQ(dialog.DoModal(), IDOK);
 }
 
-TEST(CDialog, UsesTheApplicationsDialogColours)
-{
+TEST(CDialog, UsesTheApplicationsDialogColours) {
     CWinApp app;
     app.SetDialogBkColor(RGB(255, 255, 255), RGB(10, 20, 30));
     HBRUSH dialogBrush = nullptr;
@@ -99,9 +88,9 @@ TEST(CDialog, UsesTheApplicationsDialogColours)
     COLORREF background = 0;
     ScriptedDialog dialog([&](ScriptedDialog& d) {
         HDC dc = GetDC(d.Window());
-        dialogBrush = reinterpret_cast<HBRUSH>(SendMessageA(
-            d.Window(), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-            reinterpret_cast<LPARAM>(d.Window())));
+        dialogBrush = reinterpret_cast<HBRUSH>(SendMessageA(d.Window(), WM_CTLCOLORDLG,
+                                                            reinterpret_cast<WPARAM>(dc),
+                                                            reinterpret_cast<LPARAM>(d.Window())));
         SendMessageA(d.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(GetDlgItem(d.Window(), IDOK)));
         text = GetTextColor(dc);
@@ -115,8 +104,7 @@ TEST(CDialog, UsesTheApplicationsDialogColours)
     EXPECT_EQ(background, RGB(255, 255, 255));
 }
 
-TEST(CDialog, ADialogWithoutParentIsOwnedByTheMainWindow)
-{
+TEST(CDialog, ADialogWithoutParentIsOwnedByTheMainWindow) {
     CWinApp app;
     HWND ownerOfInner = nullptr;
     HWND mainWindow = nullptr;
@@ -137,8 +125,7 @@ TEST(CDialog, ADialogWithoutParentIsOwnedByTheMainWindow)
     EXPECT_EQ(ownerOfInner, mainWindow);
 }
 
-TEST(CWinApp, NamesTheApplicationAfterTheProgramFile)
-{
+TEST(CWinApp, NamesTheApplicationAfterTheProgramFile) {
     CWinApp app;
     EXPECT_EQ(app.GetAppName(), "DialogTest");
     EXPECT_EQ(AfxGetApp(), &app);

@@ -20,8 +20,7 @@ namespace {
 
 using namespace platform;
 
-TEST(Win32AtomTable, GlobalAtomsAreCountedAcrossAddsAndDeletes)
-{
+TEST(Win32AtomTable, GlobalAtomsAreCountedAcrossAddsAndDeletes) {
     Win32AtomTable atoms;
     const std::string name = "__discmenu_test_atom__";
     EXPECT_EQ(atoms.Find(name), 0);
@@ -40,21 +39,17 @@ class Win32RegistryTest : public ::testing::Test {
 protected:
     static constexpr const char* kKey = "SOFTWARE\\discmenu-test\\Values";
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_WRITE, nullptr,
                                   &m_key, nullptr),
                   ERROR_SUCCESS);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         RegCloseKey(m_key);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
     }
-    void Set(const char* name, DWORD type, const std::string& bytes)
-    {
-        ASSERT_EQ(RegSetValueExA(m_key, name, 0, type,
-                                 reinterpret_cast<const BYTE*>(bytes.data()),
+    void Set(const char* name, DWORD type, const std::string& bytes) {
+        ASSERT_EQ(RegSetValueExA(m_key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                                  static_cast<DWORD>(bytes.size())),
                   ERROR_SUCCESS);
     }
@@ -63,8 +58,7 @@ protected:
     Win32Registry registry;
 };
 
-TEST_F(Win32RegistryTest, ReadsStringsThatFitTheBufferWithTheirZero)
-{
+TEST_F(Win32RegistryTest, ReadsStringsThatFitTheBufferWithTheirZero) {
     Set("Nine", REG_SZ, std::string("123456789") + '\0');
     Set("Ten", REG_SZ, std::string("1234567890") + '\0');
     const auto nine = registry.ReadValue(kKey, "Nine", 10);
@@ -75,15 +69,13 @@ TEST_F(Win32RegistryTest, ReadsStringsThatFitTheBufferWithTheirZero)
     EXPECT_EQ(registry.ReadValue(kKey, "Ten", 11)->text, "1234567890");
 }
 
-TEST_F(Win32RegistryTest, AStringStoredWithoutItsZeroStillNeedsRoomForOne)
-{
+TEST_F(Win32RegistryTest, AStringStoredWithoutItsZeroStillNeedsRoomForOne) {
     Set("Bare", REG_SZ, "abcd");
     EXPECT_FALSE(registry.ReadValue(kKey, "Bare", 4).has_value());
     EXPECT_EQ(registry.ReadValue(kKey, "Bare", 5)->text, "abcd");
 }
 
-TEST_F(Win32RegistryTest, TellsStringsFromOtherTypes)
-{
+TEST_F(Win32RegistryTest, TellsStringsFromOtherTypes) {
     Set("Number", REG_DWORD, std::string("\x44\x45\x55\x00", 4));
     Set("Expand", REG_EXPAND_SZ, std::string("DEU") + '\0');
     const auto number = registry.ReadValue(kKey, "Number", 10);
@@ -92,24 +84,21 @@ TEST_F(Win32RegistryTest, TellsStringsFromOtherTypes)
     EXPECT_TRUE(registry.ReadValue(kKey, "Expand", 10)->isString);
 }
 
-TEST_F(Win32RegistryTest, MissingKeysAndValues)
-{
+TEST_F(Win32RegistryTest, MissingKeysAndValues) {
     EXPECT_TRUE(registry.KeyExists(kKey));
     EXPECT_FALSE(registry.KeyExists("SOFTWARE\\discmenu-test\\Absent"));
     EXPECT_FALSE(registry.ReadValue(kKey, "Absent", 10).has_value());
     EXPECT_FALSE(registry.ReadValue("SOFTWARE\\discmenu-test\\Absent", "x", 10).has_value());
 }
 
-TEST(Win32FileSystem, TemporaryFolderEndsInABackslash)
-{
+TEST(Win32FileSystem, TemporaryFolderEndsInABackslash) {
     const auto folder = Win32FileSystem().GetTempFolder();
     ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(folder->back(), '\\');
     EXPECT_NE(GetFileAttributesA(folder->c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(Win32FileSystem, AttributesAndCopies)
-{
+TEST(Win32FileSystem, AttributesAndCopies) {
     Win32FileSystem files;
     const std::string folder = winetest::MakeScratchFolder("files");
     const std::string source = folder + "source.exe";
@@ -134,8 +123,7 @@ TEST(Win32FileSystem, AttributesAndCopies)
     EXPECT_FALSE(files.Copy(source, folder + std::string(300, 'y') + ".exe", &error));
 }
 
-TEST(Win32FileSystem, ExistsHonoursWildcardsAndFolders)
-{
+TEST(Win32FileSystem, ExistsHonoursWildcardsAndFolders) {
     Win32FileSystem files;
     const std::string folder = winetest::MakeScratchFolder("exists");
     ASSERT_TRUE(winetest::WriteFile(folder + "data1.cab", "x"));
@@ -146,21 +134,18 @@ TEST(Win32FileSystem, ExistsHonoursWildcardsAndFolders)
     EXPECT_FALSE(files.Exists(folder + "absent\\data1.cab"));
 }
 
-std::string ToolPath(const char* name)
-{
+std::string ToolPath(const char* name) {
     return winetest::FromLinuxPath(std::string(DISCMENU_TOOLS_DIR) + "/" + name);
 }
 
 // Runs the argument echo with `arguments` and returns what the C runtime made of them.
-std::vector<std::string> CRuntimeSplit(Win32Processes& processes, const std::string& arguments)
-{
+std::vector<std::string> CRuntimeSplit(Win32Processes& processes, const std::string& arguments) {
     const std::string output = winetest::MakeScratchFolder("argv") + "argv.txt";
     SetEnvironmentVariableA("DISCMENU_ARGV_FILE", output.c_str());
     DeleteFileA(output.c_str());
     const std::string program = ToolPath("argvecho.exe");
     EXPECT_TRUE(processes.Start("\"" + program + "\" " + arguments));
-    for (int i = 0; i < 200 && GetFileAttributesA(output.c_str()) == INVALID_FILE_ATTRIBUTES;
-         ++i) {
+    for (int i = 0; i < 200 && GetFileAttributesA(output.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
         Sleep(50);
     }
     Sleep(100);
@@ -177,8 +162,7 @@ std::vector<std::string> CRuntimeSplit(Win32Processes& processes, const std::str
     return args;
 }
 
-TEST(Win32Processes, StartsProgramsAndSplitsTheirCommandLinesLikeTheCRuntime)
-{
+TEST(Win32Processes, StartsProgramsAndSplitsTheirCommandLinesLikeTheCRuntime) {
     Win32Processes processes;
     for (const std::string arguments :
          {R"(-InfPath "D:\")", R"(-InfPath "D:\Setup\")", R"(/INFPATH D:\Setup)",
@@ -189,13 +173,11 @@ TEST(Win32Processes, StartsProgramsAndSplitsTheirCommandLinesLikeTheCRuntime)
     }
 }
 
-TEST(Win32Processes, ReportsAProgramThatCannotBeStarted)
-{
+TEST(Win32Processes, ReportsAProgramThatCannotBeStarted) {
     EXPECT_FALSE(Win32Processes().Start("\"C:\\no such folder\\nothing.exe\" -InfPath \"x\""));
 }
 
-TEST(Win32Processes, KnowsItsOwnProgram)
-{
+TEST(Win32Processes, KnowsItsOwnProgram) {
     Win32Processes processes;
     const std::string path = processes.ModulePath();
     EXPECT_NE(path.find("PlatformTest.exe"), std::string::npos) << path;
@@ -203,16 +185,14 @@ TEST(Win32Processes, KnowsItsOwnProgram)
     EXPECT_EQ(processes.CommandLine(), GetCommandLineA());
 }
 
-TEST(Win32StringTable, LoadsBuiltInTextsAndNothingForUnknownIds)
-{
+TEST(Win32StringTable, LoadsBuiltInTextsAndNothingForUnknownIds) {
     Win32StringTable strings;
     EXPECT_EQ(strings.Load(IDS_LANGUAGE_ENGLISH), "English");
     EXPECT_EQ(strings.Load(IDS_BUILTIN_OK), "OK");
     EXPECT_EQ(strings.Load(4242), "");
 }
 
-TEST(Win32Locale, GivesTheThreeLetterLanguageAbbreviation)
-{
+TEST(Win32Locale, GivesTheThreeLetterLanguageAbbreviation) {
     const auto name = Win32Locale().GetAbbreviatedLanguageName(10);
     ASSERT_TRUE(name.has_value());
     EXPECT_EQ(name->size(), 3u) << *name;
@@ -220,8 +200,7 @@ TEST(Win32Locale, GivesTheThreeLetterLanguageAbbreviation)
 }
 
 // Finds the message box with `caption`, remembers its text and presses `button`.
-void AnswerMessageBox(const std::string& caption, int button, std::string& text)
-{
+void AnswerMessageBox(const std::string& caption, int button, std::string& text) {
     for (int i = 0; i < 200; ++i) {
         HWND box = FindWindowA("#32770", caption.c_str());
         if (box != nullptr) {
@@ -236,8 +215,7 @@ void AnswerMessageBox(const std::string& caption, int button, std::string& text)
     }
 }
 
-TEST(Win32UserInterface, MessageBoxesShowTextCaptionAndReturnTheButton)
-{
+TEST(Win32UserInterface, MessageBoxesShowTextCaptionAndReturnTheButton) {
     CWinApp app; // names the application after the program file
     Win32UserInterface ui;
     std::string text;
@@ -254,8 +232,7 @@ TEST(Win32UserInterface, MessageBoxesShowTextCaptionAndReturnTheButton)
     EXPECT_EQ(text, "Done") << "a box without caption carries the application's name";
 }
 
-TEST(CWinApp, WaitCursorIsBalanced)
-{
+TEST(CWinApp, WaitCursorIsBalanced) {
     CWinApp app;
     HCURSOR before = SetCursor(LoadCursor(nullptr, IDC_ARROW));
     (void)before;

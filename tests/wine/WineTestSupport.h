@@ -8,8 +8,7 @@
 namespace winetest {
 
 // A Linux path as Wine's Z: drive shows it.
-inline std::string FromLinuxPath(const std::string& path)
-{
+inline std::string FromLinuxPath(const std::string& path) {
     std::string windows = "Z:" + path;
     for (char& c : windows) {
         if (c == '/') {
@@ -20,8 +19,7 @@ inline std::string FromLinuxPath(const std::string& path)
 }
 
 // A new empty folder under the temporary folder, ending in a backslash.
-inline std::string MakeScratchFolder(const std::string& name)
-{
+inline std::string MakeScratchFolder(const std::string& name) {
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof temp, temp);
     const std::string folder =
@@ -30,24 +28,22 @@ inline std::string MakeScratchFolder(const std::string& name)
     return folder;
 }
 
-inline bool WriteFile(const std::string& path, const std::string& content)
-{
+inline bool WriteFile(const std::string& path, const std::string& content) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
     DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()),
-                                &written, nullptr);
+    const BOOL ok =
+        ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == content.size();
 }
 
-inline std::string ReadFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+inline std::string ReadFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return {};
     }

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const char* path = std::getenv("DISCMENU_ARGV_FILE");
     if (path == nullptr) {
         return 2;

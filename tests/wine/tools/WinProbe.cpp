@@ -19,12 +19,12 @@
 // coordinates of its window; state 0 hidden, 1 enabled, 2 disabled). Exit code 0 on success,
 // 1 when not found or timed out.
 
+#include <tlhelp32.h>
 #include <windows.h>
 #include <winternl.h>
-#include <tlhelp32.h>
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -36,8 +36,7 @@ struct Found {
     std::vector<HWND> windows;
 };
 
-std::string WindowText(HWND hwnd)
-{
+std::string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthA(hwnd);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     GetWindowTextA(hwnd, text.data(), length + 1);
@@ -45,15 +44,13 @@ std::string WindowText(HWND hwnd)
     return text;
 }
 
-std::string ClassName(HWND hwnd)
-{
+std::string ClassName(HWND hwnd) {
     char name[256] = {}; // window class names are at most 256 characters
     GetClassNameA(hwnd, name, sizeof name);
     return name;
 }
 
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param)
-{
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
     auto* found = reinterpret_cast<Found*>(param);
     if (IsWindowVisible(hwnd) && (found->caption.empty() || WindowText(hwnd) == found->caption)) {
         found->windows.push_back(hwnd);
@@ -61,15 +58,13 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param)
     return TRUE;
 }
 
-std::vector<HWND> FindWindows(const std::string& caption)
-{
+std::vector<HWND> FindWindows(const std::string& caption) {
     Found found{caption, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }
 
-HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
-{
+HWND WaitForWindow(const std::string& caption, DWORD timeoutMs) {
     // "#<handle>" names one window by its handle.
     if (caption.size() > 1 && caption[0] == '#') {
         HWND hwnd = reinterpret_cast<HWND>(
@@ -89,8 +84,7 @@ HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
     }
 }
 
-void PrintWindow(HWND hwnd)
-{
+void PrintWindow(HWND hwnd) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     RECT client{};
@@ -108,8 +102,7 @@ void PrintWindow(HWND hwnd)
 }
 
 // The text a control shows; for a drop-down list, the selected entry.
-std::string ControlText(HWND hwnd)
-{
+std::string ControlText(HWND hwnd) {
     if (lstrcmpiA(ClassName(hwnd).c_str(), "ComboBox") != 0) {
         return WindowText(hwnd);
     }
@@ -127,8 +120,7 @@ std::string ControlText(HWND hwnd)
     return text.c_str();
 }
 
-BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent)
-{
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
@@ -138,8 +130,7 @@ BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent)
     return TRUE;
 }
 
-std::string ProcessCommandLine(DWORD pid)
-{
+std::string ProcessCommandLine(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (process == nullptr) {
         return {};
@@ -156,11 +147,10 @@ std::string ProcessCommandLine(DWORD pid)
         std::wstring line(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
         if (ReadProcessMemory(process, parameters.CommandLine.Buffer, line.data(),
                               parameters.CommandLine.Length, nullptr)) {
-            const int size = WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, nullptr, 0,
-                                                 nullptr, nullptr);
+            const int size =
+                WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
             std::string narrow(static_cast<std::size_t>(size), '\0');
-            WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, narrow.data(), size, nullptr,
-                                nullptr);
+            WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, narrow.data(), size, nullptr, nullptr);
             result = narrow.c_str();
         }
     }
@@ -168,8 +158,7 @@ std::string ProcessCommandLine(DWORD pid)
     return result;
 }
 
-int CommandLines(const std::string& exeName)
-{
+int CommandLines(const std::string& exeName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
@@ -188,14 +177,13 @@ int CommandLines(const std::string& exeName)
 
 // Runs `commandLine` in a job that allows one process only, so that every process it tries to
 // start fails to start, and waits for it.
-int RunAlone(const std::string& commandLine)
-{
+int RunAlone(const std::string& commandLine) {
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_ACTIVE_PROCESS;
     limits.BasicLimitInformation.ActiveProcessLimit = 1;
-    if (job == nullptr || !SetInformationJobObject(job, JobObjectExtendedLimitInformation,
-                                                   &limits, sizeof limits)) {
+    if (job == nullptr ||
+        !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
         return 1;
     }
     std::vector<char> line(commandLine.begin(), commandLine.end());
@@ -218,15 +206,13 @@ int RunAlone(const std::string& commandLine)
     return static_cast<int>(exitCode);
 }
 
-DWORD Timeout(int argc, char** argv, int index)
-{
+DWORD Timeout(int argc, char** argv, int index) {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : 10000;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: winprobe command [arguments]\n");
         return 2;
