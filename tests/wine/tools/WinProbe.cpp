@@ -19,8 +19,9 @@
 // coordinates of its window; state 0 hidden, 1 enabled, 2 disabled). Exit code 0 on success,
 // 1 when not found or timed out.
 
-#include <tlhelp32.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <cstdint>
