@@ -7,7 +7,8 @@ program=${1:?usage: check-program-file.sh Install.exe}
 headers=$(x86_64-w64-mingw32-objdump -p "$program")
 grep -q 'Magic[[:space:]]*020b' <<<"$headers" || { echo "not PE32+"; exit 1; }
 grep -q 'Subsystem[[:space:]]*00000002' <<<"$headers" || { echo "not a GUI program"; exit 1; }
-allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|OLE32|OLEAUT32|SETUPAPI|msvcrt)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|setupapi|msvcrt)\.dll$'
+shopt -s nocasematch
 status=0
 while read -r dll; do
     if [[ ! $dll =~ $allowed ]]; then
