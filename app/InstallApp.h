@@ -5,6 +5,7 @@
 
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32AtomTable.h"
+#include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
@@ -38,4 +39,5 @@ private:
     platform::Win32Locale m_locale;
     platform::Win32Shell m_shell;
     platform::Win32SystemErrors m_errors;
+    platform::Win32DriverStore m_drivers;
 };

@@ -13,8 +13,7 @@ const char kFileLabel[] = "\r\n\r\nFile: ";
 constexpr unsigned kWarningStyle = platform::mb::kOk | platform::mb::kIconHand;
 } // namespace
 
-std::optional<std::string> CommandOf(const std::string& url)
-{
+std::optional<std::string> CommandOf(const std::string& url) {
     // The prefix is plain ASCII, and no lead byte of a multibyte character equals one of its
     // characters, so comparing bytes is enough in every ANSI code page.
     if (!text::StartsWithNoCase(url, kPrefix)) {
@@ -23,8 +22,7 @@ std::optional<std::string> CommandOf(const std::string& url)
     return url.substr(std::strlen(kPrefix));
 }
 
-Action DecideCommand(const std::string& documentDir, const std::string& command)
-{
+Action DecideCommand(const std::string& documentDir, const std::string& command) {
     if (text::EqualsNoCase(command, kReturnCommand)) {
         return {Action::Kind::Close, {}};
     }
@@ -35,8 +33,7 @@ Action DecideCommand(const std::string& documentDir, const std::string& command)
     return {Action::Kind::Open, command};
 }
 
-Action DecideUrl(const std::string& documentDir, const std::string& url)
-{
+Action DecideUrl(const std::string& documentDir, const std::string& url) {
     const auto command = CommandOf(url);
     if (!command) {
         return {Action::Kind::Navigate, {}};
@@ -45,15 +42,13 @@ Action DecideUrl(const std::string& documentDir, const std::string& url)
 }
 
 bool OpenDocument(const DocumentServices& services, platform::WindowRef activeWindow,
-                  platform::WindowRef messageOwner, const std::string& path)
-{
+                  platform::WindowRef messageOwner, const std::string& path) {
     const auto program = services.shell.FindAssociatedProgram(path);
     if (!program) {
         // The text speaks of PDF files whatever the document's type: the manuals are PDFs.
-        services.ui.ShowMessage(messageOwner,
-                                services.strings.Load(IDS_BUILTIN_NO_PDF_READER) + kFileLabel +
-                                    path,
-                                services.strings.Load(IDS_BUILTIN_TITLE), kWarningStyle);
+        services.ui.ShowMessage(
+            messageOwner, services.strings.Load(IDS_BUILTIN_NO_PDF_READER) + kFileLabel + path,
+            services.strings.Load(IDS_BUILTIN_TITLE), kWarningStyle);
         return false;
     }
     // Whether the program starts is not reported: the shell shows its own errors.

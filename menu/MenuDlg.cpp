@@ -6,6 +6,7 @@
 #include "menu/MenuDrawing.h"
 #include "menu/PageLayout.h"
 #include "res/resource.h"
+#include "usb/UsbDriverDlg.h"
 
 #include <vector>
 
@@ -251,4 +252,10 @@ void CMenuDlg::RunSubPage(const std::string& pageName) {
 
 void CMenuDlg::OpenManualsWindow(const std::string& /*languageName*/) {}
 
-void CMenuDlg::OpenUsbDriverDialog() {}
+void CMenuDlg::OpenUsbDriverDialog() {
+    CUsbDriverDlg dialog(m_texts.m_strUsbTitle, m_texts.m_strFirstCheckBoxCaption,
+                         m_texts.m_strSecondCheckBoxCaption, m_texts.m_strOk, m_texts.m_strCancel,
+                         m_texts.m_strFileCopySuccess, m_texts.m_strFileCopyFail, this,
+                         m_services.registry, m_services.drivers, m_services.ui, m_services.errors);
+    dialog.DoModal();
+}

@@ -1,8 +1,9 @@
 #pragma once
 // The parts of the system a menu page reaches: its configuration files, its built-in texts,
-// the registry, the user's locale, files and programs, the shell, and the user through
-// message boxes.
+// the registry, the user's locale, files and programs, the shell, the user through message
+// boxes, and the system's store of driver packages.
 
+#include "platform/DriverStore.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Processes.h"
@@ -23,4 +24,5 @@ struct MenuPageServices {
     platform::IShell& shell;
     platform::IUserInterface& ui;
     const platform::ISystemErrors& errors;
+    platform::IDriverStore& drivers;
 };

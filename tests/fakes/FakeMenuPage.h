@@ -2,6 +2,7 @@
 // A menu page without a window: its chooser, label and drawing are recorded, so that tests
 // can drive the page's handlers and see what they would draw.
 
+#include "fakes/FakeDriverStore.h"
 #include "fakes/FakePlatform.h"
 #include "menu/MenuPage.h"
 #include "platform/native/NativeProfileFile.h"
@@ -33,8 +34,9 @@ struct FakeMenuServices {
     FakeShell shell;
     FakeUserInterface ui;
     FakeSystemErrors errors;
+    FakeDriverStore drivers;
     MenuPageServices Get() {
-        return {profile, strings, registry, locale, files, processes, shell, ui, errors};
+        return {profile, strings, registry, locale, files, processes, shell, ui, errors, drivers};
     }
 };
 

@@ -3,6 +3,7 @@
 // background, probed pixel by pixel against the pictures the resources are made from.
 
 #include "menu/MenuDrawing.h"
+#include "WineTestSupport.h"
 #include "framework/win32/Gdi.h"
 #include "menu/EntryGeometry.h"
 #include "res/resource.h"
@@ -884,29 +885,10 @@ TEST(Background, IsPaintedIntoAWindowThroughItsPaintContext) {
 
 // --- No leaks ----------------------------------------------------------------------------------
 
-// How many drawing objects the process holds. Where the system does not count them for us (Wine
-// reports none), they are counted as the room left: pens are created until no more can be.
-long GdiObjectsInUse() {
-    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted != 0) {
-        return static_cast<long>(counted);
-    }
-    constexpr long kCeiling = 1000000;
-    std::vector<CPen> pens;
-    while (static_cast<long>(pens.size()) < kCeiling) {
-        CPen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-        if (!pen) {
-            break;
-        }
-        pens.push_back(std::move(pen));
-    }
-    return kCeiling - static_cast<long>(pens.size());
-}
-
 TEST(Leaks, AreSeenByTheObjectCount) {
-    const long before = GdiObjectsInUse();
+    const long before = winetest::GdiObjectsInUse();
     const CBrush kept(CreateSolidBrush(RGB(1, 2, 3)));
-    EXPECT_EQ(GdiObjectsInUse(), before + 1);
+    EXPECT_EQ(winetest::GdiObjectsInUse(), before + 1);
 }
 
 TEST(Leaks, NoneAfterManyDraws) {
@@ -929,11 +911,11 @@ TEST(Leaks, NoneAfterManyDraws) {
         GetBitmapSize(Module(), IDB_BACKGROUND, width, height);
     };
     drawAll(); // caches of the system fill on first use
-    const long before = GdiObjectsInUse();
+    const long before = winetest::GdiObjectsInUse();
     for (int i = 0; i < 50; ++i) {
         drawAll();
     }
-    EXPECT_EQ(GdiObjectsInUse(), before);
+    EXPECT_EQ(winetest::GdiObjectsInUse(), before);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace winetest {
 
@@ -55,6 +56,29 @@ inline std::string ReadFile(const std::string& path) {
     }
     CloseHandle(file);
     return content;
+}
+
+// How many drawing objects the process holds. Where the system does not count them (Wine reports
+// none), they are counted as the room left: pens are created until no more can be.
+inline long GdiObjectsInUse()
+{
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0) {
+        return static_cast<long>(counted);
+    }
+    constexpr long kCeiling = 1000000;
+    std::vector<HPEN> pens;
+    while (static_cast<long>(pens.size()) < kCeiling) {
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        if (pen == nullptr) {
+            break;
+        }
+        pens.push_back(pen);
+    }
+    for (HPEN pen : pens) {
+        DeleteObject(pen);
+    }
+    return kCeiling - static_cast<long>(pens.size());
 }
 
 } // namespace winetest

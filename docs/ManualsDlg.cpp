@@ -1,0 +1,60 @@
+#include "docs/ManualsDlg.h"
+
+#include "docs/ManualsPage.h"
+#include "framework/win32/Gdi.h"
+#include "res/resource.h"
+
+CManualsDlg::CManualsDlg(CDialog* pParentWnd, std::string languageName, std::string caption,
+                         std::string launcherDir, const DocumentServices& services)
+    : CDialog(IDD_MANUALS, pParentWnd), m_strLanguageName(std::move(languageName)),
+      m_strCaption(std::move(caption)), m_strLauncherDir(std::move(launcherDir)),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_wndHtml(services), m_services(services) {}
+
+CManualsDlg::~CManualsDlg() = default;
+
+BOOL CManualsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetWindowTextA(m_hWnd, m_strCaption.c_str());
+
+    m_wndHtml.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, this);
+    m_wndHtml.SetDocumentDir(manuals::DocumentDir(m_strLauncherDir, m_strLanguageName));
+    const std::string page = manuals::ListPage(m_strLauncherDir, m_strLanguageName);
+    if (manuals::CheckListPage(m_services, m_hWnd, page)) {
+        m_wndHtml.Navigate(page);
+    } else {
+        // Closes as soon as the modal loop runs; the opener's page stays.
+        PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+bool CManualsDlg::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        result = 0;
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CManualsDlg::OnPaint() {
+    if (!IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.get(), x, y, m_hIcon);
+}

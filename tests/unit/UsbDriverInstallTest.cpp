@@ -1,0 +1,234 @@
+// The OK button of the USB driver dialog: which driver packages are registered, in which
+// order and from where, what counts as success, and what the user is shown.
+
+#include "usb/UsbDriverInstall.h"
+#include "fakes/FakeDriverStore.h"
+#include "fakes/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using usb::InstallOutcome;
+using usb::kChecked;
+using usb::kUnchecked;
+
+const char kInstallKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Install";
+const char kFolder[] = "C:\\Program Files\\Ormix";
+const char kFirstInf[] = "C:\\Program Files\\Ormix\\RKVU021\\ser2pl.inf";
+const char kSecondInf[] = "C:\\Program Files\\Ormix\\RKVU031\\RKVU031.inf";
+const char kTitle[] = "USB Drivers Files Installation";
+const char kSuccess[] = "USB driver files installlation succeeded";
+
+// The system's texts for a few codes, "error <code>" for the others.
+class TextSystemErrors : public platform::ISystemErrors {
+public:
+    unsigned long LastError() const override { return lastError; }
+    std::string Describe(unsigned long code) const override {
+        const auto found = texts.find(code);
+        return found != texts.end() ? found->second : "error " + std::to_string(code);
+    }
+    unsigned long lastError = 0;
+    std::map<unsigned long, std::string> texts{
+        {2, "The system cannot find the file specified.\r\n"},
+        {3, "The system cannot find the path specified.\r\n"},
+        {5, "Access is denied.\r\n"}};
+};
+
+class UsbDriverInstallTest : public ::testing::Test {
+protected:
+    UsbDriverInstallTest() { registry.SetString(kInstallKey, "WBPATH", kFolder); }
+
+    // What OK does with the two check states: install, then report.
+    InstallOutcome PressOk(int firstState, int secondState) {
+        const InstallOutcome outcome =
+            usb::InstallDriverPackages(firstState, secondState, registry, store);
+        usb::ReportOutcome(outcome, ui, owner, kTitle, kSuccess, errors);
+        return outcome;
+    }
+
+    void ExpectOneMessage(const std::string& text) const {
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].text, text);
+        EXPECT_EQ(ui.shown[0].owner, owner) << "owned by the dialog";
+        EXPECT_FALSE(ui.shown[0].caption.has_value()) << "the application's name as caption";
+        EXPECT_EQ(ui.shown[0].style, platform::mb::kOk);
+    }
+
+    void ExpectPathNotFound(int firstState, int secondState) {
+        const InstallOutcome outcome = PressOk(firstState, secondState);
+        EXPECT_TRUE(store.registered.empty()) << "nothing from the root of the current drive";
+        EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed);
+        EXPECT_EQ(outcome.error, 3u);
+        ExpectOneMessage(
+            "USB Drivers Files Installation failed with error: The system cannot find the path "
+            "specified.\r\n");
+    }
+
+    fakes::FakeRegistry registry;
+    fakes::FakeDriverStore store;
+    fakes::FakeUserInterface ui;
+    TextSystemErrors errors;
+    int window = 0;
+    platform::WindowRef owner = &window;
+};
+
+TEST_F(UsbDriverInstallTest, FirstBoxRegistersTheRkvaPackageOnly) {
+    const InstallOutcome outcome = PressOk(kChecked, kUnchecked);
+    EXPECT_EQ(store.registered, std::vector<std::string>{kFirstInf});
+    EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Succeeded);
+    ExpectOneMessage(kSuccess);
+}
+
+TEST_F(UsbDriverInstallTest, SecondBoxRegistersTheRkvbPackageOnly) {
+    const InstallOutcome outcome = PressOk(kUnchecked, kChecked);
+    EXPECT_EQ(store.registered, std::vector<std::string>{kSecondInf});
+    EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Succeeded);
+    ExpectOneMessage(kSuccess);
+}
+
+TEST_F(UsbDriverInstallTest, BothBoxesRegisterRkvaThenRkvbAndReportOneSuccess) {
+    const InstallOutcome outcome = PressOk(kChecked, kChecked);
+    EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
+    EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Succeeded);
+    ExpectOneMessage(kSuccess);
+}
+
+TEST_F(UsbDriverInstallTest, NoBoxRegistersNothingAndShowsNothing) {
+    const InstallOutcome outcome = PressOk(kUnchecked, kUnchecked);
+    EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Nothing);
+    EXPECT_TRUE(store.registered.empty());
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(UsbDriverInstallTest, OtherCheckStatesRegisterNothing) {
+    const int indeterminate = 2;
+    for (const auto& [first, second] :
+         std::vector<std::pair<int, int>>{{indeterminate, kChecked},
+                                          {kChecked, indeterminate},
+                                          {indeterminate, kUnchecked},
+                                          {indeterminate, indeterminate}}) {
+        EXPECT_EQ(PressOk(first, second).kind, InstallOutcome::Kind::Nothing)
+            << first << "," << second;
+    }
+    EXPECT_TRUE(store.registered.empty());
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(UsbDriverInstallTest, AFailedFirstRegistrationStillAttemptsTheSecond) {
+    store.results[kFirstInf] = {0, 5};
+    store.results[kSecondInf] = {1, 0};
+    const InstallOutcome outcome = PressOk(kChecked, kChecked);
+    EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
+    EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed);
+    EXPECT_EQ(outcome.error, 5u) << "the code of the registration that failed";
+    ExpectOneMessage("USB Drivers Files Installation failed with error: Access is denied.\r\n");
+}
+
+TEST_F(UsbDriverInstallTest, AFailedSecondRegistrationReportsItsError) {
+    store.results[kSecondInf] = {0, 2};
+    const InstallOutcome outcome = PressOk(kChecked, kChecked);
+    EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
+    EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed);
+    EXPECT_EQ(outcome.error, 2u);
+    ExpectOneMessage("USB Drivers Files Installation failed with error: The system cannot find "
+                     "the file specified.\r\n");
+}
+
+TEST_F(UsbDriverInstallTest, OnlyAResultOfExactlyOneIsSuccess) {
+    for (const int result : {2, -1, 0}) {
+        store.results[kFirstInf] = {result, 5};
+        ui.shown.clear();
+        const InstallOutcome outcome = PressOk(kChecked, kUnchecked);
+        EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed) << result;
+        EXPECT_EQ(outcome.error, 5u);
+        ExpectOneMessage("USB Drivers Files Installation failed with error: Access is "
+                         "denied.\r\n");
+    }
+    store.results[kFirstInf] = {1, 5};
+    EXPECT_EQ(PressOk(kChecked, kUnchecked).kind, InstallOutcome::Kind::Succeeded)
+        << "the error code of a success does not matter";
+}
+
+TEST_F(UsbDriverInstallTest, BothMustSucceedForSuccess) {
+    store.results[kSecondInf] = {2, 5};
+    EXPECT_EQ(PressOk(kChecked, kChecked).kind, InstallOutcome::Kind::Failed);
+}
+
+TEST_F(UsbDriverInstallTest, ATrailingBackslashOfTheFolderIsDoubled) {
+    registry.SetString(kInstallKey, "WBPATH", "C:\\Ormix\\");
+    PressOk(kChecked, kChecked);
+    EXPECT_EQ(store.registered, (std::vector<std::string>{"C:\\Ormix\\\\RKVU021\\ser2pl.inf",
+                                                          "C:\\Ormix\\\\RKVU031\\RKVU031.inf"}));
+}
+
+TEST_F(UsbDriverInstallTest, TheFolderIsUsedAsTheRegistryHoldsIt) {
+    EXPECT_EQ(usb::FormDriverPackagePaths("d:/x y").first, "d:/x y\\RKVU021\\ser2pl.inf");
+    EXPECT_EQ(usb::FormDriverPackagePaths("d:/x y").second, "d:/x y\\RKVU031\\RKVU031.inf");
+}
+
+TEST_F(UsbDriverInstallTest, WithoutTheKeyNothingIsRegisteredAndThePathIsNotFound) {
+    registry = fakes::FakeRegistry{};
+    ExpectPathNotFound(kChecked, kChecked);
+}
+
+TEST_F(UsbDriverInstallTest, WithoutTheValueNothingIsRegisteredAndThePathIsNotFound) {
+    registry = fakes::FakeRegistry{};
+    registry.SetString(kInstallKey, "Version", "5.0");
+    ExpectPathNotFound(kChecked, kUnchecked);
+}
+
+TEST_F(UsbDriverInstallTest, AValueThatIsNoStringIsNotAFolder) {
+    registry.SetBinary(kInstallKey, "WBPATH", "C:\\Program Files\\Ormix");
+    ExpectPathNotFound(kUnchecked, kChecked);
+}
+
+TEST_F(UsbDriverInstallTest, AnEmptyValueIsNotAFolder) {
+    registry.SetString(kInstallKey, "WBPATH", "");
+    ExpectPathNotFound(kChecked, kChecked);
+}
+
+TEST_F(UsbDriverInstallTest, AFolderMustFitOneHundredBytesWithItsZero) {
+    const std::string fits = "C:\\" + std::string(96, 'a'); // 99 bytes and the zero
+    registry.SetString(kInstallKey, "WBPATH", fits);
+    PressOk(kChecked, kUnchecked);
+    EXPECT_EQ(store.registered, std::vector<std::string>{fits + "\\RKVU021\\ser2pl.inf"});
+
+    store.registered.clear();
+    ui.shown.clear();
+    registry.SetString(kInstallKey, "WBPATH", fits + "a"); // the zero does not fit
+    ExpectPathNotFound(kChecked, kUnchecked);
+}
+
+TEST_F(UsbDriverInstallTest, AnUnreadableFolderShowsNothingWhenNoBoxIsSet) {
+    registry = fakes::FakeRegistry{};
+    EXPECT_EQ(PressOk(kUnchecked, kUnchecked).kind, InstallOutcome::Kind::Nothing);
+    EXPECT_TRUE(store.registered.empty());
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(UsbDriverErrorMessage, NamesTheTitleAndKeepsTheSystemTextAsItComes) {
+    EXPECT_EQ(usb::FormatErrorMessage("USB Drivers Files Installation", "Access is denied.\r\n"),
+              "USB Drivers Files Installation failed with error: Access is denied.\r\n");
+    EXPECT_EQ(usb::FormatErrorMessage("Treiber %s", "100% kaputt"),
+              "Treiber %s failed with error: 100% kaputt")
+        << "no format characters are interpreted";
+}
+
+TEST(UsbDriverErrorMessage, ACodeWithoutSystemTextIsShownAsItsNumber) {
+    fakes::FakeUserInterface ui;
+    const fakes::FakeSystemErrors errors;
+    int window = 0;
+    usb::ShowErrorMessage(ui, &window, "Title", errors, 1234);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, "Title failed with error: error 1234");
+    EXPECT_EQ(ui.shown[0].owner, &window);
+    EXPECT_FALSE(ui.shown[0].caption.has_value());
+    EXPECT_EQ(ui.shown[0].style, platform::mb::kOk);
+}
+
+} // namespace

@@ -1,0 +1,632 @@
+// The HTML control with the system's WebBrowser in it: its place in the dialog, the filter of
+// application links as the browser reports navigations, the manuals control's links (closing
+// the window, documents opened through the shell, the warning without an associated
+// program), and the release of the browser with the window. Wine has no HTML engine here, so
+// nothing is rendered: everything is observed through the browser's navigation events.
+
+#include "docs/HtmlCtrl.h"
+#include "WineTestSupport.h"
+#include "docs/ManualsHtmlCtrl.h"
+#include "framework/win32/Dialog.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32UserInterface.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <exdispid.h>
+
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// OLE for the thread of one test.
+class OleSession {
+public:
+    OleSession() : m_result(OleInitialize(nullptr)) {}
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    ~OleSession() {
+        if (SUCCEEDED(m_result)) {
+            OleUninitialize();
+        }
+    }
+    bool Ok() const { return SUCCEEDED(m_result); }
+
+private:
+    HRESULT m_result;
+};
+
+struct Win32DocumentServices {
+    platform::Win32Shell shell;
+    platform::Win32UserInterface ui;
+    platform::Win32StringTable strings;
+    platform::Win32FileSystem files;
+    DocumentServices Get() { return {shell, ui, strings, files}; }
+};
+
+// A modeless window from the manuals window's template, with its placeholder static; counts
+// the close requests that reach it (the dialog manager turns WM_CLOSE into IDCANCEL).
+class HostDialog {
+public:
+    HostDialog()
+        : m_hWnd(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MANUALS),
+                                    nullptr, &HostDialog::Proc,
+                                    reinterpret_cast<LPARAM>(&m_closeRequests))) {}
+    HostDialog(const HostDialog&) = delete;
+    HostDialog& operator=(const HostDialog&) = delete;
+    ~HostDialog() { Destroy(); }
+
+    HWND get() const { return m_hWnd; }
+    int CloseRequests() const { return m_closeRequests; }
+    void Destroy() {
+        if (m_hWnd != nullptr) {
+            DestroyWindow(m_hWnd);
+            m_hWnd = nullptr;
+        }
+    }
+
+private:
+    static INT_PTR CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+            return TRUE;
+        }
+        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+            ++*reinterpret_cast<int*>(GetWindowLongPtrA(hWnd, DWLP_USER));
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    int m_closeRequests = 0;
+    HWND m_hWnd;
+};
+
+struct Navigation {
+    std::string url;
+    unsigned long flags;
+    std::string targetFrameName;
+    std::string postData;
+    std::string headers;
+    bool cancel;
+};
+
+// A control that records what reaches its hooks, then does what `Base` does.
+template <typename Base> class Recording : public Base {
+public:
+    using Base::Base;
+    using CHtmlCtrl::GetEventSink;
+
+    std::vector<Navigation> navigations;
+    std::vector<std::string> links;
+
+protected:
+    void OnBeforeNavigate2(const std::string& url, unsigned long flags,
+                           const std::string& targetFrameName, const std::string& postData,
+                           const std::string& headers, bool& cancel) override {
+        Base::OnBeforeNavigate2(url, flags, targetFrameName, postData, headers, cancel);
+        navigations.push_back({url, flags, targetFrameName, postData, headers, cancel});
+    }
+    void OnAppLink(const std::string& command) override {
+        links.push_back(command);
+        Base::OnAppLink(command);
+    }
+};
+
+using RecordingHtmlCtrl = Recording<CHtmlCtrl>;
+using RecordingManualsCtrl = Recording<CManualsHtmlCtrl>;
+
+// Runs the thread's messages until `done` holds or `milliseconds` have passed: after the
+// first one, the browser reports navigations from its messages.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+RECT ClientRectOf(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+// A window's rectangle in the client coordinates of `parent`.
+RECT RectIn(HWND window, HWND parent) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// A message box as a second thread found it.
+struct AnsweredBox {
+    bool found = false;
+    std::string text;
+    HWND owner = nullptr;
+};
+
+// Finds the message box with `caption`, remembers it and presses `button`.
+void AnswerMessageBox(const std::string& caption, int button, AnsweredBox& box) {
+    for (int i = 0; i < 600; ++i) {
+        HWND window = FindWindowA("#32770", caption.c_str());
+        if (window != nullptr) {
+            char buffer[1024] = {};
+            GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
+            box.found = true;
+            box.text = buffer;
+            box.owner = GetWindow(window, GW_OWNER);
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+            return;
+        }
+        Sleep(50);
+    }
+}
+
+// The connections of the browser's event source.
+std::vector<CComPtr<IUnknown>> EventConnections(IWebBrowser2* browser) {
+    std::vector<CComPtr<IUnknown>> sinks;
+    CComPtr<IConnectionPointContainer> container;
+    CComPtr<IConnectionPoint> point;
+    CComPtr<IEnumConnections> connections;
+    if (browser == nullptr ||
+        FAILED(browser->QueryInterface(IID_IConnectionPointContainer, container.put_void())) ||
+        FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, point.put())) ||
+        FAILED(point->EnumConnections(connections.put()))) {
+        return sinks;
+    }
+    CONNECTDATA data{};
+    while (connections->Next(1, &data, nullptr) == S_OK) {
+        sinks.emplace_back(data.pUnk);
+    }
+    return sinks;
+}
+
+class HtmlCtrlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ole.Ok());
+        ASSERT_NE(host.get(), nullptr);
+        m_folder = winetest::MakeScratchFolder(
+            std::string("htmlctrl.") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+
+    std::string Scratch() const { return m_folder; }
+
+    OleSession ole;
+    HostDialog host;
+    Win32DocumentServices win32;
+
+private:
+    std::string m_folder;
+};
+
+TEST_F(HtmlCtrlTest, TakesThePlaceAndIdOfThePlaceholder) {
+    HWND placeholder = GetDlgItem(host.get(), IDC_HTML_PLACEHOLDER);
+    ASSERT_NE(placeholder, nullptr);
+    ASSERT_EQ(ClassOf(placeholder), "Static");
+    const RECT place = RectIn(placeholder, host.get());
+
+    RecordingHtmlCtrl html;
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    HWND control = html.GetSafeHwnd();
+    ASSERT_NE(control, nullptr);
+    EXPECT_FALSE(IsWindow(placeholder)) << "the static is destroyed";
+    EXPECT_EQ(GetDlgItem(host.get(), IDC_HTML_PLACEHOLDER), control);
+    EXPECT_EQ(GetParent(control), host.get());
+    EXPECT_TRUE(SameRect(RectIn(control, host.get()), place));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE)),
+              static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+    EXPECT_EQ(GetWindowLongPtrA(control, GWL_EXSTYLE), 0);
+
+    // The browser is in place inside the control and fills it.
+    ASSERT_NE(html.GetBrowser(), nullptr);
+    HWND browserWindow = GetWindow(control, GW_CHILD);
+    ASSERT_NE(browserWindow, nullptr);
+    EXPECT_TRUE(IsWindowVisible(browserWindow));
+    EXPECT_TRUE(SameRect(RectIn(browserWindow, control), ClientRectOf(control)));
+    const auto sinks = EventConnections(html.GetBrowser());
+    ASSERT_EQ(sinks.size(), 1u) << "our sink listens to the browser's events";
+    CComPtr<IDispatch> sink;
+    sinks[0]->QueryInterface(IID_IDispatch, sink.put_void());
+    EXPECT_EQ(sink.get(), html.GetEventSink());
+}
+
+TEST_F(HtmlCtrlTest, FollowsItsWindowsSizeWithTheBrowser) {
+    RecordingHtmlCtrl html;
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    MoveWindow(html.GetSafeHwnd(), 10, 20, 300, 200, TRUE);
+    HWND browserWindow = GetWindow(html.GetSafeHwnd(), GW_CHILD);
+    const RECT expected{0, 0, 300, 200};
+    EXPECT_TRUE(SameRect(RectIn(browserWindow, html.GetSafeHwnd()), expected));
+}
+
+TEST_F(HtmlCtrlTest, WithoutThePlaceholderNothingIsCreated) {
+    RecordingHtmlCtrl html;
+    EXPECT_FALSE(html.CreateInPlaceOfStatic(4711, host.get()));
+    EXPECT_EQ(html.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(html.GetBrowser(), nullptr);
+    EXPECT_FALSE(html.Navigate("app:x")) << "nothing to navigate";
+    EXPECT_NE(GetDlgItem(host.get(), IDC_HTML_PLACEHOLDER), nullptr) << "the static stays";
+    EXPECT_FALSE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, static_cast<HWND>(nullptr)));
+    EXPECT_FALSE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, static_cast<CDialog*>(nullptr)));
+}
+
+TEST_F(HtmlCtrlTest, ApplicationLinksAreCancelledAndHandedToTheHook) {
+    RecordingHtmlCtrl html;
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    const std::vector<std::string> urls = {"app:Manual.pdf", "APP:Sub/a b%20c.pdf",
+                                           "App:", "aPp:X:\\Docs\\a.pdf"};
+    for (const auto& url : urls) {
+        ASSERT_TRUE(html.Navigate(url)) << url;
+    }
+    ASSERT_TRUE(PumpUntil([&] { return html.navigations.size() >= urls.size(); }));
+    ASSERT_EQ(html.navigations.size(), urls.size());
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+        EXPECT_EQ(html.navigations[i].url, urls[i]) << "the URL arrives as it was given";
+        EXPECT_TRUE(html.navigations[i].cancel) << urls[i];
+    }
+    EXPECT_EQ(html.links,
+              (std::vector<std::string>{"Manual.pdf", "Sub/a b%20c.pdf", "", "X:\\Docs\\a.pdf"}));
+}
+
+TEST_F(HtmlCtrlTest, OtherNavigationsGoAhead) {
+    const std::string page = Scratch() + "page.htm";
+    ASSERT_TRUE(
+        winetest::WriteFile(page, "<html><body><a href=\"app:return\">x</a></body></html>"));
+    RecordingHtmlCtrl html;
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    ASSERT_TRUE(html.Navigate(page));
+    ASSERT_TRUE(html.Navigate("http://example.invalid/apps:return"));
+    ASSERT_TRUE(PumpUntil([&] { return html.navigations.size() >= 2; }));
+    EXPECT_EQ(html.navigations[0].url, page);
+    EXPECT_FALSE(html.navigations[0].cancel);
+    EXPECT_EQ(html.navigations[1].url, "http://example.invalid/apps:return");
+    EXPECT_FALSE(html.navigations[1].cancel);
+    EXPECT_TRUE(html.links.empty());
+    // Not cancelled, the browser went on to the address.
+    BSTR location = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        SysFreeString(location);
+        location = nullptr;
+        html.GetBrowser()->get_LocationURL(&location);
+        return location != nullptr && ToAnsi(location, static_cast<int>(SysStringLen(location))) ==
+                                          "http://example.invalid/apps:return";
+    }));
+    SysFreeString(location);
+}
+
+// A BeforeNavigate2 call as the browser makes it: seven arguments in reverse order, each but
+// the browser and the cancel flag a variant by reference.
+class BeforeNavigate2Call {
+public:
+    BeforeNavigate2Call(const wchar_t* url, bool urlByReference)
+        : m_url(SysAllocString(url)), m_target(SysAllocString(L"_self")),
+          m_headers(SysAllocString(L"X-Test: 1\r\n")),
+          m_postData(SafeArrayCreateVector(VT_UI1, 0, 3)) {
+        for (VARIANT& value : m_values) {
+            VariantInit(&value);
+        }
+        for (VARIANT& argument : m_arguments) {
+            VariantInit(&argument);
+        }
+        void* bytes = nullptr;
+        SafeArrayAccessData(m_postData, &bytes);
+        memcpy(bytes, "a=1", 3);
+        SafeArrayUnaccessData(m_postData);
+
+        V_VT(&m_values[0]) = VT_BSTR;
+        V_BSTR(&m_values[0]) = m_url;
+        V_VT(&m_values[1]) = VT_I4;
+        V_I4(&m_values[1]) = 0x40;
+        V_VT(&m_values[2]) = VT_BSTR;
+        V_BSTR(&m_values[2]) = m_target;
+        V_VT(&m_values[3]) = VT_ARRAY | VT_UI1;
+        V_ARRAY(&m_values[3]) = m_postData;
+        V_VT(&m_values[4]) = VT_BSTR;
+        V_BSTR(&m_values[4]) = m_headers;
+
+        V_VT(&m_arguments[6]) = VT_DISPATCH; // the browser: none here
+        V_DISPATCH(&m_arguments[6]) = nullptr;
+        for (int i = 0; i < 5; ++i) {
+            V_VT(&m_arguments[5 - i]) = VT_BYREF | VT_VARIANT;
+            V_VARIANTREF(&m_arguments[5 - i]) = &m_values[i];
+        }
+        if (!urlByReference) {
+            m_arguments[5] = m_values[0];
+        }
+        V_VT(&m_arguments[0]) = VT_BYREF | VT_BOOL;
+        V_BOOLREF(&m_arguments[0]) = &cancel;
+    }
+    BeforeNavigate2Call(const BeforeNavigate2Call&) = delete;
+    BeforeNavigate2Call& operator=(const BeforeNavigate2Call&) = delete;
+    ~BeforeNavigate2Call() {
+        SysFreeString(m_url);
+        SysFreeString(m_target);
+        SysFreeString(m_headers);
+        SafeArrayDestroy(m_postData);
+    }
+
+    HRESULT InvokeOn(IDispatch* sink, DISPID dispId = DISPID_BEFORENAVIGATE2) {
+        DISPPARAMS params{m_arguments, nullptr, 7, 0};
+        return sink->Invoke(dispId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                            nullptr, nullptr, nullptr);
+    }
+
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+
+private:
+    BSTR m_url;
+    BSTR m_target;
+    BSTR m_headers;
+    SAFEARRAY* m_postData;
+    VARIANT m_values[5];
+    VARIANT m_arguments[7];
+};
+
+TEST_F(HtmlCtrlTest, TheEventSinkReadsTheBrowsersCallAndCancelsApplinks) {
+    RecordingHtmlCtrl html;
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    IDispatch* sink = html.GetEventSink();
+    ASSERT_NE(sink, nullptr);
+
+    BeforeNavigate2Call link(L"app:Manual.pdf", true);
+    EXPECT_EQ(link.InvokeOn(sink), S_OK);
+    EXPECT_EQ(link.cancel, VARIANT_TRUE);
+    ASSERT_EQ(html.links, std::vector<std::string>{"Manual.pdf"});
+    ASSERT_EQ(html.navigations.size(), 1u);
+    EXPECT_EQ(html.navigations[0].url, "app:Manual.pdf");
+    EXPECT_EQ(html.navigations[0].flags, 0x40u);
+    EXPECT_EQ(html.navigations[0].targetFrameName, "_self");
+    EXPECT_EQ(html.navigations[0].postData, "a=1");
+    EXPECT_EQ(html.navigations[0].headers, "X-Test: 1\r\n");
+
+    BeforeNavigate2Call plain(L"APP:return", false);
+    EXPECT_EQ(plain.InvokeOn(sink), S_OK);
+    EXPECT_EQ(plain.cancel, VARIANT_TRUE) << "a URL that is no reference is read too";
+    EXPECT_EQ(html.links.back(), "return");
+
+    BeforeNavigate2Call page(L"file:///C:/Documentation/English/HTML/manulist.htm", true);
+    EXPECT_EQ(page.InvokeOn(sink), S_OK);
+    EXPECT_EQ(page.cancel, VARIANT_FALSE);
+    BeforeNavigate2Call cancelled(L"http://example.invalid/", true);
+    cancelled.cancel = VARIANT_TRUE;
+    EXPECT_EQ(cancelled.InvokeOn(sink), S_OK);
+    EXPECT_EQ(cancelled.cancel, VARIANT_TRUE) << "a cancel made elsewhere stands";
+    EXPECT_EQ(html.links.size(), 2u);
+
+    BeforeNavigate2Call otherEvent(L"app:Manual.pdf", true);
+    EXPECT_EQ(otherEvent.InvokeOn(sink, DISPID_NAVIGATECOMPLETE2), S_OK);
+    EXPECT_EQ(otherEvent.cancel, VARIANT_FALSE) << "other events are no navigation requests";
+    EXPECT_EQ(html.navigations.size(), 4u);
+}
+
+// A modal window from the manuals template with a manuals control in place of its static,
+// which runs `script` once its modal loop runs; a timer ends it if the script does not.
+class ManualsHost : public CDialog {
+public:
+    static constexpr int kTimedOut = 99;
+
+    ManualsHost(const DocumentServices& services, std::function<void(ManualsHost&)> script)
+        : CDialog(IDD_MANUALS), html(services), m_script(std::move(script)) {}
+
+    HWND Window() const { return m_hWnd; }
+    RecordingManualsCtrl html;
+
+protected:
+    BOOL OnInitDialog() override {
+        html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, this);
+        SetTimer(m_hWnd, 1, 15000, nullptr);
+        PostMessageA(m_hWnd, WM_APP, 0, 0);
+        return TRUE;
+    }
+    bool OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message == WM_APP) {
+            m_script(*this);
+            result = 0;
+            return true;
+        }
+        if (message == WM_TIMER) {
+            EndDialog(kTimedOut);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void(ManualsHost&)> m_script;
+};
+
+TEST_F(HtmlCtrlTest, TheReturnLinkClosesTheWindowOfTheManualsControl) {
+    for (const char* url : {"app:return", "APP:RETURN"}) {
+        ManualsHost window(win32.Get(), [&](ManualsHost& self) { self.html.Navigate(url); });
+        EXPECT_EQ(window.DoModal(), IDCANCEL) << url;
+        EXPECT_EQ(window.html.links, std::vector<std::string>{std::string(url).substr(4)});
+        ASSERT_EQ(window.html.navigations.size(), 1u);
+        EXPECT_TRUE(window.html.navigations[0].cancel);
+    }
+}
+
+TEST_F(HtmlCtrlTest, ReturnWithSomethingAfterItDoesNotClose) {
+    RecordingManualsCtrl html(win32.Get());
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    html.SetDocumentDir(Scratch() + "Documentation\\English");
+    AnsweredBox box;
+    std::thread answer(AnswerMessageBox, "Warning", IDOK, std::ref(box));
+    ASSERT_TRUE(html.Navigate("app:return/x"));
+    PumpUntil([&] { return !html.links.empty(); });
+    answer.join();
+    EXPECT_EQ(html.links, std::vector<std::string>{"return/x"});
+    EXPECT_EQ(host.CloseRequests(), 0);
+    EXPECT_TRUE(box.found) << "taken for a document, which does not exist";
+    EXPECT_NE(box.text.find("File: " + Scratch() + "Documentation\\English\\return/x"),
+              std::string::npos)
+        << box.text;
+}
+
+// A file type whose documents open in the argument echo, which writes its arguments to the
+// file named by DISCMENU_ARGV_FILE.
+class AssociatedFileType {
+public:
+    static constexpr const char* kExtension = ".discmenutest";
+
+    AssociatedFileType() {
+        const std::string program =
+            winetest::FromLinuxPath(std::string(DISCMENU_TOOLS_DIR) + "/argvecho.exe");
+        Set(kExtension, "discmenutest.document");
+        Set("discmenutest.document\\shell\\open\\command", "\"" + program + "\" \"%1\"");
+    }
+    AssociatedFileType(const AssociatedFileType&) = delete;
+    AssociatedFileType& operator=(const AssociatedFileType&) = delete;
+    ~AssociatedFileType() {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, kExtension);
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "discmenutest.document");
+    }
+
+private:
+    static void Set(const std::string& key, const std::string& value) {
+        HKEY handle = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                  &handle, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(handle);
+    }
+};
+
+// The lines of a file once it has been written.
+std::vector<std::string> WaitForLines(const std::string& path) {
+    for (int i = 0; i < 200 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        Sleep(50);
+    }
+    Sleep(200);
+    std::vector<std::string> lines;
+    const std::string content = winetest::ReadFile(path);
+    std::string::size_type start = 0;
+    for (auto end = content.find('\n'); end != std::string::npos;
+         start = end + 1, end = content.find('\n', start)) {
+        lines.push_back(content.substr(start, end - start));
+    }
+    return lines;
+}
+
+TEST_F(HtmlCtrlTest, ADocumentLinkOpensTheDocumentInItsAssociatedProgram) {
+    const AssociatedFileType fileType;
+    const std::string documents = Scratch() + "Documentation\\English";
+    ASSERT_TRUE(CreateDirectoryA((Scratch() + "Documentation").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(documents.c_str(), nullptr));
+    const std::string document = documents + "\\User Manual.discmenutest";
+    ASSERT_TRUE(winetest::WriteFile(document, "manual"));
+    const std::string output = Scratch() + "argv.txt";
+    SetEnvironmentVariableA("DISCMENU_ARGV_FILE", output.c_str());
+
+    RecordingManualsCtrl html(win32.Get());
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    html.SetDocumentDir(documents);
+    ASSERT_TRUE(html.Navigate("app:User Manual.discmenutest"));
+    ASSERT_TRUE(PumpUntil([&] { return !html.links.empty(); }));
+    const auto arguments = WaitForLines(output);
+    ASSERT_EQ(arguments.size(), 2u) << "the path with its blank is one argument";
+    EXPECT_EQ(arguments[1], document);
+    EXPECT_EQ(host.CloseRequests(), 0);
+    ASSERT_EQ(html.navigations.size(), 1u);
+    EXPECT_TRUE(html.navigations[0].cancel);
+}
+
+TEST_F(HtmlCtrlTest, WithoutAnAssociatedProgramTheControlWarnsAndNamesThePath) {
+    RecordingManualsCtrl html(win32.Get());
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    const std::string document = Scratch() + "Manual.discmenunothing";
+    ASSERT_TRUE(winetest::WriteFile(document, "no program for this"));
+    const std::string expected =
+        "Can not find application for PDF files. Please install Acrobat Reader.\r\n\r\nFile: " +
+        document;
+
+    AnsweredBox direct;
+    std::thread answer(AnswerMessageBox, "Warning", IDOK, std::ref(direct));
+    EXPECT_FALSE(html.OpenDocument(document));
+    answer.join();
+    EXPECT_TRUE(direct.found);
+    EXPECT_EQ(direct.text, expected);
+    EXPECT_EQ(direct.owner, host.get()) << "the control's window owns the box";
+
+    // The same through a link with an absolute path.
+    AnsweredBox linked;
+    std::thread answerLink(AnswerMessageBox, "Warning", IDOK, std::ref(linked));
+    ASSERT_TRUE(html.Navigate("app:" + document));
+    PumpUntil([&] { return !html.links.empty(); });
+    answerLink.join();
+    EXPECT_TRUE(linked.found);
+    EXPECT_EQ(linked.text, expected);
+    EXPECT_TRUE(IsWindow(html.GetSafeHwnd())) << "the control stays on its page";
+}
+
+TEST_F(HtmlCtrlTest, DestroyingTheWindowReleasesTheBrowser) {
+    RecordingHtmlCtrl html;
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    // Keep the browser alive past the control's release to look at it afterwards.
+    CComPtr<IWebBrowser2> browser(html.GetBrowser());
+    ASSERT_TRUE(browser);
+    browser->AddRef();
+    CComPtr<IOleObject> object = browser.Query<IOleObject>(IID_IOleObject);
+    ASSERT_TRUE(object);
+    CComPtr<IOleClientSite> site;
+    ASSERT_EQ(object->GetClientSite(site.put()), S_OK);
+    EXPECT_TRUE(site);
+    site.reset();
+
+    host.Destroy();
+    EXPECT_EQ(html.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(html.GetBrowser(), nullptr);
+    EXPECT_EQ(html.GetEventSink(), nullptr);
+    object->GetClientSite(site.put());
+    EXPECT_FALSE(site) << "the browser was told to forget its site";
+    EXPECT_TRUE(EventConnections(browser.get()).empty()) << "our sink was disconnected";
+
+    // Nothing the browser reports any more reaches the object.
+    CBstr url("app:late");
+    VARIANT none;
+    VariantInit(&none);
+    browser->Navigate(url.get(), &none, &none, &none, &none);
+    PumpUntil([] { return false; }, 300);
+    EXPECT_TRUE(html.links.empty());
+    EXPECT_TRUE(html.navigations.empty());
+}
+
+TEST_F(HtmlCtrlTest, TheObjectMayGoBeforeItsParent) {
+    {
+        RecordingHtmlCtrl html;
+        ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    }
+    EXPECT_EQ(GetDlgItem(host.get(), IDC_HTML_PLACEHOLDER), nullptr) << "its window went with it";
+    EXPECT_TRUE(IsWindow(host.get()));
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+// The menu page as a real window, driven by messages in its own modal loop: what it loads and
+// shows, and that a whole session of moving, painting and changing language leaks no drawing
+// object.
+
+#include "WineTestSupport.h"
+#include "framework/win32/WinApp.h"
+#include "menu/MenuDlg.h"
+#include "platform/win32/Win32DriverStore.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Locale.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32ProfileFile.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32SystemErrors.h"
+#include "platform/win32/Win32UserInterface.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+struct Win32Services {
+    platform::Win32ProfileFile profile;
+    platform::Win32StringTable strings;
+    platform::Win32Registry registry;
+    platform::Win32Locale locale;
+    platform::Win32FileSystem files;
+    platform::Win32Processes processes;
+    platform::Win32Shell shell;
+    platform::Win32UserInterface ui;
+    platform::Win32SystemErrors errors;
+    platform::Win32DriverStore drivers;
+    MenuPageServices Get()
+    {
+        return {profile, strings, registry, locale, files, processes, shell, ui, errors, drivers};
+    }
+};
+
+// A page that runs `script` once its modal loop runs, then ends.
+class ScriptedPage : public CMenuDlg {
+public:
+    ScriptedPage(const std::string& name, UINT bitmap, CMenuDlg* parent,
+                 const MenuPageServices& services, std::function<void(ScriptedPage&)> script)
+        : CMenuDlg(name, bitmap, parent, services), m_script(std::move(script))
+    {
+    }
+
+    HWND Window() const { return m_hWnd; }
+    HWND Chooser() const { return m_comboLanguage; }
+    using CMenuPage::m_nHotEntry;
+
+    void Move(int x, int y) { SendMessageA(m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+    void Paint()
+    {
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+        UpdateWindow(m_hWnd);
+    }
+    void Choose(int position)
+    {
+        SendMessageA(m_comboLanguage, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+        SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(m_comboLanguage));
+    }
+    std::string Label() const
+    {
+        char text[256] = {};
+        GetWindowTextA(m_staticLabel, text, sizeof text);
+        return text;
+    }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CMenuDlg::OnInitDialog();
+        PostMessageA(m_hWnd, WM_APP, 0, 0);
+        return result;
+    }
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (message == WM_APP) {
+            m_script(*this);
+            EndDialog(IDOK);
+            return true;
+        }
+        return CMenuDlg::OnWndMsg(message, wParam, lParam, result);
+    }
+
+private:
+    std::function<void(ScriptedPage&)> m_script;
+};
+
+class MenuDlgTest : public ::testing::Test {
+protected:
+    MenuDlgTest() : m_disc(winetest::MakeScratchFolder("page"))
+    {
+        winetest::WriteFile(m_disc + "Inst.inf",
+                            "[RES_STR]\r\nIDS_LABEL=Language:\r\n[Main Dialog]\r\n"
+                            "Number of menu=3\r\nMenuItemString0=One\r\nMenuItemTitle0=First\r\n"
+                            "MenuItemString1=Two\r\nMenuItemString2=Three\r\n");
+        winetest::WriteFile(m_disc + "Inst40a.inf",
+                            "[RES_STR]\r\nIDS_LABEL=Idioma:\r\n[Main Dialog]\r\n"
+                            "Number of menu=1\r\nMenuItemString0=Uno\r\n"
+                            "[Lumo Dialog]\r\nNumber of menu=1\r\n");
+        winetest::WriteFile(m_disc + "Inst407.inf", "[Lumo Dialog]\r\nNumber of menu=2\r\n");
+    }
+
+    void Run(const std::string& name, std::function<void(ScriptedPage&)> script,
+             CMenuDlg* parent = nullptr)
+    {
+        ScriptedPage page(name, name == "Lumo Dialog" ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND,
+                          parent, m_services.Get(), std::move(script));
+        page.m_strLauncherDir = m_disc;
+        EXPECT_EQ(page.DoModal(), IDOK);
+    }
+
+    CWinApp m_app;
+    std::string m_disc;
+    Win32Services m_services;
+};
+
+TEST_F(MenuDlgTest, LoadsLaysOutTracksThePointerAndChangesLanguage)
+{
+    Run("Main Dialog", [](ScriptedPage& page) {
+        RECT client{};
+        GetClientRect(page.Window(), &client);
+        EXPECT_EQ(client.right, 597);
+        EXPECT_EQ(client.bottom, 340);
+        EXPECT_EQ(page.m_menuItems.size(), 3u);
+        EXPECT_EQ(page.Label(), "Language:");
+        page.Move(500, 20);
+        EXPECT_EQ(page.m_nHotEntry, 0);
+        page.Move(500, 60);
+        EXPECT_EQ(page.m_nHotEntry, 1);
+        page.Choose(4);
+        EXPECT_EQ(page.m_menuItems.size(), 1u);
+        EXPECT_EQ(page.Label(), "Idioma:");
+        EXPECT_EQ(page.m_nHotEntry, 1) << "a reload keeps the index";
+        page.Move(10, 10);
+        EXPECT_EQ(page.m_nHotEntry, -1);
+    });
+}
+
+TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage)
+{
+    Run("Main Dialog", [this](ScriptedPage& main) {
+        main.Choose(2);
+        Run(
+            "Lumo Dialog",
+            [](ScriptedPage& lumo) {
+                EXPECT_FALSE(IsWindowVisible(lumo.Chooser()));
+                EXPECT_EQ(SendMessageA(lumo.Chooser(), CB_GETCURSEL, 0, 0), 2);
+                EXPECT_EQ(lumo.m_menuItems.size(), 2u) << "the German file's Lumo section";
+            },
+            &main);
+    });
+}
+
+TEST_F(MenuDlgTest, ASessionLeaksNoDrawingObject)
+{
+    const auto session = [](ScriptedPage& page) {
+        for (int round = 0; round < 3; ++round) {
+            for (int y = 5; y < 340; y += 9) {
+                page.Move(500, y);
+            }
+            page.Paint();
+            page.Choose(round % 2 == 0 ? 4 : 0);
+        }
+    };
+    Run("Main Dialog", session); // the system's caches fill on first use
+    const long before = winetest::GdiObjectsInUse();
+    Run("Main Dialog", session);
+    Run("Main Dialog", session);
+    EXPECT_EQ(winetest::GdiObjectsInUse(), before);
+}
+
+} // namespace

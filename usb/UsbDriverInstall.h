@@ -1,0 +1,74 @@
+#pragma once
+// What the OK button of the USB driver dialog does: read the installed product's folder from
+// the registry, register the driver packages whose check boxes are set, and report the
+// outcome in a message box.
+
+#include "platform/DriverStore.h"
+#include "platform/Registry.h"
+#include "platform/SystemErrors.h"
+#include "platform/UserInterface.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace usb {
+
+// Check box states, as BM_GETCHECK gives them.
+constexpr int kUnchecked = 0;
+constexpr int kChecked = 1;
+
+// The installed product's folder: value "WBPATH" of this key under HKEY_LOCAL_MACHINE, read
+// into a buffer of this size.
+inline constexpr char kProductKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Install";
+inline constexpr char kProductFolderValue[] = "WBPATH";
+constexpr std::size_t kProductFolderBufferSize = 100;
+
+// Reported when the product's folder cannot be read (ERROR_PATH_NOT_FOUND).
+constexpr unsigned long kErrorPathNotFound = 3;
+
+// The system's success result of a registration; any other value is a failure.
+constexpr int kRegistered = 1;
+
+// The product's folder as the registry holds it; empty when the value is missing, is not a
+// string, is an empty string or does not fit the buffer with its terminating zero.
+std::optional<std::string> ReadProductFolder(const platform::IRegistry& registry);
+
+// The INF files of the two packages under `productFolder`, used as it is: a backslash at its
+// end gives a doubled one, which the system accepts.
+struct DriverPackagePaths {
+    std::string first;  // RKVA panels
+    std::string second; // RKVB panels
+};
+DriverPackagePaths FormDriverPackagePaths(const std::string& productFolder);
+
+struct InstallOutcome {
+    enum class Kind { Nothing, Succeeded, Failed };
+    Kind kind = Kind::Nothing;
+    unsigned long error = 0; // when failed: the error code to report
+};
+
+// Registers the chosen packages: the first, the second, or both in this order (both are
+// always attempted). Success only when every registration returned exactly 1; a failure
+// reports the error code the last registration left. Other states than both, first only or
+// second only register nothing. Without the product's folder nothing is registered and, when
+// a package was chosen, the failure is "path not found".
+InstallOutcome InstallDriverPackages(int firstState, int secondState,
+                                     const platform::IRegistry& registry,
+                                     platform::IDriverStore& driverStore);
+
+// "<title> failed with error: <system text>", the system's text as it comes.
+std::string FormatErrorMessage(const std::string& title, const std::string& systemText);
+
+// Shows the message of error `code` in a message box owned by `owner`, without caption.
+void ShowErrorMessage(platform::IUserInterface& ui, platform::WindowRef owner,
+                      const std::string& title, const platform::ISystemErrors& errors,
+                      unsigned long code);
+
+// Shows the outcome: `successText` after a success, the error message after a failure,
+// nothing when nothing was chosen.
+void ReportOutcome(const InstallOutcome& outcome, platform::IUserInterface& ui,
+                   platform::WindowRef owner, const std::string& title,
+                   const std::string& successText, const platform::ISystemErrors& errors);
+
+} // namespace usb
