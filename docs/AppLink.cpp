@@ -51,7 +51,7 @@ bool OpenDocument(const DocumentServices& services, platform::WindowRef activeWi
             services.strings.Load(IDS_BUILTIN_TITLE), kWarningStyle);
         return false;
     }
-    // Whether the program starts is not reported: the shell shows its own errors.
+    // Whether the program starts is not checked.
     services.shell.Open(activeWindow, *program, "\"" + path + "\"");
     return true;
 }

@@ -1,7 +1,5 @@
 #include "docs/ComPtr.h"
 
-#include <vector>
-
 CBstr::CBstr(const std::string& text) {
     const int length = static_cast<int>(text.size());
     const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);

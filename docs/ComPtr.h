@@ -2,8 +2,9 @@
 // Owners of COM references and strings: every interface pointer the program receives lives in
 // a CComPtr, which releases it on every path out; every BSTR it makes lives in a CBstr.
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <string>
 #include <utility>

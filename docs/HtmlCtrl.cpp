@@ -368,8 +368,7 @@ bool CHtmlCtrl::Create(const RECT& rect, HWND hWndParent, UINT nID) {
 bool CHtmlCtrl::CreateBrowser() {
     // Made by CoCreateInstance rather than OleCreate: the browser needs no storage, and the
     // client site is given to it once our window exists, so it can take that as its parent.
-    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr,
-                                CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IOleObject,
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                 m_oleObject.put_void()))) {
         return false;
     }

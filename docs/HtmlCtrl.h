@@ -13,10 +13,11 @@
 #include "docs/ComPtr.h"
 #include "framework/win32/Dialog.h"
 
+#include <windows.h>
+// After windows.h, which they need.
 #include <exdisp.h>
 #include <ocidl.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <string>
 

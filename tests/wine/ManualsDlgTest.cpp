@@ -294,9 +294,9 @@ TEST_F(ManualsDlgTest, ALanguageFolderWithAnAccentedName) {
 TEST_F(ManualsDlgTest, AMissingPageIsReportedAndTheWindowClosesItself) {
     AnsweredBox box;
     std::thread answer(AnswerMessageBox, "Error", IDOK, std::ref(box));
-    bool scriptRan = false;
+    Observed seen;
     ScriptedManualsDlg dlg(launcherDir, "English", win32.Get(),
-                           [&](ScriptedManualsDlg&) { scriptRan = true; });
+                           [&](ScriptedManualsDlg& self) { Observe(self, seen); });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "closed itself, not by the safety timer";
     answer.join();
     EXPECT_TRUE(dlg.initialised);
@@ -304,7 +304,8 @@ TEST_F(ManualsDlgTest, AMissingPageIsReportedAndTheWindowClosesItself) {
     EXPECT_EQ(box.text, "Can not find HTML file.\r\n\r\n" + launcherDir +
                             "Documentation\\English\\HTML\\manulist.htm");
     EXPECT_EQ(box.ownerTitle, kCaption) << "owned by the manuals window";
-    EXPECT_FALSE(scriptRan) << "the close request came first";
+    EXPECT_EQ(seen.controlClass, "discmenu.HtmlCtrl");
+    EXPECT_EQ(seen.location, "") << "no page was navigated to";
 }
 
 TEST_F(ManualsDlgTest, EscapeEndsTheModalRun) {

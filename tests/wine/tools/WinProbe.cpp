@@ -8,6 +8,7 @@
 //   winprobe press <caption> <control-id>  click a button of the window
 //   winprobe close <caption>               ask the window to close
 //   winprobe post <caption> <msg> <wparam> post a message (numbers in decimal or 0x hex)
+//   winprobe checked <caption> <id>        the check state of a button: 0, 1 or 2
 //   winprobe cmdlines <exe-name>           command lines of running processes of that name
 //   winprobe atom-find|atom-add|atom-delete <name>
 //   winprobe temp                          the temporary folder
@@ -242,6 +243,15 @@ int main(int argc, char** argv) {
             }
             Sleep(50);
         }
+        return 0;
+    }
+    if (command == "checked" && argc > 3) {
+        HWND hwnd = WaitForWindow(argument, 5000);
+        HWND button = hwnd != nullptr ? GetDlgItem(hwnd, std::atoi(argv[3])) : nullptr;
+        if (button == nullptr) {
+            return 1;
+        }
+        std::printf("%ld\n", static_cast<long>(SendMessageA(button, BM_GETCHECK, 0, 0)));
         return 0;
     }
     if (command == "post" && argc > 4) {
