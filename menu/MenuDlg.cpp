@@ -1,5 +1,6 @@
 #include "menu/MenuDlg.h"
 
+#include "docs/ManualsDlg.h"
 #include "framework/win32/WinApp.h"
 #include "menu/AboutDlg.h"
 #include "menu/HelpText.h"
@@ -250,7 +251,12 @@ void CMenuDlg::RunSubPage(const std::string& pageName) {
     page.DoModal();
 }
 
-void CMenuDlg::OpenManualsWindow(const std::string& /*languageName*/) {}
+void CMenuDlg::OpenManualsWindow(const std::string& languageName) {
+    const DocumentServices documents{m_services.shell, m_services.ui, m_services.strings,
+                                     m_services.files};
+    CManualsDlg dialog(this, languageName, m_texts.m_strCaption, GetLauncherDir(), documents);
+    dialog.DoModal();
+}
 
 void CMenuDlg::OpenUsbDriverDialog() {
     CUsbDriverDlg dialog(m_texts.m_strUsbTitle, m_texts.m_strFirstCheckBoxCaption,

@@ -43,10 +43,11 @@ class Control:
     def __init__(self, line):
         head, rest = line.split('"', 1)
         text, tail = rest.rsplit('"', 1)
-        control_id, window_class, state = head.split()
-        self.id = int(control_id)
-        self.window_class = window_class
-        self.state = int(state)
+        # Class names may hold blanks: the id comes first and the state last.
+        fields = head.split()
+        self.id = int(fields[0])
+        self.window_class = " ".join(fields[1:-1])
+        self.state = int(fields[-1])
         self.text = text
         self.rect = tuple(int(p) for p in tail.split())
 
@@ -218,6 +219,11 @@ class WineDesktop:
 
     def press(self, caption, control_id):
         self.probe("press", caption, str(control_id))
+
+    def active_window(self, window):
+        """The handle of the active window of the thread that owns `window`."""
+        lines = self.probe("gui", "#" + window.hwnd, check=False).splitlines()
+        return lines[0].split()[0] if lines else None
 
     def command_lines(self, exe_name):
         result = self.probe("cmdlines", exe_name, check=False)

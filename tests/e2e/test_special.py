@@ -4,10 +4,12 @@ the Java runtime entry without the disc, and every entry of both pages in one ru
 import shutil
 
 from harness import SOURCE_DIR, WineTestCase
-from test_actions import BROWSER_KEY, EXIT, INSTALLER, JAVA, MORE_TOOLS, RECORD, SETUP, USB
-from test_menu import inf_value
+from test_actions import (BROWSER_KEY, DOCUMENT, EXIT, INSTALLER, JAVA, MANUALS, MORE_TOOLS,
+                          RECORD, SETUP, USB)
+from test_menu import FIRST_KEY, inf_value
 
 PRODUCT = r"HKLM\SOFTWARE\Brenlow\Ormix-Frame"
+WS_EX_TOOLWINDOW = 0x80
 DRIVERS = SOURCE_DIR / "disc" / "testdata" / "drivers"
 
 
@@ -102,3 +104,113 @@ class SpecialEntriesTest(WineTestCase):
         self.wine.wait_until(lambda: self.record.exists(), 20)
         self.assertEqual(self.record.read_text().splitlines(),
                          [f'"{self.wine.temp_folder()}{INSTALLER}"'])
+
+    def test_the_manuals_entry_opens_the_manuals_of_the_selected_language(self):
+        self.wine.set_registry_string(FIRST_KEY, "ForceLanguage", "ITA")
+        self.start_menu()
+        self.click_entry(MANUALS)
+        caption = inf_value("Inst410.inf", "IDS_CAPTION")
+        manuals = self.wine.wait_window(caption)
+        self.assertEqual(manuals.pid, self.page.pid, "a window of the menu's process")
+        self.assertTrue(manuals.ex_style & WS_EX_TOOLWINDOW)
+        browser = self.wine.controls_of(manuals.hwnd)[1201]
+        self.assertEqual(browser.rect, (0, 0, manuals.width, manuals.height))
+        self.assertFalse(self.wine.wait_until(lambda: self.wine.windows("Error"), 3),
+                         "the Italian page exists")
+        self.close_manuals(caption)
+        self.assertEqual(len(self.wine.windows("Install")), 1, "the menu stays open")
+
+    def close_manuals(self, caption):
+        """Closes the manuals window and waits until it is destroyed.
+
+        Without an HTML engine, Wine's browser control waits inside its navigation until the
+        next input arrives; a window closed during that time is destroyed only then."""
+        manuals = self.wine.wait_window(caption)
+        self.wine.probe("close", "#" + manuals.hwnd)
+        self.assertTrue(self.wine.window_gone(caption))
+        self.reactivate_page()
+        self.assertTrue(self.wine.wait_until(
+            lambda: self.wine.probe("texts", "#" + manuals.hwnd, check=False) == ""))
+
+    def reactivate_page(self, page=None):
+        """After a window over the page closes, Wine without a window manager gives the page
+        back its activation only with the next click, which it takes for itself. A click on a
+        plain part of the page does that, as a user would."""
+        page = page or self.page
+        for _ in range(3):
+            self.wine.click(page.left + 100, page.top + 100)
+            if self.wine.wait_until(lambda: self.wine.active_window(page) == page.hwnd, 3):
+                return
+        self.fail("the page did not become active again")
+
+    def notepad_opened(self, document, page=None):
+        """Waits for the shell's text editor to show `document`, then closes it."""
+        self.assertTrue(self.wine.wait_until(lambda: any(
+            document in line for line in self.wine.command_lines("notepad.exe"))), document)
+        for line in self.wine.probe("cmdlines", "notepad.exe").splitlines():
+            pid = int(line.split(" ", 1)[0])
+            for window in self.wine.windows():
+                if window.pid == pid:
+                    self.wine.probe("close", "#" + window.hwnd)
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("notepad.exe")))
+        self.reactivate_page(page)
+
+    def test_every_entry_of_both_pages_in_one_run(self):
+        self.wine.set_registry_string(BROWSER_KEY, "Version", "8.0.7601.17514")
+        # Text files open in the system's editor, as on Windows; Wine's registry leaves the
+        # extension unassociated.
+        self.wine.run("reg", "add", r"HKCR\.txt", "/ve", "/d", "txtfile", "/f")
+        self.start_menu()
+        # The first round fills the caches of the system's own parts (message box icons, the
+        # browser control's fonts); the second must leave the count where it found it.
+        self.click_every_entry_but_exit(round_number=0)
+        objects_before = self.gdi_objects()
+        self.click_every_entry_but_exit(round_number=1)
+        self.assertEqual(self.gdi_objects(), objects_before, "drawing objects leaked")
+
+        self.click_entry(EXIT)
+        self.assertTrue(self.wine.window_gone("Install"))
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("Install.exe")))
+        self.assertFalse(self.wine.atom_present())
+        self.assertEqual(len(self.recorded(6)), 6, "nothing else was started")
+
+    def click_every_entry_but_exit(self, round_number):
+        first = 3 * round_number
+        self.click_entry(SETUP)
+        self.assertStarted(self.recorded(first + 1)[first], "Disk1\\setup.exe")
+        self.click_entry(DOCUMENT)
+        self.notepad_opened("ReadMe.txt")
+        self.click_entry(MANUALS)
+        self.close_manuals(inf_value("Inst.inf", "IDS_CAPTION"))
+        self.click_entry(JAVA)
+        self.assertEqual(self.recorded(first + 2)[first + 1],
+                         f'"{self.wine.temp_folder()}{INSTALLER}"')
+        self.click_entry(USB)
+        box = self.other_window("Install")
+        self.assertIn(inf_value("Inst.inf", "IDS_NOVDINSTALL"),
+                      self.wine.probe("texts", "#" + box.hwnd))
+        self.wine.probe("press", "#" + box.hwnd, "1")
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        self.reactivate_page()
+
+        self.click_entry(MORE_TOOLS)
+        sub_page = self.other_window("Install")
+        self.click_entry(0, sub_page)
+        self.assertStarted(self.recorded(first + 3)[first + 2], "Disk1\\Tools\\setup.exe")
+        self.click_entry(1, sub_page)
+        self.notepad_opened("License.txt", sub_page)
+        self.click_entry(2, sub_page)
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        self.reactivate_page()
+
+    def assertStarted(self, line, program):
+        self.assertIn(self.disc + program, line)
+        self.assertTrue(line.endswith(" -l0009"), line)
+
+    def gdi_objects(self):
+        return int(self.wine.probe("gdi", str(self.page.pid)))
+
+    def recorded(self, count, timeout=20):
+        self.wine.wait_until(lambda: self.record.exists() and
+                             len(self.record.read_text().splitlines()) >= count, timeout)
+        return self.record.read_text().splitlines() if self.record.exists() else []

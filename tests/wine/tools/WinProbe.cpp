@@ -10,6 +10,8 @@
 //   winprobe post <caption> <msg> <wparam> post a message (numbers in decimal or 0x hex)
 //   winprobe checked <caption> <id>        the check state of a button: 0, 1 or 2
 //   winprobe cmdlines <exe-name>           command lines of running processes of that name
+//   winprobe gui <caption>                 the active, focus and capture windows of its thread
+//   winprobe gdi <pid>                     how many drawing objects the process holds
 //   winprobe atom-find|atom-add|atom-delete <name>
 //   winprobe temp                          the temporary folder
 //   winprobe run-alone <command-line>      run a program that may start no other process
@@ -177,6 +179,49 @@ int CommandLines(const std::string& exeName) {
     return count > 0 ? 0 : 1;
 }
 
+// One entry of the table of drawing objects the system keeps in each process and points to
+// from the process environment block; a type of 0 marks a free entry.
+struct GdiHandleEntry {
+    std::uint64_t object;
+    std::uint32_t owner;
+    std::uint16_t unique;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint64_t userPointer;
+};
+
+constexpr std::size_t kGdiHandleCount = 0x10000;
+constexpr std::size_t kPebGdiTableOffset = 0xF8; // of the 64-bit environment block
+
+// Counted from the process's handle table, because the system's own count (GetGuiResources)
+// is not kept by every system the tests run on.
+long GdiObjectCount(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr) {
+        return -1;
+    }
+    long count = -1;
+    PROCESS_BASIC_INFORMATION basic{};
+    std::uint64_t table = 0;
+    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) == 0 &&
+        ReadProcessMemory(process,
+                          static_cast<const char*>(static_cast<void*>(basic.PebBaseAddress)) +
+                              kPebGdiTableOffset,
+                          &table, sizeof table, nullptr) &&
+        table != 0 &&
+        ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                          entries.size() * sizeof(GdiHandleEntry), nullptr)) {
+        count = 0;
+        for (const GdiHandleEntry& entry : entries) {
+            count += entry.type != 0 ? 1 : 0;
+        }
+    }
+    CloseHandle(process);
+    return count;
+}
+
 // Runs `commandLine` in a job that allows one process only, so that every process it tries to
 // start fails to start, and waits for it.
 int RunAlone(const std::string& commandLine) {
@@ -285,6 +330,29 @@ int main(int argc, char** argv) {
     }
     if (command == "cmdlines") {
         return CommandLines(argument);
+    }
+    if (command == "gui") {
+        HWND hwnd = WaitForWindow(argument, 5000);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (hwnd == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info)) {
+            return 1;
+        }
+        for (HWND shown : {info.hwndActive, info.hwndFocus, info.hwndCapture}) {
+            std::printf("%p %s \"%s\"\n", static_cast<void*>(shown),
+                        shown ? ClassName(shown).c_str() : "-",
+                        shown ? WindowText(shown).c_str() : "");
+        }
+        return 0;
+    }
+    if (command == "gdi") {
+        const long count =
+            GdiObjectCount(static_cast<DWORD>(std::strtoul(argument.c_str(), nullptr, 10)));
+        if (count < 0) {
+            return 1;
+        }
+        std::printf("%ld\n", count);
+        return 0;
     }
     if (command == "atom-find") {
         const ATOM atom = GlobalFindAtomA(argument.c_str());
