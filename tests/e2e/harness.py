@@ -157,8 +157,9 @@ class WineDesktop:
             raise AssertionError(f"winprobe {' '.join(args)} failed: {result.stdout}")
         return result.stdout
 
-    def wait_window(self, caption, timeout_ms=20000):
-        return Window(self.probe("wait", caption, str(timeout_ms)).strip())
+    def wait_window(self, caption, timeout_ms=60000):
+        return Window(self.probe("wait", caption, str(timeout_ms),
+                                 timeout=timeout_ms // 1000 + 30).strip())
 
     def window_gone(self, caption, timeout_ms=20000):
         return self.probe("gone", caption, str(timeout_ms), check=False) == "" and \

@@ -13,7 +13,7 @@ WS_EX_TOOLWINDOW = 0x80
 DRIVERS = SOURCE_DIR / "disc" / "testdata" / "drivers"
 
 
-class SpecialEntriesTest(WineTestCase):
+class EveryEntryTest(WineTestCase):
     def setUp(self):
         super().setUp()
         self.disc = self.wine.install_disc()
