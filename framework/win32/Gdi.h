@@ -6,14 +6,39 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
+
+// How many drawing objects and device contexts the owners below hold at this moment. Every
+// handle the program draws with passes through an owner, so a count that is back where it
+// was after a stretch of drawing proves that the stretch left nothing behind.
+class CGdiOwnerCount {
+public:
+    static long Live() { return Counter().load(); }
+    static void Taken(const void* handle) {
+        if (handle != nullptr) {
+            ++Counter();
+        }
+    }
+    static void Given(const void* handle) {
+        if (handle != nullptr) {
+            --Counter();
+        }
+    }
+
+private:
+    static std::atomic<long>& Counter() {
+        static std::atomic<long> count{0};
+        return count;
+    }
+};
 
 // Owns one drawing object (bitmap, palette, font, pen or brush) and deletes it when destroyed.
 template <typename Handle> class CGdiObject {
 public:
     CGdiObject() = default;
-    explicit CGdiObject(Handle handle) : m_handle(handle) {}
-    CGdiObject(CGdiObject&& other) noexcept : m_handle(other.release()) {}
+    explicit CGdiObject(Handle handle) : m_handle(handle) { CGdiOwnerCount::Taken(m_handle); }
+    CGdiObject(CGdiObject&& other) noexcept : CGdiObject(other.release()) {}
     CGdiObject& operator=(CGdiObject&& other) noexcept {
         reset(other.release());
         return *this;
@@ -26,14 +51,22 @@ public:
     explicit operator bool() const { return m_handle != nullptr; }
 
     // Gives up ownership without deleting the object.
-    Handle release() { return std::exchange(m_handle, nullptr); }
+    Handle release() {
+        CGdiOwnerCount::Given(m_handle);
+        return std::exchange(m_handle, nullptr);
+    }
 
     // Deletes the object held so far and takes `handle` in its place.
     void reset(Handle handle = nullptr) {
-        const Handle old = std::exchange(m_handle, handle);
-        if (old != nullptr && old != handle) {
-            DeleteObject(old);
+        if (handle == m_handle) {
+            return;
         }
+        if (m_handle != nullptr) {
+            DeleteObject(m_handle);
+            CGdiOwnerCount::Given(m_handle);
+        }
+        m_handle = handle;
+        CGdiOwnerCount::Taken(m_handle);
     }
 
 private:
@@ -50,12 +83,15 @@ using CBrush = CGdiObject<HBRUSH>;
 // when destroyed.
 class CClientDC {
 public:
-    explicit CClientDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
+    explicit CClientDC(HWND window) : m_window(window), m_dc(GetDC(window)) {
+        CGdiOwnerCount::Taken(m_dc);
+    }
     CClientDC(const CClientDC&) = delete;
     CClientDC& operator=(const CClientDC&) = delete;
     ~CClientDC() {
         if (m_dc != nullptr) {
             ReleaseDC(m_window, m_dc);
+            CGdiOwnerCount::Given(m_dc);
         }
     }
 
@@ -70,10 +106,15 @@ private:
 // destroyed.
 class CPaintDC {
 public:
-    explicit CPaintDC(HWND window) : m_window(window), m_dc(BeginPaint(window, &m_paint)) {}
+    explicit CPaintDC(HWND window) : m_window(window), m_dc(BeginPaint(window, &m_paint)) {
+        CGdiOwnerCount::Taken(m_dc);
+    }
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
-    ~CPaintDC() { EndPaint(m_window, &m_paint); }
+    ~CPaintDC() {
+        EndPaint(m_window, &m_paint);
+        CGdiOwnerCount::Given(m_dc);
+    }
 
     HDC get() const { return m_dc; }
     const PAINTSTRUCT& paintStruct() const { return m_paint; }
@@ -88,12 +129,15 @@ private:
 // when destroyed.
 class CMemoryDC {
 public:
-    explicit CMemoryDC(HDC compatibleWith) : m_dc(CreateCompatibleDC(compatibleWith)) {}
+    explicit CMemoryDC(HDC compatibleWith) : m_dc(CreateCompatibleDC(compatibleWith)) {
+        CGdiOwnerCount::Taken(m_dc);
+    }
     CMemoryDC(const CMemoryDC&) = delete;
     CMemoryDC& operator=(const CMemoryDC&) = delete;
     ~CMemoryDC() {
         if (m_dc != nullptr) {
             DeleteDC(m_dc);
+            CGdiOwnerCount::Given(m_dc);
         }
     }
 

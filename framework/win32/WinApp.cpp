@@ -4,6 +4,8 @@
 
 #include <ole2.h>
 
+#include <utility>
+
 namespace {
 CWinApp* g_pApp = nullptr;
 } // namespace
@@ -22,9 +24,6 @@ CWinApp::~CWinApp() {
     if (m_bOleInitialized) {
         OleUninitialize();
     }
-    if (m_hbrDialogBk != nullptr) {
-        DeleteObject(m_hbrDialogBk);
-    }
     g_pApp = nullptr;
 }
 
@@ -38,14 +37,11 @@ int CWinApp::Run() {
 }
 
 void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
-    HBRUSH brush = CreateSolidBrush(background);
-    if (brush == nullptr) {
+    CBrush brush(CreateSolidBrush(background));
+    if (!brush) {
         return;
     }
-    if (m_hbrDialogBk != nullptr) {
-        DeleteObject(m_hbrDialogBk);
-    }
-    m_hbrDialogBk = brush;
+    m_brushDialogBk = std::move(brush);
     m_crDialogBk = background;
     m_crDialogText = text;
 }

@@ -2,6 +2,8 @@
 // The application object: one instance per process, created before start-up. The entry point
 // hands control to InitInstance; a FALSE result ends the process without a message loop.
 
+#include "framework/win32/Gdi.h"
+
 #include <windows.h>
 
 #include <string>
@@ -25,7 +27,7 @@ public:
 
     // Background and text colour of every dialog of the application.
     void SetDialogBkColor(COLORREF background, COLORREF text);
-    HBRUSH GetDialogBkBrush() const { return m_hbrDialogBk; }
+    HBRUSH GetDialogBkBrush() const { return m_brushDialogBk.get(); }
     COLORREF GetDialogBkColor() const { return m_crDialogBk; }
     COLORREF GetDialogTextColor() const { return m_crDialogText; }
 
@@ -41,7 +43,7 @@ public:
 
 private:
     std::string m_strAppName;
-    HBRUSH m_hbrDialogBk = nullptr;
+    CBrush m_brushDialogBk;
     COLORREF m_crDialogBk;
     COLORREF m_crDialogText;
     int m_nWaitCursorCount = 0;

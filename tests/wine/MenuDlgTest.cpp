@@ -1,10 +1,11 @@
 // The menu page as a real window, driven by messages in its own modal loop: what it loads and
-// shows, and that a whole session of moving, painting and changing language leaks no drawing
+// shows, and that long sessions of moving, painting and changing language leak no drawing
 // object.
 
-#include "WineTestSupport.h"
-#include "framework/win32/WinApp.h"
 #include "menu/MenuDlg.h"
+#include "WineTestSupport.h"
+#include "framework/win32/Gdi.h"
+#include "framework/win32/WinApp.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
@@ -34,8 +35,7 @@ struct Win32Services {
     platform::Win32UserInterface ui;
     platform::Win32SystemErrors errors;
     platform::Win32DriverStore drivers;
-    MenuPageServices Get()
-    {
+    MenuPageServices Get() {
         return {profile, strings, registry, locale, files, processes, shell, ui, errors, drivers};
     }
 };
@@ -45,42 +45,35 @@ class ScriptedPage : public CMenuDlg {
 public:
     ScriptedPage(const std::string& name, UINT bitmap, CMenuDlg* parent,
                  const MenuPageServices& services, std::function<void(ScriptedPage&)> script)
-        : CMenuDlg(name, bitmap, parent, services), m_script(std::move(script))
-    {
-    }
+        : CMenuDlg(name, bitmap, parent, services), m_script(std::move(script)) {}
 
     HWND Window() const { return m_hWnd; }
     HWND Chooser() const { return m_comboLanguage; }
     using CMenuPage::m_nHotEntry;
 
     void Move(int x, int y) { SendMessageA(m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
-    void Paint()
-    {
+    void Paint() {
         InvalidateRect(m_hWnd, nullptr, TRUE);
         UpdateWindow(m_hWnd);
     }
-    void Choose(int position)
-    {
+    void Choose(int position) {
         SendMessageA(m_comboLanguage, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
         SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, CBN_SELENDOK),
                      reinterpret_cast<LPARAM>(m_comboLanguage));
     }
-    std::string Label() const
-    {
+    std::string Label() const {
         char text[256] = {};
         GetWindowTextA(m_staticLabel, text, sizeof text);
         return text;
     }
 
 protected:
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         const BOOL result = CMenuDlg::OnInitDialog();
         PostMessageA(m_hWnd, WM_APP, 0, 0);
         return result;
     }
-    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         if (message == WM_APP) {
             m_script(*this);
             EndDialog(IDOK);
@@ -95,8 +88,7 @@ private:
 
 class MenuDlgTest : public ::testing::Test {
 protected:
-    MenuDlgTest() : m_disc(winetest::MakeScratchFolder("page"))
-    {
+    MenuDlgTest() : m_disc(winetest::MakeScratchFolder("page")) {
         winetest::WriteFile(m_disc + "Inst.inf",
                             "[RES_STR]\r\nIDS_LABEL=Language:\r\n[Main Dialog]\r\n"
                             "Number of menu=3\r\nMenuItemString0=One\r\nMenuItemTitle0=First\r\n"
@@ -109,8 +101,7 @@ protected:
     }
 
     void Run(const std::string& name, std::function<void(ScriptedPage&)> script,
-             CMenuDlg* parent = nullptr)
-    {
+             CMenuDlg* parent = nullptr) {
         ScriptedPage page(name, name == "Lumo Dialog" ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND,
                           parent, m_services.Get(), std::move(script));
         page.m_strLauncherDir = m_disc;
@@ -122,8 +113,7 @@ protected:
     Win32Services m_services;
 };
 
-TEST_F(MenuDlgTest, LoadsLaysOutTracksThePointerAndChangesLanguage)
-{
+TEST_F(MenuDlgTest, LoadsLaysOutTracksThePointerAndChangesLanguage) {
     Run("Main Dialog", [](ScriptedPage& page) {
         RECT client{};
         GetClientRect(page.Window(), &client);
@@ -144,8 +134,7 @@ TEST_F(MenuDlgTest, LoadsLaysOutTracksThePointerAndChangesLanguage)
     });
 }
 
-TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage)
-{
+TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage) {
     Run("Main Dialog", [this](ScriptedPage& main) {
         main.Choose(2);
         Run(
@@ -159,8 +148,7 @@ TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage)
     });
 }
 
-TEST_F(MenuDlgTest, ASessionLeaksNoDrawingObject)
-{
+TEST_F(MenuDlgTest, ASessionLeaksNoDrawingObject) {
     const auto session = [](ScriptedPage& page) {
         for (int round = 0; round < 3; ++round) {
             for (int y = 5; y < 340; y += 9) {
@@ -175,6 +163,52 @@ TEST_F(MenuDlgTest, ASessionLeaksNoDrawingObject)
     Run("Main Dialog", session);
     Run("Main Dialog", session);
     EXPECT_EQ(winetest::GdiObjectsInUse(), before);
+}
+
+// Moves the pointer into entry `entry` and out into the gap below it: two transitions.
+void InAndOut(ScriptedPage& page, int entry) {
+    page.Move(500, 20 + 41 * entry);
+    page.Move(500, 53 + 41 * entry);
+}
+
+TEST_F(MenuDlgTest, ThousandsOfTransitionsAndLanguageChangesLeaveTheCountsWhereTheyWere) {
+    const long ownedBeforeThePage = CGdiOwnerCount::Live();
+    Run("Main Dialog", [](ScriptedPage& page) {
+        InAndOut(page, 0); // the system's caches fill on first use
+        page.Choose(4);
+        page.Choose(0);
+        const long owned = CGdiOwnerCount::Live();
+        const long inUse = winetest::GdiObjectsInUse();
+        EXPECT_GE(owned, 3) << "the page's fonts and label brush are counted";
+        for (int i = 0; i < 500; ++i) {
+            InAndOut(page, i % 3);
+        }
+        for (int i = 0; i < 100; ++i) {
+            page.Choose(i % 2 == 0 ? 4 : 0);
+        }
+        EXPECT_EQ(CGdiOwnerCount::Live(), owned);
+        EXPECT_EQ(winetest::GdiObjectsInUse(), inUse);
+    });
+    EXPECT_EQ(CGdiOwnerCount::Live(), ownedBeforeThePage);
+}
+
+// More transitions than the system's table of drawing objects has room for: one object lost per
+// transition would exhaust it, and the faces would no longer be drawn.
+TEST_F(MenuDlgTest, SeventyThousandTransitionsStillDrawTheFaces) {
+    Run("Main Dialog", [](ScriptedPage& page) {
+        for (int i = 0; i < 35000; ++i) {
+            InAndOut(page, i % 3);
+        }
+        // The modal loop shows the page only once it runs dry; pixels need it on screen.
+        ShowWindow(page.Window(), SW_SHOWNORMAL);
+        page.Paint();
+        page.Move(500, 20);
+        const CClientDC dc(page.Window());
+        EXPECT_EQ(GetPixel(dc.get(), 408, 15), RGB(0, 117, 186)) << "entry 0 hot";
+        EXPECT_EQ(GetPixel(dc.get(), 408, 56), RGB(153, 200, 226)) << "entry 1 normal";
+        CPen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+        EXPECT_TRUE(pen) << "room for more objects";
+    });
 }
 
 } // namespace
