@@ -137,11 +137,13 @@ class MenuPageTest(WineTestCase):
 
 
 class ForcedLanguageTest(WineTestCase):
-    def chooser_after_start(self, values):
+    def chooser_after_start(self, values, locale=None):
         for key, value in values:
             self.wine.set_registry_string(key, "ForceLanguage", value)
         disc = self.wine.install_disc()
-        self.wine.start(disc + "Install.exe").wait(timeout=30)
+        # Wine takes the user's locale from the Unix locale variables of the process.
+        env = {"LC_ALL": locale} if locale else None
+        self.wine.start(disc + "Install.exe", env=env).wait(timeout=30)
         self.wine.wait_window("Install")
         controls = self.wine.controls("Install")
         return controls[1001].text, controls[1001].state, controls[1003].text
@@ -164,6 +166,18 @@ class ForcedLanguageTest(WineTestCase):
         text, state, label = self.chooser_after_start([(FIRST_KEY, "XYZ")])
         self.assertEqual((text, state), ("", 1))
         self.assertEqual(label, inf_value("Inst.inf", "IDS_LABEL"))
+
+    def test_without_a_forced_language_the_locale_decides_and_nothing_is_locked(self):
+        text, state, label = self.chooser_after_start([], locale="de_DE.UTF-8")
+        self.assertEqual((text, state), ("Deutsch", 1))
+        self.assertEqual(label, inf_value("Inst407.inf", "IDS_LABEL"))
+
+    def test_a_locale_without_a_language_of_the_disc_gives_english(self):
+        self.assertEqual(self.chooser_after_start([], locale="ja_JP.UTF-8")[:2], ("English", 1))
+
+    def test_a_forced_language_goes_before_the_locale(self):
+        self.assertEqual(self.chooser_after_start([(FIRST_KEY, "ESP")], locale="de_DE.UTF-8")[:2],
+                         ("Espa\xf1ol", 2))
 
 
 if __name__ == "__main__":
