@@ -88,13 +88,16 @@ class EveryEntryTest(WineTestCase):
 
     def test_without_the_product_the_usb_entry_only_says_so(self):
         self.start_menu()
+        self.usb_entry_asks_for_the_product()
+        self.assertFalse(self.wine.windows(inf_value("Inst.inf", "IDS_USBTITLE")))
+
+    def usb_entry_asks_for_the_product(self):
         self.click_entry(USB)
         box = self.other_window("Install")
         self.assertIn(inf_value("Inst.inf", "IDS_NOVDINSTALL"),
                       self.wine.probe("texts", "#" + box.hwnd))
         self.wine.probe("press", "#" + box.hwnd, "1")
         self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
-        self.assertFalse(self.wine.windows(inf_value("Inst.inf", "IDS_USBTITLE")))
 
     def test_the_java_entry_needs_no_disc(self):
         self.wine.set_registry_string(BROWSER_KEY, "Version", "8.0.7601.17514")
@@ -185,12 +188,7 @@ class EveryEntryTest(WineTestCase):
         self.click_entry(JAVA)
         self.assertEqual(self.recorded(first + 2)[first + 1],
                          f'"{self.wine.temp_folder()}{INSTALLER}"')
-        self.click_entry(USB)
-        box = self.other_window("Install")
-        self.assertIn(inf_value("Inst.inf", "IDS_NOVDINSTALL"),
-                      self.wine.probe("texts", "#" + box.hwnd))
-        self.wine.probe("press", "#" + box.hwnd, "1")
-        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        self.usb_entry_asks_for_the_product()
         self.reactivate_page()
 
         self.click_entry(MORE_TOOLS)
