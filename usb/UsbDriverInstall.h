@@ -50,7 +50,7 @@ struct InstallOutcome {
 
 // Registers the chosen packages: the first, the second, or both in this order (both are
 // always attempted). Success only when every registration returned exactly 1; a failure
-// reports the error code the last registration left. Other states than both, first only or
+// reports the error code of the last registration that failed. Other states than both, first only or
 // second only register nothing. Without the product's folder nothing is registered and, when
 // a package was chosen, the failure is "path not found".
 InstallOutcome InstallDriverPackages(int firstState, int secondState,
