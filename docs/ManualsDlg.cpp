@@ -1,7 +1,6 @@
 #include "docs/ManualsDlg.h"
 
 #include "docs/ManualsPage.h"
-#include "framework/win32/Gdi.h"
 #include "res/resource.h"
 
 CManualsDlg::CManualsDlg(CDialog* pParentWnd, std::string languageName, std::string caption,
@@ -50,11 +49,5 @@ void CManualsDlg::OnPaint() {
         Default();
         return;
     }
-    CPaintDC dc(m_hWnd);
-    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc.get(), x, y, m_hIcon);
+    PaintMinimisedIcon(m_hIcon);
 }

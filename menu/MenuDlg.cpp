@@ -140,13 +140,7 @@ HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
 
 void CMenuDlg::OnPaint() {
     if (IsIconic(m_hWnd)) {
-        CPaintDC dc(m_hWnd);
-        SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
-        RECT client{};
-        GetClientRect(m_hWnd, &client);
-        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-        DrawIcon(dc.get(), x, y, m_hIcon);
+        PaintMinimisedIcon(m_hIcon);
         return;
     }
     ApplyLanguageLock();

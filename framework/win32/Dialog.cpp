@@ -1,5 +1,6 @@
 #include "framework/win32/Dialog.h"
 
+#include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 
 namespace {
@@ -109,6 +110,16 @@ HBRUSH CDialog::OnCtlColor(HDC hDC, HWND, UINT nCtlColor) {
     SetBkColor(hDC, app->GetDialogBkColor());
     SetTextColor(hDC, app->GetDialogTextColor());
     return app->GetDialogBkBrush();
+}
+
+void CDialog::PaintMinimisedIcon(HICON icon) const {
+    CPaintDC dc(m_hWnd);
+    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.get(), x, y, icon);
 }
 
 LRESULT CDialog::Default() {

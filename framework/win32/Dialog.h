@@ -37,6 +37,10 @@ protected:
     // The default handling of the message being handled now.
     LRESULT Default();
 
+    // Paints a minimised dialog: `icon` in the middle of the client area, over the icon
+    // background. Called from the WM_PAINT handling while the window is iconic.
+    void PaintMinimisedIcon(HICON icon) const;
+
     HWND m_hWnd = nullptr;
     CDialog* m_pParentWnd;
 

@@ -5,13 +5,10 @@
 // nothing is rendered: everything is observed through the browser's navigation events.
 
 #include "docs/HtmlCtrl.h"
+#include "DocumentTestSupport.h"
 #include "WineTestSupport.h"
 #include "docs/ManualsHtmlCtrl.h"
 #include "framework/win32/Dialog.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32StringTable.h"
-#include "platform/win32/Win32UserInterface.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -24,30 +21,8 @@
 
 namespace {
 
-// OLE for the thread of one test.
-class OleSession {
-public:
-    OleSession() : m_result(OleInitialize(nullptr)) {}
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-    ~OleSession() {
-        if (SUCCEEDED(m_result)) {
-            OleUninitialize();
-        }
-    }
-    bool Ok() const { return SUCCEEDED(m_result); }
-
-private:
-    HRESULT m_result;
-};
-
-struct Win32DocumentServices {
-    platform::Win32Shell shell;
-    platform::Win32UserInterface ui;
-    platform::Win32StringTable strings;
-    platform::Win32FileSystem files;
-    DocumentServices Get() { return {shell, ui, strings, files}; }
-};
+using winetest::OleSession;
+using winetest::Win32DocumentServices;
 
 // A modeless window from the manuals window's template, with its placeholder static; counts
 // the close requests that reach it (the dialog manager turns WM_CLOSE into IDCANCEL).
@@ -161,31 +136,6 @@ std::string ClassOf(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-// A message box as a second thread found it.
-struct AnsweredBox {
-    bool found = false;
-    std::string text;
-    HWND owner = nullptr;
-};
-
-// Finds the message box with `caption`, remembers it and presses `button`.
-void AnswerMessageBox(const std::string& caption, int button, AnsweredBox& box) {
-    for (int i = 0; i < 600; ++i) {
-        HWND window = FindWindowA("#32770", caption.c_str());
-        if (window != nullptr) {
-            char buffer[1024] = {};
-            GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-            box.found = true;
-            box.text = buffer;
-            box.owner = GetWindow(window, GW_OWNER);
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
-            return;
-        }
-        Sleep(50);
-    }
 }
 
 // The connections of the browser's event source.
@@ -477,8 +427,8 @@ TEST_F(HtmlCtrlTest, ReturnWithSomethingAfterItDoesNotClose) {
     RecordingManualsCtrl html(win32.Get());
     ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
     html.SetDocumentDir(Scratch() + "Documentation\\English");
-    AnsweredBox box;
-    std::thread answer(AnswerMessageBox, "Warning", IDOK, std::ref(box));
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, "Warning", IDOK, std::ref(box));
     ASSERT_TRUE(html.Navigate("app:return/x"));
     PumpUntil([&] { return !html.links.empty(); });
     answer.join();
@@ -569,8 +519,8 @@ TEST_F(HtmlCtrlTest, WithoutAnAssociatedProgramTheControlWarnsAndNamesThePath) {
         "Can not find application for PDF files. Please install Acrobat Reader.\r\n\r\nFile: " +
         document;
 
-    AnsweredBox direct;
-    std::thread answer(AnswerMessageBox, "Warning", IDOK, std::ref(direct));
+    winetest::AnsweredBox direct;
+    std::thread answer(winetest::AnswerMessageBox, "Warning", IDOK, std::ref(direct));
     EXPECT_FALSE(html.OpenDocument(document));
     answer.join();
     EXPECT_TRUE(direct.found);
@@ -578,8 +528,8 @@ TEST_F(HtmlCtrlTest, WithoutAnAssociatedProgramTheControlWarnsAndNamesThePath) {
     EXPECT_EQ(direct.owner, host.get()) << "the control's window owns the box";
 
     // The same through a link with an absolute path.
-    AnsweredBox linked;
-    std::thread answerLink(AnswerMessageBox, "Warning", IDOK, std::ref(linked));
+    winetest::AnsweredBox linked;
+    std::thread answerLink(winetest::AnswerMessageBox, "Warning", IDOK, std::ref(linked));
     ASSERT_TRUE(html.Navigate("app:" + document));
     PumpUntil([&] { return !html.links.empty(); });
     answerLink.join();

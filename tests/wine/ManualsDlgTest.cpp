@@ -3,11 +3,8 @@
 // window's own close when the page is missing, and the ways it closes.
 
 #include "docs/ManualsDlg.h"
+#include "DocumentTestSupport.h"
 #include "WineTestSupport.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32StringTable.h"
-#include "platform/win32/Win32UserInterface.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -17,32 +14,10 @@
 
 namespace {
 
+using winetest::OleSession;
+using winetest::Win32DocumentServices;
+
 const char kCaption[] = "Manuals of the test";
-
-// OLE for the thread of one test.
-class OleSession {
-public:
-    OleSession() : m_result(OleInitialize(nullptr)) {}
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-    ~OleSession() {
-        if (SUCCEEDED(m_result)) {
-            OleUninitialize();
-        }
-    }
-    bool Ok() const { return SUCCEEDED(m_result); }
-
-private:
-    HRESULT m_result;
-};
-
-struct Win32DocumentServices {
-    platform::Win32Shell shell;
-    platform::Win32UserInterface ui;
-    platform::Win32StringTable strings;
-    platform::Win32FileSystem files;
-    DocumentServices Get() { return {shell, ui, strings, files}; }
-};
 
 // What the window looked like once its modal loop ran.
 struct Observed {
@@ -181,34 +156,6 @@ void Observe(ScriptedManualsDlg& dlg, Observed& seen) {
     seen.documentDir = dlg.Html().GetDocumentDir();
 }
 
-// A message box as a second thread found it.
-struct AnsweredBox {
-    bool found = false;
-    std::string text;
-    HWND owner = nullptr;
-    std::string ownerTitle;
-};
-
-// Finds the message box with `caption`, remembers it and presses `button`.
-void AnswerMessageBox(const std::string& caption, int button, AnsweredBox& box) {
-    for (int i = 0; i < 600; ++i) {
-        HWND window = FindWindowA("#32770", caption.c_str());
-        if (window != nullptr) {
-            char buffer[1024] = {};
-            GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-            box.found = true;
-            box.text = buffer;
-            box.owner = GetWindow(window, GW_OWNER);
-            GetWindowTextA(box.owner, buffer, sizeof buffer);
-            box.ownerTitle = buffer;
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
-            return;
-        }
-        Sleep(50);
-    }
-}
-
 class ManualsDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -292,8 +239,8 @@ TEST_F(ManualsDlgTest, ALanguageFolderWithAnAccentedName) {
 }
 
 TEST_F(ManualsDlgTest, AMissingPageIsReportedAndTheWindowClosesItself) {
-    AnsweredBox box;
-    std::thread answer(AnswerMessageBox, "Error", IDOK, std::ref(box));
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, "Error", IDOK, std::ref(box));
     Observed seen;
     ScriptedManualsDlg dlg(launcherDir, "English", win32.Get(),
                            [&](ScriptedManualsDlg& self) { Observe(self, seen); });

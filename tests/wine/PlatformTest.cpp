@@ -199,37 +199,23 @@ TEST(Win32Locale, GivesTheThreeLetterLanguageAbbreviation) {
     EXPECT_FALSE(Win32Locale().GetAbbreviatedLanguageName(2).has_value()) << "does not fit";
 }
 
-// Finds the message box with `caption`, remembers its text and presses `button`.
-void AnswerMessageBox(const std::string& caption, int button, std::string& text) {
-    for (int i = 0; i < 200; ++i) {
-        HWND box = FindWindowA("#32770", caption.c_str());
-        if (box != nullptr) {
-            char buffer[1024] = {};
-            GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-            text = buffer;
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-            return;
-        }
-        Sleep(50);
-    }
-}
-
 TEST(Win32UserInterface, MessageBoxesShowTextCaptionAndReturnTheButton) {
     CWinApp app; // names the application after the program file
     Win32UserInterface ui;
-    std::string text;
-    std::thread answer(AnswerMessageBox, "Prompt", IDCANCEL, std::ref(text));
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, "Prompt", IDCANCEL, std::ref(box));
     EXPECT_EQ(ui.ShowMessage(nullptr, "Insert the disc", std::string("Prompt"),
                              mb::kRetryCancel | mb::kIconExclamation),
               mb::kIdCancel);
     answer.join();
-    EXPECT_EQ(text, "Insert the disc");
+    EXPECT_EQ(box.text, "Insert the disc");
 
-    std::thread answerUntitled(AnswerMessageBox, "PlatformTest", IDOK, std::ref(text));
+    winetest::AnsweredBox untitled;
+    std::thread answerUntitled(winetest::AnswerMessageBox, "PlatformTest", IDOK,
+                               std::ref(untitled));
     EXPECT_EQ(ui.ShowMessage(nullptr, "Done", std::nullopt, mb::kOk), mb::kIdOk);
     answerUntitled.join();
-    EXPECT_EQ(text, "Done") << "a box without caption carries the application's name";
+    EXPECT_EQ(untitled.text, "Done") << "a box without caption carries the application's name";
 }
 
 TEST(CWinApp, WaitCursorIsBalanced) {

@@ -3,7 +3,7 @@
 // shows, Cancel, and its colours.
 
 #include "usb/UsbDriverDlg.h"
-#include "WineTestSupport.h"
+#include "DriverTestSupport.h"
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32Registry.h"
@@ -20,6 +20,9 @@
 
 namespace {
 
+using winetest::CopyPackage;
+using winetest::SystemInfFolderHolds;
+
 const char kInstallKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Install";
 const char kAppName[] = "UsbDriverDlgTest";
 const char kTitle[] = "Test USB title";
@@ -29,8 +32,6 @@ const char kOk[] = "Go";
 const char kCancel[] = "Stop";
 const char kSuccess[] = "Drivers are in place";
 const char kFailure[] = "Drivers are not in place";
-
-const std::string kDrivers = winetest::FromLinuxPath(DISCMENU_SOURCE_DIR "/disc/testdata/drivers");
 
 void SetProductFolder(const std::string& folder) {
     HKEY key = nullptr;
@@ -50,42 +51,6 @@ void RemoveProductFolder() {
         RegDeleteValueA(key, "WBPATH");
         RegCloseKey(key);
     }
-}
-
-// Copies package folder `package` (INF and catalog) into `folder`; returns the INF's content.
-// The copy of the INF ends in a comment unique to this run, so that finding that content in
-// the system's INF folder proves that this run registered it.
-std::string CopyPackage(const std::string& folder, const std::string& package,
-                        const std::string& inf, const std::string& cat) {
-    const std::string from = kDrivers + "\\" + package + "\\";
-    const std::string to = folder + package + "\\";
-    CreateDirectoryA(to.c_str(), nullptr);
-    const std::string content = winetest::ReadFile(from + inf) + "; copy " +
-                                std::to_string(GetCurrentProcessId()) + " " +
-                                std::to_string(GetTickCount()) + " " + package + "\r\n";
-    EXPECT_TRUE(winetest::WriteFile(to + inf, content));
-    EXPECT_TRUE(CopyFileA((from + cat).c_str(), (to + cat).c_str(), FALSE)) << from + cat;
-    return content;
-}
-
-// Whether the system's INF folder holds a file named `name` or oem<n>.inf with `content`.
-bool SystemInfFolderHolds(const std::string& name, const std::string& content) {
-    char windows[MAX_PATH + 1] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    const std::string infFolder = std::string(windows) + "\\inf\\";
-    if (winetest::ReadFile(infFolder + name) == content) {
-        return true;
-    }
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((infFolder + "oem*.inf").c_str(), &found);
-    bool holds = false;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            holds = holds || winetest::ReadFile(infFolder + found.cFileName) == content;
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return holds;
 }
 
 // The real driver store, recording what it is given and what it answers.
@@ -123,31 +88,6 @@ public:
 private:
     platform::Win32UserInterface m_ui;
 };
-
-// A message box as a second thread found it.
-struct AnsweredBox {
-    bool found = false;
-    std::string text;
-    HWND owner = nullptr;
-};
-
-// Finds the message box with `caption`, remembers it and presses `button`.
-void AnswerMessageBox(const std::string& caption, int button, AnsweredBox& box) {
-    for (int i = 0; i < 600; ++i) {
-        HWND window = FindWindowA("#32770", caption.c_str());
-        if (window != nullptr) {
-            char buffer[1024] = {};
-            GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-            box.found = true;
-            box.text = buffer;
-            box.owner = GetWindow(window, GW_OWNER);
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
-            return;
-        }
-        Sleep(50);
-    }
-}
 
 // The dialog with a script that runs once it is initialised.
 class ScriptedUsbDriverDlg : public CUsbDriverDlg {
@@ -231,12 +171,13 @@ TEST_F(UsbDriverDlgTest, ShowsItsTextsAndTheApplicationIcon) {
 
 TEST_F(UsbDriverDlgTest, BothBoxesRegisterBothPackagesAndReportSuccess) {
     const std::string folder = winetest::MakeScratchFolder("usb-both"); // ends in '\'
-    const std::string first = CopyPackage(folder, "RKVU021", "ser2pl.inf", "ser2pl.cat");
-    const std::string second = CopyPackage(folder, "RKVU031", "RKVU031.inf", "RKVU031.cat");
+    const std::string first = CopyPackage(folder, "RKVU021", "ser2pl.inf", "ser2pl.cat").infContent;
+    const std::string second =
+        CopyPackage(folder, "RKVU031", "RKVU031.inf", "RKVU031.cat").infContent;
     SetProductFolder(folder);
 
-    AnsweredBox box;
-    std::thread answer(AnswerMessageBox, kAppName, IDOK, std::ref(box));
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, kAppName, IDOK, std::ref(box));
     ScriptedUsbDriverDlg dialog(store, ui, [](ScriptedUsbDriverDlg& d) {
         d.Check(IDC_USB_FIRST_CHECK);
         d.Check(IDC_USB_SECOND_CHECK);
@@ -262,11 +203,11 @@ TEST_F(UsbDriverDlgTest, BothBoxesRegisterBothPackagesAndReportSuccess) {
 
 TEST_F(UsbDriverDlgTest, AMissingPackageIsReportedWithTheSystemsText) {
     const std::string folder = winetest::MakeScratchFolder("usb-missing");
-    const std::string first = CopyPackage(folder, "RKVU021", "ser2pl.inf", "ser2pl.cat");
+    const std::string first = CopyPackage(folder, "RKVU021", "ser2pl.inf", "ser2pl.cat").infContent;
     SetProductFolder(folder.substr(0, folder.size() - 1)); // without the trailing backslash
 
-    AnsweredBox box;
-    std::thread answer(AnswerMessageBox, kAppName, IDOK, std::ref(box));
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, kAppName, IDOK, std::ref(box));
     ScriptedUsbDriverDlg dialog(store, ui, [](ScriptedUsbDriverDlg& d) {
         d.Check(IDC_USB_FIRST_CHECK);
         d.Check(IDC_USB_SECOND_CHECK);
@@ -296,8 +237,8 @@ TEST_F(UsbDriverDlgTest, TheFirstBoxAloneRegistersTheRkvaPackageOnly) {
     CopyPackage(folder, "RKVU031", "RKVU031.inf", "RKVU031.cat"); // the RKVA package is missing
     SetProductFolder(folder);
 
-    AnsweredBox box;
-    std::thread answer(AnswerMessageBox, kAppName, IDOK, std::ref(box));
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, kAppName, IDOK, std::ref(box));
     ScriptedUsbDriverDlg dialog(store, ui, [](ScriptedUsbDriverDlg& d) {
         d.Check(IDC_USB_FIRST_CHECK);
         d.Press(IDOK);
@@ -314,8 +255,8 @@ TEST_F(UsbDriverDlgTest, TheFirstBoxAloneRegistersTheRkvaPackageOnly) {
 
 TEST_F(UsbDriverDlgTest, WithoutTheProductFolderNothingIsRegisteredAndThePathIsNotFound) {
     RemoveProductFolder();
-    AnsweredBox box;
-    std::thread answer(AnswerMessageBox, kAppName, IDOK, std::ref(box));
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, kAppName, IDOK, std::ref(box));
     ScriptedUsbDriverDlg dialog(store, ui, [](ScriptedUsbDriverDlg& d) {
         d.Check(IDC_USB_SECOND_CHECK);
         d.Press(IDOK);
@@ -343,7 +284,7 @@ TEST_F(UsbDriverDlgTest, OkWithoutABoxRegistersNothingAndShowsNothing) {
 
 TEST_F(UsbDriverDlgTest, CancelRegistersNothing) {
     const std::string folder = winetest::MakeScratchFolder("usb-cancel");
-    const std::string first = CopyPackage(folder, "RKVU021", "ser2pl.inf", "ser2pl.cat");
+    const std::string first = CopyPackage(folder, "RKVU021", "ser2pl.inf", "ser2pl.cat").infContent;
     SetProductFolder(folder);
     ui.show = false;
     ScriptedUsbDriverDlg dialog(store, ui, [](ScriptedUsbDriverDlg& d) {
@@ -359,15 +300,15 @@ TEST_F(UsbDriverDlgTest, CancelRegistersNothing) {
 
 TEST_F(UsbDriverDlgTest, ReportLastErrorShowsTheSystemsTextOrTheCode) {
     const unsigned long unknown = 0x20001234; // an application's code: no system text
-    std::vector<AnsweredBox> boxes(2);
+    std::vector<winetest::AnsweredBox> boxes(2);
     HWND window = nullptr;
     ScriptedUsbDriverDlg dialog(store, ui, [&](ScriptedUsbDriverDlg& d) {
         window = d.Window();
-        std::thread first(AnswerMessageBox, kAppName, IDOK, std::ref(boxes[0]));
+        std::thread first(winetest::AnswerMessageBox, kAppName, IDOK, std::ref(boxes[0]));
         SetLastError(ERROR_ACCESS_DENIED);
         d.ReportLastError();
         first.join();
-        std::thread second(AnswerMessageBox, kAppName, IDOK, std::ref(boxes[1]));
+        std::thread second(winetest::AnswerMessageBox, kAppName, IDOK, std::ref(boxes[1]));
         SetLastError(unknown);
         d.ReportLastError();
         second.join();

@@ -1,5 +1,6 @@
 #pragma once
-// Helpers for tests that run under Wine: Linux paths as Windows sees them, scratch folders.
+// Helpers for tests that run under Wine: Linux paths as Windows sees them, scratch folders,
+// files, message boxes answered from a second thread, and the count of drawing objects.
 
 #include <windows.h>
 
@@ -58,10 +59,38 @@ inline std::string ReadFile(const std::string& path) {
     return content;
 }
 
+// A message box as a second thread found it.
+struct AnsweredBox {
+    bool found = false;
+    std::string text;
+    HWND owner = nullptr;
+    std::string ownerTitle;
+};
+
+// Run on a second thread: finds the message box with `caption` (waiting up to 30 seconds),
+// remembers it and presses `button`.
+inline void AnswerMessageBox(const std::string& caption, int button, AnsweredBox& box) {
+    for (int i = 0; i < 600; ++i) {
+        HWND window = FindWindowA("#32770", caption.c_str());
+        if (window != nullptr) {
+            char buffer[1024] = {}; // the boxes of the tests hold short texts
+            GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
+            box.found = true;
+            box.text = buffer;
+            box.owner = GetWindow(window, GW_OWNER);
+            GetWindowTextA(box.owner, buffer, sizeof buffer);
+            box.ownerTitle = buffer;
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+            return;
+        }
+        Sleep(50);
+    }
+}
+
 // How many drawing objects the process holds. Where the system does not count them (Wine reports
 // none), they are counted as the room left: pens are created until no more can be.
-inline long GdiObjectsInUse()
-{
+inline long GdiObjectsInUse() {
     const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (counted != 0) {
         return static_cast<long>(counted);
