@@ -8,7 +8,7 @@ JOBS    ?= $(shell nproc)
 
 # Every Debian package that the build and the tests need.
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64 mingw-w64-tools \
-            binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool x11-utils imagemagick python3
+            binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool x11-utils openbox imagemagick python3
 
 .PHONY: all deps configure native mingw disc test demo clean
 

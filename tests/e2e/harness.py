@@ -3,6 +3,7 @@ template, an X server of its own, the sample disc copied into the prefix, and th
 looks at windows and system state from inside the same Wine session."""
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -48,7 +49,7 @@ class Control:
         self.id = int(fields[0])
         self.window_class = " ".join(fields[1:-1])
         self.state = int(fields[-1])
-        self.text = text
+        self.text = re.sub(r"\\(.)", lambda m: {"r": "\r", "n": "\n"}.get(m[1], m[1]), text)
         self.rect = tuple(int(p) for p in tail.split())
 
 
@@ -85,12 +86,15 @@ class WineDesktop:
                            check=True, stdout=subprocess.DEVNULL)
         self.prefix = Path(tempfile.mkdtemp(prefix="discmenu-e2e."))
         subprocess.run(["cp", "-a", f"{TEMPLATE}/.", str(self.prefix)], check=True)
+        self._let_window_manager_decorate()
         self.screen = (width, height)
         self._xvfb, self.display = self._start_xvfb(width, height)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
         self.env.pop("DISCMENU_RECORD", None)
         self._started = []
+        self._window_manager = None  # close() may run before it is up
+        self._window_manager = self._start_window_manager()
         # One server for the whole test keeps global atoms between programs, and no program's
         # output pipe is held open by a server that it happened to start.
         subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
@@ -100,6 +104,13 @@ class WineDesktop:
         subprocess.run(["wine", str(TOOLS_DIR / "winprobe.exe"), "windows"], env=self.env,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120)
+
+    def _let_window_manager_decorate(self):
+        """The template has Wine draw the window frames for the tests without a window manager;
+        on a desktop the window manager frames the windows, as Wine does by default."""
+        user_reg = self.prefix / "user.reg"
+        lines = user_reg.read_text().splitlines(keepends=True)
+        user_reg.write_text("".join(line for line in lines if not line.startswith('"Decorated"=')))
 
     @staticmethod
     def _start_xvfb(width, height):
@@ -113,11 +124,35 @@ class WineDesktop:
             number = pipe.readline().strip()
         return xvfb, f":{number}"
 
+    def _start_window_manager(self):
+        """Openbox on the display, as on a user's desktop: it frames, places and activates
+        the windows. Returns once it has taken the display over."""
+        log = self.prefix / "openbox.log"
+        for _ in range(2):
+            with open(log, "w") as output:
+                manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                           stdin=subprocess.DEVNULL, stdout=output,
+                                           stderr=subprocess.STDOUT)
+
+            def running():
+                check = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                       env=self.env, capture_output=True)
+                return manager.poll() is None and b"window id" in check.stdout
+
+            if self.wait_until(running, timeout=20):
+                return manager
+            manager.kill()
+            manager.wait()
+        message = f"openbox did not take display {self.display} over: {log.read_text()[-2000:]}"
+        self.close()
+        raise RuntimeError(message)
+
     def close(self):
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
-        for process in self._started:
-            if process.poll() is None:
+        for process in self._started + [self._window_manager]:
+            if process is not None and process.poll() is None:
                 process.kill()
+                process.wait()
         self._xvfb.send_signal(signal.SIGTERM)
         self._xvfb.wait(timeout=10)
         shutil.rmtree(self.prefix, ignore_errors=True)
@@ -182,11 +217,14 @@ class WineDesktop:
 
     def message_box(self, caption):
         """Waits for a message box and returns its text."""
-        self.wait_window(caption)
-        for control in self.controls(caption).values():
+        return self.box_text(self.wait_window(caption))
+
+    def box_text(self, box):
+        """The text of the message box `box`."""
+        for control in self.controls_of(box.hwnd).values():
             if control.id == 0xFFFF and control.window_class.lower() == "static":
                 return control.text
-        raise AssertionError(f"no text in message box {caption!r}")
+        raise AssertionError(f"no text in message box {box.caption!r}")
 
     # The screen and the pointer -------------------------------------------------------------
     def screenshot(self):
@@ -209,6 +247,11 @@ class WineDesktop:
         self.move_pointer(x, y)
         self.xdotool("click", 1)
         time.sleep(0.4)
+
+    def click_control(self, window, control_id):
+        """Clicks the middle of a control of `window` with the pointer, as a user would."""
+        left, top, right, bottom = self.controls_of(window.hwnd)[control_id].rect
+        self.click(window.left + (left + right) // 2, window.top + (top + bottom) // 2)
 
     def keys(self, *names):
         self.xdotool("key", "--delay", 80, *names)

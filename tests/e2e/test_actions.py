@@ -120,3 +120,95 @@ class EntryActionsTest(WineTestCase):
         self.assertEqual(self.wine.message_box(caption), inf_value("Inst.inf", "IDS_WARNING"))
         self.wine.press(caption, 1)
         self.assertEqual(self.recorded(timeout=3), [])
+
+
+
+class ClickAfterMessageTest(WineTestCase):
+    """The menu's core loop: point, click, answer a message, click again. Every message the
+    main page can show, each answered with the pointer; the click after it must do its job at
+    once, and the keyboard must still reach the page."""
+
+    CANCEL, RETRY = 2, 4
+    TITLE = inf_value("Inst.inf", "IDS_TITLE")
+    # The entry that brings a message up, the message's caption, the button that answers it,
+    # and whether the disc id is present before the click and when the answer is given.
+    MESSAGES = [
+        ("disc prompt, Cancel", SETUP, TITLE, CANCEL, False, False),
+        ("browser warning", JAVA, TITLE, 1, False, False),
+        ("no product", USB, "Install", 1, False, False),
+        ("disc prompt, Retry", SETUP, TITLE, RETRY, False, True),
+        ("Can not start", DOCUMENT, "Error", 1, True, True),
+        ("no manuals page", MANUALS, "Error", 1, True, True),
+    ]
+
+    def setUp(self):
+        super().setUp()
+        self.disc = self.wine.install_disc()
+        self.record = self.wine.unix_path(RECORD)
+        self.disc_id = self.wine.unix_path(self.disc + "Disk1\\disk1.id")
+        self.disc_id_content = self.disc_id.read_bytes()
+        self.wine.unix_path(self.disc + "Docs\\ReadMe.txt").unlink()
+        self.wine.unix_path(self.disc + "Documentation\\English\\HTML\\manulist.htm").unlink()
+        self.wine.set_registry_string(BROWSER_KEY, "Version", "5.00.3700.1000")
+
+    def start_menu(self):
+        process = self.wine.start(self.disc + "Install.exe", env={"DISCMENU_RECORD": RECORD})
+        self.assertEqual(process.wait(timeout=30), 0)
+        self.page = self.wine.wait_window("Install")
+
+    def click_entry(self, index, page=None):
+        page = page or self.page
+        self.wine.click(page.left + 500, page.top + 15 + 41 * index + 18)
+
+    def set_disc(self, present):
+        if present and not self.disc_id.exists():
+            self.disc_id.write_bytes(self.disc_id_content)
+        elif not present and self.disc_id.exists():
+            self.disc_id.unlink()
+
+    def boxes(self, caption):
+        return [w for w in self.wine.windows(caption) if w.hwnd != self.page.hwnd]
+
+    def answer(self, name, caption, button, disc_at_answer):
+        """Answers the message that the last click brought up, and waits until it is gone."""
+        self.assertTrue(self.wine.wait_until(lambda: self.boxes(caption), 10),
+                        f"the click that brings up the {name} message")
+        self.set_disc(disc_at_answer)
+        self.wine.click_control(self.boxes(caption)[0], button)
+        self.assertTrue(self.wine.wait_until(lambda: not self.boxes(caption)), name)
+
+    def test_the_click_after_every_message_does_its_job(self):
+        self.start_menu()
+        for name, entry, caption, button, disc_before, disc_at_answer in self.MESSAGES:
+            self.set_disc(disc_before)
+            self.click_entry(entry)
+            self.answer(name, caption, button, disc_at_answer)
+            if button == self.RETRY:
+                self.assertTrue(self.wine.wait_until(lambda: self.record.exists(), 10))
+                self.assertTrue(self.record.read_text().rstrip().endswith(" -l0009"))
+        self.assertTrue(self.wine.window_gone(inf_value("Inst.inf", "IDS_CAPTION")),
+                        "the manuals window closes itself")
+        self.click_entry(MORE_TOOLS)
+        self.assertTrue(self.wine.wait_until(lambda: self.boxes("Install"), 10),
+                        "the sub-page opens after the manuals message")
+        self.click_entry(2, self.boxes("Install")[0])  # Back
+        self.assertTrue(self.wine.wait_until(lambda: not self.boxes("Install")))
+        self.click_entry(EXIT)
+        self.assertTrue(self.wine.window_gone("Install"), "the exit entry after the sub-page")
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("Install.exe")))
+
+    def test_after_every_message_the_chooser_and_escape_answer_the_keyboard(self):
+        for name, entry, caption, button, disc_before, disc_at_answer in self.MESSAGES:
+            with self.subTest(name):
+                self.set_disc(disc_before)
+                self.start_menu()
+                self.click_entry(entry)
+                self.answer(name, caption, button, disc_at_answer)
+                self.wine.keys("Down")
+                controls = self.wine.controls("Install")
+                self.assertEqual(controls[1001].text, "Fran\xe7ais")
+                self.assertEqual(controls[1003].text, inf_value("Inst40c.inf", "IDS_LABEL"))
+                self.wine.keys("Escape")
+                self.assertTrue(self.wine.window_gone("Install"), "Escape closes the page")
+                self.assertTrue(self.wine.wait_until(
+                    lambda: not self.wine.command_lines("Install.exe")))

@@ -19,7 +19,8 @@
 // A window line reads: hwnd pid "caption" class client-left client-top client-width
 // client-height style exstyle window-left window-top window-right window-bottom (screen
 // coordinates). A control line reads: id class state "text" left top right bottom (client
-// coordinates of its window; state 0 hidden, 1 enabled, 2 disabled). Exit code 0 on success,
+// coordinates of its window; state 0 hidden, 1 enabled, 2 disabled; in the text, \\, \r and
+// \n stand for a backslash and the line breaks). Exit code 0 on success,
 // 1 when not found or timed out.
 
 #include <windows.h>
@@ -124,13 +125,22 @@ std::string ControlText(HWND hwnd) {
     return text.c_str();
 }
 
+// One line per control: backslashes and line breaks of a text are written as escapes.
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c == '\\' ? "\\\\" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+    }
+    return escaped;
+}
+
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect), 2);
     std::printf("%d %s %d \"%s\" %ld %ld %ld %ld\n", GetDlgCtrlID(hwnd), ClassName(hwnd).c_str(),
                 IsWindowVisible(hwnd) ? (IsWindowEnabled(hwnd) ? 1 : 2) : 0,
-                ControlText(hwnd).c_str(), rect.left, rect.top, rect.right, rect.bottom);
+                Escaped(ControlText(hwnd)).c_str(), rect.left, rect.top, rect.right, rect.bottom);
     return TRUE;
 }
 
