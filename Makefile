@@ -4,24 +4,28 @@
 BUILD   := build
 NATIVE  := $(BUILD)/native
 MINGW   := $(BUILD)/mingw
+MINGW64 := $(BUILD)/mingw64
 JOBS    ?= $(shell nproc)
 
-# Every Debian package that the build and the tests need.
-PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64 mingw-w64-tools \
-            binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool x11-utils openbox imagemagick python3
+# Every Debian package that the build and the tests need. Wine runs 32-bit programs with the
+# i386 architecture's wine32.
+PACKAGES := cmake make g++ googletest libgtest-dev mingw-w64-tools \
+            g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
+            wine wine64 wine32:i386 xvfb xauth xdotool x11-utils openbox imagemagick python3
 
-.PHONY: all deps configure native mingw disc test demo clean
+.PHONY: all deps configure native mingw mingw64 disc test demo clean
 
-all: native mingw
+all: native mingw mingw64
 
 deps:
-	@missing=""; \
+	@sudo=""; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
+	dpkg --print-foreign-architectures | grep -qx i386 || $$sudo dpkg --add-architecture i386; \
+	missing=""; \
 	for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
-	    sudo=""; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
 	    $$sudo apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
@@ -32,18 +36,25 @@ $(NATIVE)/CMakeCache.txt:
 $(MINGW)/CMakeCache.txt:
 	cmake --preset mingw >/dev/null
 
+$(MINGW64)/CMakeCache.txt:
+	cmake --preset mingw64 >/dev/null
+
 native: deps $(NATIVE)/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS)
 
 mingw: deps $(MINGW)/CMakeCache.txt
 	cmake --build --preset mingw -j $(JOBS)
 
+mingw64: deps $(MINGW64)/CMakeCache.txt
+	cmake --build --preset mingw64 -j $(JOBS)
+	cmake --build --preset mingw64 --target disc
+
 disc: mingw
 	cmake --build --preset mingw --target disc
 
-# One ctest run over both builds, so that a single summary closes the output.
-test: native mingw disc
-	@printf 'subdirs("native" "mingw")\n' > $(BUILD)/CTestTestfile.cmake
+# One ctest run over the three builds, so that a single summary closes the output.
+test: native mingw disc mingw64
+	@printf 'subdirs("native" "mingw" "mingw64")\n' > $(BUILD)/CTestTestfile.cmake
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Shows the menu of the sample disc under Wine; without a display, saves build/demo/menu.png.

@@ -1,16 +1,7 @@
-# Cross-compiles the Windows program with MinGW-w64: x86_64, with the POSIX thread model
-# (the test framework needs std::mutex; everything is still linked statically).
-set(CMAKE_SYSTEM_NAME Windows)
+# The 64-bit program, kept beside the disc's: x86_64 with high-entropy address randomisation;
+# its header lets 64-bit Windows XP and Server 2003 load it (subsystem version 5.2).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Everything is linked statically so that the program imports system DLLs only.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Test programs built here run under Wine, each in a throwaway prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/wine-run.sh)
+set(DISCMENU_ARCH_LINK_FLAGS
+    "-Wl,--high-entropy-va,--major-subsystem-version,5,--minor-subsystem-version,2,--major-os-version,5,--minor-os-version,2")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

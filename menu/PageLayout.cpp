@@ -4,11 +4,19 @@ namespace layout {
 
 namespace {
 
-// A control at fractions of the background size, each product truncated toward zero.
+// `fraction` × `size` in double precision, truncated toward zero. The product goes through
+// memory so that it is rounded to a double first: the 32-bit x86 floating-point unit computes
+// with more precision, and 0.87 × 300 would truncate to 260 there instead of 261.
+int Scaled(double fraction, int size) {
+    const volatile double product = fraction * size;
+    return static_cast<int>(product);
+}
+
+// A control at fractions of the background size.
 geometry::Rect PlaceControl(int bw, int bh, double x, double y, double width, int height) {
-    const int left = static_cast<int>(x * bw);
-    const int top = static_cast<int>(y * bh);
-    return {left, top, left + static_cast<int>(width * bw), top + height};
+    const int left = Scaled(x, bw);
+    const int top = Scaled(y, bh);
+    return {left, top, left + Scaled(width, bw), top + height};
 }
 
 } // namespace

@@ -455,8 +455,12 @@ public:
     AssociatedFileType(const AssociatedFileType&) = delete;
     AssociatedFileType& operator=(const AssociatedFileType&) = delete;
     ~AssociatedFileType() {
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, kExtension);
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "discmenutest.document");
+        // Innermost key first: a key with subkeys cannot be deleted.
+        for (const char* key :
+             {"discmenutest.document\\shell\\open\\command", "discmenutest.document\\shell\\open",
+              "discmenutest.document\\shell", "discmenutest.document", kExtension}) {
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+        }
     }
 
 private:

@@ -201,7 +201,27 @@ struct GdiHandleEntry {
 };
 
 constexpr std::size_t kGdiHandleCount = 0x10000;
-constexpr std::size_t kPebGdiTableOffset = 0xF8; // of the 64-bit environment block
+constexpr std::size_t kPeb64GdiTableOffset = 0xF8;
+
+// The address of the table: in the 64-bit environment block of the process. A 32-bit process
+// under WoW64 has a 32-bit block whose table field Wine leaves empty; Wine keeps the process's
+// 64-bit block in the page below it.
+std::uint64_t GdiTableAddress(HANDLE process) {
+    PROCESS_BASIC_INFORMATION basic{};
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) != 0) {
+        return 0;
+    }
+    const char* peb64 = static_cast<const char*>(static_cast<void*>(basic.PebBaseAddress));
+    BOOL wow64 = FALSE;
+    if (sizeof(void*) == 4 && IsWow64Process(process, &wow64) && wow64) {
+        peb64 -= 0x1000;
+    }
+    std::uint64_t table = 0;
+    return ReadProcessMemory(process, peb64 + kPeb64GdiTableOffset, &table, sizeof table, nullptr)
+               ? table
+               : 0;
+}
 
 // Counted from the process's handle table, because the system's own count (GetGuiResources)
 // is not kept by every system the tests run on.
@@ -211,18 +231,12 @@ long GdiObjectCount(DWORD pid) {
         return -1;
     }
     long count = -1;
-    PROCESS_BASIC_INFORMATION basic{};
-    std::uint64_t table = 0;
+    const std::uint64_t table = GdiTableAddress(process);
     std::vector<GdiHandleEntry> entries(kGdiHandleCount);
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
-                                  nullptr) == 0 &&
+    if (table != 0 &&
         ReadProcessMemory(process,
-                          static_cast<const char*>(static_cast<void*>(basic.PebBaseAddress)) +
-                              kPebGdiTableOffset,
-                          &table, sizeof table, nullptr) &&
-        table != 0 &&
-        ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                          entries.size() * sizeof(GdiHandleEntry), nullptr)) {
+                          reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table)),
+                          entries.data(), entries.size() * sizeof(GdiHandleEntry), nullptr)) {
         count = 0;
         for (const GdiHandleEntry& entry : entries) {
             count += entry.type != 0 ? 1 : 0;
