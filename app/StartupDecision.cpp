@@ -68,10 +68,12 @@ std::optional<std::string> DecideStartup(StartupServices& services) {
 
     // An earlier copy may be read-only. A name the system cannot take cannot hold an earlier
     // copy either; the copy then fails and says so.
-    if (services.files.SetNormalAttributes(target) == platform::AttributeResult::Failed) {
+    const platform::Outcome normal = services.files.SetNormalAttributes(target);
+    if (!normal && normal.error.code != platform::errors::kFileNotFound &&
+        normal.error.code != platform::errors::kFileNameTooLong) {
         return Fail(services.ui, kNoNormalAttribute);
     }
-    if (!services.files.Copy(source, target, nullptr)) {
+    if (!services.files.Copy(source, target)) {
         return Fail(services.ui, kCopyFailed);
     }
     const std::string copyCommandLine = "\"" + target + "\" -InfPath \"" + program.directory + "\"";

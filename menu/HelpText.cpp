@@ -1,11 +1,7 @@
 #include "menu/HelpText.h"
 
 #include "framework/StringUtil.h"
-
-namespace {
-constexpr int kOneLineTop = 12;
-constexpr int kSeveralLinesTop = 5;
-} // namespace
+#include "menu/PageLayout.h"
 
 HelpTextLayout ComposeHelpText(const std::string& help, const std::string& noneSelectText) {
     const auto lines = text::Split(help, '\\');
@@ -14,7 +10,8 @@ HelpTextLayout ComposeHelpText(const std::string& help, const std::string& noneS
         composed += (i > 0 ? "\n" : "") + lines[i];
     }
     composed += "\n\n";
-    const int top = lines.size() > 1 ? kSeveralLinesTop : kOneLineTop;
+    const int top =
+        lines.size() > 1 ? layout::kHelpTextTopSeveralLines : layout::kHelpTextTopOneLine;
     // Only an empty help text composes to nothing but the two closing line feeds.
     return {composed == "\n\n" ? noneSelectText : composed, top};
 }

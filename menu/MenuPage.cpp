@@ -1,112 +1,223 @@
 #include "menu/MenuPage.h"
 
+#include "menu/ClickAction.h"
+#include "menu/EntryColumn.h"
+#include "menu/LanguageChoice.h"
 #include "menu/Languages.h"
+#include "menu/PageLayout.h"
+#include "menu/Prerequisites.h"
 #include "res/resource.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
-
-const char kTextSection[] = "RES_STR";
-const char kLabelKey[] = "IDS_LABEL";
-
-struct TextEntry {
-    const char* key;
-    std::string CTextTable::*text;
-    unsigned builtinId;
-};
-
-// In the order they are read; the label's text comes between the third and the fourth.
-const TextEntry kTextsBeforeLabel[] = {
-    {"IDS_WARNING", &CTextTable::m_strWarning, IDS_BUILTIN_WARNING},
-    {"IDS_TITLE", &CTextTable::m_strTitle, IDS_BUILTIN_TITLE},
-    {"IDS_NONE_SELECT_TEXT", &CTextTable::m_strNoneSelectText, IDS_BUILTIN_NONE_SELECT_TEXT},
-};
-const TextEntry kTextsAfterLabel[] = {
-    {"IDS_CAPTION", &CTextTable::m_strCaption, IDS_BUILTIN_CAPTION},
-    {"IDS_USBTITLE", &CTextTable::m_strUsbTitle, IDS_BUILTIN_USBTITLE},
-    {"IDS_FIRSTCHECKBOXCAPTION", &CTextTable::m_strFirstCheckBoxCaption,
-     IDS_BUILTIN_FIRSTCHECKBOXCAPTION},
-    {"IDS_SECONDCHECKBOXCAPTION", &CTextTable::m_strSecondCheckBoxCaption,
-     IDS_BUILTIN_SECONDCHECKBOXCAPTION},
-    {"IDS_OK", &CTextTable::m_strOk, IDS_BUILTIN_OK},
-    {"IDS_CANCEL", &CTextTable::m_strCancel, IDS_BUILTIN_CANCEL},
-    {"IDS_FILECOPYSUCCESS", &CTextTable::m_strFileCopySuccess, IDS_BUILTIN_FILECOPYSUCCESS},
-    {"IDS_FILECOPYFAIL", &CTextTable::m_strFileCopyFail, IDS_BUILTIN_FILECOPYFAIL},
-    {"IDS_NOVDINSTALL", &CTextTable::m_strNoVdInstall, IDS_BUILTIN_NOVDINSTALL},
-    {"IDS_NOMEDIAINDEVICE", &CTextTable::m_strNoMediaInDevice, IDS_BUILTIN_NOMEDIAINDEVICE},
-};
-
-std::string Key(const char* name, int index) {
-    return name + std::to_string(index);
-}
-
+const char kErrorCaption[] = "Error";
+constexpr unsigned kDiscPromptStyle =
+    platform::mb::kRetryCancel | platform::mb::kIconExclamation | platform::mb::kSetForeground;
 } // namespace
-
-std::string ConfigurationFilePath(const std::string& launcherDir, int languageIndex) {
-    const std::string suffix = languages::FileSuffix(languageIndex);
-    return launcherDir + "Inst" + (languages::IsValid(languageIndex) ? suffix : "") + ".inf";
-}
 
 CMenuPage::CMenuPage(std::string pageName, const MenuPageServices& services)
     : m_strPageName(std::move(pageName)), m_services(services) {}
 
-const CMenuItem* CMenuPage::ItemAt(int index) const {
-    return index >= 0 && index < static_cast<int>(m_menuItems.size()) ? m_menuItems[index].get()
-                                                                      : nullptr;
-}
-
 CMenuPage::~CMenuPage() {
     FreeMenuItems();
+}
+
+// --- Configuration --------------------------------------------------------------------------
+
+void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items) {
+    const std::string launcherDir = GetLauncherDir();
+    if (launcherDir.empty()) {
+        m_strConfigPath.clear();
+        return;
+    }
+    m_strConfigPath = config::FilePath(launcherDir, GetSelectedLanguageIndex());
+    config::PageContent content =
+        config::ReadPage(m_services.profile, m_services.strings, m_strConfigPath, pageName);
+    m_texts = std::move(content.texts);
+    SetLabelText(content.label);
+    for (auto& item : content.items) {
+        items.push_back(std::move(item));
+    }
 }
 
 void CMenuPage::FreeMenuItems() {
     m_menuItems.clear();
 }
 
-std::string CMenuPage::ReadString(const std::string& section, const std::string& key) const {
-    return m_services.profile.GetString(m_strConfigPath, section, key, "", kValueBufferSize);
+// --- Entry column and hover feedback -----------------------------------------------------------
+
+geometry::Rect CMenuPage::GetEntryRect(int index) const {
+    return layout::EntryRect(m_nEntryLeft, index);
 }
 
-void CMenuPage::LoadTextTable() {
-    // A text the file lacks falls back to the built-in text, never to the previous language's.
-    const auto load = [this](const TextEntry& entry) {
-        std::string value = ReadString(kTextSection, entry.key);
-        m_texts.*entry.text = value.empty() ? m_services.strings.Load(entry.builtinId) : value;
-    };
-    std::for_each(std::begin(kTextsBeforeLabel), std::end(kTextsBeforeLabel), load);
-    SetLabelText(ReadString(kTextSection, kLabelKey));
-    std::for_each(std::begin(kTextsAfterLabel), std::end(kTextsAfterLabel), load);
+std::string CMenuPage::HotHelp() const {
+    const bool named = m_nHotEntry >= 0 && m_nHotEntry < static_cast<int>(m_menuItems.size());
+    return named ? m_menuItems[m_nHotEntry]->m_strTitle : std::string();
 }
 
-std::unique_ptr<CMenuItem> CMenuPage::ReadMenuItem(const std::string& section, int index) const {
-    auto item = std::make_unique<CMenuItem>();
-    item->m_strText = ReadString(section, Key("MenuItemString", index));
-    const int type =
-        m_services.profile.GetInt(m_strConfigPath, section, Key("MenuItemType", index), 0);
-    item->m_nType = (type >= CMenuItem::kTypeExecute && type <= CMenuItem::kTypeUsb)
-                        ? type
-                        : CMenuItem::kTypeNone;
-    item->m_strExecute = ReadString(section, Key("MenuItemExecute", index));
-    item->m_strTitle = ReadString(section, Key("MenuItemTitle", index));
-    item->m_strDiskId = ReadString(section, Key("MenuItemDiskID", index));
-    return item;
+void CMenuPage::DrawEntryAt(int index, bool hot) {
+    DrawEntry(GetEntryRect(index), m_menuItems[index]->m_strText, hot);
 }
 
-void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items) {
-    const int languageIndex = GetSelectedLanguageIndex();
-    const std::string launcherDir = GetLauncherDir();
-    if (launcherDir.empty()) {
-        m_strConfigPath.clear();
+void CMenuPage::DrawMenu() {
+    m_rcHelpArea = layout::HelpArea(GetBackgroundHeight(), GetClientArea());
+    DrawHelpArea(m_rcHelpArea, HotHelp());
+    for (int i = 0; i < static_cast<int>(m_menuItems.size()); ++i) {
+        DrawEntryAt(i, i == m_nHotEntry);
+    }
+}
+
+void CMenuPage::OnMouseMove(int x, int y) {
+    ReleaseMouseCapture();
+    const entries::MoveEffect effect =
+        entries::OnMove(m_nEntryLeft, static_cast<int>(m_menuItems.size()), m_nHotEntry, x, y);
+    for (const entries::Redraw& redraw : effect.redraw) {
+        DrawEntryAt(redraw.index, redraw.hot);
+    }
+    m_nHotEntry = effect.hotEntry;
+    if (effect.redrawHelpArea) {
+        DrawHelpArea(m_rcHelpArea, HotHelp());
+    }
+}
+
+// --- Language selection ------------------------------------------------------------------------
+
+bool CMenuPage::GetForcedLanguage(std::string& forced) const {
+    const auto value = languages::ReadForcedLanguage(m_services.registry);
+    if (value) {
+        forced = *value;
+    }
+    return value.has_value();
+}
+
+void CMenuPage::FillLanguageChooser() {
+    ResetLanguageChooser();
+    for (int i = 0; i < languages::kCount; ++i) {
+        AddLanguage(m_services.strings.Load(languages::NameTextId(i)), i);
+    }
+}
+
+void CMenuPage::SelectInitialLanguage() {
+    if (IsLumoPage()) {
+        // This page hides its chooser and continues in its opener's language.
+        if (const auto openerSelection = GetOpeningPageSelection()) {
+            SetChooserSelection(*openerSelection);
+            OnSelendokLanguage();
+        }
         return;
     }
-    m_strConfigPath = ConfigurationFilePath(launcherDir, languageIndex);
-    LoadTextTable();
+    const auto forced = languages::ReadForcedLanguage(m_services.registry);
+    const auto locale =
+        forced ? std::nullopt
+               : m_services.locale.GetAbbreviatedLanguageName(languages::kLocaleBufferSize);
+    const languages::InitialChoice choice =
+        languages::ChooseInitialLanguage(forced, locale, m_services.strings);
+    SelectChooserEntryStartingWith(choice.chooserPrefix);
+    OnSelendokLanguage();
+    EnableLanguageChooser(!choice.locked);
+}
 
-    const int count = std::min(
-        m_services.profile.GetInt(m_strConfigPath, pageName, "Number of menu", 0), kMaxMenuItems);
-    for (int i = 0; i < count; ++i) {
-        items.push_back(ReadMenuItem(pageName, i));
+void CMenuPage::OnSelendokLanguage() {
+    FreeMenuItems();
+    LoadConfiguration(m_strPageName, m_menuItems);
+    DrawMenu();
+}
+
+void CMenuPage::ApplyLanguageLock() {
+    EnableLanguageChooser(!languages::IsLocked(languages::ReadForcedLanguage(m_services.registry)));
+}
+
+// --- Clicks ------------------------------------------------------------------------------------
+
+bool CMenuPage::OnLButtonDown(int x, int y) {
+    const bool hadCapture = HasMouseCapture();
+    if (hadCapture) {
+        ReleaseMouseCapture();
     }
+    const int language = GetSelectedLanguageIndex();
+    const int index = entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y);
+    // Decided before anything runs: a sub-page may change this page's model while it runs.
+    const click::Action action = index >= 0 ? click::Decide(*m_menuItems[index], GetLauncherDir(),
+                                                            language, m_services.locale)
+                                            : click::Action{};
+    using Kind = click::Action::Kind;
+    if ((action.kind == Kind::Open || action.kind == Kind::Manuals) && !CheckDisk(action.diskId)) {
+        return false;
+    }
+    switch (action.kind) {
+    case Kind::Open:
+        if (!m_services.shell.Open(nullptr, action.path, action.parameters)) {
+            m_services.ui.ShowMessage(GetWindowRef(),
+                                      "Can not start application " + action.path + ".",
+                                      std::string(kErrorCaption), platform::mb::kOk);
+        }
+        break;
+    case Kind::JavaRuntime:
+        InstallJavaRuntime();
+        break;
+    case Kind::Manuals:
+        OpenManualsWindow(m_services.strings.Load(languages::NameTextId(language)));
+        break;
+    case Kind::SubPage:
+        RunSubPage(action.pageName);
+        break;
+    case Kind::Close:
+        EndPage();
+        break;
+    case Kind::Usb:
+        if (IsProductInstalled()) {
+            OpenUsbDriverDialog();
+        }
+        break;
+    case Kind::Nothing:
+        break;
+    }
+    if (hadCapture) {
+        TakeMouseCapture();
+    }
+    return true;
+}
+
+// --- Checks ------------------------------------------------------------------------------------
+
+bool CMenuPage::CheckDisk(const std::string& diskId) {
+    if (diskId.empty()) {
+        return false;
+    }
+    const std::string path = GetLauncherDir() + diskId;
+    while (!m_services.files.Exists(path)) {
+        const std::string noMedia = m_texts.m_strNoMediaInDevice.empty()
+                                        ? m_services.strings.Load(IDS_BUILTIN_NOMEDIAINDEVICE)
+                                        : m_texts.m_strNoMediaInDevice;
+        const std::string prompt =
+            prerequisites::DiscPrompt(m_services.profile, m_strConfigPath, diskId, noMedia);
+        if (m_services.ui.ShowMessage(GetWindowRef(), prompt, m_texts.m_strTitle,
+                                      kDiscPromptStyle) == platform::mb::kIdCancel) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMenuPage::InstallJavaRuntime() {
+    if (!prerequisites::IsBrowserRecentEnough(m_services.registry)) {
+        m_services.ui.ShowMessage(GetWindowRef(), m_texts.m_strWarning, m_texts.m_strTitle,
+                                  platform::mb::kOk | platform::mb::kIconHand);
+        return;
+    }
+    if (const auto failure = prerequisites::InstallJavaRuntime(
+            GetLauncherDir(), m_services.files, m_services.processes, m_services.errors)) {
+        m_services.ui.ShowMessage(GetWindowRef(), *failure, std::string(kErrorCaption),
+                                  platform::mb::kOk);
+    }
+}
+
+bool CMenuPage::IsProductInstalled() {
+    const bool installed = prerequisites::IsProductInstalled(m_services.registry);
+    if (!installed) {
+        m_services.ui.ShowMessage(GetWindowRef(), m_texts.m_strNoVdInstall, std::nullopt,
+                                  platform::mb::kOk);
+    }
+    return installed;
 }

@@ -1,48 +1,19 @@
 #pragma once
-// What a menu page decides apart from its window: its launcher directory, its name (the
-// section of its menu), the texts and entries read from the configuration file of its
-// language, the choice of that language, the entry column and the hover feedback. The window
-// (CMenuDlg) carries out what the page decides through the operations it overrides: the
-// language chooser and its label, the drawing of entries and help area, the mouse capture.
+// A menu page apart from its window: it calls the decisions (configuration, language choice,
+// entry column, click action, prerequisite and disc checks) and carries out what they return
+// through the effects its window provides: the chooser and its label, the drawing of entries
+// and help area, the mouse capture, and the windows a click opens.
 
+#include "menu/Configuration.h"
 #include "menu/Geometry.h"
 #include "menu/MenuItem.h"
 #include "menu/MenuPageServices.h"
 
-#include <cstddef>
-#include <memory>
 #include <optional>
 #include <string>
 
-// The texts of a page, read from the configuration file with built-in fallbacks.
-struct CTextTable {
-    std::string m_strWarning;
-    std::string m_strTitle;
-    std::string m_strNoneSelectText;
-    std::string m_strCaption;
-    std::string m_strUsbTitle;
-    std::string m_strFirstCheckBoxCaption;
-    std::string m_strSecondCheckBoxCaption;
-    std::string m_strOk;
-    std::string m_strCancel;
-    std::string m_strFileCopySuccess;
-    std::string m_strFileCopyFail;
-    std::string m_strNoVdInstall;
-    std::string m_strNoMediaInDevice;
-};
-
 class CMenuPage {
 public:
-    // A corrupt entry count must not make a page read or allocate without bound.
-    static constexpr int kMaxMenuItems = 256;
-    // Every value of the configuration file is read into a buffer of this size.
-    static constexpr std::size_t kValueBufferSize = 256;
-
-    // The entry column: 37-pixel entries on a 41-pixel pitch, 15 pixels below the top.
-    static constexpr int kEntryWidth = 185;
-    static constexpr int kEntryHeight = 37;
-    static constexpr int kEntryPitch = 41;
-    static constexpr int kEntryTop = 15;
     // The page named so takes over its opener's language and hides its chooser.
     static constexpr const char* kLumoPageName = "Lumo Dialog";
 
@@ -90,7 +61,7 @@ public:
 
     std::string m_strLauncherDir;
     int m_nHotEntry = -1;
-    int m_nEntryLeft = -1;
+    int m_nEntryLeft = -1; // the entry column's left edge once laid out
     MenuItemList m_menuItems;
     geometry::Rect m_rcHelpArea;
     std::string m_strPageName;
@@ -98,15 +69,12 @@ public:
     std::string m_strConfigPath;
 
 protected:
-    // The item data of the language chooser's selection; any value outside 0 to 5 (none
-    // selected) reads the English file.
+    // The chooser: the item data of its selection (any value outside 0 to 5, such as none
+    // selected, reads the English file), its entries, its selection and its label.
     virtual int GetSelectedLanguageIndex() const = 0;
     virtual void SetLabelText(const std::string& text) = 0;
-
-    // The language chooser.
     virtual void ResetLanguageChooser() = 0;
     virtual void AddLanguage(const std::string& name, int languageIndex) = 0;
-    virtual int GetChooserSelection() const = 0; // position, or -1 for none
     virtual void SetChooserSelection(int position) = 0;
     // Selects the first entry, searching from the second on and wrapping, whose text begins
     // with `text` regardless of letter case; no change when there is none.
@@ -115,7 +83,7 @@ protected:
     // The chooser position of the page that opened this one; empty when it has none.
     virtual std::optional<int> GetOpeningPageSelection() const = 0;
 
-    // The window.
+    // The window: its size, what it draws, the capture.
     virtual int GetBackgroundHeight() const = 0;
     virtual geometry::Rect GetClientArea() const = 0;
     virtual void DrawHelpArea(const geometry::Rect& rect, const std::string& help) = 0;
@@ -131,17 +99,10 @@ protected:
     virtual void OpenManualsWindow(const std::string& languageName) = 0;
     virtual void OpenUsbDriverDialog() = 0;
 
-    // The entry at `index`, or nullptr when the index names none.
-    const CMenuItem* ItemAt(int index) const;
-
     MenuPageServices m_services;
 
 private:
-    void LoadTextTable();
-    std::unique_ptr<CMenuItem> ReadMenuItem(const std::string& section, int index) const;
-    std::string ReadString(const std::string& section, const std::string& key) const;
+    // The help text of the hot entry, empty when none is hot.
+    std::string HotHelp() const;
+    void DrawEntryAt(int index, bool hot);
 };
-
-// The configuration file of a language in the launcher directory: Inst.inf for English and
-// for any index that names no language, Inst<suffix>.inf for the others.
-std::string ConfigurationFilePath(const std::string& launcherDir, int languageIndex);

@@ -21,6 +21,18 @@ geometry::Rect PlaceControl(int bw, int bh, double x, double y, double width, in
 
 } // namespace
 
+geometry::Rect EntryRect(int columnLeft, int index) {
+    if (columnLeft == kNotLaidOut) {
+        return {};
+    }
+    const int top = kEntryTop + kEntryPitch * index;
+    return {columnLeft, top, columnLeft + kEntryWidth, top + kEntryHeight};
+}
+
+geometry::Rect HelpArea(int backgroundHeight, const geometry::Rect& client) {
+    return {0, backgroundHeight, client.right, client.bottom};
+}
+
 geometry::Rect PageWindowRect(int backgroundWidth, int backgroundHeight,
                               const FrameMetrics& metrics, const geometry::Rect& screen) {
     const int width = backgroundWidth + kColumnAndMargins + 2 * (metrics.cxEdge + metrics.cxBorder);
@@ -37,6 +49,11 @@ geometry::Rect ChooserRect(int backgroundWidth, int backgroundHeight, int height
 
 geometry::Rect LabelRect(int backgroundWidth, int backgroundHeight, int height) {
     return PlaceControl(backgroundWidth, backgroundHeight, 0.04, 0.76, 0.5, height);
+}
+
+HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lineBottom) {
+    const int centre = entry.left + entry.Width() / 2;
+    return {centre - (textWidth / 2 + 2), centre + (textWidth - textWidth / 2), lineBottom};
 }
 
 } // namespace layout

@@ -1,14 +1,46 @@
 #pragma once
-// Where a menu page and its controls go: the client area is the background plus the entry
-// column to its right and the help area below it, and the window is centred on the screen.
+// The geometry of a menu page, in client-area pixels: the background at the origin, the entry
+// column to its right, the help area below it; chooser and label over the background; the
+// window centred on the screen; the underline of the hot entry.
 
 #include "menu/Geometry.h"
 
 namespace layout {
 
-constexpr int kColumnAndMargins = 197; // entry column, its gap and the right margin
-constexpr int kHelpAreaHeight = 40;
+// The entry column: 185 x 37 entries on a 41-pixel pitch, 15 pixels below the top, 8 pixels
+// right of the background.
+constexpr int kEntryWidth = 185;
+constexpr int kEntryHeight = 37;
+constexpr int kEntryPitch = 41;
+constexpr int kEntryTop = 15;
 constexpr int kEntryColumnGap = 8;
+// The client area: the background, plus the column with its gap and right margin, plus the
+// help area.
+constexpr int kColumnAndMargins = 197;
+constexpr int kHelpAreaHeight = 40;
+
+// The background is painted as a 400 x 300 picture at the client origin.
+constexpr int kBackgroundWidth = 400;
+constexpr int kBackgroundHeight = 300;
+// The help text: 18 pixels from the left of the help area; one line 12 pixels from its top,
+// several lines 5 pixels.
+constexpr int kHelpTextIndent = 18;
+constexpr int kHelpTextTopOneLine = 12;
+constexpr int kHelpTextTopSeveralLines = 5;
+
+// No entry column yet: the page is not laid out, and no entry is drawn or hit.
+constexpr int kNotLaidOut = -1;
+
+// The left edge of the entry column beside a background `backgroundWidth` pixels wide.
+constexpr int EntryColumnLeft(int backgroundWidth) {
+    return backgroundWidth + kEntryColumnGap;
+}
+
+// The rectangle of entry `index` in a column at `columnLeft`; empty while not laid out.
+geometry::Rect EntryRect(int columnLeft, int index);
+
+// The help area: from the bottom of the background to the bottom right of the client area.
+geometry::Rect HelpArea(int backgroundHeight, const geometry::Rect& client);
 
 struct FrameMetrics {
     int cxEdge, cxBorder, cyEdge, cyBorder, cyCaption;
@@ -21,5 +53,21 @@ geometry::Rect PageWindowRect(int backgroundWidth, int backgroundHeight,
 // Chooser and label, placed by fractions of the background size, keeping their heights.
 geometry::Rect ChooserRect(int backgroundWidth, int backgroundHeight, int height);
 geometry::Rect LabelRect(int backgroundWidth, int backgroundHeight, int height);
+
+// A horizontal line at row y from x1 up to x2, x2 excluded.
+struct HorizontalLine {
+    int x1 = 0;
+    int x2 = 0;
+    int y = 0;
+
+    bool operator==(const HorizontalLine& other) const {
+        return x1 == other.x1 && x2 == other.x2 && y == other.y;
+    }
+};
+
+// The underline of a text of width `textWidth` centred in the entry rectangle `entry`, along
+// the row `lineBottom` (the bottom edge of the centred text line). It starts 2 pixels left of
+// the text and ends at the text's right end.
+HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lineBottom);
 
 } // namespace layout

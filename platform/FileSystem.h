@@ -1,21 +1,12 @@
 #pragma once
 // The files the program touches: its copy in the temporary folder, files on the medium.
 
+#include "platform/SystemError.h"
+
 #include <optional>
 #include <string>
 
 namespace platform {
-
-enum class AttributeResult {
-    Ok,
-    NotFound,    // there is no such file
-    NameTooLong, // the path is too long for the system, so no such file can be there
-    Failed,
-};
-
-struct FileError {
-    unsigned long code = 0; // the system's error code, 0 when none
-};
 
 class IFileSystem {
 public:
@@ -24,12 +15,13 @@ public:
     // The user's temporary folder, ending in a backslash; empty on failure.
     virtual std::optional<std::string> GetTempFolder() const = 0;
 
-    // Clears read-only and similar attributes of `path`.
-    virtual AttributeResult SetNormalAttributes(const std::string& path) = 0;
+    // Clears read-only and similar attributes of `path`. Fails with errors::kFileNotFound when
+    // there is no such file, with errors::kFileNameTooLong when the path is too long for the
+    // system (so no such file can be there).
+    virtual Outcome SetNormalAttributes(const std::string& path) = 0;
 
-    // Copies `from` to `to`, replacing an existing file. False on failure; `error` then holds
-    // the system's reason.
-    virtual bool Copy(const std::string& from, const std::string& to, FileError* error) = 0;
+    // Copies `from` to `to`, replacing an existing file.
+    virtual Outcome Copy(const std::string& from, const std::string& to) = 0;
 
     // Whether at least one file or folder matches `pattern` (wildcards in its last component).
     virtual bool Exists(const std::string& pattern) const = 0;

@@ -1,6 +1,8 @@
 #pragma once
 // This process's identity and the starting of other programs.
 
+#include "platform/SystemError.h"
+
 #include <string>
 
 namespace platform {
@@ -16,12 +18,11 @@ public:
     virtual std::string ModulePath() const = 0;
 
     // Starts `commandLine` as a new process with the current environment and directory, at
-    // normal priority; nobody waits for it. False when it could not be started.
-    virtual bool Start(const std::string& commandLine) = 0;
+    // normal priority, inheriting this process's handles; nobody waits for it.
+    virtual Outcome Start(const std::string& commandLine) = 0;
 
-    // Starts `commandLine` with its window shown (SW_SHOW). False when it could not be
-    // started; `error` then holds the system's reason.
-    virtual bool StartShown(const std::string& commandLine, unsigned long* error) = 0;
+    // Starts `commandLine` with its window shown (SW_SHOW), inheriting no handles.
+    virtual Outcome StartShown(const std::string& commandLine) = 0;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 // Opening files through the shell: a program is started, a document opens in the program
 // associated with its type.
 
+#include "platform/SystemError.h"
 #include "platform/UserInterface.h"
 
 #include <optional>
@@ -13,10 +14,10 @@ class IShell {
 public:
     virtual ~IShell() = default;
 
-    // Opens `file` with the verb "open", shown normally; `parameters` go to a program. The
-    // shell's result: above 32 is success.
-    virtual long long Open(WindowRef owner, const std::string& file,
-                           const std::optional<std::string>& parameters) = 0;
+    // Opens `file` with the verb "open", shown normally; `parameters` go to a program. A
+    // failure carries the shell's result (32 or below) as its code.
+    virtual Outcome Open(WindowRef owner, const std::string& file,
+                         const std::optional<std::string>& parameters) = 0;
 
     // The program associated with `file`'s type; empty when the file does not exist or no
     // program is associated with it.

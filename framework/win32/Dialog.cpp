@@ -3,17 +3,13 @@
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 
-namespace {
-const char kDialogObjectProperty[] = "discmenu.CDialog";
-} // namespace
-
 CDialog::CDialog(UINT nIDTemplate, CDialog* pParentWnd)
     : m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate) {}
 
-CDialog::~CDialog() {
-    if (m_hWnd != nullptr) {
-        DestroyWindow(m_hWnd);
-    }
+HICON CDialog::LoadAppIcon(UINT nID) {
+    const CWinApp* app = AfxGetApp();
+    return LoadIconA(app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr),
+                     MAKEINTRESOURCEA(nID));
 }
 
 HWND CDialog::GetSafeOwner() const {
@@ -44,32 +40,12 @@ void CDialog::EndDialog(int nResult) {
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG) {
-        return FALSE; // everything else reaches the subclassed window procedure
+        return FALSE; // everything else reaches the object through its bound window
     }
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
-    dialog->m_hWnd = hWnd;
-    SetPropA(hWnd, kDialogObjectProperty, dialog);
-    dialog->m_pfnSuper = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::WindowProc)));
+    dialog->Subclass(hWnd);
     dialog->DoDataExchange();
     return dialog->OnInitDialog();
-}
-
-LRESULT CALLBACK CDialog::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* dialog = static_cast<CDialog*>(GetPropA(hWnd, kDialogObjectProperty));
-    if (dialog == nullptr) {
-        return DefWindowProcA(hWnd, message, wParam, lParam);
-    }
-    const CurrentMessage outer = dialog->m_current;
-    dialog->m_current = {message, wParam, lParam};
-    const LRESULT result = dialog->Dispatch(message, wParam, lParam);
-    dialog->m_current = outer;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialog->m_pfnSuper));
-        RemovePropA(hWnd, kDialogObjectProperty);
-        dialog->m_hWnd = nullptr;
-    }
-    return result;
 }
 
 LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,10 +72,6 @@ LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default();
 }
 
-bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&) {
-    return false;
-}
-
 HBRUSH CDialog::OnCtlColor(HDC hDC, HWND, UINT nCtlColor) {
     const CWinApp* app = AfxGetApp();
     const bool dialogColours = nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_MSGBOX ||
@@ -120,9 +92,4 @@ void CDialog::PaintMinimisedIcon(HICON icon) const {
     const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(dc.get(), x, y, icon);
-}
-
-LRESULT CDialog::Default() {
-    return CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam,
-                           m_current.lParam);
 }

@@ -20,28 +20,19 @@ std::optional<std::string> Win32FileSystem::GetTempFolder() const {
     return std::string(buffer.data(), length);
 }
 
-AttributeResult Win32FileSystem::SetNormalAttributes(const std::string& path) {
-    if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
-        return AttributeResult::Ok;
-    }
-    switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND:
-        return AttributeResult::NotFound;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return AttributeResult::NameTooLong;
-    default:
-        return AttributeResult::Failed;
-    }
+static_assert(errors::kFileNotFound == ERROR_FILE_NOT_FOUND &&
+              errors::kPathNotFound == ERROR_PATH_NOT_FOUND &&
+              errors::kFileNameTooLong == ERROR_FILENAME_EXCED_RANGE);
+
+Outcome Win32FileSystem::SetNormalAttributes(const std::string& path) {
+    return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)
+               ? Outcome::Success()
+               : Outcome::Failure(GetLastError());
 }
 
-bool Win32FileSystem::Copy(const std::string& from, const std::string& to, FileError* error) {
-    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) {
-        return true;
-    }
-    if (error != nullptr) {
-        error->code = GetLastError();
-    }
-    return false;
+Outcome Win32FileSystem::Copy(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) ? Outcome::Success()
+                                                      : Outcome::Failure(GetLastError());
 }
 
 bool Win32FileSystem::Exists(const std::string& pattern) const {

@@ -18,39 +18,36 @@ std::string Win32Processes::ModulePath() const {
 
 namespace {
 
-bool CreateDetachedProcess(const std::string& commandLine, BOOL inheritHandles,
-                           STARTUPINFOA& startup, unsigned long* error) {
+Outcome CreateDetachedProcess(const std::string& commandLine, BOOL inheritHandles,
+                              STARTUPINFOA& startup) {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, inheritHandles,
                         NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
-        if (error != nullptr) {
-            *error = GetLastError();
-        }
-        return false;
+        return Outcome::Failure(GetLastError());
     }
     // Nobody waits for the new process.
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return true;
+    return Outcome::Success();
 }
 
 } // namespace
 
-bool Win32Processes::Start(const std::string& commandLine) {
+Outcome Win32Processes::Start(const std::string& commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    return CreateDetachedProcess(commandLine, TRUE, startup, nullptr);
+    return CreateDetachedProcess(commandLine, TRUE, startup);
 }
 
-bool Win32Processes::StartShown(const std::string& commandLine, unsigned long* error) {
+Outcome Win32Processes::StartShown(const std::string& commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
-    return CreateDetachedProcess(commandLine, FALSE, startup, error);
+    return CreateDetachedProcess(commandLine, FALSE, startup);
 }
 
 } // namespace platform

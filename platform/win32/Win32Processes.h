@@ -7,8 +7,8 @@ class Win32Processes final : public IProcesses {
 public:
     std::string CommandLine() const override;
     std::string ModulePath() const override;
-    bool Start(const std::string& commandLine) override;
-    bool StartShown(const std::string& commandLine, unsigned long* error) override;
+    Outcome Start(const std::string& commandLine) override;
+    Outcome StartShown(const std::string& commandLine) override;
 };
 
 } // namespace platform

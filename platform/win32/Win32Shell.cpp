@@ -6,12 +6,14 @@
 
 namespace platform {
 
-long long Win32Shell::Open(WindowRef owner, const std::string& file,
-                           const std::optional<std::string>& parameters) {
+Outcome Win32Shell::Open(WindowRef owner, const std::string& file,
+                         const std::optional<std::string>& parameters) {
     const HINSTANCE result =
         ShellExecuteA(static_cast<HWND>(owner), "open", file.c_str(),
                       parameters ? parameters->c_str() : nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result);
+    // The shell's result: above 32 is success, anything else names the failure.
+    const auto number = reinterpret_cast<INT_PTR>(result);
+    return number > 32 ? Outcome::Success() : Outcome::Failure(static_cast<unsigned long>(number));
 }
 
 std::optional<std::string> Win32Shell::FindAssociatedProgram(const std::string& file) const {

@@ -5,7 +5,7 @@ namespace platform {
 
 class Win32Shell final : public IShell {
 public:
-    long long Open(WindowRef owner, const std::string& file,
+    Outcome Open(WindowRef owner, const std::string& file,
                    const std::optional<std::string>& parameters) override;
     std::optional<std::string> FindAssociatedProgram(const std::string& file) const override;
 };

@@ -9,6 +9,9 @@ from harness import DISC_DIR, WineTestCase
 FIRST_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Designer\Tools\Data Manager"
 SECOND_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Frame\Configuration"
 
+# The entry column of the page: 185 x 37 entries from x 408, on a 41-pixel pitch from y 15.
+ENTRY_LEFT, ENTRY_RIGHT, ENTRY_TOP, ENTRY_PITCH = 408, 593, 15, 41
+
 NORMAL_TOP = (153, 200, 226)
 NORMAL_BOTTOM = (3, 117, 187)
 HOT_TOP = (0, 117, 186)
@@ -48,7 +51,8 @@ class MenuPageTest(WineTestCase):
         return shot.pixel(*self.at(x, y))
 
     def entry_region(self, shot, index):
-        return shot.region(*self.at(408, 15 + 41 * index), *self.at(593, 52 + 41 * index))
+        top = ENTRY_TOP + ENTRY_PITCH * index
+        return shot.region(*self.at(ENTRY_LEFT, top), *self.at(ENTRY_RIGHT, top + 37))
 
     def help_region(self, shot):
         return shot.region(*self.at(0, 300), *self.at(597, 340))
@@ -64,7 +68,7 @@ class MenuPageTest(WineTestCase):
 
         shot = self.wine.screenshot()
         for i in range(7):
-            for x in (408, 500, 589):
+            for x in (ENTRY_LEFT, 500, ENTRY_RIGHT - 4):
                 self.assertTrue(near(self.pixel(shot, x, 15 + 41 * i), NORMAL_TOP),
                                 (i, x, self.pixel(shot, x, 15 + 41 * i)))
             self.assertTrue(near(self.pixel(shot, 410, 50 + 41 * i), NORMAL_BOTTOM))
@@ -95,11 +99,11 @@ class MenuPageTest(WineTestCase):
         hot = self.wine.screenshot()
         self.assertTrue(near(self.pixel(hot, 410, 56), HOT_TOP), self.pixel(hot, 410, 56))
         self.assertTrue(near(self.pixel(hot, 410, 15), NORMAL_TOP), "entry 0 stays normal")
-        yellow_rows = {y for x in range(408, 593) for y in range(56, 93)
+        yellow_rows = {y for x in range(ENTRY_LEFT, ENTRY_RIGHT) for y in range(56, 93)
                        if self.pixel(hot, x, y) == YELLOW}
         self.assertEqual(len(yellow_rows), 1, "one yellow underline")
         yellow_row = yellow_rows.pop()
-        self.assertGreater(sum(1 for x in range(408, 593)
+        self.assertGreater(sum(1 for x in range(ENTRY_LEFT, ENTRY_RIGHT)
                                if self.pixel(hot, x, yellow_row) == YELLOW), 20)
         self.assertNotEqual(self.help_region(hot), self.help_region(idle), "help text shown")
 

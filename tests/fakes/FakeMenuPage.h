@@ -1,10 +1,12 @@
 #pragma once
-// A menu page without a window: its chooser, label and drawing are recorded, so that tests
-// can drive the page's handlers and see what they would draw.
+// A menu page without a window: it records the effects the page asks of its window (the
+// chooser and its label, what it draws, the capture, the windows it opens), so that tests can
+// drive the page's handlers and see what they would do.
 
 #include "fakes/FakeDriverStore.h"
 #include "fakes/FakePlatform.h"
 #include "menu/MenuPage.h"
+#include "menu/PageLayout.h"
 #include "platform/native/NativeProfileFile.h"
 
 #include <optional>
@@ -51,7 +53,7 @@ public:
         LoadConfiguration(m_strPageName, m_menuItems);
     }
     // As the window's initialisation lays the page out for a 400 x 300 background.
-    void LayOut() { m_nEntryLeft = 408; }
+    void LayOut() { m_nEntryLeft = layout::EntryColumnLeft(400); }
 
     // The chooser: entry texts with their item data, the selection, the enabled state.
     std::vector<std::pair<std::string, int>> chooser;
@@ -68,7 +70,6 @@ protected:
     void SetLabelText(const std::string& text) override { label = text; }
     void ResetLanguageChooser() override;
     void AddLanguage(const std::string& name, int languageIndex) override;
-    int GetChooserSelection() const override { return selection; }
     void SetChooserSelection(int position) override;
     void SelectChooserEntryStartingWith(const std::string& text) override;
     void EnableLanguageChooser(bool enable) override { chooserEnabled = enable; }

@@ -49,65 +49,59 @@ std::size_t FakeAtomTable::IndexOf(const std::string& name) const {
     return i;
 }
 
-platform::AttributeResult FakeFileSystem::SetNormalAttributes(const std::string& path) {
+platform::Outcome FakeFileSystem::SetNormalAttributes(const std::string& path) {
     calls.push_back("attributes " + path);
     if (path.size() > maxPath) {
-        return platform::AttributeResult::NameTooLong;
+        return platform::Outcome::Failure(platform::errors::kFileNameTooLong);
     }
     if (lockedFolders.count(Folder(path)) != 0) {
-        return platform::AttributeResult::Failed;
+        return platform::Outcome::Failure(5);
     }
     if (files.count(path) == 0) {
-        return platform::AttributeResult::NotFound;
+        return platform::Outcome::Failure(platform::errors::kFileNotFound);
     }
     readOnly.erase(path);
-    return platform::AttributeResult::Ok;
+    return platform::Outcome::Success();
 }
 
-bool FakeFileSystem::Copy(const std::string& from, const std::string& to,
-                          platform::FileError* error) {
+platform::Outcome FakeFileSystem::Copy(const std::string& from, const std::string& to) {
     calls.push_back("copy " + from + " " + to);
     const auto source = files.find(from);
     const bool ok = from.size() <= maxPath && to.size() <= maxPath && source != files.end() &&
                     readOnly.count(to) == 0 && from != to && !Folder(to).empty();
     if (!ok) {
-        if (error != nullptr) {
-            error->code = 5;
-        }
-        return false;
+        return platform::Outcome::Failure(5);
     }
     files[to] = source->second;
-    return true;
+    return platform::Outcome::Success();
 }
 
 bool FakeFileSystem::Exists(const std::string& pattern) const {
     return files.count(pattern) != 0 || patterns.count(pattern) != 0;
 }
 
-bool FakeProcesses::Start(const std::string& line) {
+platform::Outcome FakeProcesses::Start(const std::string& line) {
     if (!startSucceeds) {
-        return false;
+        return platform::Outcome::Failure(5);
     }
     started.push_back(line);
-    return true;
+    return platform::Outcome::Success();
 }
 
-bool FakeProcesses::StartShown(const std::string& line, unsigned long* error) {
+platform::Outcome FakeProcesses::StartShown(const std::string& line) {
     if (!startSucceeds) {
-        if (error != nullptr) {
-            *error = 5;
-        }
-        return false;
+        return platform::Outcome::Failure(5);
     }
     startedShown.push_back(line);
-    return true;
+    return platform::Outcome::Success();
 }
 
-long long FakeShell::Open(platform::WindowRef owner, const std::string& file,
-                          const std::optional<std::string>& parameters) {
+platform::Outcome FakeShell::Open(platform::WindowRef owner, const std::string& file,
+                                  const std::optional<std::string>& parameters) {
     opened.push_back({owner, file, parameters});
-    const auto result = results.find(file);
-    return result == results.end() ? 42 : result->second;
+    const auto failure = failures.find(file);
+    return failure == failures.end() ? platform::Outcome::Success()
+                                     : platform::Outcome::Failure(failure->second);
 }
 
 std::optional<std::string> FakeShell::FindAssociatedProgram(const std::string& file) const {
@@ -157,34 +151,11 @@ void FakeRegistry::SetBinary(const std::string& key, const std::string& name,
 
 FakeStringTable::FakeStringTable()
     : texts{
-          {IDS_BUILTIN_TITLE, "Warning"},
-          {IDS_BUILTIN_WARNING,
-           "There is old Version Internet Explorer installed on you machine.\\Java Runtime "
-           "Environment installation requires Internet Explorer 5.5 SP2."},
-          {IDS_BUILTIN_NONE_SELECT_TEXT,
-           "Help will be displayed if a mouse cursor is moved onto a menu."},
-          {IDS_LANGUAGE_ENGLISH, "English"},
-          {IDS_LANGUAGE_FRENCH, "Fran\xe7"
-                                "ais"},
-          {IDS_LANGUAGE_GERMAN, "Deutsch"},
-          {IDS_LANGUAGE_SPANISH, "Espa\xf1ol"},
-          {IDS_LANGUAGE_ITALIAN, "Italiano"},
-          {IDS_LANGUAGE_CHINESE, "Chinese"},
-          {IDS_BUILTIN_NO_PDF_READER,
-           "Can not find application for PDF files. Please install Acrobat Reader."},
-          {IDS_BUILTIN_LABEL, "Select the installation language in the list below"},
-          {IDS_BUILTIN_CAPTION, "Ormix-Designer Manuals"},
-          {IDS_BUILTIN_USBTITLE, "USB Drivers Files Installation"},
-          {IDS_BUILTIN_FIRSTCHECKBOXCAPTION, "Install USB driver files for RKVA"},
-          {IDS_BUILTIN_SECONDCHECKBOXCAPTION, "Install USB driver files for RKVB"},
-          {IDS_BUILTIN_OK, "OK"},
-          {IDS_BUILTIN_CANCEL, "Cancel"},
-          {IDS_BUILTIN_FILECOPYSUCCESS, "USB driver files installlation succeeded"},
-          {IDS_BUILTIN_FILECOPYFAIL, "USB driver files installation failed"},
-          {IDS_BUILTIN_NOVDINSTALL, "Please install Ormix-Designer before installing USB driver"},
-          {IDS_BUILTIN_NOMEDIAINDEVICE, "Please insert Ormix-Designer CD, then click Retry to "
-                                        "continue. Cancel returns to the main menu."},
-      } {}
+#define DISCMENU_BUILTIN_TEXT(id, text) {id, text},
+#include "res/BuiltinTexts.inc"
+#undef DISCMENU_BUILTIN_TEXT
+      } {
+}
 
 std::string FakeStringTable::Load(unsigned id) const {
     const auto found = texts.find(id);

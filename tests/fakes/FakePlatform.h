@@ -39,8 +39,8 @@ private:
 class FakeFileSystem : public platform::IFileSystem {
 public:
     std::optional<std::string> GetTempFolder() const override { return tempFolder; }
-    platform::AttributeResult SetNormalAttributes(const std::string& path) override;
-    bool Copy(const std::string& from, const std::string& to, platform::FileError* error) override;
+    platform::Outcome SetNormalAttributes(const std::string& path) override;
+    platform::Outcome Copy(const std::string& from, const std::string& to) override;
     bool Exists(const std::string& pattern) const override;
     void CreateFolder(const std::string& path) override { calls.push_back("folder " + path); }
 
@@ -57,8 +57,8 @@ class FakeProcesses : public platform::IProcesses {
 public:
     std::string CommandLine() const override { return commandLine; }
     std::string ModulePath() const override { return modulePath; }
-    bool Start(const std::string& line) override;
-    bool StartShown(const std::string& line, unsigned long* error) override;
+    platform::Outcome Start(const std::string& line) override;
+    platform::Outcome StartShown(const std::string& line) override;
 
     std::string commandLine;
     std::string modulePath;
@@ -67,11 +67,11 @@ public:
     std::vector<std::string> startedShown;
 };
 
-// The shell: what was opened, and a result for each file (success when none is set).
+// The shell: what was opened, and a failure code for each file that fails.
 class FakeShell : public platform::IShell {
 public:
-    long long Open(platform::WindowRef owner, const std::string& file,
-                   const std::optional<std::string>& parameters) override;
+    platform::Outcome Open(platform::WindowRef owner, const std::string& file,
+                           const std::optional<std::string>& parameters) override;
     std::optional<std::string> FindAssociatedProgram(const std::string& file) const override;
 
     struct Opened {
@@ -80,7 +80,7 @@ public:
         std::optional<std::string> parameters;
     };
     std::vector<Opened> opened;
-    std::map<std::string, long long> results;
+    std::map<std::string, unsigned long> failures;
     std::map<std::string, std::string> associations; // file -> program
 };
 

@@ -109,7 +109,7 @@ TEST_F(OpenDocumentTest, HandsTheQuotedPathToTheAssociatedProgramOwnedByTheActiv
 TEST_F(OpenDocumentTest, AFailingStartOfTheProgramIsNotReported) {
     const std::string path = "X:\\a.pdf";
     fakes.shell.associations[path] = "C:\\reader.exe";
-    fakes.shell.results["C:\\reader.exe"] = 2;
+    fakes.shell.failures["C:\\reader.exe"] = 2;
     EXPECT_TRUE(applink::OpenDocument(services, active, control, path));
     EXPECT_EQ(fakes.shell.opened.size(), 1u);
     EXPECT_TRUE(fakes.ui.shown.empty());

@@ -1,7 +1,7 @@
 // The generated pictures of the resources: exact colours of the entry faces and the help strip,
 // the plain white corner of the main background, and the layout of the BMP and icon files.
 
-#include "res/tools/Bitmaps.h"
+#include "tools/artwork/Bitmaps.h"
 
 #include <gtest/gtest.h>
 

@@ -95,12 +95,11 @@ TEST_F(DiscCheckTest, ThePromptComesFromTheDiscIdSectionLookedUpAnewEachTime) {
     EXPECT_EQ(Prompts(), (std::vector<std::string>{"Bitte CD einlegen"})) << "an empty value";
 }
 
-TEST_F(DiscCheckTest, WithoutAnyTextTheBuiltInPromptIsUsedAndKept) {
+TEST_F(DiscCheckTest, WithoutAnyTextTheBuiltInPromptIsUsed) {
     page.m_texts.m_strNoMediaInDevice.clear();
     services.ui.answers = {platform::mb::kIdCancel};
     EXPECT_FALSE(page.CheckDisk("Disk1\\disk1.id"));
     EXPECT_EQ(Prompts(), (std::vector<std::string>{services.strings.Load(1017)}));
-    EXPECT_EQ(page.m_texts.m_strNoMediaInDevice, services.strings.Load(1017));
 }
 
 } // namespace

@@ -4,10 +4,10 @@
 // program), and the release of the browser with the window. Wine has no HTML engine here, so
 // nothing is rendered: everything is observed through the browser's navigation events.
 
-#include "docs/HtmlCtrl.h"
+#include "docs/win32/HtmlCtrl.h"
 #include "DocumentTestSupport.h"
 #include "WineTestSupport.h"
-#include "docs/ManualsHtmlCtrl.h"
+#include "docs/win32/ManualsHtmlCtrl.h"
 #include "framework/win32/Dialog.h"
 #include "res/resource.h"
 

@@ -2,10 +2,11 @@
 // shows, and that long sessions of moving, painting and changing language leak no drawing
 // object.
 
-#include "menu/MenuDlg.h"
+#include "menu/win32/MenuDlg.h"
 #include "WineTestSupport.h"
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
+#include "menu/PageLayout.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
@@ -59,7 +60,7 @@ public:
     void Choose(int position) {
         SendMessageA(m_comboLanguage, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
         SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, CBN_SELENDOK),
-                     reinterpret_cast<LPARAM>(m_comboLanguage));
+                     reinterpret_cast<LPARAM>(m_comboLanguage.m_hWnd));
     }
     std::string Label() const {
         char text[256] = {};
@@ -204,8 +205,10 @@ TEST_F(MenuDlgTest, SeventyThousandTransitionsStillDrawTheFaces) {
         page.Paint();
         page.Move(500, 20);
         const CClientDC dc(page.Window());
-        EXPECT_EQ(GetPixel(dc.get(), 408, 15), RGB(0, 117, 186)) << "entry 0 hot";
-        EXPECT_EQ(GetPixel(dc.get(), 408, 56), RGB(153, 200, 226)) << "entry 1 normal";
+        EXPECT_EQ(GetPixel(dc.get(), layout::EntryColumnLeft(400), 15), RGB(0, 117, 186))
+            << "entry 0 hot";
+        EXPECT_EQ(GetPixel(dc.get(), layout::EntryColumnLeft(400), 56), RGB(153, 200, 226))
+            << "entry 1 normal";
         CPen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
         EXPECT_TRUE(pen) << "room for more objects";
     });

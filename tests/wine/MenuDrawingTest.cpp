@@ -2,12 +2,12 @@
 // bitmap and palette loading (with bitmaps built in memory), the entries, the help area and the
 // background, probed pixel by pixel against the pictures the resources are made from.
 
-#include "menu/MenuDrawing.h"
+#include "menu/win32/MenuDrawing.h"
 #include "WineTestSupport.h"
 #include "framework/win32/Gdi.h"
-#include "menu/EntryGeometry.h"
+#include "menu/PageLayout.h"
 #include "res/resource.h"
-#include "res/tools/Bitmaps.h"
+#include "tools/artwork/Bitmaps.h"
 
 #include <windows.h>
 
@@ -215,7 +215,10 @@ Box TextCell(HFONT font, const std::string& text, const geometry::Rect& rect, UI
 }
 
 constexpr UINT kEntryFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
-const geometry::Rect kFirstEntry{408, 15, 593, 52};
+// The entry column beside a 400-pixel background: from x 408 to 593.
+constexpr int kLeft = layout::EntryColumnLeft(layout::kBackgroundWidth);
+constexpr int kRight = kLeft + layout::kEntryWidth;
+const geometry::Rect kFirstEntry = layout::EntryRect(kLeft, 0);
 const geometry::Rect kHelpArea{0, 300, 597, 340};
 
 // --- Drawing-object owners -----------------------------------------------------------------
@@ -559,11 +562,11 @@ TEST(BitmapSize, OfTheResources) {
 // --- Entries ---------------------------------------------------------------------------------
 
 TEST(UnderlineSpan, StartsTwoPixelsLeftOfTheCentredTextAndEndsAtItsEnd) {
-    EXPECT_EQ(geometry::UnderlineSpan({408, 15, 593, 52}, 100, 44),
-              (geometry::HorizontalLine{448, 550, 44}));
-    EXPECT_EQ(geometry::UnderlineSpan({408, 15, 593, 52}, 99, 44),
-              (geometry::HorizontalLine{449, 550, 44}));
-    EXPECT_EQ(geometry::UnderlineSpan({0, 0, 10, 37}, 0, 3), (geometry::HorizontalLine{3, 5, 3}));
+    EXPECT_EQ(layout::UnderlineSpan({kLeft, 15, kRight, 52}, 100, 44),
+              (layout::HorizontalLine{448, 550, 44}));
+    EXPECT_EQ(layout::UnderlineSpan({kLeft, 15, kRight, 52}, 99, 44),
+              (layout::HorizontalLine{449, 550, 44}));
+    EXPECT_EQ(layout::UnderlineSpan({0, 0, 10, 37}, 0, 3), (layout::HorizontalLine{3, 5, 3}));
 }
 
 TEST(CentredLine, IsMeasuredWhereDrawTextPutsIt) {
@@ -572,7 +575,7 @@ TEST(CentredLine, IsMeasuredWhereDrawTextPutsIt) {
     const CObjectSelection selected(surface.dc(), font.get());
     for (const int height : {36, 37, 38}) {
         for (const std::string text : {"Install Product", "gy", "W"}) {
-            const geometry::Rect rect{408, 14, 593, 14 + height};
+            const geometry::Rect rect{kLeft, 14, kRight, 14 + height};
             const Box cell = TextCell(font.get(), text, rect, kEntryFormat);
             const CentredLine line = MeasureCentredLine(surface.dc(), rect, text);
             EXPECT_EQ(line.bottom, cell.bottom + 1) << text << " in height " << height;
@@ -588,17 +591,17 @@ TEST(Entry, NormalShowsTheFaceAndWhiteTextInTheRectangleMovedUp) {
     DrawEntry(surface.dc(), Module(), kFirstEntry, text, false, font.get());
 
     const images::Picture face = images::EntryFace(false);
-    EXPECT_EQ(surface.At(408, 15), Colour({153, 200, 226}));
-    EXPECT_EQ(surface.At(408, 50), Colour({3, 117, 187}));
+    EXPECT_EQ(surface.At(kLeft, 15), Colour({153, 200, 226}));
+    EXPECT_EQ(surface.At(kLeft, 50), Colour({3, 117, 187}));
     // The face's top 37 rows, unscaled, away from the text: left and right columns, the
     // shadow columns and the first shadow row.
     for (int y = 0; y < 37; ++y) {
         for (const int x : {0, 1, 20, 160, 181, 182, 183, 184}) {
-            ASSERT_EQ(surface.At(408 + x, 15 + y), From(face.At(x, y))) << x << ", " << y;
+            ASSERT_EQ(surface.At(kLeft + x, 15 + y), From(face.At(x, y))) << x << ", " << y;
         }
     }
     for (int x = 0; x < 185; x += 7) {
-        ASSERT_EQ(surface.At(408 + x, 51), From(face.At(x, 36))) << "first shadow row, " << x;
+        ASSERT_EQ(surface.At(kLeft + x, 51), From(face.At(x, 36))) << "first shadow row, " << x;
     }
     // Nothing outside the rectangle.
     for (int x = 400; x < 600; ++x) {
@@ -607,7 +610,7 @@ TEST(Entry, NormalShowsTheFaceAndWhiteTextInTheRectangleMovedUp) {
     }
     for (int y = 10; y < 60; ++y) {
         ASSERT_EQ(surface.At(407, y), kSentinel) << y;
-        ASSERT_EQ(surface.At(593, y), kSentinel) << y;
+        ASSERT_EQ(surface.At(kRight, y), kSentinel) << y;
     }
 
     // The text, white, where DrawText puts it in r moved up 1: white where its glyphs cover
@@ -620,7 +623,7 @@ TEST(Entry, NormalShowsTheFaceAndWhiteTextInTheRectangleMovedUp) {
                 ASSERT_EQ(surface.At(x, y), kWhite) << x << ", " << y;
                 ++whitePixels;
             } else if (!glyphs.Ink(x, y)) {
-                ASSERT_EQ(surface.At(x, y), From(face.At(x - 408, y - 15))) << x << ", " << y;
+                ASSERT_EQ(surface.At(x, y), From(face.At(x - kLeft, y - 15))) << x << ", " << y;
             }
         }
     }
@@ -634,11 +637,11 @@ TEST(Entry, HotShowsTheReversedFaceUnderlinedShadowedText) {
     DrawEntry(surface.dc(), Module(), kFirstEntry, text, true, font.get());
 
     const images::Picture face = images::EntryFace(true);
-    EXPECT_EQ(surface.At(408, 15), Colour({0, 117, 186}));
-    EXPECT_EQ(surface.At(408, 50), Colour({152, 199, 227}));
+    EXPECT_EQ(surface.At(kLeft, 15), Colour({0, 117, 186}));
+    EXPECT_EQ(surface.At(kLeft, 50), Colour({152, 199, 227}));
     for (int y = 0; y < 37; ++y) {
         for (const int x : {0, 1, 20, 160, 181, 182, 183, 184}) {
-            ASSERT_EQ(surface.At(408 + x, 15 + y), From(face.At(x, y))) << x << ", " << y;
+            ASSERT_EQ(surface.At(kLeft + x, 15 + y), From(face.At(x, y))) << x << ", " << y;
         }
     }
 
@@ -649,8 +652,8 @@ TEST(Entry, HotShowsTheReversedFaceUnderlinedShadowedText) {
     ASSERT_FALSE(cell.Empty());
     const int yb = cell.bottom + 1;
     const int tw = cell.right - cell.left + 1;
-    const int x1 = 408 + 92 - (tw / 2 + 2);
-    const int x2 = 408 + 92 + (tw - tw / 2);
+    const int x1 = kLeft + 92 - (tw / 2 + 2);
+    const int x2 = kLeft + 92 + (tw - tw / 2);
     EXPECT_EQ(x1, cell.left - 2);
     EXPECT_EQ(x2, cell.right + 1);
     const Box yellow = Find(surface, kFirstEntry, [](int, int, Colour c) { return c == kYellow; });
@@ -680,7 +683,7 @@ TEST(Entry, HotShowsTheReversedFaceUnderlinedShadowedText) {
                 ASSERT_EQ(c, kYellow) << x << ", " << y;
                 ++yellowPixels;
             } else {
-                ASSERT_EQ(c, From(face.At(x - 408, y - 15))) << x << ", " << y;
+                ASSERT_EQ(c, From(face.At(x - kLeft, y - 15))) << x << ", " << y;
             }
         }
     }
@@ -731,7 +734,7 @@ TEST(HelpArea, StretchesTheStripOverTheArea) {
     });
     EXPECT_EQ(outline.left, outline.right) << "a one-pixel outline";
     EXPECT_EQ(outline.left, 590);
-    EXPECT_EQ(surface.At(593, 320), From(strip.At(599, 20)));
+    EXPECT_EQ(surface.At(kRight, 320), From(strip.At(599, 20)));
     // Nothing outside the area.
     for (int x = 0; x < 600; x += 3) {
         ASSERT_EQ(surface.At(x, 299), kSentinel) << x;

@@ -105,22 +105,23 @@ TEST(Win32FileSystem, AttributesAndCopies) {
     const std::string target = folder + "target.exe";
     ASSERT_TRUE(winetest::WriteFile(source, "new"));
 
-    EXPECT_EQ(files.SetNormalAttributes(target), AttributeResult::NotFound);
-    EXPECT_EQ(files.SetNormalAttributes(folder + "missing\\target.exe"), AttributeResult::Failed);
-    EXPECT_EQ(files.SetNormalAttributes(folder + std::string(300, 'x') + ".exe"),
-              AttributeResult::NameTooLong);
+    EXPECT_EQ(files.SetNormalAttributes(target).error.code, errors::kFileNotFound);
+    EXPECT_EQ(files.SetNormalAttributes(folder + "missing\\target.exe").error.code,
+              errors::kPathNotFound);
+    EXPECT_EQ(files.SetNormalAttributes(folder + std::string(300, 'x') + ".exe").error.code,
+              errors::kFileNameTooLong);
 
     ASSERT_TRUE(winetest::WriteFile(target, "old"));
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(files.SetNormalAttributes(target), AttributeResult::Ok);
+    EXPECT_TRUE(files.SetNormalAttributes(target));
     EXPECT_EQ(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_TRUE(files.Copy(source, target, nullptr));
+    EXPECT_TRUE(files.Copy(source, target));
     EXPECT_EQ(winetest::ReadFile(target), "new");
 
-    FileError error;
-    EXPECT_FALSE(files.Copy(source, source, &error)) << "a file is not copied onto itself";
-    EXPECT_NE(error.code, 0u);
-    EXPECT_FALSE(files.Copy(source, folder + std::string(300, 'y') + ".exe", &error));
+    const Outcome ontoItself = files.Copy(source, source);
+    EXPECT_FALSE(ontoItself) << "a file is not copied onto itself";
+    EXPECT_NE(ontoItself.error.code, 0u);
+    EXPECT_FALSE(files.Copy(source, folder + std::string(300, 'y') + ".exe"));
 }
 
 TEST(Win32FileSystem, ExistsHonoursWildcardsAndFolders) {

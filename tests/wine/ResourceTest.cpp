@@ -66,30 +66,9 @@ TEST(BuiltInTexts, AreStoredExactly) {
         unsigned id;
         const char* text;
     } expected[] = {
-        {IDS_BUILTIN_TITLE, "Warning"},
-        {IDS_BUILTIN_WARNING,
-         "There is old Version Internet Explorer installed on you machine.\\Java Runtime "
-         "Environment installation requires Internet Explorer 5.5 SP2."},
-        {IDS_BUILTIN_NONE_SELECT_TEXT,
-         "Help will be displayed if a mouse cursor is moved onto a menu."},
-        {IDS_LANGUAGE_ENGLISH, "English"},
-        {IDS_LANGUAGE_GERMAN, "Deutsch"},
-        {IDS_LANGUAGE_ITALIAN, "Italiano"},
-        {IDS_LANGUAGE_CHINESE, "Chinese"},
-        {IDS_BUILTIN_NO_PDF_READER,
-         "Can not find application for PDF files. Please install Acrobat Reader."},
-        {IDS_BUILTIN_LABEL, "Select the installation language in the list below"},
-        {IDS_BUILTIN_CAPTION, "Ormix-Designer Manuals"},
-        {IDS_BUILTIN_USBTITLE, "USB Drivers Files Installation"},
-        {IDS_BUILTIN_FIRSTCHECKBOXCAPTION, "Install USB driver files for RKVA"},
-        {IDS_BUILTIN_SECONDCHECKBOXCAPTION, "Install USB driver files for RKVB"},
-        {IDS_BUILTIN_OK, "OK"},
-        {IDS_BUILTIN_CANCEL, "Cancel"},
-        {IDS_BUILTIN_FILECOPYSUCCESS, "USB driver files installlation succeeded"},
-        {IDS_BUILTIN_FILECOPYFAIL, "USB driver files installation failed"},
-        {IDS_BUILTIN_NOVDINSTALL, "Please install Ormix-Designer before installing USB driver"},
-        {IDS_BUILTIN_NOMEDIAINDEVICE, "Please insert Ormix-Designer CD, then click Retry to "
-                                      "continue. Cancel returns to the main menu."},
+#define DISCMENU_BUILTIN_TEXT(id, text) {id, text},
+#include "res/BuiltinTexts.inc"
+#undef DISCMENU_BUILTIN_TEXT
     };
     for (const auto& text : expected) {
         EXPECT_EQ(LoadText(text.id), text.text) << "text " << text.id;

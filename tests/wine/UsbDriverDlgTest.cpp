@@ -2,7 +2,7 @@
 // texts, what OK registers from the product folder named in the registry, the messages it
 // shows, Cancel, and its colours.
 
-#include "usb/UsbDriverDlg.h"
+#include "usb/win32/UsbDriverDlg.h"
 #include "DriverTestSupport.h"
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32DriverStore.h"
@@ -94,8 +94,8 @@ class ScriptedUsbDriverDlg : public CUsbDriverDlg {
 public:
     ScriptedUsbDriverDlg(platform::IDriverStore& store, platform::IUserInterface& ui,
                          std::function<void(ScriptedUsbDriverDlg&)> script)
-        : CUsbDriverDlg(kTitle, kFirst, kSecond, kOk, kCancel, kSuccess, kFailure, nullptr,
-                        registry, store, ui, errors),
+        : CUsbDriverDlg({kTitle, kFirst, kSecond, kOk, kCancel, kSuccess, kFailure}, nullptr,
+                        {registry, store, ui, errors}),
           m_script(std::move(script)) {}
 
     HWND Window() const { return m_hWnd; }
@@ -104,7 +104,7 @@ public:
     void Check(int id) const { SendDlgItemMessageA(m_hWnd, id, BM_SETCHECK, BST_CHECKED, 0); }
     void Press(int id) const {
         PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(m_hWnd, id)));
+                     reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, id)));
     }
     std::string Text(int id) const {
         char buffer[256] = {};

@@ -1,5 +1,0 @@
-// The one application object of the program.
-
-#include "app/InstallApp.h"
-
-CInstallApp theApp;

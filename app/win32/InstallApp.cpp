@@ -1,0 +1,40 @@
+#include "app/win32/InstallApp.h"
+
+#include "app/StartupDecision.h"
+#include "menu/win32/MenuDlg.h"
+#include "res/resource.h"
+
+BOOL CInstallApp::PrepareInstance() {
+    StartupServices services{m_atoms, m_files, m_processes, m_ui};
+    const auto launcherDir = DecideStartup(services);
+    if (!launcherDir) {
+        return FALSE;
+    }
+    m_strLauncherDir = *launcherDir;
+    return TRUE;
+}
+
+BOOL CInstallApp::InitInstance() {
+    // The manuals window hosts the system's HTML control. Dialogs have the three-dimensional
+    // look on every system this program runs on, so nothing is needed for that.
+    EnableControlContainer();
+    if (!PrepareInstance()) {
+        return FALSE;
+    }
+    // The marker stays for exactly as long as this process shows its menu.
+    const platform::Atom marker = m_atoms.Add(kInstanceAtomName);
+    // Every dialog of the program has a white background. Its texts stay black, so that
+    // dialogs without colours of their own, such as the About box, can be read.
+    SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0));
+
+    const MenuPageServices services{m_profile,   m_strings, m_registry, m_locale, m_files,
+                                    m_processes, m_shell,   m_ui,       m_errors, m_drivers};
+    CMenuDlg mainPage("Main Dialog", IDB_BACKGROUND, nullptr, services);
+    mainPage.m_strLauncherDir = m_strLauncherDir;
+    m_pMainWnd = &mainPage;
+    mainPage.DoModal();
+
+    m_atoms.Delete(marker);
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

@@ -1,0 +1,484 @@
+#include "docs/win32/HtmlCtrl.h"
+
+#include "docs/AppLink.h"
+
+#include <exdispid.h>
+
+namespace {
+
+const char kWindowClass[] = "discmenu.HtmlCtrl";
+
+// The arguments of BeforeNavigate2, by position: they arrive in reverse order.
+enum BeforeNavigate2Argument : UINT {
+    kArgUrl = 1,
+    kArgFlags = 2,
+    kArgTargetFrameName = 3,
+    kArgPostData = 4,
+    kArgHeaders = 5,
+    kArgCancel = 6,
+    kBeforeNavigate2ArgumentCount = 7,
+};
+
+HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+// The argument at `position` of an event call, followed through by-reference variants.
+const VARIANT* Argument(const DISPPARAMS& params, UINT position) {
+    if (params.rgvarg == nullptr || position >= params.cArgs) {
+        return nullptr;
+    }
+    const VARIANT* argument = &params.rgvarg[params.cArgs - 1 - position];
+    while (argument != nullptr && V_VT(argument) == (VT_BYREF | VT_VARIANT)) {
+        argument = V_VARIANTREF(argument);
+    }
+    return argument;
+}
+
+std::string TextOf(const VARIANT* argument) {
+    BSTR text = nullptr;
+    if (argument != nullptr && V_VT(argument) == VT_BSTR) {
+        text = V_BSTR(argument);
+    } else if (argument != nullptr && V_VT(argument) == (VT_BYREF | VT_BSTR) &&
+               V_BSTRREF(argument) != nullptr) {
+        text = *V_BSTRREF(argument);
+    }
+    return text != nullptr ? ToAnsi(text, static_cast<int>(SysStringLen(text))) : std::string();
+}
+
+unsigned long NumberOf(const VARIANT* argument) {
+    if (argument == nullptr) {
+        return 0;
+    }
+    switch (V_VT(argument)) {
+    case VT_I4:
+        return static_cast<unsigned long>(V_I4(argument));
+    case VT_UI4:
+        return V_UI4(argument);
+    case VT_BYREF | VT_I4:
+        return V_I4REF(argument) != nullptr ? static_cast<unsigned long>(*V_I4REF(argument)) : 0;
+    default:
+        return 0;
+    }
+}
+
+// Posted form data: an array of bytes.
+std::string BytesOf(const VARIANT* argument) {
+    if (argument == nullptr || V_VT(argument) != (VT_ARRAY | VT_UI1) ||
+        V_ARRAY(argument) == nullptr) {
+        return {};
+    }
+    SAFEARRAY* array = V_ARRAY(argument);
+    LONG lower = 0;
+    LONG upper = -1;
+    void* data = nullptr;
+    if (FAILED(SafeArrayGetLBound(array, 1, &lower)) ||
+        FAILED(SafeArrayGetUBound(array, 1, &upper)) || upper < lower ||
+        FAILED(SafeArrayAccessData(array, &data))) {
+        return {};
+    }
+    std::string bytes(static_cast<const char*>(data), static_cast<std::size_t>(upper - lower + 1));
+    SafeArrayUnaccessData(array);
+    return bytes;
+}
+
+} // namespace
+
+// The in-place frame: the dialog that holds the control. It has no menus, tool space or
+// status line to offer.
+class CHtmlCtrl::CFrame final : public IOleInPlaceFrame {
+public:
+    explicit CFrame(CHtmlCtrl& owner) : m_owner(&owner) {}
+    void Detach() { m_owner = nullptr; }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) ||
+            IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame)) {
+            *object = static_cast<IOleInPlaceFrame*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG references = --m_references;
+        if (references == 0) {
+            delete this;
+        }
+        return references;
+    }
+
+    // IOleWindow
+    STDMETHODIMP GetWindow(HWND* window) override {
+        if (window == nullptr) {
+            return E_POINTER;
+        }
+        *window = m_owner != nullptr && m_owner->m_hWnd != nullptr
+                      ? GetAncestor(m_owner->m_hWnd, GA_ROOT)
+                      : nullptr;
+        return *window != nullptr ? S_OK : E_FAIL;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IOleInPlaceUIWindow
+    STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+
+    // IOleInPlaceFrame
+    STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+    STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
+    STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+    STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+private:
+    ~CFrame() = default;
+
+    ULONG m_references = 1;
+    CHtmlCtrl* m_owner;
+};
+
+// The client site and in-place site of the browser: tells it its window and its place.
+class CHtmlCtrl::CSite final : public IOleClientSite, public IOleInPlaceSite {
+public:
+    explicit CSite(CHtmlCtrl& owner) : m_owner(&owner) {}
+    void Detach() { m_owner = nullptr; }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) {
+            *object = static_cast<IOleClientSite*>(this);
+        } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite)) {
+            *object = static_cast<IOleInPlaceSite*>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG references = --m_references;
+        if (references == 0) {
+            delete this;
+        }
+        return references;
+    }
+
+    // IOleClientSite: the page is never saved and lives in no container.
+    STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
+        if (moniker != nullptr) {
+            *moniker = nullptr;
+        }
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetContainer(IOleContainer** container) override {
+        if (container != nullptr) {
+            *container = nullptr;
+        }
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP ShowObject() override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    // IOleWindow
+    STDMETHODIMP GetWindow(HWND* window) override {
+        if (window == nullptr) {
+            return E_POINTER;
+        }
+        *window = m_owner != nullptr ? m_owner->m_hWnd : nullptr;
+        return *window != nullptr ? S_OK : E_FAIL;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IOleInPlaceSite: the browser fills the control's client area.
+    STDMETHODIMP CanInPlaceActivate() override { return m_owner != nullptr ? S_OK : S_FALSE; }
+    STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnUIActivate() override { return S_OK; }
+    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                  LPRECT position, LPRECT clip,
+                                  LPOLEINPLACEFRAMEINFO frameInfo) override {
+        if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr ||
+            frameInfo == nullptr) {
+            return E_POINTER;
+        }
+        *frame = nullptr;
+        *document = nullptr; // the frame serves as the document window too
+        if (m_owner == nullptr || m_owner->m_hWnd == nullptr || !m_owner->m_frame) {
+            return E_FAIL;
+        }
+        *frame = m_owner->m_frame.get();
+        (*frame)->AddRef();
+        GetClientRect(m_owner->m_hWnd, position);
+        *clip = *position;
+        frameInfo->cb = sizeof *frameInfo;
+        frameInfo->fMDIApp = FALSE;
+        frameInfo->hwndFrame = GetAncestor(m_owner->m_hWnd, GA_ROOT);
+        frameInfo->haccel = nullptr;
+        frameInfo->cAccelEntries = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
+    STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
+    STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
+    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+
+private:
+    ~CSite() = default;
+
+    ULONG m_references = 1;
+    CHtmlCtrl* m_owner;
+};
+
+// The sink of the browser's events (the DWebBrowserEvents2 dispatch interface).
+class CHtmlCtrl::CEventSink final : public IDispatch {
+public:
+    explicit CEventSink(CHtmlCtrl& owner) : m_owner(&owner) {}
+    void Detach() { m_owner = nullptr; }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+            IsEqualIID(iid, DIID_DWebBrowserEvents2)) {
+            *object = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG references = --m_references;
+        if (references == 0) {
+            delete this;
+        }
+        return references;
+    }
+
+    // The events come by number alone: no type information, no names.
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (count == nullptr) {
+            return E_POINTER;
+        }
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info != nullptr) {
+            *info = nullptr;
+        }
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP Invoke(DISPID dispId, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO*, UINT*) override {
+        if (result != nullptr) {
+            VariantInit(result);
+        }
+        if (m_owner != nullptr && params != nullptr) {
+            m_owner->HandleBrowserEvent(dispId, *params);
+        }
+        return S_OK;
+    }
+
+private:
+    ~CEventSink() = default;
+
+    ULONG m_references = 1;
+    CHtmlCtrl* m_owner;
+};
+
+CHtmlCtrl::CHtmlCtrl() = default;
+
+CHtmlCtrl::~CHtmlCtrl() {
+    // Normally the parent's destruction took the window (and the browser) already.
+    if (m_hWnd != nullptr) {
+        DestroyWindow(m_hWnd);
+    }
+    ReleaseBrowser();
+}
+
+bool CHtmlCtrl::CreateInPlaceOfStatic(UINT nID, const CDialog* pParent) {
+    return pParent != nullptr && CreateInPlaceOfStatic(nID, pParent->GetSafeHwnd());
+}
+
+bool CHtmlCtrl::CreateInPlaceOfStatic(UINT nID, HWND hWndParent) {
+    const CWindow placeholder =
+        hWndParent != nullptr ? CWindow(hWndParent).Item(static_cast<int>(nID)) : CWindow();
+    if (placeholder == nullptr) {
+        return false;
+    }
+    const RECT rect = placeholder.RectIn(hWndParent);
+    DestroyWindow(placeholder);
+    return Create(rect, hWndParent, nID);
+}
+
+bool CHtmlCtrl::Create(const RECT& rect, HWND hWndParent, UINT nID) {
+    if (m_hWnd != nullptr) {
+        return false;
+    }
+    if (!RegisterBoundClass(kWindowClass, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1))) {
+        return false;
+    }
+    // The id of a child window travels in the menu argument.
+    CreateWindowExA(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, hWndParent,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), Instance(), this);
+    if (m_hWnd == nullptr) {
+        return false;
+    }
+    if (!CreateBrowser()) {
+        DestroyWindow(m_hWnd);
+        return false;
+    }
+    return true;
+}
+
+bool CHtmlCtrl::CreateBrowser() {
+    // Made by CoCreateInstance rather than OleCreate: the browser needs no storage, and the
+    // client site is given to it once our window exists, so it can take that as its parent.
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                m_oleObject.put_void()))) {
+        return false;
+    }
+    m_site = CComPtr<CSite>(new CSite(*this));
+    m_frame = CComPtr<CFrame>(new CFrame(*this));
+    m_sink = CComPtr<CEventSink>(new CEventSink(*this));
+    m_browser = m_oleObject.Query<IWebBrowser2>(IID_IWebBrowser2);
+    if (!m_browser || FAILED(m_oleObject->SetClientSite(m_site.get()))) {
+        ReleaseBrowser();
+        return false;
+    }
+    const auto container =
+        m_oleObject.Query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    if (!container ||
+        FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, m_connectionPoint.put())) ||
+        FAILED(
+            m_connectionPoint->Advise(static_cast<IDispatch*>(m_sink.get()), &m_dwAdviseCookie))) {
+        ReleaseBrowser();
+        return false;
+    }
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    if (FAILED(m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.get(), 0, m_hWnd,
+                                   &client))) {
+        ReleaseBrowser();
+        return false;
+    }
+    return true;
+}
+
+void CHtmlCtrl::ReleaseBrowser() {
+    if (m_connectionPoint) {
+        m_connectionPoint->Unadvise(m_dwAdviseCookie);
+        m_connectionPoint.reset();
+        m_dwAdviseCookie = 0;
+    }
+    if (m_oleObject) {
+        m_oleObject->Close(OLECLOSE_NOSAVE);
+        m_oleObject->SetClientSite(nullptr);
+    }
+    m_browser.reset();
+    m_oleObject.reset();
+    // Whatever the browser still holds must not reach back into this object.
+    if (m_site) {
+        m_site->Detach();
+        m_site.reset();
+    }
+    if (m_frame) {
+        m_frame->Detach();
+        m_frame.reset();
+    }
+    if (m_sink) {
+        m_sink->Detach();
+        m_sink.reset();
+    }
+}
+
+bool CHtmlCtrl::Navigate(const std::string& url) {
+    if (!m_browser) {
+        return false;
+    }
+    const CBstr address(url);
+    VARIANT flags;
+    VariantInit(&flags);
+    V_VT(&flags) = VT_I4;
+    V_I4(&flags) = 0;
+    VARIANT none; // no target frame, post data or headers
+    VariantInit(&none);
+    return SUCCEEDED(m_browser->Navigate(address.get(), &flags, &none, &none, &none));
+}
+
+IDispatch* CHtmlCtrl::GetEventSink() const {
+    return m_sink.get();
+}
+
+void CHtmlCtrl::OnBeforeNavigate2(const std::string& url, unsigned long, const std::string&,
+                                  const std::string&, const std::string&, bool& cancel) {
+    if (const auto command = applink::CommandOf(url)) {
+        OnAppLink(*command);
+        cancel = true;
+    }
+}
+
+void CHtmlCtrl::OnAppLink(const std::string&) {}
+
+void CHtmlCtrl::HandleBrowserEvent(DISPID dispId, const DISPPARAMS& params) {
+    if (dispId != DISPID_BEFORENAVIGATE2 || params.cArgs != kBeforeNavigate2ArgumentCount) {
+        return;
+    }
+    const VARIANT* cancelArgument = &params.rgvarg[params.cArgs - 1 - kArgCancel];
+    VARIANT_BOOL* cancelFlag =
+        V_VT(cancelArgument) == (VT_BYREF | VT_BOOL) ? V_BOOLREF(cancelArgument) : nullptr;
+    bool cancel = cancelFlag != nullptr && *cancelFlag != VARIANT_FALSE;
+    OnBeforeNavigate2(TextOf(Argument(params, kArgUrl)), NumberOf(Argument(params, kArgFlags)),
+                      TextOf(Argument(params, kArgTargetFrameName)),
+                      BytesOf(Argument(params, kArgPostData)),
+                      TextOf(Argument(params, kArgHeaders)), cancel);
+    if (cancelFlag != nullptr) {
+        *cancelFlag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+}
+
+void CHtmlCtrl::OnSize() const {
+    const auto inPlace = m_oleObject.Query<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    if (inPlace) {
+        RECT client{};
+        GetClientRect(m_hWnd, &client);
+        inPlace->SetObjectRects(&client, &client);
+    }
+}
+
+bool CHtmlCtrl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT&) {
+    switch (message) {
+    case WM_SIZE:
+        OnSize();
+        break;
+    case WM_DESTROY:
+        ReleaseBrowser();
+        break;
+    default:
+        break;
+    }
+    return false; // and the default handling
+}

@@ -1,0 +1,81 @@
+#pragma once
+// An HTML page as a plain child control of a dialog: the system's WebBrowser control hosted
+// in a child window of our own. It is created in place of a placeholder static control, takes
+// no part in frame activation, and is a member of its parent window's object: destroying its
+// window releases the browser but never the object.
+//
+// Application links: a navigation to a URL that begins with "app:" (in any case) is cancelled
+// and the rest of the URL goes to OnAppLink. Everything else is navigated normally.
+//
+// The browser is a COM object: OLE must be initialised (OleInitialize) on the thread that
+// creates the control, and the control is used from that thread only.
+
+#include "framework/win32/ComPtr.h"
+#include "framework/win32/Dialog.h"
+
+#include <windows.h>
+// After windows.h, which they need.
+#include <exdisp.h>
+#include <ocidl.h>
+#include <ole2.h>
+
+#include <string>
+
+class CHtmlCtrl : public CWnd {
+public:
+    CHtmlCtrl();
+    ~CHtmlCtrl() override;
+
+    // Replaces the static control `nID` of `hWndParent` by this control, at the same place
+    // in the parent's client area and under the same id. False when there is no such control,
+    // or when the window or the browser in it cannot be made.
+    bool CreateInPlaceOfStatic(UINT nID, HWND hWndParent);
+    bool CreateInPlaceOfStatic(UINT nID, const CDialog* pParent);
+
+    // Creates the control window (WS_CHILD | WS_VISIBLE) at `rect` of `hWndParent`'s client
+    // area, with the browser filling it.
+    bool Create(const RECT& rect, HWND hWndParent, UINT nID);
+
+    // Starts a navigation to `url`, for example the full path of a local file.
+    bool Navigate(const std::string& url);
+
+    // The browser, while the control's window exists; null before and after.
+    IWebBrowser2* GetBrowser() const { return m_browser.get(); }
+
+protected:
+    // Called before every navigation the browser is about to make, with the URL as 8-bit text
+    // in the ANSI code page; setting `cancel` stops it. Filters out the application links.
+    virtual void OnBeforeNavigate2(const std::string& url, unsigned long flags,
+                                   const std::string& targetFrameName, const std::string& postData,
+                                   const std::string& headers, bool& cancel);
+
+    // An application link: `command` is the URL without its first four characters.
+    virtual void OnAppLink(const std::string& command);
+
+    // The event sink through which the browser reports navigations (DWebBrowserEvents2);
+    // null while the control has no browser.
+    IDispatch* GetEventSink() const;
+
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // The objects the browser calls back: its site (client site and in-place site), the
+    // in-place frame, and the sink of its events. Each lives as long as anybody holds it and
+    // forgets the control when the control's window goes.
+    class CSite;
+    class CFrame;
+    class CEventSink;
+
+    bool CreateBrowser();
+    void ReleaseBrowser();
+    void OnSize() const;
+    void HandleBrowserEvent(DISPID dispId, const DISPPARAMS& params);
+
+    CComPtr<CSite> m_site;
+    CComPtr<CFrame> m_frame;
+    CComPtr<CEventSink> m_sink;
+    CComPtr<IOleObject> m_oleObject;
+    CComPtr<IWebBrowser2> m_browser;
+    CComPtr<IConnectionPoint> m_connectionPoint;
+    DWORD m_dwAdviseCookie = 0;
+};

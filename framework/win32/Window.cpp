@@ -1,0 +1,76 @@
+#include "framework/win32/Window.h"
+
+namespace {
+const char kObjectProperty[] = "discmenu.CWnd";
+} // namespace
+
+CWnd::~CWnd() {
+    if (m_hWnd != nullptr) {
+        DestroyWindow(m_hWnd);
+    }
+}
+
+bool CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    return OnWndMsg(message, wParam, lParam, result) ? result : Default();
+}
+
+LRESULT CWnd::Default() {
+    return CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam,
+                           m_current.lParam);
+}
+
+void CWnd::Bind(HWND hWnd, WNDPROC previous) {
+    m_hWnd = hWnd;
+    m_pfnSuper = previous;
+    SetPropA(hWnd, kObjectProperty, this);
+}
+
+void CWnd::Subclass(HWND hWnd) {
+    Bind(hWnd, reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                   hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc))));
+}
+
+bool CWnd::RegisterBoundClass(const char* className, HBRUSH background) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(instance, className, &windowClass)) {
+        return true;
+    }
+    windowClass.lpfnWndProc = &CWnd::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty));
+    if (window == nullptr && message == WM_NCCREATE) {
+        window = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (window != nullptr) {
+            window->Bind(hWnd, DefWindowProcA);
+        }
+    }
+    if (window == nullptr) {
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    const CurrentMessage outer = window->m_current;
+    window->m_current = {message, wParam, lParam};
+    const LRESULT result = window->Dispatch(message, wParam, lParam);
+    window->m_current = outer;
+    if (message == WM_NCDESTROY) {
+        if (window->m_pfnSuper != DefWindowProcA) {
+            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(window->m_pfnSuper));
+        }
+        RemovePropA(hWnd, kObjectProperty);
+        window->m_hWnd = nullptr;
+    }
+    return result;
+}

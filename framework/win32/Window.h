@@ -1,0 +1,109 @@
+#pragma once
+// Windows as the page code uses them. CWindow is a window handle with one-line operations
+// (no ownership); the typed controls add the messages of their class. CWnd binds a window to
+// its object: every message reaches the object's message map (OnWndMsg), and Default() hands
+// the current message to the window's previous handling. Dialogs (subclassed after creation)
+// and the framework's own window classes (bound at WM_NCCREATE) share it.
+
+#include <windows.h>
+
+#include <string>
+
+class CWindow {
+public:
+    CWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
+    operator HWND() const { return m_hWnd; }
+
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    void SetText(const std::string& text) const { SetWindowTextA(m_hWnd, text.c_str()); }
+    void Enable(bool enable) const { EnableWindow(m_hWnd, enable); }
+    void Show(int command) const { ShowWindow(m_hWnd, command); }
+    void Move(const RECT& rect) const {
+        MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                   TRUE);
+    }
+    // The window's rectangle in the client coordinates of `parent`.
+    RECT RectIn(HWND parent) const {
+        RECT rect{};
+        GetWindowRect(m_hWnd, &rect);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    CWindow Item(int id) const { return GetDlgItem(m_hWnd, id); }
+    // Both icons of a top-level window.
+    void SetIcons(HICON icon) const {
+        Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+
+    HWND m_hWnd;
+};
+
+class CComboBox : public CWindow {
+public:
+    using CWindow::CWindow;
+    void ResetContent() const { Send(CB_RESETCONTENT); }
+    int AddString(const std::string& text) const {
+        return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    void SetItemData(int index, LPARAM data) const {
+        Send(CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    }
+    // CB_ERR for an index that names no item.
+    LRESULT GetItemData(int index) const {
+        return Send(CB_GETITEMDATA, static_cast<WPARAM>(index));
+    }
+    int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
+    void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+    // Selects the first item after `after` (wrapping) that begins with `text` in any case.
+    void SelectString(int after, const std::string& text) const {
+        Send(CB_SELECTSTRING, static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+};
+
+class CButton : public CWindow {
+public:
+    using CWindow::CWindow;
+    int GetCheck() const { return static_cast<int>(Send(BM_GETCHECK)); }
+};
+
+class CWnd {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    virtual ~CWnd();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+protected:
+    // The message map: handles a message and sets `result`, or returns false to leave it to
+    // the default handling.
+    virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Everything a window of this object receives; by default the message map, then Default().
+    virtual LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // The previous handling of the message being handled now.
+    LRESULT Default();
+
+    // Binds the existing window `hWnd` to this object by subclassing it.
+    void Subclass(HWND hWnd);
+    // Registers a window class of the program whose windows bind to the object given as the
+    // creation parameter of CreateWindowEx; false when it cannot be registered.
+    static bool RegisterBoundClass(const char* className, HBRUSH background);
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Bind(HWND hWnd, WNDPROC previous);
+
+    WNDPROC m_pfnSuper = nullptr;
+    struct CurrentMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    CurrentMessage m_current{};
+};

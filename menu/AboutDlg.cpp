@@ -1,5 +1,0 @@
-#include "menu/AboutDlg.h"
-
-#include "res/resource.h"
-
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

@@ -1,0 +1,42 @@
+#pragma once
+// What a click on an entry does: open a program or document from the disc (a setup program
+// learns the chosen language), install the Java runtime, show the manuals, open a sub-page,
+// close the page, open the USB driver dialog, or nothing.
+
+#include "menu/MenuItem.h"
+#include "platform/Locale.h"
+
+#include <optional>
+#include <string>
+
+namespace click {
+
+// The special entries: type-0 entries whose value is exactly one of these words.
+inline constexpr char kJavaRuntimeEntry[] = "SunJava";
+inline constexpr char kManualsEntry[] = "HTMLDlg";
+
+struct Action {
+    enum class Kind { Nothing, Open, JavaRuntime, Manuals, SubPage, Close, Usb };
+    Kind kind = Kind::Nothing;
+    // Open and Manuals: the disc that must be in the drive first (a file on it; when empty,
+    // nothing opens).
+    std::string diskId;
+    // Open: the file on the disc, and the language switch when it is a setup program.
+    std::string path;
+    std::optional<std::string> parameters;
+    // SubPage: the section of the page to open.
+    std::string pageName;
+
+    bool operator==(const Action& other) const {
+        return kind == other.kind && diskId == other.diskId && path == other.path &&
+               parameters == other.parameters && pageName == other.pageName;
+    }
+};
+
+// The action of `item` on a page whose launcher directory is `launcherDir`, with language
+// `languageIndex` chosen. A value that contains "setup.exe" in any letter case is a setup
+// program; double-byte characters of the system's code page are stepped over whole.
+Action Decide(const CMenuItem& item, const std::string& launcherDir, int languageIndex,
+              const platform::ILocale& locale);
+
+} // namespace click

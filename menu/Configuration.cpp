@@ -1,0 +1,100 @@
+#include "menu/Configuration.h"
+
+#include "menu/Languages.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace config {
+
+namespace {
+
+const char kTextSection[] = "RES_STR";
+const char kLabelKey[] = "IDS_LABEL";
+const char kCountKey[] = "Number of menu";
+
+struct TextEntry {
+    const char* key;
+    std::string CTextTable::*text;
+    unsigned builtinId;
+};
+
+const TextEntry kTexts[] = {
+    {"IDS_WARNING", &CTextTable::m_strWarning, IDS_BUILTIN_WARNING},
+    {"IDS_TITLE", &CTextTable::m_strTitle, IDS_BUILTIN_TITLE},
+    {"IDS_NONE_SELECT_TEXT", &CTextTable::m_strNoneSelectText, IDS_BUILTIN_NONE_SELECT_TEXT},
+    {"IDS_CAPTION", &CTextTable::m_strCaption, IDS_BUILTIN_CAPTION},
+    {"IDS_USBTITLE", &CTextTable::m_strUsbTitle, IDS_BUILTIN_USBTITLE},
+    {"IDS_FIRSTCHECKBOXCAPTION", &CTextTable::m_strFirstCheckBoxCaption,
+     IDS_BUILTIN_FIRSTCHECKBOXCAPTION},
+    {"IDS_SECONDCHECKBOXCAPTION", &CTextTable::m_strSecondCheckBoxCaption,
+     IDS_BUILTIN_SECONDCHECKBOXCAPTION},
+    {"IDS_OK", &CTextTable::m_strOk, IDS_BUILTIN_OK},
+    {"IDS_CANCEL", &CTextTable::m_strCancel, IDS_BUILTIN_CANCEL},
+    {"IDS_FILECOPYSUCCESS", &CTextTable::m_strFileCopySuccess, IDS_BUILTIN_FILECOPYSUCCESS},
+    {"IDS_FILECOPYFAIL", &CTextTable::m_strFileCopyFail, IDS_BUILTIN_FILECOPYFAIL},
+    {"IDS_NOVDINSTALL", &CTextTable::m_strNoVdInstall, IDS_BUILTIN_NOVDINSTALL},
+    {"IDS_NOMEDIAINDEVICE", &CTextTable::m_strNoMediaInDevice, IDS_BUILTIN_NOMEDIAINDEVICE},
+};
+
+class Reader {
+public:
+    Reader(const platform::IProfileFile& profile, const std::string& file)
+        : m_profile(profile), m_file(file) {}
+
+    std::string String(const std::string& section, const std::string& key) const {
+        return m_profile.GetString(m_file, section, key, "", kValueBufferSize);
+    }
+    int Int(const std::string& section, const std::string& key) const {
+        return m_profile.GetInt(m_file, section, key, 0);
+    }
+
+private:
+    const platform::IProfileFile& m_profile;
+    const std::string& m_file;
+};
+
+std::string Key(const char* name, int index) {
+    return name + std::to_string(index);
+}
+
+std::unique_ptr<CMenuItem> ReadMenuItem(const Reader& reader, const std::string& section,
+                                        int index) {
+    auto item = std::make_unique<CMenuItem>();
+    item->m_strText = reader.String(section, Key("MenuItemString", index));
+    const int type = reader.Int(section, Key("MenuItemType", index));
+    item->m_nType = (type >= CMenuItem::kTypeExecute && type <= CMenuItem::kTypeUsb)
+                        ? type
+                        : CMenuItem::kTypeNone;
+    item->m_strExecute = reader.String(section, Key("MenuItemExecute", index));
+    item->m_strTitle = reader.String(section, Key("MenuItemTitle", index));
+    item->m_strDiskId = reader.String(section, Key("MenuItemDiskID", index));
+    return item;
+}
+
+} // namespace
+
+std::string FilePath(const std::string& launcherDir, int languageIndex) {
+    const std::string suffix = languages::FileSuffix(languageIndex);
+    return launcherDir + "Inst" + (languages::IsValid(languageIndex) ? suffix : "") + ".inf";
+}
+
+PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,
+                     const std::string& file, const std::string& pageName) {
+    const Reader reader(profile, file);
+    PageContent page;
+    // A text the file lacks falls back to the built-in text, never to another language's.
+    for (const TextEntry& entry : kTexts) {
+        std::string value = reader.String(kTextSection, entry.key);
+        page.texts.*entry.text = value.empty() ? strings.Load(entry.builtinId) : std::move(value);
+    }
+    page.label = reader.String(kTextSection, kLabelKey);
+    const int count = std::min(reader.Int(pageName, kCountKey), kMaxMenuItems);
+    for (int i = 0; i < count; ++i) {
+        page.items.push_back(ReadMenuItem(reader, pageName, i));
+    }
+    return page;
+}
+
+} // namespace config

@@ -1,0 +1,53 @@
+#pragma once
+// The configuration file of a language: the texts of its RES_STR section, with built-in
+// fallbacks, and the entries of a page's section. Read with the profile functions, as they
+// stand on existing discs.
+
+#include "menu/MenuItem.h"
+#include "platform/ProfileFile.h"
+#include "platform/StringTable.h"
+
+#include <cstddef>
+#include <string>
+
+// The texts of a page, read from the configuration file with built-in fallbacks.
+struct CTextTable {
+    std::string m_strWarning;
+    std::string m_strTitle;
+    std::string m_strNoneSelectText;
+    std::string m_strCaption;
+    std::string m_strUsbTitle;
+    std::string m_strFirstCheckBoxCaption;
+    std::string m_strSecondCheckBoxCaption;
+    std::string m_strOk;
+    std::string m_strCancel;
+    std::string m_strFileCopySuccess;
+    std::string m_strFileCopyFail;
+    std::string m_strNoVdInstall;
+    std::string m_strNoMediaInDevice;
+};
+
+namespace config {
+
+// A corrupt entry count must not make a page read or allocate without bound.
+constexpr int kMaxMenuItems = 256;
+// Every value of the configuration file is read into a buffer of this size.
+constexpr std::size_t kValueBufferSize = 256;
+
+// The configuration file of a language in the launcher directory: Inst.inf for English and
+// for any index that names no language, Inst<suffix>.inf for the others.
+std::string FilePath(const std::string& launcherDir, int languageIndex);
+
+// What a page shows of its configuration file.
+struct PageContent {
+    CTextTable texts;  // a text the file lacks or leaves empty is the built-in one
+    std::string label; // the chooser's label; empty when the file has none
+    MenuItemList items;
+};
+
+// Reads the texts of `file` and the entries of its section `pageName`. A missing file or
+// section gives the built-in texts and no entries.
+PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,
+                     const std::string& file, const std::string& pageName);
+
+} // namespace config

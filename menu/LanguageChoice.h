@@ -1,0 +1,41 @@
+#pragma once
+// The first language of a page and the lock of its chooser: a language the registry forces
+// comes first and, when it is one of the six codes, locks the chooser; else the user's locale
+// decides; else English.
+
+#include "platform/Registry.h"
+#include "platform/StringTable.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace languages {
+
+// The size of the buffer the user's abbreviated language name is read into.
+constexpr std::size_t kLocaleBufferSize = 10;
+
+// The forced language: value "ForceLanguage" of the first of two keys that holds it as text.
+// A value that is not text is no language, whatever its bytes spell.
+std::optional<std::string> ReadForcedLanguage(const platform::IRegistry& registry);
+
+// The index of the language whose code equals `forced` regardless of letter case, or -1.
+int LanguageOfCode(const std::string& forced);
+
+// Whether the chooser is locked: the forced value is one of the six codes.
+bool IsLocked(const std::optional<std::string>& forced);
+
+struct InitialChoice {
+    // The chooser selects its first entry that begins with this text, regardless of letter
+    // case; none when no entry does.
+    std::string chooserPrefix;
+    bool locked = false;
+};
+
+// The first choice from the forced value (if any) or else from the abbreviated language name
+// of the user's locale (if known): the first two letters of a language's code must begin it.
+InitialChoice ChooseInitialLanguage(const std::optional<std::string>& forced,
+                                    const std::optional<std::string>& localeAbbreviation,
+                                    const platform::IStringTable& strings);
+
+} // namespace languages

@@ -1,0 +1,256 @@
+#include "menu/win32/MenuDlg.h"
+
+#include "docs/win32/ManualsDlg.h"
+#include "framework/win32/WinApp.h"
+#include "menu/HelpText.h"
+#include "menu/PageLayout.h"
+#include "menu/win32/AboutDlg.h"
+#include "menu/win32/MenuDrawing.h"
+#include "res/resource.h"
+#include "usb/win32/UsbDriverDlg.h"
+
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kLabelTextColour = RGB(18, 54, 200);
+
+CFont CreatePageFont(int height, int weight) {
+    return CFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                             FF_SWISS | DEFAULT_PITCH, "Arial"));
+}
+
+RECT ToRect(const geometry::Rect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+} // namespace
+
+CMenuDlg::CMenuDlg(std::string pageName, UINT nBitmapID, CMenuDlg* pParentPage,
+                   const MenuPageServices& services)
+    : CDialog(IDD_INSTALL_DIALOG, pParentPage), CMenuPage(std::move(pageName), services),
+      m_hIcon(LoadAppIcon(IDR_MAINFRAME)), m_nBitmapID(nBitmapID), m_pParentPage(pParentPage),
+      m_brushLabel(CreateSolidBrush(RGB(255, 255, 255))) {}
+
+CMenuDlg::~CMenuDlg() {
+    FreeMenuItems();
+    ReleaseMouseCapture();
+}
+
+HINSTANCE CMenuDlg::Instance() const {
+    const CWinApp* app = AfxGetApp();
+    return app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+void CMenuDlg::DoDataExchange() {
+    m_comboLanguage = CComboBox(GetDlgItem(IDC_LANGUAGE_COMBO));
+    m_staticLabel = GetDlgItem(IDC_LANGUAGE_LABEL);
+}
+
+BOOL CMenuDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    FillLanguageChooser();
+    SelectInitialLanguage();
+
+    Window().SetIcons(m_hIcon);
+
+    int width = 0;
+    int height = 0;
+    GetBitmapSize(Instance(), m_nBitmapID, width, height);
+    m_nEntryLeft = layout::EntryColumnLeft(width);
+    LayOutWindow(width, height);
+
+    if (IsLumoPage()) {
+        m_staticLabel.Show(SW_HIDE);
+        m_comboLanguage.Show(SW_HIDE);
+    }
+    m_fontHelp = CreatePageFont(-12, FW_NORMAL);
+    m_fontEntry = CreatePageFont(-14, FW_BOLD);
+    return TRUE;
+}
+
+void CMenuDlg::LayOutWindow(int backgroundWidth, int backgroundHeight) {
+    RECT screen{};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    const layout::FrameMetrics metrics{GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXBORDER),
+                                       GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CYBORDER),
+                                       GetSystemMetrics(SM_CYCAPTION)};
+    Window().Move(
+        ToRect(layout::PageWindowRect(backgroundWidth, backgroundHeight, metrics,
+                                      {screen.left, screen.top, screen.right, screen.bottom})));
+    // Chooser and label keep their heights.
+    const RECT chooser = m_comboLanguage.RectIn(m_hWnd);
+    m_comboLanguage.Move(ToRect(
+        layout::ChooserRect(backgroundWidth, backgroundHeight, chooser.bottom - chooser.top)));
+    const RECT label = m_staticLabel.RectIn(m_hWnd);
+    m_staticLabel.Move(
+        ToRect(layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top)));
+}
+
+bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_SYSCOMMAND:
+        OnSysCommand(static_cast<UINT>(wParam), lParam);
+        return true;
+    case WM_PAINT:
+        OnPaint();
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        return true;
+    case WM_LBUTTONDOWN:
+        if (CMenuPage::OnLButtonDown(static_cast<short>(LOWORD(lParam)),
+                                     static_cast<short>(HIWORD(lParam)))) {
+            result = Default();
+        }
+        return true;
+    case WM_MOUSEMOVE:
+        CMenuPage::OnMouseMove(static_cast<short>(LOWORD(lParam)),
+                               static_cast<short>(HIWORD(lParam)));
+        result = Default();
+        return true;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_LANGUAGE_COMBO && HIWORD(wParam) == CBN_SELENDOK) {
+            OnSelendokLanguage();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
+    HBRUSH brush = CDialog::OnCtlColor(hDC, hWndCtl, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC) {
+        SetTextColor(hDC, kLabelTextColour);
+        SetBkMode(hDC, TRANSPARENT);
+        return m_brushLabel.get();
+    }
+    return brush;
+}
+
+void CMenuDlg::OnPaint() {
+    if (IsIconic(m_hWnd)) {
+        PaintMinimisedIcon(m_hIcon);
+        return;
+    }
+    ApplyLanguageLock();
+    CPaintDC dc(m_hWnd);
+    PaintBackground(dc.get(), Instance(), m_nBitmapID);
+    DrawMenu();
+    Default();
+}
+
+void CMenuDlg::OnSysCommand(UINT nID, LPARAM) {
+    if ((nID & 0xFFF0) == kAboutCommand) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+int CMenuDlg::GetLanguagePosition() const {
+    return m_comboLanguage.GetCurSel();
+}
+
+int CMenuDlg::GetSelectedLanguageIndex() const {
+    // With no selection the list answers CB_ERR, which names no language.
+    return static_cast<int>(m_comboLanguage.GetItemData(GetLanguagePosition()));
+}
+
+void CMenuDlg::SetLabelText(const std::string& text) {
+    m_staticLabel.SetText(text);
+}
+
+void CMenuDlg::ResetLanguageChooser() {
+    m_comboLanguage.ResetContent();
+}
+
+void CMenuDlg::AddLanguage(const std::string& name, int languageIndex) {
+    m_comboLanguage.SetItemData(m_comboLanguage.AddString(name), languageIndex);
+}
+
+void CMenuDlg::SetChooserSelection(int position) {
+    m_comboLanguage.SetCurSel(position);
+}
+
+void CMenuDlg::SelectChooserEntryStartingWith(const std::string& text) {
+    m_comboLanguage.SelectString(0, text);
+}
+
+void CMenuDlg::EnableLanguageChooser(bool enable) {
+    m_comboLanguage.Enable(enable);
+}
+
+std::optional<int> CMenuDlg::GetOpeningPageSelection() const {
+    if (m_pParentPage == nullptr) {
+        return std::nullopt;
+    }
+    return m_pParentPage->GetLanguagePosition();
+}
+
+int CMenuDlg::GetBackgroundHeight() const {
+    int width = 0;
+    int height = 0;
+    GetBitmapSize(Instance(), m_nBitmapID, width, height);
+    return height;
+}
+
+geometry::Rect CMenuDlg::GetClientArea() const {
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    return {client.left, client.top, client.right, client.bottom};
+}
+
+void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help) {
+    const HelpTextLayout layout = ComposeHelpText(help, m_texts.m_strNoneSelectText);
+    CClientDC dc(m_hWnd);
+    ::DrawHelpArea(dc.get(), Instance(), rect, layout.text, rect.top + layout.topOffset,
+                   m_fontHelp.get());
+}
+
+void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) {
+    if (rect.Width() <= 0) {
+        return; // not laid out yet
+    }
+    CClientDC dc(m_hWnd);
+    ::DrawEntry(dc.get(), Instance(), rect, text, hot, m_fontEntry.get());
+}
+
+void CMenuDlg::ReleaseMouseCapture() {
+    if (GetCapture() != nullptr) {
+        ReleaseCapture();
+    }
+}
+
+void CMenuDlg::RunSubPage(const std::string& pageName) {
+    // The page named so shows over its own background and takes over this page's language.
+    const bool lumo = pageName == kLumoPageName;
+    CMenuDlg page(pageName, lumo ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND, lumo ? this : nullptr,
+                  m_services);
+    page.m_strLauncherDir = m_strLauncherDir;
+    page.DoModal();
+}
+
+void CMenuDlg::OpenManualsWindow(const std::string& languageName) {
+    const DocumentServices documents{m_services.shell, m_services.ui, m_services.strings,
+                                     m_services.files};
+    CManualsDlg dialog(this, languageName, m_texts.m_strCaption, GetLauncherDir(), documents);
+    dialog.DoModal();
+}
+
+void CMenuDlg::OpenUsbDriverDialog() {
+    const UsbDriverTexts texts{m_texts.m_strUsbTitle,
+                               m_texts.m_strFirstCheckBoxCaption,
+                               m_texts.m_strSecondCheckBoxCaption,
+                               m_texts.m_strOk,
+                               m_texts.m_strCancel,
+                               m_texts.m_strFileCopySuccess,
+                               m_texts.m_strFileCopyFail};
+    CUsbDriverDlg dialog(
+        texts, this, {m_services.registry, m_services.drivers, m_services.ui, m_services.errors});
+    dialog.DoModal();
+}

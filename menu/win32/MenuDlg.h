@@ -1,0 +1,69 @@
+#pragma once
+// A menu page on screen: the main page and every sub-page. A fixed-size dialog whose face is
+// a picture: the background bitmap, the entry column to its right, the help area below, and
+// the language chooser with its label over the background.
+
+#include "framework/win32/Dialog.h"
+#include "framework/win32/Gdi.h"
+#include "menu/MenuPage.h"
+
+#include <windows.h>
+
+class CMenuDlg : public CDialog, public CMenuPage {
+public:
+    // The About command of the system menu, with its low four bits cleared.
+    static constexpr UINT kAboutCommand = 0x0010;
+
+    CMenuDlg(std::string pageName, UINT nBitmapID, CMenuDlg* pParentPage,
+             const MenuPageServices& services);
+    ~CMenuDlg() override;
+
+    // The position of the chooser's selection, or -1 when none.
+    int GetLanguagePosition() const;
+
+protected:
+    void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    HBRUSH OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) override;
+
+    void OnPaint();
+    HCURSOR OnQueryDragIcon() const { return m_hIcon; }
+    void OnSysCommand(UINT nID, LPARAM lParam);
+
+    // What the page decides, carried out on the window.
+    int GetSelectedLanguageIndex() const override;
+    void SetLabelText(const std::string& text) override;
+    void ResetLanguageChooser() override;
+    void AddLanguage(const std::string& name, int languageIndex) override;
+    void SetChooserSelection(int position) override;
+    void SelectChooserEntryStartingWith(const std::string& text) override;
+    void EnableLanguageChooser(bool enable) override;
+    std::optional<int> GetOpeningPageSelection() const override;
+    int GetBackgroundHeight() const override;
+    geometry::Rect GetClientArea() const override;
+    void DrawHelpArea(const geometry::Rect& rect, const std::string& help) override;
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override;
+    void ReleaseMouseCapture() override;
+    bool HasMouseCapture() const override { return GetCapture() != nullptr; }
+    void TakeMouseCapture() override { SetCapture(m_hWnd); }
+    platform::WindowRef GetWindowRef() const override { return m_hWnd; }
+    void RunSubPage(const std::string& pageName) override;
+    void EndPage() override { EndDialog(IDCANCEL); }
+    void OpenManualsWindow(const std::string& languageName) override;
+    void OpenUsbDriverDialog() override;
+
+    HICON m_hIcon;
+    UINT m_nBitmapID;
+    CComboBox m_comboLanguage;
+    CWindow m_staticLabel;
+    CFont m_fontHelp;
+    CFont m_fontEntry;
+    CMenuDlg* m_pParentPage;
+
+private:
+    void LayOutWindow(int backgroundWidth, int backgroundHeight);
+    HINSTANCE Instance() const;
+
+    CBrush m_brushLabel; // white, behind the label's text
+};

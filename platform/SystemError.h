@@ -1,0 +1,30 @@
+#pragma once
+// How the platform reports a failure: the operation's result (bool or optional, or this
+// Outcome where nothing else is returned) and the system's reason as a SystemError.
+
+namespace platform {
+
+// The system's reason for a failure: its error code, 0 when it gave none.
+struct SystemError {
+    unsigned long code = 0;
+};
+
+// Error codes the program tells apart, with the values of the Win32 API.
+namespace errors {
+constexpr unsigned long kFileNotFound = 2;
+constexpr unsigned long kPathNotFound = 3;
+constexpr unsigned long kFileNameTooLong = 206;
+} // namespace errors
+
+// The outcome of an operation that returns nothing else: success, or failure with the
+// system's reason.
+struct Outcome {
+    bool ok = true;
+    SystemError error;
+
+    explicit operator bool() const { return ok; }
+    static Outcome Success() { return {}; }
+    static Outcome Failure(unsigned long code) { return {false, {code}}; }
+};
+
+} // namespace platform

@@ -1,0 +1,110 @@
+// The browser version that the Java runtime needs, its installation, and the product check.
+
+#include "menu/Prerequisites.h"
+#include "fakes/FakeMenuPage.h"
+#include "menu/Versions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kBrowserKey[] = "SOFTWARE\\Microsoft\\Internet Explorer";
+const char kInstallKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Install";
+const char kOptionsKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Options";
+const std::string kInstaller = "j2re-1_4_1_01-windows-i586-i.exe";
+
+TEST(Versions, AreComparedNumberByNumber) {
+    const char* minimum = "5.50.4807.2300";
+    for (const char* newer : {"5.50.4807.2300", "6.0.2900.2180", "5.50.4807.3000",
+                              "10.0.9200.16384", "11.0", "5.50.4807.2300.1"}) {
+        EXPECT_GE(CompareDottedVersions(newer, minimum), 0) << newer;
+    }
+    for (const char* older : {"5.50.4807.2299", "5.00.3700.1000", "5.50.4807.23", "5.5", "", "abc",
+                              "6.0 beta", "6..0", "-7.0"}) {
+        EXPECT_LT(CompareDottedVersions(older, minimum), 0) << older;
+    }
+    EXPECT_EQ(CompareDottedVersions("5.50", "5.50.0.0"), 0);
+    EXPECT_GT(CompareDottedVersions("99999999999999999999.0", "5.50"), 0) << "no overflow";
+}
+
+TEST(Prerequisites, TheBrowserMustBeAtLeast55Sp2) {
+    const std::pair<std::optional<std::string>, bool> cases[] = {
+        {"10.0.9200.16384", true},
+        {"5.50.4807.2300", true},
+        {"5.50.4807.2299", false},
+        {"5.00.3700.1000", false},
+        {"", false},
+        {"unknown", false},
+        {std::nullopt, false},
+        {std::string(32, '9'), false}}; // too long for its buffer
+    for (const auto& [version, recent] : cases) {
+        fakes::FakeRegistry registry;
+        if (version) {
+            registry.SetString(kBrowserKey, "Version", *version);
+        }
+        EXPECT_EQ(prerequisites::IsBrowserRecentEnough(registry), recent) << version.value_or("-");
+    }
+}
+
+TEST(Prerequisites, OnlyTheInstalledProductInVersion440) {
+    const std::pair<const char*, bool> cases[] = {{"4.4.0", true},    {"4.4.1", false},
+                                                  {"4.5.0", false},   {"4.4", false},
+                                                  {"4.4.0.0", false}, {"4.4.0.00000", false}};
+    for (const auto& [version, installed] : cases) {
+        fakes::FakeRegistry registry;
+        registry.SetString(kOptionsKey, "Version", version);
+        EXPECT_FALSE(prerequisites::IsProductInstalled(registry)) << "the Install key is missing";
+        registry.AddKey(kInstallKey);
+        EXPECT_EQ(prerequisites::IsProductInstalled(registry), installed) << version;
+    }
+}
+
+TEST(Prerequisites, TheRuntimeIsCopiedAndOnlyThatCopyStartedQuoted) {
+    fakes::FakeMenuServices services;
+    services.files.files["D:\\SunInstall\\" + kInstaller] = "installer";
+    const auto install = [&services] {
+        return prerequisites::InstallJavaRuntime("D:\\", services.files, services.processes,
+                                                 services.errors);
+    };
+    EXPECT_EQ(install(), std::nullopt);
+    EXPECT_EQ(services.files.files["C:\\Temp\\" + kInstaller], "installer");
+    EXPECT_EQ(services.processes.startedShown,
+              (std::vector<std::string>{"\"C:\\Temp\\" + kInstaller + "\""}));
+
+    // A failed copy never starts an older file, and says why.
+    services.files.files.erase("D:\\SunInstall\\" + kInstaller);
+    EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller + " to C:\\Temp\\" +
+                             kInstaller + ".\r\n\r\nAccess is denied.\r\n");
+    EXPECT_EQ(services.processes.startedShown.size(), 1u);
+
+    services.files.files["D:\\SunInstall\\" + kInstaller] = "installer";
+    services.processes.startSucceeds = false;
+    EXPECT_EQ(install(),
+              "Can not start C:\\Temp\\" + kInstaller + ".\r\n\r\nAccess is denied.\r\n");
+    services.files.tempFolder.reset();
+    EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +
+                             ": the temporary folder is not available.");
+}
+
+TEST(Prerequisites, ThePageShowsWhatTheChecksFind) {
+    fakes::FakeMenuServices services;
+    fakes::FakeMenuPage page("Main Dialog", services);
+    page.m_texts.m_strWarning = "old browser";
+    page.m_texts.m_strTitle = "Warning";
+    page.m_texts.m_strNoVdInstall = "install the product";
+    page.InstallJavaRuntime();
+    EXPECT_FALSE(page.IsProductInstalled());
+    services.registry.SetString(kBrowserKey, "Version", "6.0");
+    page.InstallJavaRuntime(); // the installer is not on the disc
+    ASSERT_EQ(services.ui.shown.size(), 3u);
+    EXPECT_EQ(services.ui.shown[0].text, "old browser");
+    EXPECT_EQ(services.ui.shown[0].caption, std::optional<std::string>("Warning"));
+    EXPECT_EQ(services.ui.shown[0].style, 0x10u);
+    EXPECT_EQ(services.ui.shown[1].text, "install the product");
+    EXPECT_EQ(services.ui.shown[1].caption, std::nullopt) << "the application's name";
+    EXPECT_EQ(services.ui.shown[1].style, 0u);
+    EXPECT_EQ(services.ui.shown[2].caption, std::optional<std::string>("Error"));
+    EXPECT_EQ(services.ui.shown[2].owner, page.GetWindowRef());
+}
+
+} // namespace
