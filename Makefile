@@ -8,10 +8,13 @@ MINGW64 := $(BUILD)/mingw64
 JOBS    ?= $(shell nproc)
 
 # Every Debian package that the build and the tests need. Wine runs 32-bit programs with the
-# i386 architecture's wine32.
+# i386 architecture's wine32; the Chinese font lets it draw Chinese texts on a Western system,
+# and the tests run the menu under a Western and a Chinese locale, which must be generated.
 PACKAGES := cmake make g++ googletest libgtest-dev mingw-w64-tools \
             g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
-            wine wine64 wine32:i386 xvfb xauth xdotool x11-utils openbox imagemagick python3
+            wine wine64 wine32:i386 xvfb xauth xdotool x11-utils openbox imagemagick python3 \
+            fonts-wqy-microhei locales
+LOCALES  := en_US.UTF-8 zh_CN.UTF-8
 
 .PHONY: all deps configure native mingw mingw64 disc test demo clean
 
@@ -28,7 +31,15 @@ deps:
 	    echo "Installing:$$missing"; \
 	    $$sudo apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	fi; \
+	for l in $(LOCALES); do \
+	    name=$$(echo $$l | sed 's/UTF-8/utf8/'); \
+	    locale -a | grep -qx "$$name" && continue; \
+	    $$sudo sed -i "s/^# *$$l UTF-8/$$l UTF-8/" /etc/locale.gen; \
+	    grep -q "^$$l UTF-8" /etc/locale.gen || echo "$$l UTF-8" | $$sudo tee -a /etc/locale.gen >/dev/null; \
+	    generate=1; \
+	done; \
+	if [ -n "$${generate:-}" ]; then $$sudo locale-gen >/dev/null; fi
 
 $(NATIVE)/CMakeCache.txt:
 	cmake --preset native >/dev/null

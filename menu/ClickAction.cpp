@@ -1,5 +1,6 @@
 #include "menu/ClickAction.h"
 
+#include "framework/StringUtil.h"
 #include "menu/Languages.h"
 
 namespace click {
@@ -8,25 +9,9 @@ namespace {
 
 const char kSetupProgram[] = "setup.exe";
 
-// `value` with its letters in lower case, double-byte characters of the code page stepped
-// over whole so that their trail bytes are never taken for letters.
-std::string LowerCaseMultiByte(const std::string& value, const platform::ILocale& locale) {
-    std::string lower = value;
-    for (std::size_t i = 0; i < lower.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(lower[i]);
-        if (locale.IsLeadByte(byte) && i + 1 < lower.size()) {
-            ++i;
-        } else if (byte >= 'A' && byte <= 'Z') {
-            lower[i] = static_cast<char>(byte - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 } // namespace
 
-Action Decide(const CMenuItem& item, const std::string& launcherDir, int languageIndex,
-              const platform::ILocale& locale) {
+Action Decide(const CMenuItem& item, const std::string& launcherDir, int languageIndex) {
     Action action;
     switch (item.m_nType) {
     case CMenuItem::kTypeExecute:
@@ -39,8 +24,7 @@ Action Decide(const CMenuItem& item, const std::string& launcherDir, int languag
             action.kind = Action::Kind::Open;
             action.diskId = item.m_strDiskId;
             action.path = launcherDir + item.m_strExecute;
-            if (LowerCaseMultiByte(item.m_strExecute, locale).find(kSetupProgram) !=
-                std::string::npos) {
+            if (text::ToLowerAscii(item.m_strExecute).find(kSetupProgram) != std::string::npos) {
                 action.parameters = languages::SetupSwitch(languageIndex);
             }
         }

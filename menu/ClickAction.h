@@ -4,7 +4,6 @@
 // close the page, open the USB driver dialog, or nothing.
 
 #include "menu/MenuItem.h"
-#include "platform/Locale.h"
 
 #include <optional>
 #include <string>
@@ -34,9 +33,9 @@ struct Action {
 };
 
 // The action of `item` on a page whose launcher directory is `launcherDir`, with language
-// `languageIndex` chosen. A value that contains "setup.exe" in any letter case is a setup
-// program; double-byte characters of the system's code page are stepped over whole.
-Action Decide(const CMenuItem& item, const std::string& launcherDir, int languageIndex,
-              const platform::ILocale& locale);
+// `languageIndex` chosen. A value that contains "setup.exe" in any letter case of its ASCII
+// letters is a setup program (the texts are UTF-8, whose multi-byte characters never hold an
+// ASCII letter).
+Action Decide(const CMenuItem& item, const std::string& launcherDir, int languageIndex);
 
 } // namespace click

@@ -40,19 +40,20 @@ const TextEntry kTexts[] = {
 
 class Reader {
 public:
-    Reader(const platform::IProfileFile& profile, const std::string& file)
-        : m_profile(profile), m_file(file) {}
+    Reader(const platform::IProfileFile& profile, const std::string& file, unsigned codePage)
+        : m_profile(profile), m_file(file), m_codePage(codePage) {}
 
     std::string String(const std::string& section, const std::string& key) const {
-        return m_profile.GetString(m_file, section, key, "", kValueBufferSize);
+        return m_profile.GetString(m_file, m_codePage, section, key, "", kValueBufferSize);
     }
     int Int(const std::string& section, const std::string& key) const {
-        return m_profile.GetInt(m_file, section, key, 0);
+        return m_profile.GetInt(m_file, m_codePage, section, key, 0);
     }
 
 private:
     const platform::IProfileFile& m_profile;
     const std::string& m_file;
+    unsigned m_codePage;
 };
 
 std::string Key(const char* name, int index) {
@@ -81,8 +82,8 @@ std::string FilePath(const std::string& launcherDir, int languageIndex) {
 }
 
 PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,
-                     const std::string& file, const std::string& pageName) {
-    const Reader reader(profile, file);
+                     const std::string& file, unsigned codePage, const std::string& pageName) {
+    const Reader reader(profile, file, codePage);
     PageContent page;
     // A text the file lacks falls back to the built-in text, never to another language's.
     for (const TextEntry& entry : kTexts) {

@@ -45,9 +45,9 @@ struct PageContent {
     MenuItemList items;
 };
 
-// Reads the texts of `file` and the entries of its section `pageName`. A missing file or
-// section gives the built-in texts and no entries.
+// Reads the texts of `file`, written in `codePage`, and the entries of its section `pageName`.
+// A missing file or section gives the built-in texts and no entries.
 PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,
-                     const std::string& file, const std::string& pageName);
+                     const std::string& file, unsigned codePage, const std::string& pageName);
 
 } // namespace config

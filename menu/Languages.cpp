@@ -1,5 +1,6 @@
 #include "menu/Languages.h"
 
+#include "framework/CodePages.h"
 #include "res/resource.h"
 
 namespace languages {
@@ -11,16 +12,17 @@ struct Language {
     const char* code;
     unsigned nameTextId;
     const char* setupSwitch;
+    unsigned codePage;
 };
 
 // In chooser order. Italiano and Español have their names' texts the other way round.
 const Language kLanguages[kCount] = {
-    {"", "ENU", IDS_LANGUAGE_ENGLISH, " -l0009"},
-    {"40c", "FRA", IDS_LANGUAGE_FRENCH, " -l040c"},
-    {"407", "DEU", IDS_LANGUAGE_GERMAN, " -l0007"},
-    {"410", "ITA", IDS_LANGUAGE_ITALIAN, " -l0010"},
-    {"40a", "ESP", IDS_LANGUAGE_SPANISH, " -l000a"},
-    {"804", "CHN", IDS_LANGUAGE_CHINESE, " -l0804"},
+    {"", "ENU", IDS_LANGUAGE_ENGLISH, " -l0009", text::kWesternEuropean},
+    {"40c", "FRA", IDS_LANGUAGE_FRENCH, " -l040c", text::kWesternEuropean},
+    {"407", "DEU", IDS_LANGUAGE_GERMAN, " -l0007", text::kWesternEuropean},
+    {"410", "ITA", IDS_LANGUAGE_ITALIAN, " -l0010", text::kWesternEuropean},
+    {"40a", "ESP", IDS_LANGUAGE_SPANISH, " -l000a", text::kWesternEuropean},
+    {"804", "CHN", IDS_LANGUAGE_CHINESE, " -l0804", text::kSimplifiedChinese},
 };
 
 const Language& Get(int index) {
@@ -43,6 +45,10 @@ std::string Code(int index) {
 
 unsigned NameTextId(int index) {
     return Get(index).nameTextId;
+}
+
+unsigned CodePage(int index) {
+    return Get(index).codePage;
 }
 
 std::string SetupSwitch(int index) {

@@ -22,6 +22,10 @@ std::string Code(int index);
 // The built-in text that holds the language's display name (4 to 9).
 unsigned NameTextId(int index);
 
+// The code page the language's configuration file is written in: 936 for Chinese, 1252 for
+// the others (and for any index that names no language).
+unsigned CodePage(int index);
+
 // The switch that tells a setup program its language, with its leading blank (" -l0009").
 std::string SetupSwitch(int index);
 

@@ -31,9 +31,11 @@ void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items) {
         m_strConfigPath.clear();
         return;
     }
-    m_strConfigPath = config::FilePath(launcherDir, GetSelectedLanguageIndex());
-    config::PageContent content =
-        config::ReadPage(m_services.profile, m_services.strings, m_strConfigPath, pageName);
+    const int language = GetSelectedLanguageIndex();
+    m_strConfigPath = config::FilePath(launcherDir, language);
+    m_nConfigCodePage = languages::CodePage(language);
+    config::PageContent content = config::ReadPage(m_services.profile, m_services.strings,
+                                                   m_strConfigPath, m_nConfigCodePage, pageName);
     m_texts = std::move(content.texts);
     SetLabelText(content.label);
     for (auto& item : content.items) {
@@ -138,9 +140,9 @@ bool CMenuPage::OnLButtonDown(int x, int y) {
     const int language = GetSelectedLanguageIndex();
     const int index = entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y);
     // Decided before anything runs: a sub-page may change this page's model while it runs.
-    const click::Action action = index >= 0 ? click::Decide(*m_menuItems[index], GetLauncherDir(),
-                                                            language, m_services.locale)
-                                            : click::Action{};
+    const click::Action action =
+        index >= 0 ? click::Decide(*m_menuItems[index], GetLauncherDir(), language)
+                   : click::Action{};
     using Kind = click::Action::Kind;
     if ((action.kind == Kind::Open || action.kind == Kind::Manuals) && !CheckDisk(action.diskId)) {
         return false;
@@ -190,8 +192,8 @@ bool CMenuPage::CheckDisk(const std::string& diskId) {
         const std::string noMedia = m_texts.m_strNoMediaInDevice.empty()
                                         ? m_services.strings.Load(IDS_BUILTIN_NOMEDIAINDEVICE)
                                         : m_texts.m_strNoMediaInDevice;
-        const std::string prompt =
-            prerequisites::DiscPrompt(m_services.profile, m_strConfigPath, diskId, noMedia);
+        const std::string prompt = prerequisites::DiscPrompt(m_services.profile, m_strConfigPath,
+                                                             m_nConfigCodePage, diskId, noMedia);
         if (m_services.ui.ShowMessage(GetWindowRef(), prompt, m_texts.m_strTitle,
                                       kDiscPromptStyle) == platform::mb::kIdCancel) {
             return false;

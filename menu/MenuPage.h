@@ -67,6 +67,7 @@ public:
     std::string m_strPageName;
     CTextTable m_texts;
     std::string m_strConfigPath;
+    unsigned m_nConfigCodePage = 0; // the code page the configuration file is written in
 
 protected:
     // The chooser: the item data of its selection (any value outside 0 to 5, such as none

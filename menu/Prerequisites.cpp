@@ -60,9 +60,11 @@ bool IsProductInstalled(const platform::IRegistry& registry) {
 }
 
 std::string DiscPrompt(const platform::IProfileFile& profile, const std::string& configPath,
-                       const std::string& diskId, const std::string& noMediaText) {
+                       unsigned codePage, const std::string& diskId,
+                       const std::string& noMediaText) {
     // Looked up anew for every prompt: the file lies on the disc that may come back.
-    std::string prompt = profile.GetString(configPath, kDiscSection, diskId, "", kPromptBufferSize);
+    std::string prompt =
+        profile.GetString(configPath, codePage, kDiscSection, diskId, "", kPromptBufferSize);
     return prompt.empty() ? noMediaText : prompt;
 }
 

@@ -30,8 +30,9 @@ std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
 bool IsProductInstalled(const platform::IRegistry& registry);
 
 // The disc prompt for `diskId`: its text in the DISKID section of the configuration file
-// `configPath`, else `noMediaText`.
+// `configPath` (written in `codePage`), else `noMediaText`.
 std::string DiscPrompt(const platform::IProfileFile& profile, const std::string& configPath,
-                       const std::string& diskId, const std::string& noMediaText);
+                       unsigned codePage, const std::string& diskId,
+                       const std::string& noMediaText);
 
 } // namespace prerequisites

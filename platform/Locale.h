@@ -15,8 +15,6 @@ public:
     // into a buffer of `bufferSize` bytes; empty when the query fails.
     virtual std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const = 0;
 
-    // Whether `byte` begins a double-byte character in the system's ANSI code page.
-    virtual bool IsLeadByte(unsigned char byte) const = 0;
 };
 
 } // namespace platform

@@ -9,7 +9,7 @@ namespace platform {
 
 struct RegistryValue {
     bool isString = false; // REG_SZ or REG_EXPAND_SZ
-    std::string text;      // the value's bytes up to the first zero byte
+    std::string text;      // the value up to its first zero byte, as UTF-8
 };
 
 class IRegistry {

@@ -9,7 +9,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32ProfileFile.h"
+#include "platform/native/NativeProfileFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
@@ -33,7 +33,7 @@ private:
     platform::Win32FileSystem m_files;
     platform::Win32Processes m_processes;
     platform::Win32UserInterface m_ui;
-    platform::Win32ProfileFile m_profile;
+    platform::NativeProfileFile m_profile;
     platform::Win32StringTable m_strings;
     platform::Win32Registry m_registry;
     platform::Win32Locale m_locale;

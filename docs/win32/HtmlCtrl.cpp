@@ -1,6 +1,7 @@
 #include "docs/win32/HtmlCtrl.h"
 
 #include "docs/AppLink.h"
+#include "framework/win32/WideText.h"
 
 #include <exdispid.h>
 
@@ -43,7 +44,7 @@ std::string TextOf(const VARIANT* argument) {
                V_BSTRREF(argument) != nullptr) {
         text = *V_BSTRREF(argument);
     }
-    return text != nullptr ? ToAnsi(text, static_cast<int>(SysStringLen(text))) : std::string();
+    return text != nullptr ? text::FromWide(text, SysStringLen(text)) : std::string();
 }
 
 unsigned long NumberOf(const VARIANT* argument) {

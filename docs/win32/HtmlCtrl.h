@@ -43,8 +43,8 @@ public:
     IWebBrowser2* GetBrowser() const { return m_browser.get(); }
 
 protected:
-    // Called before every navigation the browser is about to make, with the URL as 8-bit text
-    // in the ANSI code page; setting `cancel` stops it. Filters out the application links.
+    // Called before every navigation the browser is about to make, with the URL as UTF-8 text;
+    // setting `cancel` stops it. Filters out the application links.
     virtual void OnBeforeNavigate2(const std::string& url, unsigned long flags,
                                    const std::string& targetFrameName, const std::string& postData,
                                    const std::string& headers, bool& cancel);

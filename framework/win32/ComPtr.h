@@ -56,10 +56,10 @@ private:
     Interface* m_pointer = nullptr;
 };
 
-// A BSTR made from 8-bit text in the ANSI code page, freed when destroyed.
+// A BSTR made from UTF-8 text, freed when destroyed.
 class CBstr {
 public:
-    explicit CBstr(const std::string& text);
+    explicit CBstr(const std::string& utf8);
     CBstr(const CBstr&) = delete;
     CBstr& operator=(const CBstr&) = delete;
     ~CBstr() { SysFreeString(m_bstr); }
@@ -69,6 +69,3 @@ public:
 private:
     BSTR m_bstr = nullptr;
 };
-
-// A wide string of the system in 8-bit text of the ANSI code page.
-std::string ToAnsi(const wchar_t* text, int length);

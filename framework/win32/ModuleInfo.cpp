@@ -1,20 +1,22 @@
 #include "framework/win32/ModuleInfo.h"
 
+#include "framework/win32/WideText.h"
+
 #include <windows.h>
 
 #include <vector>
 
 std::string GetModulePath() {
     // The path may exceed MAX_PATH; grow the buffer until the whole path fits.
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             return {};
         }
         if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
+            return text::FromWide(buffer.data(), length);
         }
         buffer.resize(buffer.size() * 2);
     }

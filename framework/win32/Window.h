@@ -5,10 +5,13 @@
 // the current message to the window's previous handling. Dialogs (subclassed after creation)
 // and the framework's own window classes (bound at WM_NCCREATE) share it.
 
+#include "framework/win32/WideText.h"
+
 #include <windows.h>
 
 #include <string>
 
+// Texts are UTF-8 and go to the windows through the wide-character functions.
 class CWindow {
 public:
     CWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
@@ -17,7 +20,9 @@ public:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageA(m_hWnd, message, wParam, lParam);
     }
-    void SetText(const std::string& text) const { SetWindowTextA(m_hWnd, text.c_str()); }
+    void SetText(const std::string& utf8) const {
+        SetWindowTextW(m_hWnd, text::Wide(utf8).c_str());
+    }
     void Enable(bool enable) const { EnableWindow(m_hWnd, enable); }
     void Show(int command) const { ShowWindow(m_hWnd, command); }
     void Move(const RECT& rect) const {
@@ -45,8 +50,10 @@ class CComboBox : public CWindow {
 public:
     using CWindow::CWindow;
     void ResetContent() const { Send(CB_RESETCONTENT); }
-    int AddString(const std::string& text) const {
-        return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    int AddString(const std::string& utf8) const {
+        const std::wstring wide = text::Wide(utf8);
+        return static_cast<int>(
+            SendMessageW(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
     }
     void SetItemData(int index, LPARAM data) const {
         Send(CB_SETITEMDATA, static_cast<WPARAM>(index), data);
@@ -58,8 +65,10 @@ public:
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
     // Selects the first item after `after` (wrapping) that begins with `text` in any case.
-    void SelectString(int after, const std::string& text) const {
-        Send(CB_SELECTSTRING, static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(text.c_str()));
+    void SelectString(int after, const std::string& utf8) const {
+        const std::wstring wide = text::Wide(utf8);
+        SendMessageW(m_hWnd, CB_SELECTSTRING, static_cast<WPARAM>(after),
+                     reinterpret_cast<LPARAM>(wide.c_str()));
     }
 };
 

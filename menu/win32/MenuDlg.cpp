@@ -15,12 +15,6 @@ namespace {
 
 constexpr COLORREF kLabelTextColour = RGB(18, 54, 200);
 
-CFont CreatePageFont(int height, int weight) {
-    return CFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                             FF_SWISS | DEFAULT_PITCH, "Arial"));
-}
-
 RECT ToRect(const geometry::Rect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -46,6 +40,7 @@ HINSTANCE CMenuDlg::Instance() const {
 void CMenuDlg::DoDataExchange() {
     m_comboLanguage = CComboBox(GetDlgItem(IDC_LANGUAGE_COMBO));
     m_staticLabel = GetDlgItem(IDC_LANGUAGE_LABEL);
+    m_fontLabel.emplace(reinterpret_cast<HFONT>(m_staticLabel.Send(WM_GETFONT)));
 }
 
 BOOL CMenuDlg::OnInitDialog() {
@@ -65,8 +60,6 @@ BOOL CMenuDlg::OnInitDialog() {
         m_staticLabel.Show(SW_HIDE);
         m_comboLanguage.Show(SW_HIDE);
     }
-    m_fontHelp = CreatePageFont(-12, FW_NORMAL);
-    m_fontEntry = CreatePageFont(-14, FW_BOLD);
     return TRUE;
 }
 
@@ -162,6 +155,10 @@ int CMenuDlg::GetSelectedLanguageIndex() const {
 }
 
 void CMenuDlg::SetLabelText(const std::string& text) {
+    if (m_fontLabel) {
+        const CClientDC dc(m_staticLabel);
+        m_staticLabel.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel->For(dc.get(), text)));
+    }
     m_staticLabel.SetText(text);
 }
 
@@ -209,7 +206,7 @@ void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help)
     const HelpTextLayout layout = ComposeHelpText(help, m_texts.m_strNoneSelectText);
     CClientDC dc(m_hWnd);
     ::DrawHelpArea(dc.get(), Instance(), rect, layout.text, rect.top + layout.topOffset,
-                   m_fontHelp.get());
+                   m_fontHelp.For(dc.get(), layout.text));
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) {
@@ -217,7 +214,7 @@ void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bo
         return; // not laid out yet
     }
     CClientDC dc(m_hWnd);
-    ::DrawEntry(dc.get(), Instance(), rect, text, hot, m_fontEntry.get());
+    ::DrawEntry(dc.get(), Instance(), rect, text, hot, m_fontEntry.For(dc.get(), text));
 }
 
 void CMenuDlg::ReleaseMouseCapture() {

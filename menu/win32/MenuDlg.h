@@ -6,6 +6,7 @@
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "menu/MenuPage.h"
+#include "menu/win32/PageFonts.h"
 
 #include <windows.h>
 
@@ -57,8 +58,9 @@ protected:
     UINT m_nBitmapID;
     CComboBox m_comboLanguage;
     CWindow m_staticLabel;
-    CFont m_fontHelp;
-    CFont m_fontEntry;
+    CPageFont m_fontHelp{-12, FW_NORMAL};
+    CPageFont m_fontEntry{-14, FW_BOLD};
+    std::optional<CPageFont> m_fontLabel; // the dialog's font, from the initialisation on
     CMenuDlg* m_pParentPage;
 
 private:

@@ -1,5 +1,7 @@
 #include "menu/win32/MenuDrawing.h"
 
+#include "framework/win32/WideText.h"
+
 #include "menu/PageLayout.h"
 #include "res/resource.h"
 
@@ -90,7 +92,8 @@ public:
               UINT format) const {
         SetTextColor(m_dc, colour);
         RECT bounds{rect.left, rect.top, rect.right, rect.bottom};
-        DrawTextA(m_dc, text.c_str(), static_cast<int>(text.size()), &bounds, format);
+        const std::wstring wide = text::Wide(text);
+        DrawTextW(m_dc, wide.c_str(), static_cast<int>(wide.size()), &bounds, format);
     }
 
 private:
@@ -253,7 +256,8 @@ CentredLine MeasureCentredLine(HDC dc, const geometry::Rect& rect, const std::st
     // For a vertically centred line DrawText reports the distance from the rectangle's top to
     // the bottom of the line, which it places with its own rounding; measuring keeps the
     // rectangle's left edge and moves the right one to the end of the text.
-    const int toBottom = DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+    const std::wstring wide = text::Wide(text);
+    const int toBottom = DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &bounds,
                                    kEntryTextFormat | DT_CALCRECT);
     return {bounds.right - bounds.left, rect.top + toBottom};
 }

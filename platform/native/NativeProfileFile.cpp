@@ -1,10 +1,13 @@
 #include "platform/native/NativeProfileFile.h"
 
+#include "framework/CodePages.h"
+#include "framework/Unicode.h"
+
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -20,44 +23,6 @@ constexpr char16_t kReplacement = 0xFFFD;
 
 // A value is read into a buffer of this many characters before it is taken as an integer.
 constexpr std::size_t kIntegerBufferSize = 30;
-
-// Characters of the Windows-1252 bytes 0x80 to 0x9F; the five bytes that the code page leaves
-// undefined stand for the C1 control characters of the same value.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-Text FromAnsi(std::string_view bytes) {
-    Text text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.push_back(byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
-    }
-    return text;
-}
-
-char ToAnsi(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<char>(c);
-    }
-    for (std::size_t i = 0; i < std::size(kWindows1252High); ++i) {
-        if (kWindows1252High[i] == c) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
-
-std::string ToAnsi(TextView text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (const char16_t c : text) {
-        bytes.push_back(ToAnsi(c));
-    }
-    return bytes;
-}
 
 void AppendCodePoint(Text& text, char32_t code) {
     if (code < 0x10000) {
@@ -141,7 +106,8 @@ Text FromUtf16(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
-Text Decode(std::string_view bytes) {
+// A file with a byte-order mark is decoded by its mark, any other in `codePage`.
+Text Decode(std::string_view bytes, unsigned codePage) {
     const auto startsWith = [&](std::string_view mark) {
         return bytes.substr(0, mark.size()) == mark;
     };
@@ -154,25 +120,59 @@ Text Decode(std::string_view bytes) {
     if (startsWith("\xFE\xFF")) {
         return FromUtf16(bytes.substr(2), true);
     }
-    return FromAnsi(bytes);
+    return text::DecodeToUtf16(bytes, codePage);
 }
 
 // The file's bytes, or nothing when it cannot be opened. A file that is absent from an existing
 // directory opens as an empty file; a path that names a directory or leads through a missing
-// one does not open at all.
+// one does not open at all. The path is UTF-8; on Windows the wide-character functions of the
+// C runtime take it, so that any path opens whatever the system's code page.
+#if defined(_WIN32)
+using Stat = struct _stati64;
+int StatPath(const std::string& path, Stat& status) {
+    const std::u16string wide = text::Utf8ToUtf16(path);
+    return _wstati64(reinterpret_cast<const wchar_t*>(wide.c_str()), &status);
+}
+std::FILE* OpenForReading(const std::string& path) {
+    const std::u16string wide = text::Utf8ToUtf16(path);
+    return _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
+}
+constexpr auto kDirectoryBit = _S_IFDIR;
+#else
+using Stat = struct stat;
+int StatPath(const std::string& path, Stat& status) {
+    return stat(path.c_str(), &status);
+}
+std::FILE* OpenForReading(const std::string& path) {
+    return std::fopen(path.c_str(), "rb");
+}
+constexpr auto kDirectoryBit = S_IFDIR;
+#endif
+
+bool IsDirectory(const std::string& path) {
+    Stat status{};
+    return StatPath(path, status) == 0 && (status.st_mode & kDirectoryBit) != 0;
+}
+
 std::optional<std::string> ReadFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path file(path);
-    std::error_code error;
-    if (fs::is_directory(file, error)) {
+    if (IsDirectory(path)) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (std::FILE* file = OpenForReading(path)) {
+        std::string bytes;
+        char chunk[4096]; // any size: the file is read to its end
+        std::size_t read = 0;
+        while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+            bytes.append(chunk, read);
+        }
+        std::fclose(file);
+        return bytes;
     }
-    const fs::path directory = file.parent_path();
-    if (!fs::exists(file, error) && (directory.empty() || fs::is_directory(directory, error))) {
+    Stat status{};
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string directory =
+        slash == std::string::npos ? std::string() : path.substr(0, slash);
+    if (StatPath(path, status) != 0 && (directory.empty() || IsDirectory(directory))) {
         return std::string();
     }
     return std::nullopt;
@@ -200,7 +200,7 @@ TextView Clean(TextView s) {
 
 // A name asked for: a C string, so it ends at its first NUL, and trimmed.
 Text QueryName(const std::string& name) {
-    const Text text = FromAnsi(name.c_str());
+    const Text text = text::Utf8ToUtf16(name.c_str());
     return Text(Trim(text));
 }
 
@@ -277,7 +277,7 @@ Text Copy(TextView value, std::size_t size) {
 // The caller's default as the system uses it: trailing spaces removed, but never the first
 // character.
 Text DefaultText(const std::string& def) {
-    Text text = FromAnsi(def.c_str());
+    Text text = text::Utf8ToUtf16(def.c_str());
     while (text.size() > 1 && text.back() == u' ') {
         text.pop_back();
     }
@@ -340,32 +340,29 @@ int ParseInteger(TextView s) {
 
 } // namespace
 
-std::string NativeProfileFile::GetString(const std::string& file, const std::string& section,
-                                         const std::string& key, const std::string& def,
-                                         std::size_t bufferSize) const {
+std::string NativeProfileFile::GetString(const std::string& file, unsigned codePage,
+                                         const std::string& section, const std::string& key,
+                                         const std::string& def, std::size_t bufferSize) const {
     if (bufferSize == 0) {
         return {};
     }
     const auto bytes = ReadFile(file);
     if (!bytes) {
         // Without a file the default is only cut to the buffer, its quotes stay.
-        return ToAnsi(TextView(DefaultText(def)).substr(0, bufferSize - 1));
+        return text::Utf16ToUtf8(TextView(DefaultText(def)).substr(0, bufferSize - 1));
     }
-    const Text text = Decode(*bytes);
+    const Text text = Decode(*bytes, codePage);
     const auto value = FindValue(text, QueryName(section), QueryName(key));
-    if (value) {
-        return ToAnsi(Copy(*value, bufferSize));
-    }
-    return ToAnsi(Copy(DefaultText(def), bufferSize));
+    return text::Utf16ToUtf8(Copy(value ? *value : TextView(DefaultText(def)), bufferSize));
 }
 
-int NativeProfileFile::GetInt(const std::string& file, const std::string& section,
-                              const std::string& key, int def) const {
+int NativeProfileFile::GetInt(const std::string& file, unsigned codePage,
+                              const std::string& section, const std::string& key, int def) const {
     const auto bytes = ReadFile(file);
     if (!bytes) {
         return def;
     }
-    const Text text = Decode(*bytes);
+    const Text text = Decode(*bytes, codePage);
     const auto value = FindValue(text, QueryName(section), QueryName(key));
     if (!value) {
         return def;

@@ -3,16 +3,17 @@
 
 namespace platform {
 
-// Reads private-profile files without the Windows API, giving the results of
-// GetPrivateProfileStringA and GetPrivateProfileIntA on a system whose ANSI code page is
-// Windows-1252. The file name is used as given (no search of the Windows directory) and the
-// file is read anew at every call, so a swapped disc is seen at once.
+// Reads private-profile files without the profile functions of the system, by the rules of
+// GetPrivateProfileStringW and GetPrivateProfileIntW, but decoding a file without byte-order
+// mark from the code page it is written in rather than from the system's: the language files
+// of a disc read the same on every system. The file name is a UTF-8 path used as given (no
+// search of the Windows directory), and the file is read anew at every call, so a swapped disc
+// is seen at once.
 //
 // The rules, as the system applies them:
 // - A file that starts with a UTF-8 or UTF-16 byte-order mark is decoded accordingly; any other
-//   file is Windows-1252. Results come back in Windows-1252 with '?' for characters it lacks
-//   (there the system may pick a look-alike letter instead; the configuration files rely on
-//   neither). Lines end at CR or LF.
+//   file from the code page given (see text::DecodeToUtf16). Results come back as UTF-8. Lines
+//   end at CR or LF.
 // - A file that is absent from an existing directory reads as empty. A path that names a
 //   directory or leads through a missing one is no file at all: the default is then only cut
 //   to the buffer, its quotes stay.
@@ -38,11 +39,11 @@ namespace platform {
 //   empty value gives the default; a value without digits gives 0.
 class NativeProfileFile final : public IProfileFile {
 public:
-    std::string GetString(const std::string& file, const std::string& section,
+    std::string GetString(const std::string& file, unsigned codePage, const std::string& section,
                           const std::string& key, const std::string& def,
                           std::size_t bufferSize) const override;
-    int GetInt(const std::string& file, const std::string& section, const std::string& key,
-               int def) const override;
+    int GetInt(const std::string& file, unsigned codePage, const std::string& section,
+               const std::string& key, int def) const override;
 };
 
 } // namespace platform

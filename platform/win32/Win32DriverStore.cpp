@@ -1,5 +1,7 @@
 #include "platform/win32/Win32DriverStore.h"
 
+#include "framework/win32/WideText.h"
+
 #include <windows.h>
 
 #include <setupapi.h>
@@ -9,8 +11,8 @@ namespace platform {
 DriverPackageResult Win32DriverStore::RegisterPackage(const std::string& infPath) {
     // The INF's own folder is the source of the package; the name the system gives the INF
     // in its store is not needed.
-    const BOOL result =
-        SetupCopyOEMInfA(infPath.c_str(), nullptr, SPOST_PATH, 0, nullptr, 0, nullptr, nullptr);
+    const BOOL result = SetupCopyOEMInfW(text::Wide(infPath).c_str(), nullptr, SPOST_PATH, 0,
+                                         nullptr, 0, nullptr, nullptr);
     const DWORD error = GetLastError();
     return {static_cast<int>(result), static_cast<unsigned long>(error)};
 }

@@ -19,8 +19,4 @@ std::optional<std::string> Win32Locale::GetAbbreviatedLanguageName(std::size_t b
     return std::string(buffer.data());
 }
 
-bool Win32Locale::IsLeadByte(unsigned char byte) const {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 } // namespace platform

@@ -6,7 +6,6 @@ namespace platform {
 class Win32Locale final : public ILocale {
 public:
     std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const override;
-    bool IsLeadByte(unsigned char byte) const override;
 };
 
 } // namespace platform

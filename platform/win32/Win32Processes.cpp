@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Processes.h"
 
+#include "framework/win32/WideText.h"
+
 #include "framework/win32/ModuleInfo.h"
 
 #include <windows.h>
@@ -9,7 +11,7 @@
 namespace platform {
 
 std::string Win32Processes::CommandLine() const {
-    return GetCommandLineA();
+    return text::FromWide(GetCommandLineW());
 }
 
 std::string Win32Processes::ModulePath() const {
@@ -19,12 +21,11 @@ std::string Win32Processes::ModulePath() const {
 namespace {
 
 Outcome CreateDetachedProcess(const std::string& commandLine, BOOL inheritHandles,
-                              STARTUPINFOA& startup) {
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
+                              STARTUPINFOW& startup) {
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::wstring line = text::Wide(commandLine);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, inheritHandles,
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, inheritHandles,
                         NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
         return Outcome::Failure(GetLastError());
     }
@@ -37,13 +38,13 @@ Outcome CreateDetachedProcess(const std::string& commandLine, BOOL inheritHandle
 } // namespace
 
 Outcome Win32Processes::Start(const std::string& commandLine) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     return CreateDetachedProcess(commandLine, TRUE, startup);
 }
 
 Outcome Win32Processes::StartShown(const std::string& commandLine) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;

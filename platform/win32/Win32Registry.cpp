@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Registry.h"
 
+#include "framework/win32/WideText.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -58,7 +60,8 @@ std::optional<RegistryValue> Win32Registry::ReadValue(const std::string& key,
     value.isString = type == REG_SZ || type == REG_EXPAND_SZ;
     const auto* bytes = reinterpret_cast<const char*>(buffer.data());
     std::string text(bytes, size);
-    value.text = text.substr(0, text.find('\0'));
+    // The value's bytes are in the system's code page, the program's texts UTF-8.
+    value.text = text::FromAnsiCodePage(text.substr(0, text.find('\0')));
     return value;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32SystemErrors.h"
 
+#include "framework/win32/WideText.h"
+
 #include <windows.h>
 
 namespace platform {
@@ -17,11 +19,11 @@ public:
             LocalFree(m_text);
         }
     }
-    char** receive() { return &m_text; }
-    const char* get() const { return m_text; }
+    wchar_t** receive() { return &m_text; }
+    const wchar_t* get() const { return m_text; }
 
 private:
-    char* m_text = nullptr;
+    wchar_t* m_text = nullptr;
 };
 
 } // namespace
@@ -32,14 +34,14 @@ unsigned long Win32SystemErrors::LastError() const {
 
 std::string Win32SystemErrors::Describe(unsigned long code) const {
     LocalBuffer text;
-    const DWORD length = FormatMessageA(
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-        reinterpret_cast<char*>(text.receive()), 0, nullptr);
+        reinterpret_cast<wchar_t*>(text.receive()), 0, nullptr);
     if (length == 0 || text.get() == nullptr) {
         return "error " + std::to_string(code);
     }
-    return std::string(text.get(), length);
+    return text::FromWide(text.get(), length);
 }
 
 } // namespace platform

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32UserInterface.h"
 
 #include "framework/win32/ModuleInfo.h"
+
+#include "framework/win32/WideText.h"
 #include "framework/win32/WinApp.h"
 
 #include <windows.h>
@@ -18,7 +20,8 @@ int Win32UserInterface::ShowMessage(WindowRef owner, const std::string& text,
     const CWinApp* app = AfxGetApp();
     const std::string title =
         caption ? *caption : (app != nullptr ? app->GetAppName() : GetModuleBaseName());
-    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), title.c_str(), style);
+    return MessageBoxW(static_cast<HWND>(owner), text::Wide(text).c_str(),
+                       text::Wide(title).c_str(), style);
 }
 
 void Win32UserInterface::BeginWaitCursor() {

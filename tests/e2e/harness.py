@@ -184,7 +184,7 @@ class WineDesktop:
     def run(self, program, *args, env=None, timeout=60):
         return subprocess.run(["wine", program, *args], env={**self.env, **(env or {})},
                               capture_output=True, text=True, timeout=timeout,
-                              encoding="cp1252", errors="replace")
+                              encoding="utf-8", errors="replace")
 
     def probe(self, *args, check=True, timeout=60):
         result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)

@@ -26,8 +26,10 @@ def near(actual, expected, tolerance=4):
 
 
 def inf_value(file_name, key):
-    """A value of the sample disc's language file, as the disc holds it."""
-    for line in (DISC_DIR / file_name).read_bytes().decode("cp1252").splitlines():
+    """A value of the sample disc's language file, as the disc holds it, decoded from the file's
+    code page."""
+    codec = "cp936" if file_name == "Inst804.inf" else "cp1252"
+    for line in (DISC_DIR / file_name).read_bytes().decode(codec).splitlines():
         if line.startswith(key + "="):
             return line[len(key) + 1:]
     raise KeyError(key)
@@ -182,6 +184,62 @@ class ForcedLanguageTest(WineTestCase):
     def test_a_forced_language_goes_before_the_locale(self):
         self.assertEqual(self.chooser_after_start([(FIRST_KEY, "ESP")], locale="de_DE.UTF-8")[:2],
                          ("Espa\xf1ol", 2))
+
+
+class EveryLanguageOnEverySystemTest(WineTestCase):
+    """Each language file is decoded from its own code page, whatever the system's."""
+
+    def start_menu(self, locale):
+        self.disc = self.wine.install_disc()
+        self.wine.set_registry_string(r"HKLM\SOFTWARE\Microsoft\Internet Explorer", "Version",
+                                      "5.00.3700.1000")
+        process = self.wine.start(self.disc + "Install.exe", env={"LC_ALL": locale})
+        self.assertEqual(process.wait(timeout=30), 0)
+        self.page = self.wine.wait_window("Install")
+
+    def entry_face(self, shot, index):
+        left, top = self.page.left + ENTRY_LEFT, self.page.top + ENTRY_TOP + ENTRY_PITCH * index
+        return shot.region(left, top, left + ENTRY_RIGHT - ENTRY_LEFT, top + 37)
+
+    def test_chinese_on_a_western_system(self):
+        self.start_menu("en_US.UTF-8")
+        self.wine.click(self.page.left + 60, self.page.top + 270)  # the chooser's list
+        self.wine.keys("End", "Return")  # Chinese is its last language
+        controls = self.wine.controls("Install")
+        self.assertEqual(controls[1001].text, "Chinese")
+        self.assertEqual(controls[1003].text, inf_value("Inst804.inf", "IDS_LABEL"))
+        # Entries 1 and 2 hold four different characters each: as empty boxes they would look
+        # alike.
+        self.wine.move_pointer(self.page.left + 100, self.page.top + 100)
+        shot = self.wine.screenshot()
+        self.assertNotEqual(self.entry_face(shot, 1), self.entry_face(shot, 2))
+        # A message in Chinese: the browser warning of the Java runtime entry.
+        self.wine.click(self.page.left + 500, self.page.top + ENTRY_TOP + ENTRY_PITCH * 3 + 18)
+        title = inf_value("Inst804.inf", "IDS_TITLE")
+        self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(title)))
+        self.assertEqual(self.wine.box_text(self.wine.windows(title)[0]),
+                         inf_value("Inst804.inf", "IDS_WARNING"))
+
+    def test_french_on_a_chinese_system(self):
+        self.start_menu("zh_CN.UTF-8")
+        self.assertEqual(self.wine.controls("Install")[1001].text, "Chinese", "the user's locale")
+        self.wine.keys("Home", "Down")
+        controls = self.wine.controls("Install")
+        self.assertEqual(controls[1001].text, "Fran\xe7ais")
+        self.assertEqual(controls[1003].text, inf_value("Inst40c.inf", "IDS_LABEL"))
+        # A message with accents: the browser warning of the Java runtime entry.
+        self.wine.click(self.page.left + 500, self.page.top + ENTRY_TOP + ENTRY_PITCH * 3 + 18)
+        title = inf_value("Inst40c.inf", "IDS_TITLE")
+        self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(title)))
+        box = self.wine.windows(title)[0]
+        self.assertEqual(self.wine.box_text(box), inf_value("Inst40c.inf", "IDS_WARNING"))
+        self.wine.click_control(box, 1)
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.windows(title)))
+        # The manuals of the language: Documentation\Français\HTML\manulist.htm.
+        self.wine.click(self.page.left + 500, self.page.top + ENTRY_TOP + ENTRY_PITCH * 2 + 18)
+        caption = inf_value("Inst40c.inf", "IDS_CAPTION")
+        self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(caption)), caption)
+        self.assertFalse(self.wine.windows("Error"), "the French manuals page is found")
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "fakes/FakePlatform.h"
 
+#include "framework/CodePages.h"
 #include "framework/StringUtil.h"
 #include "res/resource.h"
 
@@ -149,9 +150,10 @@ void FakeRegistry::SetBinary(const std::string& key, const std::string& name,
     values[text::ToLowerAscii(key + "\\" + name)] = {false, bytes};
 }
 
+// The built-in texts as the resources hold them: written in code page 1252, loaded as UTF-8.
 FakeStringTable::FakeStringTable()
     : texts{
-#define DISCMENU_BUILTIN_TEXT(id, text) {id, text},
+#define DISCMENU_BUILTIN_TEXT(id, value) {id, text::Decode(value, text::kWesternEuropean)},
 #include "res/BuiltinTexts.inc"
 #undef DISCMENU_BUILTIN_TEXT
       } {

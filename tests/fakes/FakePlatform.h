@@ -138,10 +138,8 @@ public:
         }
         return abbreviation;
     }
-    bool IsLeadByte(unsigned char byte) const override { return leadBytes.count(byte) != 0; }
 
     std::optional<std::string> abbreviation = std::string("ENU");
-    std::set<unsigned char> leadBytes; // none: a single-byte code page
 };
 
 // The program's built-in texts, as its string table holds them.

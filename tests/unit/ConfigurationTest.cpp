@@ -2,6 +2,8 @@
 
 #include "menu/Configuration.h"
 #include "fakes/FakeMenuPage.h"
+#include "framework/CodePages.h"
+#include "menu/Languages.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +27,7 @@ protected:
     config::PageContent Read(const std::string& content, const std::string& page = "Main Dialog") {
         const std::string file = (m_dir / "Inst.inf").string();
         std::ofstream(file, std::ios::binary) << content;
-        return config::ReadPage(services.profile, services.strings, file, page);
+        return config::ReadPage(services.profile, services.strings, file, 1252, page);
     }
 
     fs::path m_dir;
@@ -39,6 +41,39 @@ TEST(ConfigurationFile, TheLanguageIndexNamesTheFile) {
                                                  {-1, "D:\\Inst.inf"},   {6, "D:\\Inst.inf"}};
     for (const auto& [index, file] : cases) {
         EXPECT_EQ(config::FilePath("D:\\", index), file) << index;
+    }
+}
+
+TEST(ConfigurationFile, TextsAreDecodedFromTheCodePageOfTheirLanguage) {
+    // Bytes that are no character of the code page become U+FFFD ("\xef\xbf\xbd"), one per byte.
+    const std::string replacement = "\xef\xbf\xbd";
+    struct Case {
+        int language;
+        std::string bytes, utf8;
+    };
+    const Case cases[] = {
+        {0, "caf\xe9", "caf\xc3\xa9"},
+        {1, "\x80 \x9c", "\xe2\x82\xac \xc5\x93"}, // euro sign, oe ligature
+        {2,
+         "Gr\xfc\xdf"
+         "e \x81\x8d\x8f\x90\x9d",
+         "Gr\xc3\xbc\xc3\x9f"
+         "e " +
+             replacement + replacement + replacement + replacement + replacement},
+        {3, "\xb0\xb2\xd7\xb0", "\xc2\xb0\xc2\xb2\xc3\x97\xc2\xb0"}, // Chinese bytes as Italian
+        {5, "\xb0\xb2\xd7\xb0", "\xe5\xae\x89\xe8\xa3\x85"},         // "install"
+        {5, "\x83S", "\xe5\x83\x91"},                                // one character
+        {5, "Ormix \x80", "Ormix \xe2\x82\xac"},
+        {5, "\xff\xb0", replacement + replacement}, // no lead byte; a lone one
+        {5,
+         "\x81"
+         "0A",
+         replacement + "0A"},                // no trail byte
+        {5, "caf\xe9", "caf" + replacement}, // UTF-8 or 1252 in a 936 file
+        {-1, "\xe9", "\xc3\xa9"},            // no language: English
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(text::Decode(c.bytes, languages::CodePage(c.language)), c.utf8) << c.language;
     }
 }
 
@@ -124,7 +159,9 @@ TEST(SampleDisc, EveryLanguageFileDescribesTheSameMenus) {
     const std::string dir = std::string(DISCMENU_SOURCE_DIR) + "/disc/content/";
     for (int language = 0; language < 6; ++language) {
         const std::string file = config::FilePath(dir, language);
-        const auto main = config::ReadPage(services.profile, services.strings, file, "Main Dialog");
+        const unsigned codePage = languages::CodePage(language);
+        const auto main =
+            config::ReadPage(services.profile, services.strings, file, codePage, "Main Dialog");
         ASSERT_EQ(main.items.size(), 7u) << file;
         const int types[] = {0, 0, 0, 0, 3, 1, 2};
         for (int i = 0; i < 7; ++i) {
@@ -137,14 +174,16 @@ TEST(SampleDisc, EveryLanguageFileDescribesTheSameMenus) {
         EXPECT_EQ(main.items[3]->m_strExecute, "SunJava");
         EXPECT_EQ(main.items[5]->m_strExecute, "Lumo Dialog");
         EXPECT_FALSE(main.label.empty());
-        EXPECT_NE(services.profile.GetString(file, "DISKID", "Disk1\\disk1.id", "", 1024), "");
+        EXPECT_NE(services.profile.GetString(file, codePage, "DISKID", "Disk1\\disk1.id", "", 1024),
+                  "");
 
-        const auto sub = config::ReadPage(services.profile, services.strings, file, "Lumo Dialog");
+        const auto sub =
+            config::ReadPage(services.profile, services.strings, file, codePage, "Lumo Dialog");
         ASSERT_FALSE(sub.items.empty());
         EXPECT_EQ(sub.items.back()->m_nType, CMenuItem::kTypeClose);
     }
     const auto english = config::ReadPage(services.profile, services.strings,
-                                          config::FilePath(dir, 0), "Main Dialog");
+                                          config::FilePath(dir, 0), 1252, "Main Dialog");
     EXPECT_EQ(english.texts.m_strTitle, "Warning");
     EXPECT_EQ(english.label, "Select the installation language:");
     EXPECT_EQ(english.items[0]->m_strText, "Install Ormix-Designer");

@@ -9,9 +9,9 @@ namespace {
 
 const char kFirstKey[] = "SOFTWARE\\Brenlow\\Ormix-Designer\\Tools\\Data Manager";
 const char kSecondKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Configuration";
-const std::string kFrench = "Fran\xe7"
+const std::string kFrench = "Fran\xc3\xa7"
                             "ais";
-const std::string kSpanish = "Espa\xf1ol";
+const std::string kSpanish = "Espa\xc3\xb1ol";
 
 TEST(LanguageChoice, FromTheForcedValueElseTheLocaleElseEnglish) {
     struct Case {

@@ -4,6 +4,9 @@
 
 #include "platform/native/NativeProfileFile.h"
 
+#include "framework/CodePages.h"
+#include "framework/Unicode.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,14 +23,37 @@ const std::string kNone = "<none>";
 
 const platform::NativeProfileFile reader;
 
+// The cases below are written in code page 1252, as the files: names and defaults go to the
+// reader as UTF-8 and its UTF-8 results come back in 1252, with '?' for characters it lacks.
+std::string FromCp1252(const std::string& bytes) {
+    return text::Decode(bytes, text::kWesternEuropean);
+}
+
+std::string ToCp1252(const std::string& utf8) {
+    std::string bytes;
+    for (const char16_t c : text::Utf8ToUtf16(utf8)) {
+        char byte = '?';
+        for (int b = 0; b < 256; ++b) {
+            if (text::DecodeToUtf16(std::string(1, static_cast<char>(b)), 1252)[0] == c &&
+                c != static_cast<char16_t>(text::kReplacement)) {
+                byte = static_cast<char>(b);
+                break;
+            }
+        }
+        bytes.push_back(byte);
+    }
+    return bytes;
+}
+
 std::string Str(const std::string& file, const std::string& section, const std::string& key,
                 std::size_t size = 256, const std::string& def = kNone) {
-    return reader.GetString(kCorpus + file, section, key, def, size);
+    return ToCp1252(reader.GetString(kCorpus + file, 1252, FromCp1252(section), FromCp1252(key),
+                                     FromCp1252(def), size));
 }
 
 int Int(const std::string& file, const std::string& section, const std::string& key,
         int def = -99) {
-    return reader.GetInt(kCorpus + file, section, key, def);
+    return reader.GetInt(kCorpus + file, 1252, FromCp1252(section), FromCp1252(key), def);
 }
 
 std::string Letters(std::size_t count) {
@@ -302,7 +328,7 @@ TEST(NativeProfileFile, MissingFileGivesTheDefault) {
     EXPECT_EQ(Str("no-such-directory/Inst.inf", "Sec", "k", 256, "\"d\"  "), "\"d\"");
     EXPECT_EQ(Str("no-such-directory/Inst.inf", "Sec", "k", 2, "\"d\""), "\"");
     EXPECT_EQ(Int("no-such-directory/Inst.inf", "Sec", "k", 42), 42);
-    EXPECT_EQ(reader.GetString(kCorpus, "Sec", "k", "'d'", 256), "'d'");
+    EXPECT_EQ(reader.GetString(kCorpus, 1252, "Sec", "k", "'d'", 256), "'d'");
 }
 
 TEST(NativeProfileFile, IntegersAreReadLikeTheSystemsConversion) {
@@ -388,11 +414,15 @@ TEST(NativeProfileFile, IntegersAreReadFromTheFirst29Characters) {
     EXPECT_EQ(Int(file, "Sec", "q30"), Int(file, "Sec", "n29"));
 }
 
-TEST(NativeProfileFile, BytesAboveAsciiPassUnchanged) {
+TEST(NativeProfileFile, BytesAboveAsciiAreCharactersOfTheCodePage) {
+    // Every byte is read as its character in code page 1252; the five bytes it leaves undefined
+    // become the replacement character (shown here as '?').
+    const std::string undefined = "\x81\x8d\x8f\x90\x9d";
     std::string everyByte;
     for (int byte = 1; byte < 256; ++byte) {
         if (byte != '\r' && byte != '\n') {
-            everyByte.push_back(static_cast<char>(byte));
+            const bool defined = undefined.find(static_cast<char>(byte)) == std::string::npos;
+            everyByte.push_back(defined ? static_cast<char>(byte) : '?');
         }
     }
     std::string high;
@@ -402,7 +432,7 @@ TEST(NativeProfileFile, BytesAboveAsciiPassUnchanged) {
     EXPECT_EQ(Str("all-bytes.ini", "Sec", "all"), everyByte);
     EXPECT_EQ(Str("all-bytes.ini", "Sec", "quoted"), everyByte);
     EXPECT_EQ(Str("all-bytes.ini", high, high), "high key");
-    EXPECT_EQ(Str("high-bytes.ini", "\xc9t\xe9", "v2"), "\x81\x8d\x8f\x90\x9d");
+    EXPECT_EQ(Str("high-bytes.ini", "\xc9t\xe9", "v2"), "?????");
     EXPECT_EQ(Str("gbk-bytes.ini", "RES_STR", "IDS_TITLE"), "\xbe\xaf\xb8\xe6");
     EXPECT_EQ(Str("gbk-bytes.ini", "\xd6\xf7\xb2\xcb\xb5\xa5", "MenuItemString0"),
               "\xb0\xb2\xd7\xb0");
@@ -420,7 +450,7 @@ TEST(NativeProfileFile, ByteOrderMarkSelectsUtf8OrUtf16) {
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k6"), "\x93q\x94");
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k7"), "\xa0nb\xa0");
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k8"), "\xe9t\xe9");
-    EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k9"), "\x81\x8d\x90");
+    EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k9"), "???") << "control characters 1252 lacks";
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k\xe9"), "e acute key");
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "K\xc9"), "E acute key");
     EXPECT_EQ(Str("utf8-bom.ini", "\xc9t\xe9", "k1"), "section e acute");
@@ -504,19 +534,20 @@ protected:
 // Discs can be swapped while the menu is open, so nothing of a file is kept between calls.
 TEST_F(NativeProfileFileOnDisk, ReadsTheFileAnewAtEveryCall) {
     const std::string file = Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=2\r\n");
-    EXPECT_EQ(reader.GetInt(file, "Main Dialog", "Number of menu", 0), 2);
+    EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 2);
     Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=5\r\n");
-    EXPECT_EQ(reader.GetInt(file, "Main Dialog", "Number of menu", 0), 5);
+    EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 5);
     fs::remove(file);
-    EXPECT_EQ(reader.GetInt(file, "Main Dialog", "Number of menu", 0), 0);
-    EXPECT_EQ(reader.GetString(file, "Main Dialog", "Number of menu", "\"none\"", 256), "none");
+    EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 0);
+    EXPECT_EQ(reader.GetString(file, 1252, "Main Dialog", "Number of menu", "\"none\"", 256),
+              "none");
 }
 
 TEST_F(NativeProfileFileOnDisk, DirectoryAndPathThroughAFileAreNoFiles) {
     const std::string file = Write("Inst.inf", "[Sec]\r\nk=v\r\n");
-    EXPECT_EQ(reader.GetString(m_directory.string(), "Sec", "k", "'d'", 256), "'d'");
-    EXPECT_EQ(reader.GetString(file + "/Inst.inf", "Sec", "k", "'d'", 256), "'d'");
-    EXPECT_EQ(reader.GetString(file, "Sec", "k", "'d'", 256), "v");
+    EXPECT_EQ(reader.GetString(m_directory.string(), 1252, "Sec", "k", "'d'", 256), "'d'");
+    EXPECT_EQ(reader.GetString(file + "/Inst.inf", 1252, "Sec", "k", "'d'", 256), "'d'");
+    EXPECT_EQ(reader.GetString(file, 1252, "Sec", "k", "'d'", 256), "v");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "WineTestSupport.h"
 #include "docs/win32/ManualsHtmlCtrl.h"
 #include "framework/win32/Dialog.h"
+#include "framework/win32/WideText.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -138,9 +139,11 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-// The connections of the browser's event source.
-std::vector<CComPtr<IUnknown>> EventConnections(IWebBrowser2* browser) {
-    std::vector<CComPtr<IUnknown>> sinks;
+// The connections of the browser's event source. Wine's enumerator hands them out without a
+// reference of their own (Windows adds one), so none is taken here and none released: a
+// release would free the control's sink while the control still holds it.
+std::vector<IUnknown*> EventConnections(IWebBrowser2* browser) {
+    std::vector<IUnknown*> sinks;
     CComPtr<IConnectionPointContainer> container;
     CComPtr<IConnectionPoint> point;
     CComPtr<IEnumConnections> connections;
@@ -152,7 +155,7 @@ std::vector<CComPtr<IUnknown>> EventConnections(IWebBrowser2* browser) {
     }
     CONNECTDATA data{};
     while (connections->Next(1, &data, nullptr) == S_OK) {
-        sinks.emplace_back(data.pUnk);
+        sinks.push_back(data.pUnk);
     }
     return sinks;
 }
@@ -266,7 +269,7 @@ TEST_F(HtmlCtrlTest, OtherNavigationsGoAhead) {
         SysFreeString(location);
         location = nullptr;
         html.GetBrowser()->get_LocationURL(&location);
-        return location != nullptr && ToAnsi(location, static_cast<int>(SysStringLen(location))) ==
+        return location != nullptr && text::FromWide(location, SysStringLen(location)) ==
                                           "http://example.invalid/apps:return";
     }));
     SysFreeString(location);

@@ -116,7 +116,7 @@ std::string LocationOf(IWebBrowser2* browser) {
     if (browser == nullptr || FAILED(browser->get_LocationURL(&location)) || location == nullptr) {
         return {};
     }
-    std::string text = ToAnsi(location, static_cast<int>(SysStringLen(location)));
+    std::string text = text::FromWide(location, SysStringLen(location));
     SysFreeString(location);
     return text;
 }
@@ -169,9 +169,10 @@ protected:
     // Writes a manuals list page for `language` under the launcher directory.
     std::string WritePage(const std::string& language) {
         const std::string documentation = launcherDir + "Documentation\\";
-        CreateDirectoryA(documentation.c_str(), nullptr);
-        CreateDirectoryA((documentation + language).c_str(), nullptr);
-        CreateDirectoryA((documentation + language + "\\HTML").c_str(), nullptr);
+        for (const std::string& folder :
+             {documentation, documentation + language, documentation + language + "\\HTML"}) {
+            CreateDirectoryW(text::Wide(folder).c_str(), nullptr);
+        }
         const std::string page = documentation + language + "\\HTML\\manulist.htm";
         EXPECT_TRUE(winetest::WriteFile(page, "<html><body><a href=\"app:Manual.pdf\">Manual</a> "
                                               "<a href=\"app:return\">Back</a></body></html>"));
@@ -223,10 +224,10 @@ TEST_F(ManualsDlgTest, ItsPagesReturnLinkClosesIt) {
 }
 
 TEST_F(ManualsDlgTest, ALanguageFolderWithAnAccentedName) {
-    const std::string language = "Fran\xe7"
+    const std::string language = "Fran\xc3\xa7"
                                  "ais";
     const std::string page = WritePage(language);
-    ASSERT_NE(GetFileAttributesA(page.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_NE(GetFileAttributesW(text::Wide(page).c_str()), INVALID_FILE_ATTRIBUTES);
     Observed seen;
     ScriptedManualsDlg dlg(launcherDir, language, win32.Get(), [&](ScriptedManualsDlg& self) {
         Observe(self, seen);

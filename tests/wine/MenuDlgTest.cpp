@@ -7,11 +7,11 @@
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 #include "menu/PageLayout.h"
+#include "platform/native/NativeProfileFile.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32ProfileFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
@@ -26,7 +26,7 @@
 namespace {
 
 struct Win32Services {
-    platform::Win32ProfileFile profile;
+    platform::NativeProfileFile profile;
     platform::Win32StringTable strings;
     platform::Win32Registry registry;
     platform::Win32Locale locale;

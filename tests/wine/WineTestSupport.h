@@ -2,6 +2,8 @@
 // Helpers for tests that run under Wine: Linux paths as Windows sees them, scratch folders,
 // files, message boxes answered from a second thread, and the count of drawing objects.
 
+#include "framework/win32/WideText.h"
+
 #include <windows.h>
 
 #include <string>
@@ -30,8 +32,9 @@ inline std::string MakeScratchFolder(const std::string& name) {
     return folder;
 }
 
+// Paths are UTF-8, as the program's.
 inline bool WriteFile(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(text::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
@@ -44,8 +47,8 @@ inline bool WriteFile(const std::string& path, const std::string& content) {
 }
 
 inline std::string ReadFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = CreateFileW(text::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return {};
     }

@@ -41,12 +41,20 @@ struct Found {
     std::vector<HWND> windows;
 };
 
+// Texts go in and out as UTF-8, whatever the code page of the system.
+std::string Utf8(const std::wstring& wide) {
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), size, nullptr, nullptr);
+    return text.c_str();
+}
+
 std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd, text.data(), length + 1);
+    return Utf8(text);
 }
 
 std::string ClassName(HWND hwnd) {
@@ -119,10 +127,7 @@ std::string ControlText(HWND hwnd) {
     const LRESULT length = SendMessageW(hwnd, CB_GETLBTEXTLEN, selection, 0);
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(hwnd, CB_GETLBTEXT, selection, reinterpret_cast<LPARAM>(wide.data()));
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), size, nullptr, nullptr);
-    return text.c_str();
+    return Utf8(wide);
 }
 
 // One line per control: backslashes and line breaks of a text are written as escapes.
@@ -161,11 +166,7 @@ std::string ProcessCommandLine(DWORD pid) {
         std::wstring line(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
         if (ReadProcessMemory(process, parameters.CommandLine.Buffer, line.data(),
                               parameters.CommandLine.Length, nullptr)) {
-            const int size =
-                WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-            std::string narrow(static_cast<std::size_t>(size), '\0');
-            WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, narrow.data(), size, nullptr, nullptr);
-            result = narrow.c_str();
+            result = Utf8(line);
         }
     }
     CloseHandle(process);
@@ -283,7 +284,7 @@ DWORD Timeout(int argc, char** argv, int index) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: winprobe command [arguments]\n");
         return 2;
@@ -392,9 +393,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "temp") {
-        char path[MAX_PATH + 1] = {};
-        GetTempPathA(sizeof path, path);
-        std::printf("%s\n", path);
+        wchar_t path[MAX_PATH + 1] = {}; // the longest temporary folder the call gives
+        GetTempPathW(MAX_PATH + 1, path);
+        std::printf("%s\n", Utf8(path).c_str());
         return 0;
     }
     if (command == "run-alone") {
@@ -402,4 +403,21 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;
+}
+
+// The arguments as UTF-8: the C runtime would give them in the system's code page.
+int main() {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) {
+        arguments.push_back(Utf8(wide[i]));
+    }
+    LocalFree(wide);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    return Run(count, argv.data());
 }
