@@ -1,5 +1,5 @@
 # discmenu: the start-up menu of a product installation disc.
-# make deps | make test | make disc | make demo   (see README.md)
+# make deps | make test | make disc | make demo | make preview [DISC=DIR]   (see README.md)
 
 BUILD   := build
 NATIVE  := $(BUILD)/native
@@ -16,7 +16,7 @@ PACKAGES := cmake make g++ googletest libgtest-dev mingw-w64-tools \
             fonts-wqy-microhei locales
 LOCALES  := en_US.UTF-8 zh_CN.UTF-8
 
-.PHONY: all deps configure native mingw mingw64 disc test demo clean
+.PHONY: all deps configure native mingw mingw64 disc test demo preview clean
 
 all: native mingw mingw64
 
@@ -71,6 +71,11 @@ test: native mingw disc mingw64
 # Shows the menu of the sample disc under Wine; without a display, saves build/demo/menu.png.
 demo: disc
 	disc/demo.sh
+
+# Every page of a disc in every language as PNG files and a contact sheet in build/preview,
+# drawn by the Install.exe just built. Without DISC, the sample disc.
+preview: mingw $(if $(DISC),,disc)
+	python3 tools/preview/preview.py "$(or $(DISC),$(BUILD)/disc)" --out $(BUILD)/preview
 
 clean:
 	rm -rf $(BUILD)
