@@ -1,5 +1,5 @@
 # discmenu: the start-up menu of a product installation disc.
-# make deps | make test | make disc | make demo   (see README.md)
+# make deps | make test | make disc | make demo | make bench   (see README.md)
 
 BUILD   := build
 NATIVE  := $(BUILD)/native
@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ googletest libgtest-dev mingw-w64-tools \
             g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
             wine wine64 wine32:i386 xvfb xauth xdotool x11-utils openbox imagemagick python3
 
-.PHONY: all deps configure native mingw mingw64 disc test demo clean
+.PHONY: all deps configure native mingw mingw64 disc test demo bench clean
 
 all: native mingw mingw64
 
@@ -60,6 +60,11 @@ test: native mingw disc mingw64
 # Shows the menu of the sample disc under Wine; without a display, saves build/demo/menu.png.
 demo: disc
 	disc/demo.sh
+
+# Start-up, hover and memory figures of the menu against bare programs, under Wine and Xvfb on
+# this machine (tools/bench). Not a test: it only reports.
+bench: mingw disc
+	python3 tools/bench/bench.py
 
 clean:
 	rm -rf $(BUILD)
