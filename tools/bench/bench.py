@@ -13,13 +13,13 @@ much memory the page holds, each against a floor, measured under Wine and Xvfb o
 Not a test: it passes or fails nothing, it reports. Run it with `make bench`."""
 
 import shutil
-import statistics
 import struct
 import sys
 from pathlib import Path
+from statistics import median
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "e2e"))
-from harness import BUILD_DIR, DISC_DIR, TOOLS_DIR, WineDesktop  # noqa: E402
+from harness import BUILD_DIR, DISC_DIR, WineDesktop  # noqa: E402
 
 BENCH_DIR = BUILD_DIR / "tools" / "bench"
 # Other builds and tests may run on the machine at the same time: many short alternating runs
@@ -32,10 +32,6 @@ PAINTED_AT = (410, 15 + 41 * 6)
 PAINTED_COLOUR = "99c8e2"  # RGB(153, 200, 226), the top row of an entry face
 TIMEOUT_MS = 20000
 RT_BITMAP, RT_ICON = 2, 3
-
-
-def median(values):
-    return statistics.median(values)
 
 
 class StartupRuns:
