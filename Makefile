@@ -1,5 +1,6 @@
 # discmenu: the start-up menu of a product installation disc.
-# make deps | make test | make disc | make demo | make preview [DISC=DIR]   (see README.md)
+# make deps | make test | make disc | make demo | make preview [DISC=DIR] | make bench
+# (see README.md)
 
 BUILD   := build
 NATIVE  := $(BUILD)/native
@@ -16,7 +17,7 @@ PACKAGES := cmake make g++ googletest libgtest-dev mingw-w64-tools \
             fonts-wqy-microhei locales
 LOCALES  := en_US.UTF-8 zh_CN.UTF-8
 
-.PHONY: all deps configure native mingw mingw64 disc test demo preview clean
+.PHONY: all deps configure native mingw mingw64 disc test demo preview bench clean
 
 all: native mingw mingw64
 
@@ -76,6 +77,11 @@ demo: disc
 # drawn by the Install.exe just built. Without DISC, the sample disc.
 preview: mingw $(if $(DISC),,disc)
 	python3 tools/preview/preview.py "$(or $(DISC),$(BUILD)/disc)" --out $(BUILD)/preview
+
+# Start-up, hover and memory figures of the menu against bare programs, under Wine and Xvfb on
+# this machine (tools/bench). Not a test: it only reports.
+bench: mingw disc
+	python3 tools/bench/bench.py
 
 clean:
 	rm -rf $(BUILD)

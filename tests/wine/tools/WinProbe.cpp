@@ -15,6 +15,11 @@
 //   winprobe atom-find|atom-add|atom-delete <name>
 //   winprobe temp                          the temporary folder
 //   winprobe run-alone <command-line>      run a program that may start no other process
+//   winprobe launch <x> <y> <rrggbb> <timeout-ms> <command-line>
+//                                          start a program and wait until the screen pixel
+//                                          (x, y) shows the colour; print the seconds from the
+//                                          start to then, close the window there and wait for
+//                                          its process and the started one to end
 //
 // A window line reads: hwnd pid "caption" class client-left client-top client-width
 // client-height style exstyle window-left window-top window-right window-bottom (screen
@@ -278,6 +283,104 @@ int RunAlone(const std::string& commandLine) {
     return static_cast<int>(exitCode);
 }
 
+// Whether two colours differ by at most 4 in each channel.
+bool NearColour(COLORREF a, COLORREF b) {
+    const auto within = [](int x, int y) { return x - y <= 4 && y - x <= 4; };
+    return within(GetRValue(a), GetRValue(b)) && within(GetGValue(a), GetGValue(b)) &&
+           within(GetBValue(a), GetBValue(b));
+}
+
+// Owns a kernel handle (a process or thread) and closes it.
+class OwnedHandle {
+public:
+    explicit OwnedHandle(HANDLE handle = nullptr) : m_handle(handle) {}
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() {
+        if (m_handle != nullptr) {
+            CloseHandle(m_handle);
+        }
+    }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+// The device context of the whole screen, for as long as it lives.
+class ScreenDC {
+public:
+    ScreenDC() : m_dc(GetDC(nullptr)) {}
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    ~ScreenDC() { ReleaseDC(nullptr, m_dc); }
+    COLORREF Pixel(int x, int y) const { return GetPixel(m_dc, x, y); }
+
+private:
+    HDC m_dc;
+};
+
+COLORREF ScreenPixel(int x, int y) {
+    return ScreenDC().Pixel(x, y);
+}
+
+double SecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now{};
+    LARGE_INTEGER frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// Starts `commandLine` and polls the screen until the pixel (x, y) shows `colour`: the time
+// from the start of a program to its window being painted, measured the same way for any
+// program. Then closes the window found there and waits for its process, and for the started
+// one (which may be another, when the program starts a copy of itself), to end.
+int LaunchUntilPainted(int x, int y, COLORREF colour, DWORD timeoutMs,
+                       const std::string& commandLine) {
+    // The window of a run before must be off the screen first.
+    const DWORD clearing = GetTickCount();
+    while (NearColour(ScreenPixel(x, y), colour)) {
+        if (GetTickCount() - clearing > timeoutMs) {
+            return 1;
+        }
+        Sleep(10);
+    }
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER start{};
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return 1;
+    }
+    const OwnedHandle started(process.hProcess);
+    const OwnedHandle thread(process.hThread);
+    bool painted = false;
+    while (!(painted = NearColour(ScreenPixel(x, y), colour)) &&
+           SecondsSince(start) * 1000 < timeoutMs) {
+        Sleep(1);
+    }
+    const double seconds = SecondsSince(start);
+    if (painted) {
+        std::printf("%.4f\n", seconds);
+        HWND window = GetAncestor(WindowFromPoint(POINT{x, y}), GA_ROOT);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        const OwnedHandle shown(OpenProcess(SYNCHRONIZE, FALSE, pid));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (shown.get() != nullptr) {
+            WaitForSingleObject(shown.get(), timeoutMs);
+        }
+    }
+    WaitForSingleObject(started.get(), timeoutMs);
+    return painted ? 0 : 1;
+}
+
 DWORD Timeout(int argc, char** argv, int index) {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : 10000;
 }
@@ -400,6 +503,12 @@ int Run(int argc, char** argv) {
     }
     if (command == "run-alone") {
         return RunAlone(argument);
+    }
+    if (command == "launch" && argc > 6) {
+        const unsigned long rgb = std::strtoul(argv[4], nullptr, 16);
+        return LaunchUntilPainted(std::atoi(argv[2]), std::atoi(argv[3]),
+                                  RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF),
+                                  Timeout(argc, argv, 5), argv[6]);
     }
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;

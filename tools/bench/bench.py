@@ -1,0 +1,206 @@
+"""make bench: how long the menu takes to show its page, what a hover transition costs and how
+much memory the page holds, each against a floor, measured under Wine and Xvfb on this machine.
+
+1. Start to painted page: from the disc (the copy to the temporary folder and the relaunch) and
+   started with -InfPath, against the bare dialog (BareDialog.exe) started the same way. The
+   probe starts the program and polls the screen pixel of the page's last entry; runs of the
+   menu and of the bare dialog alternate.
+2. One hover transition, timed inside a process that runs the real main page (MenuBench.exe),
+   against plain copies of the same pixels; rounds of the page and of the copies alternate.
+3. The working set of that process after start, after its 1,000 transitions and after 100
+   language changes, and the program file split into code and pictures.
+
+Not a test: it passes or fails nothing, it reports. Run it with `make bench`."""
+
+import shutil
+import struct
+import sys
+from pathlib import Path
+from statistics import median
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "e2e"))
+from harness import BUILD_DIR, DISC_DIR, WineDesktop  # noqa: E402
+
+BENCH_DIR = BUILD_DIR / "tools" / "bench"
+# Other builds and tests may run on the machine at the same time: many short alternating runs
+# and their medians keep the comparison fair.
+ROUNDS = 11
+# The top left pixel of the main page's last entry (the sample disc's page has seven), in client
+# coordinates: the menu draws the entries last. The bare dialog fills its client with this
+# colour.
+PAINTED_AT = (410, 15 + 41 * 6)
+PAINTED_COLOUR = "99c8e2"  # RGB(153, 200, 226), the top row of an entry face
+TIMEOUT_MS = 20000
+RT_BITMAP, RT_ICON = 2, 3
+
+
+class StartupRuns:
+    """Starts programs of the disc with the probe and times them to their painted page."""
+
+    def __init__(self, wine, disc):
+        self.wine = wine
+        self.disc = disc
+        page = self.place("Install.exe", "Install")
+        bare = self.place("BareDialog.exe", "Bare")
+        if (page.left, page.top, page.width, page.height) != \
+                (bare.left, bare.top, bare.width, bare.height):
+            raise RuntimeError("the bare dialog does not cover the page's client area")
+        self.pixel = (page.left + PAINTED_AT[0], page.top + PAINTED_AT[1])
+
+    def place(self, program, caption):
+        """Where the program's window shows: started directly, measured, closed."""
+        self.wine.start(self.disc + program, "-InfPath", self.disc)
+        window = self.wine.wait_window(caption)
+        self.wine.probe("close", caption)
+        if not self.wine.window_gone(caption):
+            raise RuntimeError(f"{program} did not close")
+        return window
+
+    def seconds(self, program, relaunch):
+        command = f'"{self.disc}{program}"' + ("" if relaunch else f' -InfPath "{self.disc}"')
+        output = self.wine.probe("launch", str(self.pixel[0]), str(self.pixel[1]),
+                                 PAINTED_COLOUR, str(TIMEOUT_MS), command,
+                                 timeout=3 * TIMEOUT_MS // 1000 + 30)
+        return float(output.strip())
+
+
+def measure_startup(wine, disc):
+    runs = StartupRuns(wine, disc)
+    cases = {"relaunch": True, "direct": False}
+    programs = ("Install.exe", "BareDialog.exe")
+    for relaunch in cases.values():  # warm-up: file caches, Wine's first loads
+        for program in programs:
+            runs.seconds(program, relaunch)
+    times = {(case, program): [] for case in cases for program in programs}
+    for round_number in range(ROUNDS):
+        for case, relaunch in cases.items():
+            order = programs if round_number % 2 == 0 else programs[::-1]
+            for program in order:
+                times[case, program].append(runs.seconds(program, relaunch))
+    return times
+
+
+def measure_in_process(wine, disc):
+    # The pointer off the page: only the program's own messages move it.
+    wine.xdotool("mousemove", "--sync", 0, 0)
+    result = wine.run(str(BENCH_DIR / "MenuBench.exe"), disc, timeout=300)
+    if result.returncode != 0:
+        raise RuntimeError(f"MenuBench failed: {result.stdout}{result.stderr[-2000:]}")
+    hover = {"program": [], "bare": []}
+    memory = {}
+    for line in result.stdout.splitlines():
+        fields = line.split()
+        if fields[:1] == ["hover"]:
+            hover[fields[1]].append(float(fields[2]))
+        elif fields[:1] == ["memory"]:
+            memory[fields[1]] = (int(fields[2]), int(fields[3]))
+    return hover, memory
+
+
+def program_file_parts(path):
+    """The sections of a PE file and the bytes of its pictures (RT_BITMAP and RT_ICON)."""
+    data = path.read_bytes()
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    count, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+    optional = pe + 24
+    magic = struct.unpack_from("<H", data, optional)[0]
+    directories = optional + (96 if magic == 0x10B else 112)
+    resource_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+    sections = []
+    for i in range(count):
+        name, virtual_size, rva, raw_size, raw_offset = struct.unpack_from(
+            "<8sIIII", data, optional + optional_size + 40 * i)
+        sections.append((name.rstrip(b"\0").decode(), rva, virtual_size, raw_size, raw_offset))
+
+    def offset(rva):
+        for _, start, size, _, raw in sections:
+            if start <= rva < start + size:
+                return raw + rva - start
+        raise ValueError(rva)
+
+    base = offset(resource_rva)
+
+    def entries(directory):
+        named, numbered = struct.unpack_from("<12xHH", data, base + directory)
+        for i in range(named + numbered):
+            ident, target = struct.unpack_from("<II", data, base + directory + 16 + 8 * i)
+            yield ident, target
+
+    def data_bytes(target):
+        if target & 0x80000000:
+            return sum(data_bytes(t) for _, t in entries(target & 0x7FFFFFFF))
+        return struct.unpack_from("<II", data, base + target)[1]
+
+    pictures = sum(data_bytes(target) for ident, target in entries(0)
+                   if ident in (RT_BITMAP, RT_ICON))
+    return len(data), [(s[0], s[3]) for s in sections], pictures
+
+
+def kib(value):
+    return f"{value / 1024:,.0f} KiB"
+
+
+def report(startup, hover, memory, file_parts):
+    print()
+    print(f"Start to painted page (median of {ROUNDS} alternating runs, seconds)")
+    print(f"  {'':24}{'Install.exe':>12}{'bare dialog':>13}{'ratio':>8}{'per round':>11}")
+    for case, label in (("direct", "direct, -InfPath"), ("relaunch", "from the disc (relaunch)")):
+        program = median(startup[case, "Install.exe"])
+        bare = median(startup[case, "BareDialog.exe"])
+        # The ratio within each round, whose two runs follow each other, is less disturbed by
+        # what else runs on the machine.
+        paired = median(p / b for p, b in zip(startup[case, "Install.exe"],
+                                              startup[case, "BareDialog.exe"]))
+        print(f"  {label:24}{program:12.3f}{bare:13.3f}{program / bare:7.2f}x{paired:10.2f}x")
+        print(f"    runs: Install.exe {' '.join(f'{t:.3f}' for t in startup[case, 'Install.exe'])}")
+        print(f"          bare        {' '.join(f'{t:.3f}' for t in startup[case, 'BareDialog.exe'])}")
+
+    program = median(hover["program"])
+    bare = median(hover["bare"])
+    print()
+    print(f"One hover transition (median of {len(hover['program'])} alternating rounds of 50,"
+          " microseconds)")
+    print(f"  page {program:.1f}   bare blits {bare:.1f}   ratio {program / bare:.1f}x")
+    for name, label in (("program", "page"), ("bare", "bare blits")):
+        print(f"    {label:10} fastest round {min(hover[name]):.1f}, slowest {max(hover[name]):.1f}")
+
+    print()
+    print("Working set of the page's process (private bytes in brackets)")
+    for moment, label in (("start", "after start"), ("first-round", "after 50 transitions"),
+                          ("hover", "after 1,000 transitions"),
+                          ("languages", "after 100 language changes")):
+        working_set, private = memory[moment]
+        print(f"  {label:28}{kib(working_set):>12}  ({kib(private)})")
+
+    size, sections, pictures = file_parts
+    code = sum(raw for name, raw in sections if name == ".text")
+    resources = sum(raw for name, raw in sections if name == ".rsrc")
+    print()
+    print(f"Install.exe: {kib(size)} ({size:,} bytes)")
+    print(f"  code (.text)            {kib(code):>10}  {100 * code / size:4.0f} %")
+    print(f"  pictures (bitmaps, icon){kib(pictures):>10}  {100 * pictures / size:4.0f} %")
+    rest = size - code - pictures
+    print(f"  the rest                {kib(rest):>10}  {100 * rest / size:4.0f} %"
+          f"  (other resources {kib(resources - pictures)}, data, unwind tables, imports,"
+          " relocations, headers)")
+    print("  sections: " + ", ".join(f"{name} {raw / 1024:.1f}" for name, raw in sections if raw)
+          + " KiB")
+
+
+def main():
+    wine = WineDesktop()
+    try:
+        disc = wine.install_disc()
+        shutil.copy(BENCH_DIR / "BareDialog.exe", wine.c_drive() / "disc")
+        wine.xdotool("mousemove", "--sync", 0, 0)
+        print("Measuring the start-up ...", flush=True)
+        startup = measure_startup(wine, disc)
+        print("Measuring inside the page's process ...", flush=True)
+        hover, memory = measure_in_process(wine, disc)
+    finally:
+        wine.close()
+    report(startup, hover, memory, program_file_parts(DISC_DIR / "Install.exe"))
+
+
+if __name__ == "__main__":
+    main()
