@@ -11,6 +11,10 @@ const char kSetupProgram[] = "setup.exe";
 
 } // namespace
 
+bool NamesAFile(const std::string& path) {
+    return path.find('"') == std::string::npos;
+}
+
 Action Decide(const CMenuItem& item, const std::string& launcherDir, int languageIndex) {
     Action action;
     switch (item.m_nType) {

@@ -32,6 +32,10 @@ struct Action {
     }
 };
 
+// Whether `path` can name a file to open: a double quote cannot be part of a file name, and
+// handed to the shell it would end the name and start arguments.
+bool NamesAFile(const std::string& path);
+
 // The action of `item` on a page whose launcher directory is `launcherDir`, with language
 // `languageIndex` chosen. A value that contains "setup.exe" in any letter case of its ASCII
 // letters is a setup program (the texts are UTF-8, whose multi-byte characters never hold an

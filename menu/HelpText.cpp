@@ -15,3 +15,15 @@ HelpTextLayout ComposeHelpText(const std::string& help, const std::string& noneS
     // Only an empty help text composes to nothing but the two closing line feeds.
     return {composed == "\n\n" ? noneSelectText : composed, top};
 }
+
+std::string FirstLines(const std::string& text, int count) {
+    std::size_t end = 0; // just past the last line feed kept
+    for (int line = 0; line < count; ++line) {
+        const std::size_t feed = text.find('\n', end);
+        if (feed == std::string::npos) {
+            return text;
+        }
+        end = feed + 1;
+    }
+    return text.substr(0, end > 0 ? end - 1 : 0);
+}

@@ -121,9 +121,16 @@ void CMenuPage::SelectInitialLanguage() {
 }
 
 void CMenuPage::OnSelendokLanguage() {
+    const int oldCount = static_cast<int>(m_menuItems.size());
     FreeMenuItems();
     LoadConfiguration(m_strPageName, m_menuItems);
     DrawMenu();
+    // Entries the new language has no more of leave the column: their place is painted anew.
+    const int newCount = static_cast<int>(m_menuItems.size());
+    if (oldCount > newCount && m_nEntryLeft != layout::kNotLaidOut) {
+        const geometry::Rect first = GetEntryRect(newCount);
+        RepaintArea({first.left, first.top, first.right, GetEntryRect(oldCount - 1).bottom});
+    }
 }
 
 void CMenuPage::ApplyLanguageLock() {
@@ -149,11 +156,7 @@ bool CMenuPage::OnLButtonDown(int x, int y) {
     }
     switch (action.kind) {
     case Kind::Open:
-        if (!m_services.shell.Open(nullptr, action.path, action.parameters)) {
-            m_services.ui.ShowMessage(GetWindowRef(),
-                                      "Can not start application " + action.path + ".",
-                                      std::string(kErrorCaption), platform::mb::kOk);
-        }
+        OpenEntryTarget(action);
         break;
     case Kind::JavaRuntime:
         InstallJavaRuntime();
@@ -179,6 +182,23 @@ bool CMenuPage::OnLButtonDown(int x, int y) {
         TakeMouseCapture();
     }
     return true;
+}
+
+void CMenuPage::OpenEntryTarget(const click::Action& action) {
+    const platform::Outcome opened =
+        click::NamesAFile(action.path)
+            ? m_services.shell.Open(nullptr, action.path, action.parameters)
+            : platform::Outcome::Failure(platform::errors::kFileNotFound);
+    if (opened) {
+        return;
+    }
+    std::string message = "Can not start application " + action.path + ".";
+    // A path longer than the system can open is said to be so, in the system's words.
+    if (opened.error.code == platform::errors::kFileNameTooLong) {
+        message += "\n\n" + m_services.errors.Describe(opened.error.code);
+    }
+    m_services.ui.ShowMessage(GetWindowRef(), message, std::string(kErrorCaption),
+                              platform::mb::kOk);
 }
 
 // --- Checks ------------------------------------------------------------------------------------

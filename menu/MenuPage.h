@@ -4,6 +4,7 @@
 // through the effects its window provides: the chooser and its label, the drawing of entries
 // and help area, the mouse capture, and the windows a click opens.
 
+#include "menu/ClickAction.h"
 #include "menu/Configuration.h"
 #include "menu/Geometry.h"
 #include "menu/MenuItem.h"
@@ -55,6 +56,8 @@ public:
     bool CheckDisk(const std::string& diskId);
     // Installs the Java runtime from the disc when the browser is new enough.
     void InstallJavaRuntime();
+    // Opens what a type-0 entry names; says so when it cannot be started.
+    void OpenEntryTarget(const click::Action& action);
     // Whether the product is installed in the version the USB drivers belong to; says so
     // when it is not.
     bool IsProductInstalled();
@@ -89,7 +92,9 @@ protected:
     virtual geometry::Rect GetClientArea() const = 0;
     virtual void DrawHelpArea(const geometry::Rect& rect, const std::string& help) = 0;
     virtual void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) = 0;
-    virtual void ReleaseMouseCapture() = 0; // when any window of the program holds it
+    // Paints `rect` anew as the window shows it (background, and whatever lies in it).
+    virtual void RepaintArea(const geometry::Rect& rect) = 0;
+    virtual void ReleaseMouseCapture() = 0; // when the page holds it
     virtual bool HasMouseCapture() const = 0;
     virtual void TakeMouseCapture() = 0;
 

@@ -1,5 +1,7 @@
 #include "menu/PageLayout.h"
 
+#include <algorithm>
+
 namespace layout {
 
 namespace {
@@ -53,7 +55,9 @@ geometry::Rect LabelRect(int backgroundWidth, int backgroundHeight, int height) 
 
 HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lineBottom) {
     const int centre = entry.left + entry.Width() / 2;
-    return {centre - (textWidth / 2 + 2), centre + (textWidth - textWidth / 2), lineBottom};
+    // Under a text wider than the face the line stops at the face's edges.
+    return {std::max(entry.left, centre - (textWidth / 2 + 2)),
+            std::min(entry.right, centre + (textWidth - textWidth / 2)), lineBottom};
 }
 
 } // namespace layout

@@ -27,6 +27,8 @@ constexpr int kBackgroundHeight = 300;
 constexpr int kHelpTextIndent = 18;
 constexpr int kHelpTextTopOneLine = 12;
 constexpr int kHelpTextTopSeveralLines = 5;
+// The help text stays above the strip's bottom frame, which takes its last 7 rows.
+constexpr int kHelpTextBottomMargin = 7;
 
 // No entry column yet: the page is not laid out, and no entry is drawn or hit.
 constexpr int kNotLaidOut = -1;
@@ -67,7 +69,7 @@ struct HorizontalLine {
 
 // The underline of a text of width `textWidth` centred in the entry rectangle `entry`, along
 // the row `lineBottom` (the bottom edge of the centred text line). It starts 2 pixels left of
-// the text and ends at the text's right end.
+// the text and ends at the text's right end, but never leaves the entry.
 HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lineBottom);
 
 } // namespace layout

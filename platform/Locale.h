@@ -14,7 +14,6 @@ public:
     // The abbreviated language name of the user's default locale (for example "DEU"), read
     // into a buffer of `bufferSize` bytes; empty when the query fails.
     virtual std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const = 0;
-
 };
 
 } // namespace platform

@@ -15,7 +15,8 @@ public:
     virtual ~IShell() = default;
 
     // Opens `file` with the verb "open", shown normally; `parameters` go to a program. A
-    // failure carries the shell's result (32 or below) as its code.
+    // failure carries the shell's result (32 or below) as its code, or errors::kFileNameTooLong
+    // for a path beyond the classic limit that could not be opened.
     virtual Outcome Open(WindowRef owner, const std::string& file,
                          const std::optional<std::string>& parameters) = 0;
 

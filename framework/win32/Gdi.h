@@ -171,6 +171,26 @@ private:
     HGDIOBJ m_previous;
 };
 
+// Limits the drawing on a device context to a rectangle for the lifetime of the object; the
+// clipping that was there before comes back when destroyed.
+class CClipToRect {
+public:
+    CClipToRect(HDC dc, const RECT& rect) : m_dc(dc), m_saved(SaveDC(dc)) {
+        IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    CClipToRect(const CClipToRect&) = delete;
+    CClipToRect& operator=(const CClipToRect&) = delete;
+    ~CClipToRect() {
+        if (m_saved != 0) {
+            RestoreDC(m_dc, m_saved);
+        }
+    }
+
+private:
+    HDC m_dc;
+    int m_saved;
+};
+
 // Selects a palette into a device context, as foreground palette or as background palette,
 // for the lifetime of the selection; the previous palette is put back when destroyed. A null
 // palette or device context selects nothing.

@@ -1,12 +1,35 @@
 #include "framework/win32/Window.h"
 
+#include <iterator>
+#include <unordered_map>
+
 namespace {
-const char kObjectProperty[] = "discmenu.CWnd";
+
+// The objects bound to the program's windows, which all belong to its one user-interface
+// thread. Looking a window up here costs no call into the system, where a window property
+// would cost one or two on every message.
+std::unordered_map<HWND, CWnd*>& BoundWindows() {
+    static std::unordered_map<HWND, CWnd*> windows;
+    return windows;
+}
+
+CWnd* BoundTo(HWND hWnd) {
+    const auto& windows = BoundWindows();
+    const auto found = windows.find(hWnd);
+    return found != windows.end() ? found->second : nullptr;
+}
+
 } // namespace
 
 CWnd::~CWnd() {
     if (m_hWnd != nullptr) {
         DestroyWindow(m_hWnd);
+    }
+    // A window that went without its last message through this object (unbound by someone
+    // else) must not lead a later window with the same handle to a destroyed object.
+    auto& windows = BoundWindows();
+    for (auto it = windows.begin(); it != windows.end();) {
+        it = it->second == this ? windows.erase(it) : std::next(it);
     }
 }
 
@@ -27,7 +50,7 @@ LRESULT CWnd::Default() {
 void CWnd::Bind(HWND hWnd, WNDPROC previous) {
     m_hWnd = hWnd;
     m_pfnSuper = previous;
-    SetPropA(hWnd, kObjectProperty, this);
+    BoundWindows()[hWnd] = this;
 }
 
 void CWnd::Subclass(HWND hWnd) {
@@ -51,7 +74,7 @@ bool CWnd::RegisterBoundClass(const char* className, HBRUSH background) {
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* window = static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty));
+    CWnd* window = BoundTo(hWnd);
     if (window == nullptr && message == WM_NCCREATE) {
         window = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (window != nullptr) {
@@ -69,7 +92,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         if (window->m_pfnSuper != DefWindowProcA) {
             SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(window->m_pfnSuper));
         }
-        RemovePropA(hWnd, kObjectProperty);
+        BoundWindows().erase(hWnd);
         window->m_hWnd = nullptr;
     }
     return result;

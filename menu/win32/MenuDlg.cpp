@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "usb/win32/UsbDriverDlg.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -99,10 +100,21 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         }
         return true;
     case WM_MOUSEMOVE:
+        m_bMoving = true;
         CMenuPage::OnMouseMove(static_cast<short>(LOWORD(lParam)),
                                static_cast<short>(HIWORD(lParam)));
+        m_bMoving = false;
+        m_movingDC.reset();
         result = Default();
         return true;
+    case WM_DISPLAYCHANGE:
+    case WM_FONTCHANGE:
+    case WM_SYSCOLORCHANGE:
+        m_faces.Clear(); // the kept faces no longer match the display
+        return false;
+    case WM_CAPTURECHANGED:
+        m_bCapture = reinterpret_cast<HWND>(lParam) == m_hWnd;
+        return false;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_LANGUAGE_COMBO && HIWORD(wParam) == CBN_SELENDOK) {
             OnSelendokLanguage();
@@ -204,23 +216,51 @@ geometry::Rect CMenuDlg::GetClientArea() const {
 
 void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help) {
     const HelpTextLayout layout = ComposeHelpText(help, m_texts.m_strNoneSelectText);
-    CClientDC dc(m_hWnd);
-    ::DrawHelpArea(dc.get(), Instance(), rect, layout.text, rect.top + layout.topOffset,
-                   m_fontHelp.For(dc.get(), layout.text));
+    const std::string key = "help|" + std::to_string(layout.topOffset) + '|' + layout.text;
+    ShowFace(key, rect, [&](HDC target) {
+        ::DrawHelpArea(target, Instance(), rect, layout.text, rect.top + layout.topOffset,
+                       m_fontHelp.For(target, layout.text));
+    });
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) {
     if (rect.Width() <= 0) {
         return; // not laid out yet
     }
-    CClientDC dc(m_hWnd);
-    ::DrawEntry(dc.get(), Instance(), rect, text, hot, m_fontEntry.For(dc.get(), text));
+    const std::string key = std::string(hot ? "hot|" : "entry|") + text;
+    ShowFace(key, rect, [&](HDC target) {
+        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text));
+    });
+}
+
+void CMenuDlg::ShowFace(const std::string& key, const geometry::Rect& rect,
+                        const CPageFaces::Painter& paint) {
+    if (m_bMoving) {
+        if (!m_movingDC) {
+            m_movingDC.emplace(m_hWnd);
+        }
+        m_faces.Show(m_movingDC->get(), key, rect, paint);
+        return;
+    }
+    const CClientDC dc(m_hWnd);
+    m_faces.Show(dc.get(), key, rect, paint);
+}
+
+void CMenuDlg::RepaintArea(const geometry::Rect& rect) {
+    const RECT area = ToRect(rect);
+    InvalidateRect(m_hWnd, &area, TRUE);
 }
 
 void CMenuDlg::ReleaseMouseCapture() {
-    if (GetCapture() != nullptr) {
+    if (m_bCapture) {
         ReleaseCapture();
+        m_bCapture = false;
     }
+}
+
+void CMenuDlg::TakeMouseCapture() {
+    SetCapture(m_hWnd);
+    m_bCapture = GetCapture() == m_hWnd;
 }
 
 void CMenuDlg::RunSubPage(const std::string& pageName) {

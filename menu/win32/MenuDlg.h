@@ -6,9 +6,12 @@
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "menu/MenuPage.h"
+#include "menu/win32/PageFaces.h"
 #include "menu/win32/PageFonts.h"
 
 #include <windows.h>
+
+#include <optional>
 
 class CMenuDlg : public CDialog, public CMenuPage {
 public:
@@ -45,9 +48,10 @@ protected:
     geometry::Rect GetClientArea() const override;
     void DrawHelpArea(const geometry::Rect& rect, const std::string& help) override;
     void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override;
+    void RepaintArea(const geometry::Rect& rect) override;
     void ReleaseMouseCapture() override;
-    bool HasMouseCapture() const override { return GetCapture() != nullptr; }
-    void TakeMouseCapture() override { SetCapture(m_hWnd); }
+    bool HasMouseCapture() const override { return m_bCapture; }
+    void TakeMouseCapture() override;
     platform::WindowRef GetWindowRef() const override { return m_hWnd; }
     void RunSubPage(const std::string& pageName) override;
     void EndPage() override { EndDialog(IDCANCEL); }
@@ -66,6 +70,19 @@ protected:
 private:
     void LayOutWindow(int backgroundWidth, int backgroundHeight);
     HINSTANCE Instance() const;
+    // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
+    // device context of the window, taken at the first of them and released when the move is
+    // handled; other drawing takes a context of its own.
+    void ShowFace(const std::string& key, const geometry::Rect& rect,
+                  const CPageFaces::Painter& paint);
 
     CBrush m_brushLabel; // white, behind the label's text
+    CPageFaces m_faces;
+    // Whether the page holds the pointer capture, followed here because asking the system
+    // costs a call into it on every pointer move. While a window of this thread holds the
+    // capture, pointer messages go to that window alone: the page sees them only when it
+    // holds the capture itself.
+    bool m_bCapture = false;
+    bool m_bMoving = false;
+    std::optional<CClientDC> m_movingDC;
 };

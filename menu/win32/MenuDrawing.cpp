@@ -2,6 +2,7 @@
 
 #include "framework/win32/WideText.h"
 
+#include "menu/HelpText.h"
 #include "menu/PageLayout.h"
 #include "res/resource.h"
 
@@ -266,6 +267,8 @@ void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::s
                bool hot, HFONT entryFont) {
     // The face's top rows, as many as the entry is high, unscaled.
     CopyBitmapResource(dc, instance, hot ? IDB_ENTRY_HOT : IDB_ENTRY_NORMAL, r, r.Height());
+    // A text wider than the face is cut at its edges: nothing an entry draws leaves its face.
+    const CClipToRect clip(dc, {r.left, r.top, r.right, r.bottom});
 
     const geometry::Rect t = r.Offset(0, -1);
     const TextPainter painter(dc, entryFont);
@@ -289,10 +292,19 @@ void DrawHelpArea(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std
                   int textTop, HFONT helpFont) {
     CopyBitmapResource(dc, instance, IDB_HELP_STRIP, r);
 
-    const geometry::Rect textRect{r.left + layout::kHelpTextIndent, textTop, r.right, r.bottom};
+    // Only the lines that fit above the strip's bottom frame; their shadow, a row lower, is
+    // cut there too.
+    const int bottom = r.bottom - layout::kHelpTextBottomMargin;
+    const geometry::Rect textRect{r.left + layout::kHelpTextIndent, textTop, r.right, bottom};
+    geometry::Rect shadowRect = textRect.Offset(2, 1);
+    shadowRect.bottom = bottom;
     const TextPainter painter(dc, helpFont);
-    painter.Draw(text, textRect.Offset(2, 1), kWhite, kHelpTextFormat);
-    painter.Draw(text, textRect, kHelpText, kHelpTextFormat);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int fitting = metrics.tmHeight > 0 ? textRect.Height() / metrics.tmHeight : 0;
+    const std::string shown = FirstLines(text, fitting);
+    painter.Draw(shown, shadowRect, kWhite, kHelpTextFormat);
+    painter.Draw(shown, textRect, kHelpText, kHelpTextFormat);
 }
 
 void PaintBackground(HDC paintDC, HINSTANCE instance, UINT bitmapId) {

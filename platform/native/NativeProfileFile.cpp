@@ -2,12 +2,15 @@
 
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
+#include "platform/LongPath.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -130,11 +133,11 @@ Text Decode(std::string_view bytes, unsigned codePage) {
 #if defined(_WIN32)
 using Stat = struct _stati64;
 int StatPath(const std::string& path, Stat& status) {
-    const std::u16string wide = text::Utf8ToUtf16(path);
+    const std::u16string wide = text::Utf8ToUtf16(LongForm(path));
     return _wstati64(reinterpret_cast<const wchar_t*>(wide.c_str()), &status);
 }
 std::FILE* OpenForReading(const std::string& path) {
-    const std::u16string wide = text::Utf8ToUtf16(path);
+    const std::u16string wide = text::Utf8ToUtf16(LongForm(path));
     return _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
 }
 constexpr auto kDirectoryBit = _S_IFDIR;
@@ -155,12 +158,20 @@ bool IsDirectory(const std::string& path) {
 }
 
 std::optional<std::string> ReadFile(const std::string& path) {
-    if (IsDirectory(path)) {
+    Stat status{};
+    const bool known = StatPath(path, status) == 0;
+    if (known && (status.st_mode & kDirectoryBit) != 0) {
         return std::nullopt;
     }
     if (std::FILE* file = OpenForReading(path)) {
+        // In one read where the size is known: a language file may be large, and it is read
+        // at every lookup.
         std::string bytes;
-        char chunk[4096]; // any size: the file is read to its end
+        if (known && status.st_size > 0) {
+            bytes.resize(static_cast<std::size_t>(status.st_size));
+            bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        }
+        char chunk[4096]; // whatever the file holds beyond the size it had
         std::size_t read = 0;
         while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
             bytes.append(chunk, read);
@@ -168,11 +179,10 @@ std::optional<std::string> ReadFile(const std::string& path) {
         std::fclose(file);
         return bytes;
     }
-    Stat status{};
     const std::size_t slash = path.find_last_of("\\/");
     const std::string directory =
         slash == std::string::npos ? std::string() : path.substr(0, slash);
-    if (StatPath(path, status) != 0 && (directory.empty() || IsDirectory(directory))) {
+    if (!known && (directory.empty() || IsDirectory(directory))) {
         return std::string();
     }
     return std::nullopt;
@@ -208,52 +218,78 @@ char16_t FoldAscii(char16_t c) {
     return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
 }
 
-bool SameName(TextView a, TextView b) {
-    if (a.size() != b.size()) {
-        return false;
+Text Folded(TextView name) {
+    Text folded(name);
+    for (char16_t& c : folded) {
+        c = FoldAscii(c);
     }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return folded;
 }
 
-// The value of the first `key` in the first `section` of `text`; nothing when there is no such
-// key or its line has no '='.
-std::optional<TextView> FindValue(TextView text, TextView section, TextView key) {
-    // Lines before the first section header belong to the section with the empty name.
-    bool inSection = section.empty();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
-        const TextView line = Trim(text.substr(start, end - start));
-        start = end + 1;
-        if (line.empty()) {
-            continue;
-        }
-        const std::size_t close = line.rfind(u']');
-        if (line.front() == u'[' && close != TextView::npos) {
-            if (inSection) {
-                return std::nullopt; // a later section of the same name is never read
+} // namespace
+
+// A file as the lookups see it: its text and, for the first section of each name, the first
+// line of each key name in it (a key without '=' has no value). Lines before the first section
+// header form the section with the empty name; a later section of a name already seen is never
+// read.
+class NativeProfileFile::Index {
+public:
+    Index(std::string bytes, unsigned codePage)
+        : m_bytes(std::move(bytes)), m_codePage(codePage), m_text(Decode(m_bytes, codePage)) {
+        Section* current = &m_sections[Text()];
+        const TextView text(m_text);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
+            const TextView line = Trim(text.substr(start, end - start));
+            start = end + 1;
+            if (line.empty()) {
+                continue;
             }
-            inSection = SameName(Clean(line.substr(1, close - 1)), section);
-            continue;
-        }
-        if (!inSection) {
-            continue;
-        }
-        const std::size_t equals = line.find(u'=');
-        if (SameName(Clean(line.substr(0, equals)), key)) {
-            if (equals == TextView::npos) {
-                return std::nullopt;
+            const std::size_t close = line.rfind(u']');
+            if (line.front() == u'[' && close != TextView::npos) {
+                const auto [section, added] =
+                    m_sections.try_emplace(Folded(Clean(line.substr(1, close - 1))));
+                current = added ? &section->second : nullptr;
+                continue;
             }
-            return Clean(line.substr(equals + 1));
+            if (current != nullptr) {
+                const std::size_t equals = line.find(u'=');
+                const std::optional<TextView> value =
+                    equals == TextView::npos ? std::nullopt
+                                             : std::optional(Clean(line.substr(equals + 1)));
+                current->try_emplace(Folded(Clean(line.substr(0, equals))), value);
+            }
         }
     }
-    return std::nullopt;
-}
+    Index(const Index&) = delete;
+    Index& operator=(const Index&) = delete;
+
+    bool IsOf(const std::string& bytes, unsigned codePage) const {
+        return codePage == m_codePage && bytes == m_bytes;
+    }
+
+    // The value of the first `key` in the first `section`; nothing when there is no such key
+    // or its line has no '='.
+    std::optional<TextView> Find(TextView section, TextView key) const {
+        const auto found = m_sections.find(Folded(section));
+        if (found == m_sections.end()) {
+            return std::nullopt;
+        }
+        const auto value = found->second.find(Folded(key));
+        return value != found->second.end() ? value->second : std::nullopt;
+    }
+
+private:
+    using Section = std::map<Text, std::optional<TextView>>;
+
+    const std::string m_bytes;
+    const unsigned m_codePage;
+    const Text m_text; // the values point into it
+    std::map<Text, Section> m_sections;
+};
+
+namespace {
 
 // What a buffer of `size` (at least 1) characters receives of `value`: without one pair of
 // enclosing quotes, at most size - 1 characters. The closing quote is dropped by position, as
@@ -340,30 +376,46 @@ int ParseInteger(TextView s) {
 
 } // namespace
 
+NativeProfileFile::NativeProfileFile() = default;
+NativeProfileFile::~NativeProfileFile() = default;
+
+// A file is read at every call, but decoded and indexed only when its bytes changed: a page
+// reads dozens of values from one file.
+std::shared_ptr<const NativeProfileFile::Index>
+NativeProfileFile::IndexOf(const std::string& file, unsigned codePage) const {
+    auto bytes = ReadFile(file);
+    if (!bytes) {
+        return nullptr;
+    }
+    if (m_last == nullptr || m_lastFile != file || !m_last->IsOf(*bytes, codePage)) {
+        m_last = std::make_shared<const Index>(std::move(*bytes), codePage);
+        m_lastFile = file;
+    }
+    return m_last;
+}
+
 std::string NativeProfileFile::GetString(const std::string& file, unsigned codePage,
                                          const std::string& section, const std::string& key,
                                          const std::string& def, std::size_t bufferSize) const {
     if (bufferSize == 0) {
         return {};
     }
-    const auto bytes = ReadFile(file);
-    if (!bytes) {
+    const auto index = IndexOf(file, codePage);
+    if (index == nullptr) {
         // Without a file the default is only cut to the buffer, its quotes stay.
         return text::Utf16ToUtf8(TextView(DefaultText(def)).substr(0, bufferSize - 1));
     }
-    const Text text = Decode(*bytes, codePage);
-    const auto value = FindValue(text, QueryName(section), QueryName(key));
+    const auto value = index->Find(QueryName(section), QueryName(key));
     return text::Utf16ToUtf8(Copy(value ? *value : TextView(DefaultText(def)), bufferSize));
 }
 
 int NativeProfileFile::GetInt(const std::string& file, unsigned codePage,
                               const std::string& section, const std::string& key, int def) const {
-    const auto bytes = ReadFile(file);
-    if (!bytes) {
+    const auto index = IndexOf(file, codePage);
+    if (index == nullptr) {
         return def;
     }
-    const Text text = Decode(*bytes, codePage);
-    const auto value = FindValue(text, QueryName(section), QueryName(key));
+    const auto value = index->Find(QueryName(section), QueryName(key));
     if (!value) {
         return def;
     }

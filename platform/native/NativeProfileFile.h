@@ -1,6 +1,9 @@
 #pragma once
 #include "platform/ProfileFile.h"
 
+#include <memory>
+#include <string>
+
 namespace platform {
 
 // Reads private-profile files without the profile functions of the system, by the rules of
@@ -39,11 +42,22 @@ namespace platform {
 //   empty value gives the default; a value without digits gives 0.
 class NativeProfileFile final : public IProfileFile {
 public:
+    NativeProfileFile();
+    ~NativeProfileFile() override;
+
     std::string GetString(const std::string& file, unsigned codePage, const std::string& section,
                           const std::string& key, const std::string& def,
                           std::size_t bufferSize) const override;
     int GetInt(const std::string& file, unsigned codePage, const std::string& section,
                const std::string& key, int def) const override;
+
+private:
+    class Index;
+    std::shared_ptr<const Index> IndexOf(const std::string& file, unsigned codePage) const;
+
+    // The last file read, decoded and indexed.
+    mutable std::shared_ptr<const Index> m_last;
+    mutable std::string m_lastFile;
 };
 
 } // namespace platform

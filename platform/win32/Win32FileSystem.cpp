@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include "framework/win32/WideText.h"
+#include "platform/LongPath.h"
 
 #include <windows.h>
 
@@ -39,14 +40,14 @@ Outcome Win32FileSystem::SetNormalAttributes(const std::string& path) {
 }
 
 Outcome Win32FileSystem::Copy(const std::string& from, const std::string& to) {
-    return CopyFileW(text::Wide(from).c_str(), text::Wide(to).c_str(), FALSE)
+    return CopyFileW(text::Wide(LongForm(from)).c_str(), text::Wide(LongForm(to)).c_str(), FALSE)
                ? Outcome::Success()
                : Outcome::Failure(GetLastError());
 }
 
 bool Win32FileSystem::Exists(const std::string& pattern) const {
     WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(text::Wide(pattern).c_str(), &data);
+    HANDLE search = FindFirstFileW(text::Wide(LongForm(pattern)).c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -55,7 +56,7 @@ bool Win32FileSystem::Exists(const std::string& pattern) const {
 }
 
 void Win32FileSystem::CreateFolder(const std::string& path) {
-    CreateDirectoryW(text::Wide(path).c_str(), nullptr);
+    CreateDirectoryW(text::Wide(LongForm(path)).c_str(), nullptr);
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Shell.h"
 
 #include "framework/win32/WideText.h"
+#include "platform/LongPath.h"
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -8,15 +9,48 @@
 
 namespace platform {
 
+namespace {
+
+// The shell opens no path beyond the classic limit; such a file is opened by its short name,
+// which the file system keeps for it, when that one fits.
+std::wstring OpenablePath(const std::string& file) {
+    std::wstring wide = text::Wide(file);
+    if (wide.size() < kClassicPathLimit) {
+        return wide;
+    }
+    const std::wstring longForm = text::Wide(LongForm(file));
+    std::wstring shortName(longForm.size() + 1, L'\0');
+    const DWORD length =
+        GetShortPathNameW(longForm.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+    if (length == 0 || length >= shortName.size()) {
+        return wide;
+    }
+    shortName.resize(length);
+    const std::wstring prefix = L"\\\\?\\";
+    if (shortName.rfind(prefix, 0) == 0) {
+        shortName.erase(0, prefix.size());
+    }
+    return shortName.size() < kClassicPathLimit ? shortName : wide;
+}
+
+} // namespace
+
 Outcome Win32Shell::Open(WindowRef owner, const std::string& file,
                          const std::optional<std::string>& parameters) {
     const std::wstring wideParameters = parameters ? text::Wide(*parameters) : std::wstring();
     const HINSTANCE result =
-        ShellExecuteW(static_cast<HWND>(owner), L"open", text::Wide(file).c_str(),
+        ShellExecuteW(static_cast<HWND>(owner), L"open", OpenablePath(file).c_str(),
                       parameters ? wideParameters.c_str() : nullptr, nullptr, SW_SHOWNORMAL);
-    // The shell's result: above 32 is success, anything else names the failure.
+    // The shell's result: above 32 is success, anything else names the failure. A path beyond
+    // the classic limit that the shell could not open, even by its short name, failed for its
+    // length whatever the shell says.
     const auto number = reinterpret_cast<INT_PTR>(result);
-    return number > 32 ? Outcome::Success() : Outcome::Failure(static_cast<unsigned long>(number));
+    if (number > 32) {
+        return Outcome::Success();
+    }
+    return Outcome::Failure(text::Wide(file).size() >= kClassicPathLimit
+                                ? errors::kFileNameTooLong
+                                : static_cast<unsigned long>(number));
 }
 
 std::optional<std::string> Win32Shell::FindAssociatedProgram(const std::string& file) const {

@@ -154,7 +154,12 @@ class WineDesktop:
                 process.kill()
                 process.wait()
         self._xvfb.send_signal(signal.SIGTERM)
-        self._xvfb.wait(timeout=10)
+        try:
+            self._xvfb.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            # A busy machine: the server may still be serving the last clients' requests.
+            self._xvfb.kill()
+            self._xvfb.wait()
         shutil.rmtree(self.prefix, ignore_errors=True)
 
     # Paths ---------------------------------------------------------------------------------
@@ -239,7 +244,12 @@ class WineDesktop:
 
     def move_pointer(self, x, y):
         """Moves the pointer to screen coordinates with a real X event and lets Wine handle
-        it."""
+        it. A pointer already there stays (waiting for a move that does not come would take
+        xdotool's whole timeout)."""
+        location = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env,
+                                  capture_output=True, text=True).stdout
+        if f"X={x}\nY={y}\n" in location:
+            return
         self.xdotool("mousemove", "--sync", x, y)
         time.sleep(0.4)
 

@@ -16,7 +16,7 @@
 namespace fakes {
 
 struct Drawn {
-    enum Kind { kEntry, kHelpArea } kind;
+    enum Kind { kEntry, kHelpArea, kRepaint } kind;
     geometry::Rect rect;
     std::string text; // entry text, or help text as handed over
     bool hot = false;
@@ -81,6 +81,9 @@ protected:
     }
     void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override {
         drawn.push_back({Drawn::kEntry, rect, text, hot});
+    }
+    void RepaintArea(const geometry::Rect& rect) override {
+        drawn.push_back({Drawn::kRepaint, rect, "", false});
     }
     void ReleaseMouseCapture() override {
         ++captureReleases;

@@ -136,6 +136,19 @@ TEST_F(ClickTest, OpensAfterTheDiscCheckAndNamesTheWholePathWhenTheStartFails) {
     EXPECT_FALSE(ClickEntry(1)) << "without a disc id nothing opens and nothing is said";
     EXPECT_EQ(services.shell.opened.size(), 2u);
     EXPECT_EQ(services.ui.shown.size(), 1u);
+
+    // A quote would end the file name and start arguments: such a value names no file.
+    Add(0, "Disk1\\setup.exe\" \"/x", "Disk1\\disk1.id");
+    EXPECT_TRUE(ClickEntry(2));
+    EXPECT_EQ(services.shell.opened.size(), 2u);
+    EXPECT_EQ(services.ui.shown.back().text,
+              "Can not start application E:\\Disk1\\setup.exe\" \"/x.");
+
+    // A path the system cannot open for its length is said to be too long.
+    services.shell.failures["E:\\Setup\\setup.exe"] = platform::errors::kFileNameTooLong;
+    EXPECT_TRUE(ClickEntry(0));
+    EXPECT_EQ(services.ui.shown.back().text,
+              "Can not start application E:\\Setup\\setup.exe.\n\nerror 206");
 }
 
 TEST_F(ClickTest, TheCaptureIsTakenBackUnlessTheDiscCheckIsRefused) {

@@ -46,6 +46,14 @@ TEST(PageLayout, ChooserAndLabelByFractionsOfTheBackground) {
     EXPECT_EQ(layout::ChooserRect(401, 299, 20), (Rect{16, 260, 192, 280})) << "truncated";
 }
 
+TEST(PageLayout, TheUnderlineStaysUnderTheTextAndInsideTheEntry) {
+    EXPECT_EQ(layout::UnderlineSpan(Entry(0), 100, 44), (layout::HorizontalLine{448, 550, 44}));
+    EXPECT_EQ(layout::UnderlineSpan(Entry(0), 99, 44), (layout::HorizontalLine{449, 550, 44}));
+    EXPECT_EQ(layout::UnderlineSpan({0, 0, 10, 37}, 0, 3), (layout::HorizontalLine{3, 5, 3}));
+    EXPECT_EQ(layout::UnderlineSpan(Entry(0), 300, 44), (layout::HorizontalLine{408, 593, 44}))
+        << "a text wider than the face";
+}
+
 TEST(EntryColumn, WhatAMoveOfThePointerRedraws) {
     struct Case {
         int count, hot, x, y;
@@ -137,6 +145,11 @@ TEST(HelpText, BackslashesSeparateLines) {
     EXPECT_EQ(ComposeHelpText("", "Point at an entry").topOffset, 12);
     EXPECT_EQ(ComposeHelpText("\\", "none").text, "\n\n\n") << "shows an empty help area";
     EXPECT_EQ(ComposeHelpText("a\\\\b", "none").text, "a\n\nb\n\n") << "empty lines are kept";
+    // What fits the strip: whole lines only.
+    EXPECT_EQ(FirstLines("one\ntwo\nthree\n\n", 2), "one\ntwo");
+    EXPECT_EQ(FirstLines("one\n\n", 2), "one\n");
+    EXPECT_EQ(FirstLines("one", 5), "one");
+    EXPECT_EQ(FirstLines("one\ntwo", 0), "");
 }
 
 } // namespace

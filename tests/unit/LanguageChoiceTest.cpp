@@ -131,12 +131,19 @@ TEST_F(LanguageChooserTest, ALumoPageTakesOverItsOpenersChoiceOnly) {
 
 TEST_F(LanguageChooserTest, AChangeReloadsAndRedrawsAtOnceAndTheLockFollowsTheRegistry) {
     Start(page);
+    page.LayOut();
+    for (int i = 0; i < 3; ++i) {
+        page.m_menuItems.push_back(std::make_unique<CMenuItem>());
+    }
     page.drawn.clear();
     page.selection = 4;
-    page.OnSelendokLanguage();
+    page.OnSelendokLanguage(); // to a language without a file: no entries
     EXPECT_EQ(page.m_strConfigPath, "/nonexistent/Inst40a.inf");
-    ASSERT_FALSE(page.drawn.empty());
+    ASSERT_EQ(page.drawn.size(), 2u);
     EXPECT_EQ(page.drawn[0].kind, fakes::Drawn::kHelpArea);
+    EXPECT_EQ(page.drawn[1],
+              (fakes::Drawn{fakes::Drawn::kRepaint, {408, 15, 593, 15 + 41 * 2 + 37}, "", false}))
+        << "the old entries leave the column";
 
     services.registry.SetString(kSecondKey, "ForceLanguage", "chn");
     page.ApplyLanguageLock();

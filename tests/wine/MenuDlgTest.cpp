@@ -175,9 +175,13 @@ void InAndOut(ScriptedPage& page, int entry) {
 TEST_F(MenuDlgTest, ThousandsOfTransitionsAndLanguageChangesLeaveTheCountsWhereTheyWere) {
     const long ownedBeforeThePage = CGdiOwnerCount::Live();
     Run("Main Dialog", [](ScriptedPage& page) {
-        InAndOut(page, 0); // the system's caches fill on first use
-        page.Choose(4);
-        page.Choose(0);
+        // The page keeps each face it has drawn, and the system's caches fill on first use.
+        for (int language : {4, 0}) {
+            page.Choose(language);
+            for (int entry = 0; entry < 3; ++entry) {
+                InAndOut(page, entry);
+            }
+        }
         const long owned = CGdiOwnerCount::Live();
         const long inUse = winetest::GdiObjectsInUse();
         EXPECT_GE(owned, 3) << "the page's fonts and label brush are counted";

@@ -561,14 +561,6 @@ TEST(BitmapSize, OfTheResources) {
 
 // --- Entries ---------------------------------------------------------------------------------
 
-TEST(UnderlineSpan, StartsTwoPixelsLeftOfTheCentredTextAndEndsAtItsEnd) {
-    EXPECT_EQ(layout::UnderlineSpan({kLeft, 15, kRight, 52}, 100, 44),
-              (layout::HorizontalLine{448, 550, 44}));
-    EXPECT_EQ(layout::UnderlineSpan({kLeft, 15, kRight, 52}, 99, 44),
-              (layout::HorizontalLine{449, 550, 44}));
-    EXPECT_EQ(layout::UnderlineSpan({0, 0, 10, 37}, 0, 3), (layout::HorizontalLine{3, 5, 3}));
-}
-
 TEST(CentredLine, IsMeasuredWhereDrawTextPutsIt) {
     const CFont font = EntryFont();
     const Surface surface(8, 8);
@@ -747,20 +739,24 @@ TEST(HelpArea, StretchesTheStripOverTheArea) {
 TEST(HelpArea, DrawsTheTextFromItsTopRowWithAWhiteShadow) {
     Surface surface(600, 360);
     const CFont font = HelpFont();
-    // Three lines from row 305: the third runs off the panel onto the strip's gradient, where
-    // the white shadow shows. The text is drawn as it stands: broken only at its line feeds,
-    // the ampersand a character like any other (the reference draws it so).
-    const std::string text = "First line\nSecond & line\nThird line";
-    DrawHelpArea(surface.dc(), Module(), kHelpArea, text, 305, font.get());
+    // Three lines from row 300, over the strip's top gradient where the white shadow shows:
+    // two fit above the strip's bottom frame (row 333), the third is not drawn. The text is
+    // drawn as it stands: broken only at its line feeds, the ampersand a character like any
+    // other.
+    DrawHelpArea(surface.dc(), Module(), kHelpArea, "First line\nSecond & line\nThird line", 300,
+                 font.get());
 
-    const geometry::Rect textRect{18, 305, 597, 340};
+    const std::string shown = "First line\nSecond & line";
+    const geometry::Rect textRect{18, 300, 597, 333};
+    geometry::Rect shadowRect = textRect.Offset(2, 1);
+    shadowRect.bottom = 333;
     const UINT format = DT_LEFT | DT_TOP | DT_NOPREFIX;
-    const ReferenceText blue(font.get(), text, textRect, format);
-    const ReferenceText white(font.get(), text, textRect.Offset(2, 1), format);
+    const ReferenceText blue(font.get(), shown, textRect, format);
+    const ReferenceText white(font.get(), shown, shadowRect, format);
     const Box glyphs = blue.Glyphs(kHelpArea);
-    EXPECT_GE(glyphs.top, 305);
-    EXPECT_LE(glyphs.top, 309) << "the first line starts at the top of the text rectangle";
-    EXPECT_EQ(glyphs.bottom, 339) << "the last line is clipped at the bottom of the area";
+    EXPECT_GE(glyphs.top, 300);
+    EXPECT_LE(glyphs.top, 304) << "the first line starts at the top of the text rectangle";
+    EXPECT_GT(glyphs.bottom, 315) << "a second line";
 
     // Blue text over its white shadow, on the strip as drawn without text. The shadow shows
     // only where the text leaves the white panel: on the third line.
