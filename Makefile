@@ -1,23 +1,27 @@
 # discmenu: the start-up menu of a product installation disc.
 # make deps | make test | make disc | make demo | make preview [DISC=DIR] | make bench
+# make fuzz [FUZZ_SECONDS=N]
 # (see README.md)
 
 BUILD   := build
 NATIVE  := $(BUILD)/native
 MINGW   := $(BUILD)/mingw
 MINGW64 := $(BUILD)/mingw64
+FUZZ    := $(BUILD)/fuzz
 JOBS    ?= $(shell nproc)
 
 # Every Debian package that the build and the tests need. Wine runs 32-bit programs with the
 # i386 architecture's wine32; the Chinese font lets it draw Chinese texts on a Western system,
-# and the tests run the menu under a Western and a Chinese locale, which must be generated.
+# and the tests run the menu under a Western and a Chinese locale, which must be generated. The
+# fuzz targets are built with clang and its libFuzzer and sanitizer runtimes; llvm-14 brings the
+# symbolizer for their reports.
 PACKAGES := cmake make g++ googletest libgtest-dev mingw-w64-tools \
             g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
             wine wine64 wine32:i386 xvfb xauth xdotool x11-utils openbox imagemagick python3 \
-            fonts-wqy-microhei locales
+            fonts-wqy-microhei locales clang libclang-rt-14-dev llvm-14
 LOCALES  := en_US.UTF-8 zh_CN.UTF-8
 
-.PHONY: all deps configure native mingw mingw64 disc test demo preview bench clean
+.PHONY: all deps configure native mingw mingw64 disc fuzz-build fuzz test demo preview bench clean
 
 all: native mingw mingw64
 
@@ -51,6 +55,9 @@ $(MINGW)/CMakeCache.txt:
 $(MINGW64)/CMakeCache.txt:
 	cmake --preset mingw64 >/dev/null
 
+$(FUZZ)/CMakeCache.txt:
+	cmake --preset fuzz >/dev/null
+
 native: deps $(NATIVE)/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS)
 
@@ -64,9 +71,21 @@ mingw64: deps $(MINGW64)/CMakeCache.txt
 disc: mingw
 	cmake --build --preset mingw --target disc
 
-# One ctest run over the three builds, so that a single summary closes the output.
-test: native mingw disc mingw64
-	@printf 'subdirs("native" "mingw" "mingw64")\n' > $(BUILD)/CTestTestfile.cmake
+fuzz-build: deps $(FUZZ)/CMakeCache.txt
+	cmake --build --preset fuzz -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS seconds, one after the other, from its seeds and the inputs
+# earlier runs kept in build/fuzz/corpus (tests/fuzz/run-fuzzer.sh); then what each run did.
+FUZZ_SECONDS ?= 60
+fuzz: fuzz-build
+	@rm -f $(FUZZ)/logs/*.summary
+	@cd $(FUZZ) && FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_KEEP_CORPUS=1 \
+	    ctest -L fuzz --output-on-failure --timeout $$(( $(FUZZ_SECONDS) + 600 )); \
+	    status=$$?; cat logs/*.summary 2>/dev/null; exit $$status
+
+# One ctest run over the four builds, so that a single summary closes the output.
+test: native mingw disc mingw64 fuzz-build
+	@printf 'subdirs("native" "mingw" "mingw64" "fuzz")\n' > $(BUILD)/CTestTestfile.cmake
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Shows the menu of the sample disc under Wine; without a display, saves build/demo/menu.png.
