@@ -19,7 +19,8 @@ namespace {
 
 constexpr std::size_t kLargeBuffer = 1 << 16;
 constexpr std::size_t kBufferSizes[] = {0, 1, 2, 3, 30, 256};
-// Every read decodes the whole file again, so an input is asked only this many of its own keys.
+// Every read reads the whole file again (to see whether it changed), so an input is asked only
+// this many of its own keys.
 constexpr std::size_t kMaxOwnKeys = 6;
 
 // A key name cannot hold '=' and a section name cannot hold a line end, so these are never
