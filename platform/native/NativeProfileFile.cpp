@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -220,25 +221,41 @@ bool SameName(TextView a, TextView b) {
     return true;
 }
 
-// The value of the first `key` in the first `section` of `text`; nothing when there is no such
-// key or its line has no '='.
-std::optional<TextView> FindValue(TextView text, TextView section, TextView key) {
-    // Lines before the first section header belong to the section with the empty name.
-    bool inSection = section.empty();
+// The lines of `text`, trimmed; blank lines are left out.
+std::vector<TextView> Lines(TextView text) {
+    std::vector<TextView> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
         const TextView line = Trim(text.substr(start, end - start));
         start = end + 1;
-        if (line.empty()) {
-            continue;
+        if (!line.empty()) {
+            lines.push_back(line);
         }
-        const std::size_t close = line.rfind(u']');
-        if (line.front() == u'[' && close != TextView::npos) {
+    }
+    return lines;
+}
+
+// The name of the section that `line` starts, when it is a section header.
+std::optional<TextView> HeaderName(TextView line) {
+    const std::size_t close = line.rfind(u']');
+    if (line.front() != u'[' || close == TextView::npos) {
+        return std::nullopt;
+    }
+    return Clean(line.substr(1, close - 1));
+}
+
+// The value of the first `key` in the first `section` of `text`; nothing when there is no such
+// key or its line has no '='.
+std::optional<TextView> FindValue(TextView text, TextView section, TextView key) {
+    // Lines before the first section header belong to the section with the empty name.
+    bool inSection = section.empty();
+    for (const TextView line : Lines(text)) {
+        if (const auto header = HeaderName(line)) {
             if (inSection) {
                 return std::nullopt; // a later section of the same name is never read
             }
-            inSection = SameName(Clean(line.substr(1, close - 1)), section);
+            inSection = SameName(*header, section);
             continue;
         }
         if (!inSection) {
@@ -369,6 +386,21 @@ int NativeProfileFile::GetInt(const std::string& file, unsigned codePage,
     }
     const Text digits = Copy(*value, kIntegerBufferSize);
     return digits.empty() ? def : ParseInteger(digits);
+}
+
+bool NativeProfileFile::HasSection(const std::string& file, unsigned codePage,
+                                   const std::string& section) const {
+    const auto bytes = ReadFile(file);
+    if (!bytes) {
+        return false;
+    }
+    const Text text = Decode(*bytes, codePage);
+    const Text name = QueryName(section);
+    const auto lines = Lines(text);
+    return std::any_of(lines.begin(), lines.end(), [&](TextView line) {
+        const auto header = HeaderName(line);
+        return header && SameName(*header, name);
+    });
 }
 
 } // namespace platform
