@@ -502,11 +502,10 @@ private:
                    const std::string& help) {
         const std::vector<std::string> lines = text::Split(help, '\\');
         if (static_cast<int>(lines.size()) > kHelpLinesShown) {
+            const std::string shown = std::to_string(kHelpLinesShown);
             Add(Kind::HelpTooManyLines, file.name, section, key,
                 std::to_string(lines.size()) +
-                    " lines (a backslash starts a line): the help "
-                    "strip shows " +
-                    std::to_string(kHelpLinesShown));
+                    " lines (a backslash starts a line): the help strip shows " + shown);
         }
         CheckHelpWidth(file, section, key, ComposeHelpText(help, "").text);
     }
