@@ -1,6 +1,6 @@
 # discmenu: the start-up menu of a product installation disc.
-# make deps | make test | make disc | make demo | make preview [DISC=DIR] | make bench
-# make fuzz [FUZZ_SECONDS=N]
+# make deps | make test | make disc | make demo | make preview [DISC=DIR]
+# | make check-disc [DISC=DIR] | make bench | make fuzz [FUZZ_SECONDS=N]
 # (see README.md)
 
 BUILD   := build
@@ -12,16 +12,17 @@ JOBS    ?= $(shell nproc)
 
 # Every Debian package that the build and the tests need. Wine runs 32-bit programs with the
 # i386 architecture's wine32; the Chinese font lets it draw Chinese texts on a Western system,
-# and the tests run the menu under a Western and a Chinese locale, which must be generated. The
+# and the tests run the menu under a Western and a Chinese locale, which must be generated.
+# discmenu-check measures texts on Linux with Liberation Sans, which has Arial's metrics. The
 # fuzz targets are built with clang and its libFuzzer and sanitizer runtimes; llvm-14 brings the
 # symbolizer for their reports.
 PACKAGES := cmake make g++ googletest libgtest-dev mingw-w64-tools \
             g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
             wine wine64 wine32:i386 xvfb xauth xdotool x11-utils openbox imagemagick python3 \
-            fonts-wqy-microhei locales clang libclang-rt-14-dev llvm-14
+            fonts-wqy-microhei fonts-liberation locales clang libclang-rt-14-dev llvm-14
 LOCALES  := en_US.UTF-8 zh_CN.UTF-8
 
-.PHONY: all deps configure native mingw mingw64 disc fuzz-build fuzz test demo preview bench clean
+.PHONY: all deps configure native mingw mingw64 disc fuzz-build fuzz test demo preview check-disc bench clean
 
 all: native mingw mingw64
 
@@ -93,9 +94,15 @@ demo: disc
 	disc/demo.sh
 
 # Every page of a disc in every language as PNG files and a contact sheet in build/preview,
-# drawn by the Install.exe just built. Without DISC, the sample disc.
-preview: mingw $(if $(DISC),,disc)
+# drawn by the Install.exe just built; discmenu-check (native) tells it the pages. Without DISC,
+# the sample disc.
+preview: native mingw $(if $(DISC),,disc)
 	python3 tools/preview/preview.py "$(or $(DISC),$(BUILD)/disc)" --out $(BUILD)/preview
+
+# What would go wrong with a disc's menu, read from its files by discmenu-check. Without DISC,
+# the sample disc.
+check-disc: native $(if $(DISC),,disc)
+	$(NATIVE)/discmenu-check "$(or $(DISC),$(BUILD)/disc)"
 
 # Start-up, hover and memory figures of the menu against bare programs, under Wine and Xvfb on
 # this machine (tools/bench). Not a test: it only reports.

@@ -10,9 +10,7 @@ namespace config {
 
 namespace {
 
-const char kTextSection[] = "RES_STR";
 const char kLabelKey[] = "IDS_LABEL";
-const char kCountKey[] = "Number of menu";
 
 struct TextEntry {
     const char* key;
@@ -56,29 +54,38 @@ private:
     unsigned m_codePage;
 };
 
-std::string Key(const char* name, int index) {
-    return name + std::to_string(index);
-}
-
 std::unique_ptr<CMenuItem> ReadMenuItem(const Reader& reader, const std::string& section,
                                         int index) {
     auto item = std::make_unique<CMenuItem>();
-    item->m_strText = reader.String(section, Key("MenuItemString", index));
-    const int type = reader.Int(section, Key("MenuItemType", index));
+    item->m_strText = reader.String(section, ItemKey(kItemTextKey, index));
+    const int type = reader.Int(section, ItemKey(kItemTypeKey, index));
     item->m_nType = (type >= CMenuItem::kTypeExecute && type <= CMenuItem::kTypeUsb)
                         ? type
                         : CMenuItem::kTypeNone;
-    item->m_strExecute = reader.String(section, Key("MenuItemExecute", index));
-    item->m_strTitle = reader.String(section, Key("MenuItemTitle", index));
-    item->m_strDiskId = reader.String(section, Key("MenuItemDiskID", index));
+    item->m_strExecute = reader.String(section, ItemKey(kItemExecuteKey, index));
+    item->m_strTitle = reader.String(section, ItemKey(kItemTitleKey, index));
+    item->m_strDiskId = reader.String(section, ItemKey(kItemDiskIdKey, index));
     return item;
 }
 
 } // namespace
 
+std::string ItemKey(const char* name, int index) {
+    return name + std::to_string(index);
+}
+
 std::string FilePath(const std::string& launcherDir, int languageIndex) {
     const std::string suffix = languages::FileSuffix(languageIndex);
     return launcherDir + "Inst" + (languages::IsValid(languageIndex) ? suffix : "") + ".inf";
+}
+
+std::vector<std::string> TextKeys() {
+    std::vector<std::string> keys;
+    for (const TextEntry& entry : kTexts) {
+        keys.emplace_back(entry.key);
+    }
+    keys.emplace_back(kLabelKey);
+    return keys;
 }
 
 PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,

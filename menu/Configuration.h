@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // The texts of a page, read from the configuration file with built-in fallbacks.
 struct CTextTable {
@@ -29,6 +30,18 @@ struct CTextTable {
 
 namespace config {
 
+// The names the file uses: the section of the main page and of the texts, the entry count of a
+// page's section, and the keys of its entry n (the name followed by n in decimal).
+inline constexpr char kMainPage[] = "Main Dialog";
+inline constexpr char kTextSection[] = "RES_STR";
+inline constexpr char kCountKey[] = "Number of menu";
+inline constexpr char kItemTextKey[] = "MenuItemString";
+inline constexpr char kItemTypeKey[] = "MenuItemType";
+inline constexpr char kItemExecuteKey[] = "MenuItemExecute";
+inline constexpr char kItemTitleKey[] = "MenuItemTitle";
+inline constexpr char kItemDiskIdKey[] = "MenuItemDiskID";
+std::string ItemKey(const char* name, int index);
+
 // A corrupt entry count must not make a page read or allocate without bound.
 constexpr int kMaxMenuItems = 256;
 // Every value of the configuration file is read into a buffer of this size.
@@ -44,6 +57,9 @@ struct PageContent {
     std::string label; // the chooser's label; empty when the file has none
     MenuItemList items;
 };
+
+// The keys of the RES_STR section that the menu reads: its texts and the chooser's label.
+std::vector<std::string> TextKeys();
 
 // Reads the texts of `file`, written in `codePage`, and the entries of its section `pageName`.
 // A missing file or section gives the built-in texts and no entries.

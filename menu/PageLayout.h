@@ -30,6 +30,11 @@ constexpr int kHelpTextTopSeveralLines = 5;
 // The help text stays above the strip's bottom frame, which takes its last 7 rows.
 constexpr int kHelpTextBottomMargin = 7;
 
+// The fonts of the page, Arial: bold for the entries, normal for the help text; the heights are
+// those of a LOGFONT (negative: the character height in pixels).
+constexpr int kEntryFontHeight = -14;
+constexpr int kHelpFontHeight = -12;
+
 // No entry column yet: the page is not laid out, and no entry is drawn or hit.
 constexpr int kNotLaidOut = -1;
 

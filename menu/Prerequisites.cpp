@@ -19,7 +19,6 @@ const char kProductOptionsKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Options";
 constexpr std::size_t kProductVersionBufferSize = 10;
 const char kRequiredProductVersion[] = "4.4.0";
 
-const char kDiscSection[] = "DISKID";
 constexpr std::size_t kPromptBufferSize = 1024;
 
 } // namespace
@@ -29,11 +28,15 @@ bool IsBrowserRecentEnough(const platform::IRegistry& registry) {
     return version && CompareDottedVersions(version->text, kMinimumBrowserVersion) >= 0;
 }
 
+std::string JavaInstallerPath(const std::string& launcherDir) {
+    return launcherDir + kInstallerFolder + kInstallerName;
+}
+
 std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
                                               platform::IFileSystem& files,
                                               platform::IProcesses& processes,
                                               const platform::ISystemErrors& errors) {
-    const std::string source = launcherDir + kInstallerFolder + kInstallerName;
+    const std::string source = JavaInstallerPath(launcherDir);
     const auto tempFolder = files.GetTempFolder();
     if (!tempFolder) {
         return "Can not copy " + source + ": the temporary folder is not available.";

@@ -18,6 +18,9 @@ namespace prerequisites {
 // counts as too old.
 bool IsBrowserRecentEnough(const platform::IRegistry& registry);
 
+// The Java runtime installer on the disc whose root is `launcherDir`.
+std::string JavaInstallerPath(const std::string& launcherDir);
+
 // Copies the Java runtime installer from the disc to the temporary folder and starts the copy
 // with its path quoted; only the copy made now is started. The message to show under "Error"
 // when that fails, with the system's reason; nothing when the installer started.
@@ -28,6 +31,9 @@ std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
 
 // Whether the product is installed in the version the USB drivers belong to (4.4.0).
 bool IsProductInstalled(const platform::IRegistry& registry);
+
+// The section of the configuration file that holds the disc prompts, by disc id.
+inline constexpr char kDiscSection[] = "DISKID";
 
 // The disc prompt for `diskId`: its text in the DISKID section of the configuration file
 // `configPath` (written in `codePage`), else `noMediaText`.

@@ -28,7 +28,7 @@ OWNERS_ONLY = (
     "GetWindowDC", "ReleaseDC", "BeginPaint", "EndPaint", "CreateCompatibleDC", "CreateDCA",
     "CreateICA",
 )
-DEFAULT_FOLDERS = ("app", "menu", "docs", "usb", "framework", "platform")
+DEFAULT_FOLDERS = ("app", "menu", "docs", "usb", "framework", "platform", "check")
 
 
 def strip_comments(text):

@@ -29,7 +29,7 @@ BOOL CInstallApp::InitInstance() {
 
     const MenuPageServices services{m_profile,   m_strings, m_registry, m_locale, m_files,
                                     m_processes, m_shell,   m_ui,       m_errors, m_drivers};
-    CMenuDlg mainPage("Main Dialog", IDB_BACKGROUND, nullptr, services);
+    CMenuDlg mainPage(config::kMainPage, IDB_BACKGROUND, nullptr, services);
     mainPage.m_strLauncherDir = m_strLauncherDir;
     m_pMainWnd = &mainPage;
     mainPage.DoModal();

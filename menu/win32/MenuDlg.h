@@ -6,6 +6,7 @@
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "menu/MenuPage.h"
+#include "menu/PageLayout.h"
 #include "menu/win32/PageFaces.h"
 #include "menu/win32/PageFonts.h"
 
@@ -62,8 +63,8 @@ protected:
     UINT m_nBitmapID;
     CComboBox m_comboLanguage;
     CWindow m_staticLabel;
-    CPageFont m_fontHelp{-12, FW_NORMAL};
-    CPageFont m_fontEntry{-14, FW_BOLD};
+    CPageFont m_fontHelp{layout::kHelpFontHeight, FW_NORMAL};
+    CPageFont m_fontEntry{layout::kEntryFontHeight, FW_BOLD};
     std::optional<CPageFont> m_fontLabel; // the dialog's font, from the initialisation on
     CMenuDlg* m_pParentPage;
 

@@ -263,6 +263,14 @@ CentredLine MeasureCentredLine(HDC dc, const geometry::Rect& rect, const std::st
     return {bounds.right - bounds.left, rect.top + toBottom};
 }
 
+int MeasureHelpLine(HDC dc, const std::string& line) {
+    RECT bounds{0, 0, 0, 0};
+    const std::wstring wide = text::Wide(line);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &bounds,
+              kHelpTextFormat | DT_CALCRECT);
+    return bounds.right - bounds.left;
+}
+
 void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
                bool hot, HFONT entryFont) {
     // The face's top rows, as many as the entry is high, unscaled.

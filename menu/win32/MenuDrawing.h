@@ -54,6 +54,10 @@ struct CentredLine {
 };
 CentredLine MeasureCentredLine(HDC dc, const geometry::Rect& rect, const std::string& text);
 
+// The width of one line of help text in the font selected into the device context, as
+// DrawHelpArea draws it.
+int MeasureHelpLine(HDC dc, const std::string& line);
+
 // One menu entry in `r`: the normal or the hot face, and the entry text in `entryFont`; the
 // hot entry's text has a grey shadow and a yellow underline.
 void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,

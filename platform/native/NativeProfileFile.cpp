@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
 
 namespace platform {
@@ -248,8 +249,9 @@ public:
             }
             const std::size_t close = line.rfind(u']');
             if (line.front() == u'[' && close != TextView::npos) {
-                const auto [section, added] =
-                    m_sections.try_emplace(Folded(Clean(line.substr(1, close - 1))));
+                Text name = Folded(Clean(line.substr(1, close - 1)));
+                m_headers.insert(name);
+                const auto [section, added] = m_sections.try_emplace(std::move(name));
                 current = added ? &section->second : nullptr;
                 continue;
             }
@@ -280,6 +282,9 @@ public:
         return value != found->second.end() ? value->second : std::nullopt;
     }
 
+    // Whether a section header of this name is in the file.
+    bool HasHeader(TextView section) const { return m_headers.count(Folded(section)) != 0; }
+
 private:
     using Section = std::map<Text, std::optional<TextView>>;
 
@@ -287,6 +292,7 @@ private:
     const unsigned m_codePage;
     const Text m_text; // the values point into it
     std::map<Text, Section> m_sections;
+    std::set<Text> m_headers; // the names of the sections with a header
 };
 
 namespace {
@@ -421,6 +427,12 @@ int NativeProfileFile::GetInt(const std::string& file, unsigned codePage,
     }
     const Text digits = Copy(*value, kIntegerBufferSize);
     return digits.empty() ? def : ParseInteger(digits);
+}
+
+bool NativeProfileFile::HasSection(const std::string& file, unsigned codePage,
+                                   const std::string& section) const {
+    const auto index = IndexOf(file, codePage);
+    return index != nullptr && index->HasHeader(QueryName(section));
 }
 
 } // namespace platform

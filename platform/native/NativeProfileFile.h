@@ -51,6 +51,10 @@ public:
     int GetInt(const std::string& file, unsigned codePage, const std::string& section,
                const std::string& key, int def) const override;
 
+    // Whether `file` has a section named `section`, by the rules above (the menu itself never
+    // asks: a missing section reads as one without keys).
+    bool HasSection(const std::string& file, unsigned codePage, const std::string& section) const;
+
 private:
     class Index;
     std::shared_ptr<const Index> IndexOf(const std::string& file, unsigned codePage) const;

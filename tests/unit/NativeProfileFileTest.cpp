@@ -175,6 +175,14 @@ TEST(NativeProfileFile, SectionHeaders) {
     EXPECT_EQ(Str(file, "#Hash", "k1"), "hash");
     // "[ ]" is named "", which is the name of the lines before the first section.
     EXPECT_EQ(Str(file, "", "k1"), kNone);
+    // The sections there are, by the same rules (the menu never asks; its checker does).
+    for (const char* name : {"trailing", "a]b", "x] ; note", "[Br]", " main dialog ", "Tab\tSec"}) {
+        EXPECT_TRUE(reader.HasSection(kCorpus + file, 1252, name)) << name;
+    }
+    for (const char* name : {"a", "NoClose", "k=v", "Tab Sec", "Inner Spaces", "Nowhere"}) {
+        EXPECT_FALSE(reader.HasSection(kCorpus + file, 1252, name)) << name;
+    }
+    EXPECT_FALSE(reader.HasSection(kCorpus + "no-such-file.ini", 1252, "Main Dialog"));
 }
 
 TEST(NativeProfileFile, LinesBeforeTheFirstSectionFormTheSectionWithoutName) {

@@ -4,8 +4,9 @@ Install.exe under Wine, and puts them together on one contact sheet.
 
     preview.py [DISC_DIR] [--out DIR]
 
-The language files are read here only to know which pages there are and which entry opens
-each sub-page; what the pictures show is what the program draws. The menu runs on the
+Which pages there are and which entry opens each sub-page comes from discmenu-check --json
+(build/native/discmenu-check, `make native`), which reads the language files with the menu's
+own reader; what the pictures show is what the program draws. The menu runs on the
 end-to-end tests' desktop (tests/e2e/harness.py): a throwaway Wine prefix, an X server and a
 window manager of its own, the disc copied into the prefix, the probe to find the windows and
 real pointer events to open the sub-pages.
@@ -13,6 +14,8 @@ real pointer events to open the sub-pages.
 
 import argparse
 import filecmp
+import json
+import os
 import re
 import shutil
 import signal
@@ -30,17 +33,19 @@ import harness  # noqa: E402
 from test_menu import (ENTRY_LEFT, ENTRY_PITCH, ENTRY_TOP, FIRST_KEY, NORMAL_TOP,  # noqa: E402
                        STRIP_TOP, WHITE, near)
 
-# The chooser's languages: code for ForceLanguage, language file, and the user's locale that
-# the file is written for (Wine takes the code page of a process from LC_ALL).
+# The chooser's languages: code for ForceLanguage, and the user's locale that the language's
+# file is written for (Wine takes the code page of a process from LC_ALL).
 LANGUAGES = [
-    ("ENU", "Inst.inf", "en_US.UTF-8", "cp1252"),
-    ("FRA", "Inst40c.inf", "fr_FR.UTF-8", "cp1252"),
-    ("DEU", "Inst407.inf", "de_DE.UTF-8", "cp1252"),
-    ("ITA", "Inst410.inf", "it_IT.UTF-8", "cp1252"),
-    ("ESP", "Inst40a.inf", "es_ES.UTF-8", "cp1252"),
-    ("CHN", "Inst804.inf", "zh_CN.UTF-8", "gbk"),
+    ("ENU", "en_US.UTF-8"),
+    ("FRA", "fr_FR.UTF-8"),
+    ("DEU", "de_DE.UTF-8"),
+    ("ITA", "it_IT.UTF-8"),
+    ("ESP", "es_ES.UTF-8"),
+    ("CHN", "zh_CN.UTF-8"),
 ]
-MAIN_PAGE = b"Main Dialog"
+MAIN_PAGE = "Main Dialog"
+CHECK_PROGRAM = Path(os.environ.get("DISCMENU_CHECK_PROGRAM",
+                                    SOURCE_DIR / "build" / "native" / "discmenu-check"))
 PAGE_SIZE = (597, 340)
 SUBPAGE, CLOSE = 1, 2
 # Entries from the eighth on are drawn over the help strip; the eighth is the last one that
@@ -55,54 +60,22 @@ class PreviewError(Exception):
 
 # The language files ------------------------------------------------------------------------
 
-def read_profile(path, encoding):
-    """The sections of an INF file as the menu reads them: names match in any ASCII letter case,
-    the first section of a name and the first key in it count, blanks around names and values
-    and one pair of quotes around a value go, values are cut to 255 characters. Names and
-    values stay bytes in the language's code page. Missing file: no sections."""
-    if path is None:
-        return {}
-    data = path.read_bytes()
-    if data.startswith(b"\xef\xbb\xbf"):
-        data = data[3:]
-    elif data[:2] in (b"\xff\xfe", b"\xfe\xff"):
-        data = data.decode("utf-16").encode(encoding, errors="replace")
-    sections, current = {}, None
-    for line in re.split(rb"[\r\n]", data):
-        line = line.strip()
-        close = line.rfind(b"]")
-        if line.startswith(b"[") and close > 0:
-            name = line[1:close].strip().upper()
-            current = sections.setdefault(name, {}) if name not in sections else None
-            continue
-        if current is None or b"=" not in line:
-            continue
-        key, value = (part.strip() for part in line.split(b"=", 1))
-        if len(value) >= 2 and value[:1] in (b'"', b"'") and value[-1:] == value[:1]:
-            value = value[1:-1]
-        current.setdefault(key.upper(), value[:255])
-    return sections
-
-
-def profile_int(value):
-    """A number as the system's profile functions read it: a sign, then decimal digits, or
-    hexadecimal, octal or binary ones after 0x, 0o or 0b, up to the first other character."""
-    match = re.match(rb"\s*([+-]?)(0[xob])?([0-9A-Za-z]*)", value or b"")
-    base = {b"0x": 16, b"0o": 8, b"0b": 2}.get(match[2], 10)
-    number = 0
-    for digit in match[3].decode().lower():
-        if int(digit, 36) >= base:
-            break
-        number = number * base + int(digit, 36)
-    return -number if match[1] == b"-" else number
-
-
-def page_entries(profile, page):
-    """(type, execute) of each entry of the page, as many as "Number of menu" says."""
-    section = profile.get(page.upper(), {})
-    count = min(profile_int(section.get(b"NUMBER OF MENU")), 256)
-    return [(profile_int(section.get(b"MENUITEMTYPE%d" % i)),
-             section.get(b"MENUITEMEXECUTE%d" % i, b"")) for i in range(count)]
+def read_languages(disc):
+    """The languages of the disc as discmenu-check reads them: for each language code, its file
+    name, whether the file could be read, and its pages from the main page on, each as a list of
+    (type, execute) of its entries, as the menu reads them."""
+    if not CHECK_PROGRAM.is_file():
+        raise PreviewError(f"{CHECK_PROGRAM} is missing; run make native first")
+    result = subprocess.run([str(CHECK_PROGRAM), "--json", str(disc)], capture_output=True,
+                            text=True, encoding="utf-8")
+    if result.returncode not in (0, 1, 2):  # clean, warnings, errors: all give the pages
+        raise PreviewError(f"discmenu-check could not read the disc: {result.stderr.strip()}")
+    languages = {}
+    for language in json.loads(result.stdout)["languages"]:
+        pages = {page["name"]: [(entry["type"], entry["execute"]) for entry in page["entries"]]
+                 for page in language["pages"]}
+        languages[language["code"]] = (language["file"], language["read"], pages)
+    return languages
 
 
 def find_file(disc, name):
@@ -223,19 +196,17 @@ class Previewer:
         if not self.wine.wait_until(lambda: page.hwnd not in self.install_windows(), timeout=30):
             raise PreviewError(f"a page did not close (window {page.hwnd})")
 
-    def walk(self, code, encoding, profile, name, page, seen):
+    def walk(self, code, pages, label, page, seen):
         """Captures the page, then opens each sub-page that no page has opened yet by clicking
         its entry, captures it and what it opens in turn, and closes it again."""
-        label = name.decode(encoding, errors="replace")
-        entries = page_entries(profile, name)
+        entries = pages.get(label, [])
         self.capture(code, label, page, len(entries))
         for index, (kind, target) in enumerate(entries):
             if kind != SUBPAGE or target in seen:
                 continue
             seen.add(target)
-            target_label = target.decode(encoding, errors="replace")
             if index >= CLICKABLE_ENTRIES:
-                self.notes.append(f"{code}: entry {index} of {label!r} opens {target_label!r} "
+                self.notes.append(f"{code}: entry {index} of {label!r} opens {target!r} "
                                   "but lies below the page; not shown")
                 continue
             before = self.install_windows()
@@ -244,17 +215,15 @@ class Previewer:
                                             if h not in before])
             if opened is None:
                 raise PreviewError(f"{code}: entry {index} of {label!r} did not open "
-                                   f"page {target_label!r}")
-            self.walk(code, encoding, profile, target, opened[0], seen)
-            self.close(opened[0], page_entries(profile, target))
+                                   f"page {target!r}")
+            self.walk(code, pages, target, opened[0], seen)
+            self.close(opened[0], pages.get(target, []))
 
-    def language(self, code, file_name, locale, encoding):
-        inf = find_file(self.disc, file_name)
-        if inf is None:
+    def language(self, code, locale, file_name, read, pages):
+        if not read:
             self.missing.add(code)
-            self.notes.append(f"{code}: no {file_name} on the disc; the program shows its "
-                              "built-in texts and no entries")
-        profile = read_profile(inf, encoding)
+            self.notes.append(f"{code}: no readable {file_name} on the disc; the program shows "
+                              "its built-in texts and no entries")
         self.wine.set_registry_string(FIRST_KEY, "ForceLanguage", code)
         program = self.wine.start(self.windows_disc + "Install.exe", "-InfPath",
                                   self.windows_disc, env={"LC_ALL": locale})
@@ -265,14 +234,14 @@ class Previewer:
             raise PreviewError(f"{code}: the program did not show its page "
                                f"(exit code {program.poll()}, windows: {others})")
         page = windows[0]
-        self.walk(code, encoding, profile, MAIN_PAGE, page, {MAIN_PAGE})
-        self.close(page, page_entries(profile, MAIN_PAGE))
+        self.walk(code, pages, MAIN_PAGE, page, {MAIN_PAGE})
+        self.close(page, pages.get(MAIN_PAGE, []))
         try:
             program.wait(timeout=30)
         except subprocess.TimeoutExpired:
             raise PreviewError(f"{code}: the program did not end after its page closed")
 
-    def run(self, program):
+    def run(self, program, languages):
         self.windows_disc = self.wine.install_disc()
         copy = self.wine.unix_path(self.windows_disc)
         on_disc = find_file(copy, "Install.exe")
@@ -285,8 +254,8 @@ class Previewer:
         if on_disc is not None:
             on_disc.unlink()
         shutil.copyfile(program, copy / "Install.exe")
-        for code, file_name, locale, encoding in LANGUAGES:
-            self.language(code, file_name, locale, encoding)
+        for code, locale in LANGUAGES:
+            self.language(code, locale, *languages[code])
             pages = [label for (c, label) in self.shots if c == code]
             print(f"{code}: {len(pages)} page(s): {', '.join(pages)}", flush=True)
 
@@ -303,9 +272,13 @@ def main():
 
     if not disc.is_dir():
         sys.exit(f"preview: {disc} is not a folder")
-    if not any(find_file(disc, name) for _, name, _, _ in LANGUAGES):
+    try:
+        languages = read_languages(disc)
+    except PreviewError as error:
+        sys.exit(f"preview: {error}")
+    if not any(read for _, read, _ in languages.values()):
         sys.exit(f"preview: {disc} has no language file "
-                 f"({', '.join(name for _, name, _, _ in LANGUAGES)})")
+                 f"({', '.join(file for file, _, _ in languages.values())})")
     if not program.is_file():
         sys.exit(f"preview: {program} is missing; run make mingw first")
     out.mkdir(parents=True, exist_ok=True)
@@ -319,7 +292,7 @@ def main():
     wine = harness.WineDesktop()
     previewer = Previewer(wine, disc, out)
     try:
-        previewer.run(program)
+        previewer.run(program, languages)
     except PreviewError as error:
         sys.exit(f"preview: {error}")
     finally:
@@ -327,7 +300,7 @@ def main():
 
     columns = list(dict.fromkeys(label for _, label in previewer.shots))
     try:
-        sheet = contact_sheet(out, [code for code, _, _, _ in LANGUAGES], columns,
+        sheet = contact_sheet(out, [code for code, _ in LANGUAGES], columns,
                               previewer.shots, previewer.missing)
     except PreviewError as error:
         sys.exit(f"preview: {error}")

@@ -1,0 +1,102 @@
+#pragma once
+// The check of a disc before it is pressed: reads every language file as the menu reads it
+// (the same file names, reader, code pages, defaults and caps), follows the pages from the main
+// page through the sub-page entries, and reports what would go wrong on the user's screen.
+
+#include "check/DiscFiles.h"
+#include "check/TextWidths.h"
+
+#include <string>
+#include <vector>
+
+namespace check {
+
+enum class Severity { Warning, Error };
+
+// What a finding is about. Errors: something the menu cannot do. Warnings: something it does,
+// but not as the disc's author meant.
+enum class Kind {
+    LanguageFileMissing,    // error: the language has no file; its page has no entries
+    LanguageFileUnreadable, // error: the file is there but cannot be read
+    PageMissing,            // error: a sub-page entry (or the main page) names no section
+    BadEntryCount,          // error: "Number of menu" not a number, negative or over the cap
+    BadType,                // error: an entry type that is not a number or outside 0 to 3
+    TargetMissing,          // error: the program or document of an entry is not on the disc
+    NoDiscId,               // error: an entry that opens something has no disc id: it does nothing
+    DiscIdNotFound,         // error: the disc id matches no file: the disc prompt never ends
+    JavaInstallerMissing,   // error: the Java runtime entry's installer is not on the disc
+    ManualsPageMissing,     // error: the manuals entry's page is not on the disc
+    DocumentMissing,        // error: an app: link of a manuals page names a missing document
+    EmptyPage,              // warning: a page without entries
+    TooManyEntries,         // warning: more entries than fit above the help strip
+    EntriesPastCount,       // warning: entries written after the last one the count lets in
+    BlankEntries,           // warning: the count lets in entries that have nothing written
+    NumberedFromOne,        // warning: the entries start at 1, so the first one is empty
+    EntryTooWide,           // warning: an entry text wider than the entry face
+    HelpTooWide,            // warning: a help line wider than the help strip
+    HelpTooManyLines,       // warning: more help lines than the strip shows
+    InvalidBytes,           // warning: bytes that are no character of the file's code page
+    SavedAsUtf8,            // warning: a code page 1252 file that holds UTF-8 text
+    DiscPromptMissing,      // warning: a disc prompt one language has and another lacks
+    Autorun,                // warning: autorun.inf missing, or not starting Install.exe
+};
+
+Severity SeverityOf(Kind kind);
+// A short stable name for pipelines: "target-missing", "help-too-wide", ...
+const char* NameOf(Kind kind);
+const char* NameOf(Severity severity);
+
+// One finding: where (a file of the disc, and the section and key in it, both empty when the
+// finding is about the whole file) and what, with why, in a sentence.
+struct Finding {
+    Severity severity = Severity::Warning;
+    Kind kind = Kind::Autorun;
+    std::string file;
+    std::string section;
+    std::string key;
+    std::string message;
+};
+
+// An entry as the menu reads it (CMenuItem's values; a type outside 0 to 3 reads as -1).
+struct Entry {
+    std::string text;
+    int type = 0;
+    std::string execute;
+    std::string title;
+    std::string diskId;
+
+    bool operator==(const Entry& other) const {
+        return text == other.text && type == other.type && execute == other.execute &&
+               title == other.title && diskId == other.diskId;
+    }
+};
+
+// A page of the menu: its section name as the entry that opens it writes it, and its entries.
+struct Page {
+    std::string name;
+    std::vector<Entry> entries;
+};
+
+// A language of the chooser and what the menu shows of it.
+struct Language {
+    std::string code;        // "ENU", ...
+    std::string file;        // its file on the disc: "Inst.inf", ...
+    unsigned codePage;       // the code page the file is read in
+    bool read = false;       // whether the file is there and could be read
+    std::vector<Page> pages; // from the main page on, each page once, in the order they are found
+};
+
+struct Report {
+    std::vector<Language> languages; // in the chooser's order
+    std::vector<Finding> findings;   // per language, page and entry, then across the disc
+    int errors = 0;
+    int warnings = 0;
+};
+
+// Checks the disc whose files `files` gives, measuring the texts with `widths`.
+Report CheckDisc(const IDiscFiles& files, ITextWidths& widths);
+
+// 0 when the report has no findings, 1 when it has warnings only, 2 when it has errors.
+int ExitStatus(const Report& report);
+
+} // namespace check

@@ -1,0 +1,145 @@
+#include "check/Program.h"
+
+namespace check {
+
+namespace {
+
+std::string Count(int count, const char* singular, const char* plural) {
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
+// `value` as a JSON string; the texts are UTF-8 already.
+std::string Json(const std::string& value) {
+    std::string quoted = "\"";
+    for (const char c : value) {
+        switch (c) {
+        case '"':
+            quoted += "\\\"";
+            break;
+        case '\\':
+            quoted += "\\\\";
+            break;
+        case '\n':
+            quoted += "\\n";
+            break;
+        case '\r':
+            quoted += "\\r";
+            break;
+        case '\t':
+            quoted += "\\t";
+            break;
+        default:
+            if (const auto byte = static_cast<unsigned char>(c); byte < 0x20) {
+                const char* const hex = "0123456789abcdef";
+                quoted += "\\u00";
+                quoted += hex[byte >> 4];
+                quoted += hex[byte & 0xF];
+            } else {
+                quoted += c;
+            }
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string JsonEntry(const Entry& entry) {
+    return "{\"text\": " + Json(entry.text) + ", \"type\": " + std::to_string(entry.type) +
+           ", \"execute\": " + Json(entry.execute) + ", \"title\": " + Json(entry.title) +
+           ", \"diskId\": " + Json(entry.diskId) + "}";
+}
+
+std::string JsonPage(const Page& page) {
+    std::string json = "        {\"name\": " + Json(page.name) + ", \"entries\": [";
+    for (std::size_t i = 0; i < page.entries.size(); ++i) {
+        json += (i > 0 ? ",\n" : "\n") + std::string(12, ' ') + JsonEntry(page.entries[i]);
+    }
+    return json + (page.entries.empty() ? "]}" : "\n        ]}");
+}
+
+std::string JsonLanguage(const Language& language) {
+    std::string json = "    {\"code\": " + Json(language.code) +
+                       ", \"file\": " + Json(language.file) +
+                       ", \"codePage\": " + std::to_string(language.codePage) +
+                       ", \"read\": " + (language.read ? "true" : "false") + ", \"pages\": [";
+    for (std::size_t i = 0; i < language.pages.size(); ++i) {
+        json += (i > 0 ? ",\n" : "\n") + JsonPage(language.pages[i]);
+    }
+    return json + (language.pages.empty() ? "]}" : "\n    ]}");
+}
+
+std::string JsonFinding(const Finding& finding) {
+    return "    {\"severity\": " + Json(NameOf(finding.severity)) +
+           ", \"kind\": " + Json(NameOf(finding.kind)) + ", \"file\": " + Json(finding.file) +
+           ", \"section\": " + Json(finding.section) + ", \"key\": " + Json(finding.key) +
+           ", \"message\": " + Json(finding.message) + "}";
+}
+
+} // namespace
+
+std::optional<Options> ParseArguments(const std::vector<std::string>& arguments) {
+    Options options;
+    bool haveDisc = false;
+    for (const std::string& argument : arguments) {
+        if (argument == "--json") {
+            options.json = true;
+        } else if (!argument.empty() && argument[0] != '-' && !haveDisc) {
+            options.discDir = argument;
+            haveDisc = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return haveDisc ? std::optional<Options>(options) : std::nullopt;
+}
+
+std::string Usage() {
+    return "usage: discmenu-check [--json] DISC_DIR\n"
+           "Checks the menu of the disc whose root is DISC_DIR (the folder of Install.exe and\n"
+           "the language files) as the menu reads it, and lists what would go wrong.\n"
+           "--json  the report as JSON, with the pages of each language\n"
+           "Exit status: 0 clean, 1 warnings only, 2 errors, 3 the check could not run.\n";
+}
+
+std::string FormatText(const Report& report) {
+    std::string out;
+    for (const Finding& finding : report.findings) {
+        out += std::string(NameOf(finding.severity)) + ": " + finding.file;
+        if (!finding.section.empty()) {
+            out += " [" + finding.section + "]";
+        }
+        if (!finding.key.empty()) {
+            out += " " + finding.key;
+        }
+        out += ": " + finding.message + " (" + NameOf(finding.kind) + ")\n";
+    }
+    int read = 0;
+    int pages = 0;
+    for (const Language& language : report.languages) {
+        read += language.read ? 1 : 0;
+        pages += static_cast<int>(language.pages.size());
+    }
+    const int all = static_cast<int>(report.languages.size());
+    out += "Checked " + (read == all ? std::string() : std::to_string(read) + " of ") +
+           Count(all, "language file", "language files") + " and " + Count(pages, "page", "pages") +
+           ": " + Count(report.errors, "error", "errors") + ", " +
+           Count(report.warnings, "warning", "warnings") + ".\n";
+    return out;
+}
+
+std::string FormatJson(const Report& report) {
+    std::string json = "{\n  \"languages\": [";
+    for (std::size_t i = 0; i < report.languages.size(); ++i) {
+        json += (i > 0 ? ",\n" : "\n") + JsonLanguage(report.languages[i]);
+    }
+    json += "\n  ],\n  \"findings\": [";
+    for (std::size_t i = 0; i < report.findings.size(); ++i) {
+        json += (i > 0 ? ",\n" : "\n") + JsonFinding(report.findings[i]);
+    }
+    json += report.findings.empty() ? "]" : "\n  ]";
+    json += ",\n  \"errors\": " + std::to_string(report.errors) +
+            ",\n  \"warnings\": " + std::to_string(report.warnings) +
+            ",\n  \"exitStatus\": " + std::to_string(ExitStatus(report)) + "\n}\n";
+    return json;
+}
+
+} // namespace check

@@ -1,0 +1,35 @@
+// discmenu-check on Linux: checks a disc folder with the faces of fonts-liberation for Arial.
+
+#include "check/DiscCheck.h"
+#include "check/Program.h"
+#include "check/native/FileTreeDiscFiles.h"
+#include "check/native/TrueTypeWidths.h"
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[]) {
+    const auto options = check::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options) {
+        std::cerr << check::Usage();
+        return check::kCannotCheck;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(options->discDir, error)) {
+        std::cerr << "discmenu-check: " << options->discDir << " is not a folder\n";
+        return check::kCannotCheck;
+    }
+    std::string missing;
+    auto widths = check::TrueTypeWidths::Load(missing);
+    if (!widths) {
+        std::cerr << "discmenu-check: cannot measure the texts without " << missing
+                  << " (Debian package fonts-liberation)\n";
+        return check::kCannotCheck;
+    }
+    const check::FileTreeDiscFiles files(options->discDir);
+    const check::Report report = check::CheckDisc(files, *widths);
+    std::cout << (options->json ? check::FormatJson(report) : check::FormatText(report));
+    return check::ExitStatus(report);
+}

@@ -1,0 +1,53 @@
+// discmenu-check on Windows: a console program that checks a disc folder, measuring the texts
+// with the page's fonts. Its arguments come as wide characters, so that any folder name
+// arrives; its output is UTF-8 with LF line ends, as on Linux.
+
+#include "check/DiscCheck.h"
+#include "check/Program.h"
+#include "check/win32/GdiTextWidths.h"
+#include "check/win32/Win32DiscFiles.h"
+#include "framework/win32/WideText.h"
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Write(std::FILE* stream, const std::string& utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t* argv[]) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8); // for a console; a pipe takes the bytes as they are
+
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(text::FromWide(argv[i]));
+    }
+    const auto options = check::ParseArguments(arguments);
+    if (!options) {
+        Write(stderr, check::Usage());
+        return check::kCannotCheck;
+    }
+    const DWORD attributes = GetFileAttributesW(text::Wide(options->discDir).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        Write(stderr, "discmenu-check: " + options->discDir + " is not a folder\n");
+        return check::kCannotCheck;
+    }
+    const check::Win32DiscFiles files(options->discDir);
+    check::GdiTextWidths widths;
+    const check::Report report = check::CheckDisc(files, widths);
+    Write(stdout, options->json ? check::FormatJson(report) : check::FormatText(report));
+    return check::ExitStatus(report);
+}

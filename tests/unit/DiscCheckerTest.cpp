@@ -1,0 +1,216 @@
+// discmenu-check: the findings on a disc with planted faults, and the pages it reads compared
+// with what the menu reads.
+
+#include "check/BuiltinTexts.h"
+#include "check/DiscCheck.h"
+#include "check/Program.h"
+#include "check/native/FileTreeDiscFiles.h"
+#include "check/native/TrueTypeWidths.h"
+#include "menu/Configuration.h"
+#include "menu/Languages.h"
+#include "platform/native/NativeProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+using check::Kind;
+using check::Severity;
+
+check::TrueTypeWidths Widths() {
+    std::string missing;
+    auto widths = check::TrueTypeWidths::Load(missing);
+    if (!widths) {
+        throw std::runtime_error("no " + missing + ": install fonts-liberation (make deps)");
+    }
+    return std::move(*widths);
+}
+
+// A finding as one line: severity, file, section, key and kind.
+std::string Line(Severity severity, const std::string& file, const std::string& section,
+                 const std::string& key, Kind kind) {
+    return std::string(check::NameOf(severity)) + " " + file + " [" + section + "] " + key + " " +
+           check::NameOf(kind);
+}
+
+// The program's output and exit status.
+std::pair<std::string, int> RunProgram(const std::string& arguments) {
+    const std::string command = std::string(DISCMENU_CHECK_PROGRAM) + " " + arguments;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return {"", -1};
+    }
+    std::string output;
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
+        output += static_cast<char>(c);
+    }
+    const int status = pclose(pipe);
+    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
+    // tests/data/check/planted: every fault below once, among things that are none (names in
+    // other letter case, a wildcard disc id that matches, quotes, a mnemonic, links that are
+    // left alone, Chinese texts).
+    struct Expected {
+        Severity severity;
+        const char* file;
+        const char* section;
+        const char* key;
+        Kind kind;
+    };
+    const Severity E = Severity::Error;
+    const Severity W = Severity::Warning;
+    const char* const manuals = "Documentation\\English\\HTML\\manulist.htm";
+    const Expected table[] = {
+        {E, "Inst40a.inf", "", "", Kind::LanguageFileMissing},
+        {E, "Inst410.inf", "", "", Kind::LanguageFileUnreadable}, // a folder
+        {E, "Inst.inf", "Main Dialog", "MenuItemExecute7", Kind::PageMissing},
+        {E, "Inst.inf", "Main Dialog", "MenuItemExecute2", Kind::TargetMissing},
+        {E, "Inst.inf", "Main Dialog", "MenuItemDiskID1", Kind::NoDiscId},
+        {E, "Inst.inf", "Main Dialog", "MenuItemDiskID3", Kind::DiscIdNotFound}, // Disk2\*.cab
+        {E, "Inst.inf", "Main Dialog", "MenuItemExecute5", Kind::JavaInstallerMissing},
+        {E, "Inst407.inf", "Main Dialog", "MenuItemExecute1", Kind::ManualsPageMissing},
+        {E, manuals, "", "app:Missing.pdf", Kind::DocumentMissing},
+        {E, "Inst.inf", "More Tools", "MenuItemType3", Kind::BadType},            // 7
+        {E, "Inst.inf", "Count Word", "Number of menu", Kind::BadEntryCount},     // "many"
+        {E, "Inst.inf", "Count Negative", "Number of menu", Kind::BadEntryCount}, // -1
+        {E, "Inst.inf", "Count Huge", "Number of menu", Kind::BadEntryCount},     // 300
+        {W, "Inst.inf", "Main Dialog", "Number of menu", Kind::TooManyEntries},   // 8
+        {W, "Inst.inf", "More Tools", "MenuItemString0", Kind::EntryTooWide},
+        {W, "Inst.inf", "More Tools", "MenuItemTitle1", Kind::HelpTooWide},
+        {W, "Inst.inf", "More Tools", "MenuItemTitle2", Kind::HelpTooManyLines},
+        {W, "Inst.inf", "Numbered", "MenuItemString0", Kind::NumberedFromOne},
+        {W, "Inst.inf", "Short Count", "MenuItemString1", Kind::EntriesPastCount},
+        {W, "Inst.inf", "Counts", "Number of menu", Kind::BlankEntries},
+        {W, "Inst.inf", "Empty", "Number of menu", Kind::EmptyPage},
+        {W, "Inst407.inf", "RES_STR", "IDS_TITLE", Kind::InvalidBytes},           // 0x81
+        {W, "Inst40c.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // "Ã©"
+        {W, "Inst40c.inf", "DISKID", "Disk1\\disk1.id", Kind::DiscPromptMissing},
+        {W, "autorun.inf", "autorun", "open", Kind::Autorun}, // open=Setup.exe
+    };
+    const std::string disc = std::string(DISCMENU_SOURCE_DIR) + "/tests/data/check/planted";
+    auto widths = Widths();
+    const check::Report report = check::CheckDisc(check::FileTreeDiscFiles(disc), widths);
+
+    std::vector<std::string> expected;
+    for (const Expected& row : table) {
+        EXPECT_EQ(check::SeverityOf(row.kind), row.severity) << check::NameOf(row.kind);
+        expected.push_back(Line(row.severity, row.file, row.section, row.key, row.kind));
+    }
+    std::vector<std::string> found;
+    for (const check::Finding& finding : report.findings) {
+        found.push_back(
+            Line(finding.severity, finding.file, finding.section, finding.key, finding.kind));
+    }
+    std::sort(expected.begin(), expected.end());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(report.errors, 13);
+    EXPECT_EQ(report.warnings, 12);
+    EXPECT_EQ(check::ExitStatus(report), 2);
+
+    // The pages found from the main page on, as the entries name them.
+    const std::vector<std::vector<std::string>> pages = {
+        {"Main Dialog", "More Tools", "Numbered", "Short Count", "Counts", "Empty", "Count Word",
+         "Count Negative", "Count Huge"},
+        {"Main Dialog"},
+        {"Main Dialog"},
+        {},
+        {},
+        {"Main Dialog"}};
+    ASSERT_EQ(report.languages.size(), pages.size());
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        std::vector<std::string> names;
+        for (const check::Page& page : report.languages[i].pages) {
+            names.push_back(page.name);
+        }
+        EXPECT_EQ(names, pages[i]) << report.languages[i].code;
+    }
+
+    // The program says the same, and ends with the status of errors.
+    EXPECT_EQ(RunProgram("'" + disc + "'"), std::make_pair(check::FormatText(report), 2));
+    const auto [json, status] = RunProgram("--json '" + disc + "'");
+    EXPECT_EQ(json, check::FormatJson(report));
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(RunProgram("").second, check::kCannotCheck);
+    EXPECT_EQ(RunProgram("'" + disc + "/Inst.inf'").second, check::kCannotCheck) << "not a folder";
+}
+
+TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
+    // Tricky files: names in other letter case (the file's too), quotes, duplicate keys and
+    // sections, a missing section, a key without '=', a Chinese character whose second byte is
+    // a backslash.
+    const fs::path disc = fs::temp_directory_path() / "discmenu-check-tricky";
+    fs::remove_all(disc);
+    fs::create_directories(disc);
+    std::ofstream(disc / "inst.inf", std::ios::binary) << "[main dialog]\r\n"
+                                                          "Number of menu=\"3\"\r\n"
+                                                          "MenuItemString0=\" Quoted \"\r\n"
+                                                          "MenuItemString0=Second\r\n"
+                                                          "MenuItemType0=1\r\n"
+                                                          "MenuItemExecute0=  lumo dialog  \r\n"
+                                                          "MenuItemString1='Single'\r\n"
+                                                          "MenuItemType1=1\r\n"
+                                                          "MenuItemExecute1=Nowhere\r\n"
+                                                          "MenuItemString2=Exit\r\n"
+                                                          "menuitemtype2=2\r\n"
+                                                          "MenuItemTitle2=\"one\\two\"\r\n"
+                                                          "[Main Dialog]\r\n"
+                                                          "Number of menu=9\r\n"
+                                                          "[Lumo Dialog]\r\n"
+                                                          "MenuItemDiskID0\r\n"
+                                                          "MenuItemDiskID0=later\r\n"
+                                                          "Number of menu=1\r\n"
+                                                          "MenuItemString0=Back\r\n"
+                                                          "MenuItemType0=2\r\n";
+    std::ofstream(disc / "Inst804.inf", std::ios::binary)
+        << "[Main Dialog]\nNumber of menu=1\nMenuItemString0=\x81\x5c\xb0\xb2\nMenuItemType0=2\n"
+           "MenuItemTitle0=\x81\x5c\\\xb0\xb2\n";
+
+    auto widths = Widths();
+    const check::Report report = check::CheckDisc(check::FileTreeDiscFiles(disc.string()), widths);
+
+    const platform::NativeProfileFile profile;
+    const check::BuiltinTexts strings;
+    const std::pair<int, fs::path> files[] = {{0, disc / "inst.inf"}, {5, disc / "Inst804.inf"}};
+    const std::vector<std::vector<std::string>> names = {{"Main Dialog", "lumo dialog"},
+                                                         {"Main Dialog"}};
+    for (std::size_t f = 0; f < std::size(files); ++f) {
+        const auto& [language, path] = files[f];
+        const check::Language& read = report.languages[language];
+        EXPECT_TRUE(read.read) << path;
+        std::vector<std::string> pageNames;
+        for (const check::Page& page : read.pages) {
+            pageNames.push_back(page.name);
+            const config::PageContent menu = config::ReadPage(
+                profile, strings, path.string(), languages::CodePage(language), page.name);
+            std::vector<check::Entry> entries;
+            for (const auto& item : menu.items) {
+                entries.push_back({item->m_strText, item->m_nType, item->m_strExecute,
+                                   item->m_strTitle, item->m_strDiskId});
+            }
+            EXPECT_TRUE(entries == page.entries) << path << " [" << page.name << "]";
+        }
+        EXPECT_EQ(pageNames, names[f]) << path;
+    }
+    // What the menu reads there, spelt out once.
+    const std::vector<check::Entry> main = {{" Quoted ", 1, "lumo dialog", "", ""},
+                                            {"Single", 1, "Nowhere", "", ""},
+                                            {"Exit", 2, "", "one\\two", ""}};
+    EXPECT_TRUE(report.languages[0].pages[0].entries == main);
+    EXPECT_EQ(report.languages[0].pages[1].entries[0].diskId, "");
+    EXPECT_EQ(report.languages[5].pages[0].entries[0].title, "\xe4\xb9\x97\\\xe5\xae\x89");
+    fs::remove_all(disc);
+}
+
+} // namespace
