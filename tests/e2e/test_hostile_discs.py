@@ -70,6 +70,10 @@ class HostileDiscTest(WineTestCase):
         process = self.wine.start(disc + "Install.exe", env={"DISCMENU_RECORD": RECORD})
         self.assertEqual(process.wait(timeout=30), 0)
         self.page = self.wine.wait_window("Install", timeout_ms=15000)
+        # Keys go to the active window: the window manager activates the page just after it
+        # shows, as a user sees it appear before typing.
+        self.assertTrue(self.wine.wait_until(
+            lambda: self.wine.active_window(self.page) == self.page.hwnd), "the page is active")
 
     def at(self, x, y):
         return self.page.left + x, self.page.top + y
