@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <optional>
@@ -165,8 +166,7 @@ std::optional<std::string> ReadFile(const std::string& path) {
         return std::nullopt;
     }
     if (std::FILE* file = OpenForReading(path)) {
-        // In one read where the size is known: a language file may be large, and it is read
-        // at every lookup.
+        // In one read where the size is known: a language file may be large.
         std::string bytes;
         if (known && status.st_size > 0) {
             bytes.resize(static_cast<std::size_t>(status.st_size));
@@ -267,8 +267,9 @@ public:
     Index(const Index&) = delete;
     Index& operator=(const Index&) = delete;
 
+    bool IsOf(unsigned codePage) const { return codePage == m_codePage; }
     bool IsOf(const std::string& bytes, unsigned codePage) const {
-        return codePage == m_codePage && bytes == m_bytes;
+        return IsOf(codePage) && bytes == m_bytes;
     }
 
     // The value of the first `key` in the first `section`; nothing when there is no such key
@@ -385,10 +386,26 @@ int ParseInteger(TextView s) {
 NativeProfileFile::NativeProfileFile() = default;
 NativeProfileFile::~NativeProfileFile() = default;
 
-// A file is read at every call, but decoded and indexed only when its bytes changed: a page
-// reads dozens of values from one file.
+// A page reads dozens of values from one file, and reading a file costs far more than looking
+// at its size and last-write time. As the system's own profile functions do, the last file's
+// index is used again while its size and last-write time stay as they were; the file is read
+// again (and decoded again if its bytes changed) whenever they differ, and whenever it was
+// written so shortly before it was read that a later change could keep both (the time is kept
+// in seconds, or two on some file systems).
 std::shared_ptr<const NativeProfileFile::Index>
 NativeProfileFile::IndexOf(const std::string& file, unsigned codePage) const {
+    constexpr long long kWriteTimeGrain = 2;
+    Stat status{};
+    std::optional<Signature> signature;
+    if (StatPath(file, status) == 0 && (status.st_mode & kDirectoryBit) == 0) {
+        signature = Signature{static_cast<long long>(status.st_size),
+                              static_cast<long long>(status.st_mtime)};
+    }
+    if (m_last != nullptr && m_lastFile == file && m_last->IsOf(codePage) && signature &&
+        signature == m_lastSignature && signature->writeTime + kWriteTimeGrain < m_lastReadTime) {
+        return m_last;
+    }
+    const long long readTime = static_cast<long long>(std::time(nullptr));
     auto bytes = ReadFile(file);
     if (!bytes) {
         return nullptr;
@@ -397,6 +414,8 @@ NativeProfileFile::IndexOf(const std::string& file, unsigned codePage) const {
         m_last = std::make_shared<const Index>(std::move(*bytes), codePage);
         m_lastFile = file;
     }
+    m_lastSignature = signature;
+    m_lastReadTime = readTime;
     return m_last;
 }
 

@@ -2,6 +2,7 @@
 #include "platform/ProfileFile.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -10,8 +11,9 @@ namespace platform {
 // GetPrivateProfileStringW and GetPrivateProfileIntW, but decoding a file without byte-order
 // mark from the code page it is written in rather than from the system's: the language files
 // of a disc read the same on every system. The file name is a UTF-8 path used as given (no
-// search of the Windows directory), and the file is read anew at every call, so a swapped disc
-// is seen at once.
+// search of the Windows directory), and a change of the file is seen at the next call, so a
+// swapped disc is seen at once (the file is read again whenever its size or last-write time
+// changed, and decoded again whenever its bytes did).
 //
 // The rules, as the system applies them:
 // - A file that starts with a UTF-8 or UTF-16 byte-order mark is decoded accordingly; any other
@@ -59,9 +61,20 @@ private:
     class Index;
     std::shared_ptr<const Index> IndexOf(const std::string& file, unsigned codePage) const;
 
-    // The last file read, decoded and indexed.
+    // The size and last-write time of a file, as far as the file system keeps them.
+    struct Signature {
+        long long size = 0;
+        long long writeTime = 0; // seconds
+        bool operator==(const Signature& other) const {
+            return size == other.size && writeTime == other.writeTime;
+        }
+    };
+
+    // The last file read, decoded and indexed, with its signature then and when it was read.
     mutable std::shared_ptr<const Index> m_last;
     mutable std::string m_lastFile;
+    mutable std::optional<Signature> m_lastSignature;
+    mutable long long m_lastReadTime = 0;
 };
 
 } // namespace platform

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -539,12 +540,20 @@ protected:
     fs::path m_directory;
 };
 
-// Discs can be swapped while the menu is open, so nothing of a file is kept between calls.
+// Discs can be swapped while the menu is open: a change of a file shows at the next call, be it
+// written just now (in the same second as the last read, at the same size) or long ago.
 TEST_F(NativeProfileFileOnDisk, ReadsTheFileAnewAtEveryCall) {
     const std::string file = Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=2\r\n");
     EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 2);
     Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=5\r\n");
     EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 5);
+    const auto longAgo = fs::last_write_time(file) - std::chrono::hours(24);
+    fs::last_write_time(file, longAgo);
+    EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 5);
+    EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 5);
+    Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=7\r\n");
+    fs::last_write_time(file, longAgo + std::chrono::hours(1));
+    EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 7);
     fs::remove(file);
     EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 0);
     EXPECT_EQ(reader.GetString(file, 1252, "Main Dialog", "Number of menu", "\"none\"", 256),
