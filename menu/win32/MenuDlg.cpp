@@ -46,16 +46,17 @@ void CMenuDlg::DoDataExchange() {
 
 BOOL CMenuDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The background's size, read once: every later layout of the page needs it.
+    int width = 0;
+    GetBitmapSize(Instance(), m_nBitmapID, width, m_nBackgroundHeight);
+
     FillLanguageChooser();
     SelectInitialLanguage();
 
     Window().SetIcons(m_hIcon);
 
-    int width = 0;
-    int height = 0;
-    GetBitmapSize(Instance(), m_nBitmapID, width, height);
     m_nEntryLeft = layout::EntryColumnLeft(width);
-    LayOutWindow(width, height);
+    LayOutWindow(width, m_nBackgroundHeight);
 
     if (IsLumoPage()) {
         m_staticLabel.Show(SW_HIDE);
@@ -202,10 +203,7 @@ std::optional<int> CMenuDlg::GetOpeningPageSelection() const {
 }
 
 int CMenuDlg::GetBackgroundHeight() const {
-    int width = 0;
-    int height = 0;
-    GetBitmapSize(Instance(), m_nBitmapID, width, height);
-    return height;
+    return m_nBackgroundHeight;
 }
 
 geometry::Rect CMenuDlg::GetClientArea() const {
@@ -215,6 +213,9 @@ geometry::Rect CMenuDlg::GetClientArea() const {
 }
 
 void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help) {
+    if (m_nEntryLeft == layout::kNotLaidOut) {
+        return; // not laid out yet: the page is drawn once it shows
+    }
     const HelpTextLayout layout = ComposeHelpText(help, m_texts.m_strNoneSelectText);
     const std::string key = "help|" + std::to_string(layout.topOffset) + '|' + layout.text;
     ShowFace(key, rect, [&](HDC target) {

@@ -77,7 +77,8 @@ private:
     void ShowFace(const std::string& key, const geometry::Rect& rect,
                   const CPageFaces::Painter& paint);
 
-    CBrush m_brushLabel; // white, behind the label's text
+    int m_nBackgroundHeight = 0; // of the background picture, from the initialisation on
+    CBrush m_brushLabel;         // white, behind the label's text
     CPageFaces m_faces;
     // Whether the page holds the pointer capture, followed here because asking the system
     // costs a call into it on every pointer move. While a window of this thread holds the
