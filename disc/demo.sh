@@ -4,9 +4,15 @@
 # Wine runs in a prefix of the project's own (build/demo/wineprefix), never in ~/.wine.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-disc=$root/build/disc
 demo=$root/build/demo
-probe=$root/build/mingw/tests/winprobe.exe
+# The 32-bit program where this machine runs 32-bit x86 programs, the x86_64 one elsewhere.
+if why=$("$root/tools/setup/runs-i386.sh"); then
+    disc=$root/build/disc probe=$root/build/mingw/tests/winprobe.exe
+    echo "Showing the 32-bit program: $why."
+else
+    disc=$root/build/disc64 probe=$root/build/mingw64/tests/winprobe.exe
+    echo "Showing the x86_64 program (build/disc64): $why."
+fi
 export WINEPREFIX=$demo/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$demo"
 [ -f "$WINEPREFIX/system.reg" ] || "$root/tests/wine/prepare-prefix.sh" "$WINEPREFIX" >/dev/null

@@ -13,8 +13,28 @@ import unittest
 from pathlib import Path
 
 SOURCE_DIR = Path(__file__).resolve().parents[2]
-BUILD_DIR = Path(os.environ.get("DISCMENU_BUILD_DIR", SOURCE_DIR / "build" / "mingw"))
-DISC_DIR = Path(os.environ.get("DISCMENU_DISC_DIR", SOURCE_DIR / "build" / "disc"))
+
+
+def _runtime_build():
+    """The build whose programs run here, when the environment names none, and why: the 32-bit
+    one where the machine runs 32-bit x86 programs (32-bit Wine needs them), the x86_64 one
+    elsewhere (tools/setup/runs-i386.sh)."""
+    check = subprocess.run([SOURCE_DIR / "tools" / "setup" / "runs-i386.sh"],
+                           capture_output=True, text=True)
+    why = check.stdout.strip()
+    if check.returncode == 0:
+        return "mingw", "disc", f"the 32-bit program: {why}"
+    return "mingw64", "disc64", f"the x86_64 program: {why}"
+
+
+if "DISCMENU_BUILD_DIR" in os.environ:
+    BUILD_DIR = Path(os.environ["DISCMENU_BUILD_DIR"])
+    DISC_DIR = Path(os.environ.get("DISCMENU_DISC_DIR", SOURCE_DIR / "build" / "disc"))
+    RUNTIME_NOTE = f"the program of {BUILD_DIR}"
+else:
+    _build, _disc, RUNTIME_NOTE = _runtime_build()
+    BUILD_DIR = SOURCE_DIR / "build" / _build
+    DISC_DIR = Path(os.environ.get("DISCMENU_DISC_DIR", SOURCE_DIR / "build" / _disc))
 TOOLS_DIR = Path(os.environ.get("DISCMENU_TOOLS_DIR", BUILD_DIR / "tests"))
 TEMPLATE = Path(os.environ.get("DISCMENU_WINE_TEMPLATE", BUILD_DIR / "wine-template"))
 INSTANCE_ATOM = "__ORMIX_INSTALLER_ATOM__"
@@ -187,14 +207,22 @@ class WineDesktop:
         return process
 
     def run(self, program, *args, env=None, timeout=60):
-        return subprocess.run(["wine", program, *args], env={**self.env, **(env or {})},
-                              capture_output=True, text=True, timeout=timeout,
-                              encoding="utf-8", errors="replace")
+        result = subprocess.run(["wine", program, *args], env={**self.env, **(env or {})},
+                                capture_output=True, text=True, timeout=timeout,
+                                encoding="utf-8", errors="replace")
+        # 126 and 127 come from the shell of Debian's `wine` when it cannot start Wine's loader
+        # (a 32-bit loader on a machine without 32-bit support, say): no Windows program
+        # returns them, and every later start would fail the same way.
+        if result.returncode in (126, 127):
+            raise AssertionError(f"Wine could not start {program} (exit status "
+                                 f"{result.returncode}): {result.stderr.strip()[-2000:]}")
+        return result
 
     def probe(self, *args, check=True, timeout=60):
         result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)
         if check and result.returncode != 0:
-            raise AssertionError(f"winprobe {' '.join(args)} failed: {result.stdout}")
+            raise AssertionError(f"winprobe {' '.join(args)} failed with exit status "
+                                 f"{result.returncode}: {result.stdout}{result.stderr[-2000:]}")
         return result.stdout
 
     def wait_window(self, caption, timeout_ms=60000):

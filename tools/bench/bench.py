@@ -19,7 +19,7 @@ from pathlib import Path
 from statistics import median
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "e2e"))
-from harness import BUILD_DIR, DISC_DIR, WineDesktop  # noqa: E402
+from harness import BUILD_DIR, DISC_DIR, RUNTIME_NOTE, WineDesktop  # noqa: E402
 
 BENCH_DIR = BUILD_DIR / "tools" / "bench"
 # Other builds and tests may run on the machine at the same time: many short alternating runs
@@ -188,6 +188,7 @@ def report(startup, hover, memory, file_parts):
 
 
 def main():
+    print(f"Benchmarking {RUNTIME_NOTE}", flush=True)
     wine = WineDesktop()
     try:
         disc = wine.install_disc()

@@ -288,7 +288,7 @@ def main():
     # A stop from outside still ends Wine, the window manager and the X server.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("preview: stopped"))
     harness.DISC_DIR = disc
-    print(f"Previewing {disc} with Wine and Xvfb ...", flush=True)
+    print(f"Previewing {disc} with Wine and Xvfb, running {harness.RUNTIME_NOTE} ...", flush=True)
     wine = harness.WineDesktop()
     previewer = Previewer(wine, disc, out)
     try:
