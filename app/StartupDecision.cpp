@@ -1,16 +1,9 @@
 #include "app/StartupDecision.h"
 
 #include "app/InstallCommandLineInfo.h"
+#include "framework/StringUtil.h"
 
 namespace {
-
-const char kCaption[] = "Installer";
-const char kNoTempFolder[] = "Failed to get Temp Folder. Exiting installer";
-const char kNoNormalAttribute[] =
-    "Failed to set normal attribute on temp file. Try cleaning temp folder. Exiting installer";
-const char kCopyFailed[] = "Failed on CopyFile. Check if Installer is already running or enough "
-                           "disk space or permissions. Exiting installer";
-const char kStartFailed[] = "Failed to start 2nd Installer. Exiting installer";
 
 // Shows the wait cursor for as long as the decision runs, on every path out of it.
 class WaitCursor {
@@ -39,12 +32,67 @@ ProgramPath SplitProgramPath(const std::string& modulePath) {
     return {modulePath.substr(0, slash + 1), modulePath.substr(slash + 1)};
 }
 
-std::nullopt_t Fail(platform::IUserInterface& ui, const char* message) {
-    ui.ShowMessage(nullptr, message, std::string(kCaption), platform::mb::kOk);
-    return std::nullopt;
+// A marker left by a menu that was killed, or added by some other program, would tell other
+// programs that a menu runs: it goes, however often it was added. The bound only keeps a table
+// that will not let go from holding the start up.
+void RemoveStaleMarker(platform::IAtomTable& atoms) {
+    for (int i = 0; i < 0x10000; ++i) {
+        const platform::Atom atom = atoms.Find(kInstanceAtomName);
+        if (atom == 0) {
+            return;
+        }
+        atoms.Delete(atom);
+    }
+}
+
+// The folders of earlier copies (and of the runtime installer's copies) that no running menu
+// uses any more. One that a program started from it still runs in stays until a later start.
+void RemoveEarlierCopies(platform::IFileSystem& files, const std::string& tempFolder) {
+    for (const std::string& name : files.FoldersIn(tempFolder, platform::kProgramFolderPrefix)) {
+        if (IsCopyFolderName(name)) {
+            files.RemoveFolder(tempFolder + name);
+        }
+    }
+}
+
+// Copies the program into a new folder of its own and starts the copy there; false when that
+// cannot be done, with nothing left behind.
+bool Relaunch(StartupServices& services, const std::string& tempFolder,
+              const ProgramPath& program) {
+    const auto folder =
+        services.files.CreateUniqueFolder(tempFolder, platform::kProgramFolderPrefix);
+    if (!folder) {
+        return false;
+    }
+    const std::string source = program.directory + program.fileName;
+    const std::string target = *folder + program.fileName;
+    const std::string commandLine = "\"" + target + "\" -InfPath \"" + program.directory + "\"";
+    // The copy is compared with the original: a copy cut short by a full disk, or changed on
+    // the way, is not started.
+    if (services.files.Copy(source, target) && services.files.SameContents(source, target) &&
+        services.processes.StartAndWaitUntilReady(commandLine, *folder)) {
+        return true;
+    }
+    services.files.RemoveFolder(*folder);
+    return false;
 }
 
 } // namespace
+
+bool IsCopyFolderName(const std::string& name) {
+    const std::size_t prefix = sizeof platform::kProgramFolderPrefix - 1;
+    if (name.size() != prefix + platform::IFileSystem::kRandomNameDigits ||
+        !text::StartsWithNoCase(name, platform::kProgramFolderPrefix)) {
+        return false;
+    }
+    for (std::size_t i = prefix; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) {
+            return false;
+        }
+    }
+    return true;
+}
 
 std::optional<std::string> DecideStartup(StartupServices& services) {
     const WaitCursor wait(services.ui);
@@ -54,31 +102,27 @@ std::optional<std::string> DecideStartup(StartupServices& services) {
     if (!commandLine.m_strInfPath.empty()) {
         return commandLine.m_strInfPath;
     }
-    if (services.atoms.Find(kInstanceAtomName) != 0) {
-        return std::nullopt; // a menu is running already
+    // Held from here until this process ends: after the copy is up and holds it too, or for
+    // the whole menu when this process shows it itself.
+    if (!services.instance.Hold()) {
+        services.ui.BringForward(services.mainWindowMark);
+        return std::nullopt;
     }
+    RemoveStaleMarker(services.atoms);
 
-    const auto tempFolder = services.files.GetTempFolder();
-    if (!tempFolder) {
-        return Fail(services.ui, kNoTempFolder);
-    }
     const ProgramPath program = SplitProgramPath(services.processes.ModulePath());
-    const std::string source = program.directory + program.fileName;
-    const std::string target = *tempFolder + program.fileName;
-
-    // An earlier copy may be read-only. A name the system cannot take cannot hold an earlier
-    // copy either; the copy then fails and says so.
-    const platform::Outcome normal = services.files.SetNormalAttributes(target);
-    if (!normal && normal.error.code != platform::errors::kFileNotFound &&
-        normal.error.code != platform::errors::kFileNameTooLong) {
-        return Fail(services.ui, kNoNormalAttribute);
+    const auto tempFolder = services.files.GetTempFolder();
+    if (tempFolder) {
+        RemoveEarlierCopies(services.files, *tempFolder);
+        if (Relaunch(services, *tempFolder, program)) {
+            return std::nullopt;
+        }
     }
-    if (!services.files.Copy(source, target)) {
-        return Fail(services.ui, kCopyFailed);
+    // No copy could be made or started (no temporary folder, a full disk): the menu shows from
+    // the disc. Its current directory, which the programs it starts inherit, is not the disc,
+    // so that the disc can still be changed once the menu ends.
+    if (!tempFolder || !services.processes.SetWorkingDirectory(*tempFolder)) {
+        services.processes.SetWorkingDirectory(services.processes.SystemFolder());
     }
-    const std::string copyCommandLine = "\"" + target + "\" -InfPath \"" + program.directory + "\"";
-    if (!services.processes.Start(copyCommandLine)) {
-        return Fail(services.ui, kStartFailed);
-    }
-    return std::nullopt;
+    return program.directory;
 }

@@ -1,11 +1,13 @@
 #pragma once
-// The start-up decision: a start from the medium copies the program into the temporary folder
-// and starts the copy with the medium's directory, so that the disc can be changed while the
-// menu stays open; a start beside a running menu ends silently; a start with the directory
-// shows the menu.
+// The start-up decision: a start from the medium copies the program into a folder of its own in
+// the temporary folder and starts the copy with the medium's directory, so that the disc can be
+// changed while the menu stays open; a start beside a running menu brings that menu to the
+// front; a start with the directory, or one whose copy cannot be made or started, shows the
+// menu.
 
 #include "platform/AtomTable.h"
 #include "platform/FileSystem.h"
+#include "platform/InstanceLock.h"
 #include "platform/Processes.h"
 #include "platform/UserInterface.h"
 
@@ -15,13 +17,22 @@
 // Marks a running menu system-wide; other programs may look for it.
 inline constexpr char kInstanceAtomName[] = "__ORMIX_INSTALLER_ATOM__";
 
+// The caption of the messages of the start.
+inline constexpr char kStartupCaption[] = "Installer";
+
+// Whether `name` is the name of a folder that the program made in the temporary folder.
+bool IsCopyFolderName(const std::string& name);
+
 struct StartupServices {
     platform::IAtomTable& atoms;
     platform::IFileSystem& files;
     platform::IProcesses& processes;
     platform::IUserInterface& ui;
+    platform::IInstanceLock& instance;
+    // The mark of the running menu's main window, through which a later start finds it.
+    std::string mainWindowMark;
 };
 
-// The launcher directory when this process shall show the menu; empty when it shall end
-// (after relaunching the copy, or reporting why it could not).
+// The launcher directory when this process shall show the menu; empty when it shall end (after
+// relaunching the copy, or bringing the running menu forward).
 std::optional<std::string> DecideStartup(StartupServices& services);

@@ -52,6 +52,7 @@ struct KindInfo {
 const KindInfo kKinds[] = {
     {Kind::LanguageFileMissing, Severity::Error, "language-file-missing"},
     {Kind::LanguageFileUnreadable, Severity::Error, "language-file-unreadable"},
+    {Kind::LanguageFileTooLarge, Severity::Error, "language-file-too-large"},
     {Kind::PageMissing, Severity::Error, "page-missing"},
     {Kind::BadEntryCount, Severity::Error, "bad-entry-count"},
     {Kind::BadType, Severity::Error, "bad-type"},
@@ -275,11 +276,21 @@ private:
             return;
         }
         const auto located = m_files.Locate(name);
-        if (!m_files.Read(name) || !located) {
+        const auto bytes = m_files.Read(name);
+        if (!bytes || !located) {
             Add(Kind::LanguageFileUnreadable, name, "", "",
                 "the language file of " + LanguageName(language) +
                     " cannot be read: the menu shows the built-in texts and no entries in this "
                     "language");
+            m_report.languages.push_back(view);
+            return;
+        }
+        if (static_cast<long long>(bytes->size()) > platform::NativeProfileFile::kMaxFileSize) {
+            Add(Kind::LanguageFileTooLarge, name, "", "",
+                "the language file of " + LanguageName(language) + " is larger than " +
+                    std::to_string(platform::NativeProfileFile::kMaxFileSize / (1024 * 1024)) +
+                    " MB, which the menu does not read: it shows the built-in texts and no "
+                    "entries in this language");
             m_report.languages.push_back(view);
             return;
         }

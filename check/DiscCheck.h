@@ -18,6 +18,7 @@ enum class Severity { Warning, Error };
 enum class Kind {
     LanguageFileMissing,    // error: the language has no file; its page has no entries
     LanguageFileUnreadable, // error: the file is there but cannot be read
+    LanguageFileTooLarge,   // error: larger than the menu reads
     PageMissing,            // error: a sub-page entry (or the main page) names no section
     BadEntryCount,          // error: "Number of menu" not a number, negative or over the cap
     BadType,                // error: an entry type that is not a number or outside 0 to 3

@@ -41,13 +41,20 @@ std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
     if (!tempFolder) {
         return "Can not copy " + source + ": the temporary folder is not available.";
     }
-    files.CreateFolder(*tempFolder);
-    const std::string target = *tempFolder + kInstallerName;
+    // A new folder of its own, which nobody could put anything into beforehand: the installer
+    // may load DLLs from its own folder.
+    const auto folder = files.CreateUniqueFolder(*tempFolder, platform::kProgramFolderPrefix);
+    if (!folder) {
+        return "Can not copy " + source + ": the temporary folder is not available.\r\n\r\n" +
+               errors.Describe(folder.error.code);
+    }
+    const std::string target = *folder + kInstallerName;
     if (const platform::Outcome copied = files.Copy(source, target); !copied) {
         return "Can not copy " + source + " to " + target + ".\r\n\r\n" +
                errors.Describe(copied.error.code);
     }
-    if (const platform::Outcome started = processes.StartShown("\"" + target + "\""); !started) {
+    if (const platform::Outcome started = processes.StartShown("\"" + target + "\"", *folder);
+        !started) {
         return "Can not start " + target + ".\r\n\r\n" + errors.Describe(started.error.code);
     }
     return std::nullopt;

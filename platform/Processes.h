@@ -17,12 +17,22 @@ public:
     // The full path of this process's program file.
     virtual std::string ModulePath() const = 0;
 
-    // Starts `commandLine` as a new process with the current environment and directory, at
-    // normal priority, inheriting this process's handles; nobody waits for it.
-    virtual Outcome Start(const std::string& commandLine) = 0;
+    // Starts `commandLine` as a new process in the working directory `directory`, with the
+    // current environment, at normal priority, inheriting this process's inheritable handles,
+    // and waits until it is ready for input (its first window waits for the user), for a few
+    // seconds at most.
+    virtual Outcome StartAndWaitUntilReady(const std::string& commandLine,
+                                           const std::string& directory) = 0;
 
-    // Starts `commandLine` with its window shown (SW_SHOW), inheriting no handles.
-    virtual Outcome StartShown(const std::string& commandLine) = 0;
+    // Starts `commandLine` in the working directory `directory` with its window shown
+    // (SW_SHOW), inheriting no handles; nobody waits for it.
+    virtual Outcome StartShown(const std::string& commandLine, const std::string& directory) = 0;
+
+    // Makes `directory` this process's current directory, which the programs it starts inherit.
+    virtual Outcome SetWorkingDirectory(const std::string& directory) = 0;
+
+    // The system's folder (System32), ending in a backslash.
+    virtual std::string SystemFolder() const = 0;
 };
 
 } // namespace platform

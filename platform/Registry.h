@@ -9,7 +9,8 @@ namespace platform {
 
 struct RegistryValue {
     bool isString = false; // REG_SZ or REG_EXPAND_SZ
-    std::string text;      // the value up to its first zero byte, as UTF-8
+    std::string text;      // the value up to its first zero byte, as UTF-8; a REG_EXPAND_SZ
+                           // value with its environment variables expanded
 };
 
 class IRegistry {

@@ -1,6 +1,10 @@
 #pragma once
 // How the platform reports a failure: the operation's result (bool or optional, or this
-// Outcome where nothing else is returned) and the system's reason as a SystemError.
+// Outcome where nothing else is returned, or a Result with a value) and the system's reason as
+// a SystemError.
+
+#include <optional>
+#include <utility>
 
 namespace platform {
 
@@ -25,6 +29,19 @@ struct Outcome {
     explicit operator bool() const { return ok; }
     static Outcome Success() { return {}; }
     static Outcome Failure(unsigned long code) { return {false, {code}}; }
+};
+
+// The outcome of an operation that returns a value: the value, or failure with the system's
+// reason.
+template <typename T> struct Result {
+    std::optional<T> value;
+    SystemError error;
+
+    explicit operator bool() const { return value.has_value(); }
+    const T& operator*() const { return *value; }
+    const T* operator->() const { return &*value; }
+    static Result Success(T result) { return {std::move(result), {}}; }
+    static Result Failure(unsigned long code) { return {std::nullopt, {code}}; }
 };
 
 } // namespace platform

@@ -32,6 +32,11 @@ public:
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+
+    // Brings the top-level window marked `windowMark` (a window property that another process
+    // of the program set) to the front, with whatever it shows over it, restored if it was
+    // minimised; false when there is no such window.
+    virtual bool BringForward(const std::string& windowMark) = 0;
 };
 
 } // namespace platform

@@ -4,8 +4,11 @@
 #include "menu/win32/MenuDlg.h"
 #include "res/resource.h"
 
+CInstallApp::CInstallApp() : m_instance(kInstanceAtomName) {}
+
 BOOL CInstallApp::PrepareInstance() {
-    StartupServices services{m_atoms, m_files, m_processes, m_ui};
+    StartupServices services{m_atoms, m_files,    m_processes,
+                             m_ui,    m_instance, CMenuDlg::kMainPageMark};
     const auto launcherDir = DecideStartup(services);
     if (!launcherDir) {
         return FALSE;
@@ -21,7 +24,10 @@ BOOL CInstallApp::InitInstance() {
     if (!PrepareInstance()) {
         return FALSE;
     }
-    // The marker stays for exactly as long as this process shows its menu.
+    // Both marks stay for exactly as long as this process shows its menu: the lock, which the
+    // system takes away when the process ends however it ends, tells later starts that a menu
+    // runs; the atom is there for other programs that look for it.
+    m_instance.Hold();
     const platform::Atom marker = m_atoms.Add(kInstanceAtomName);
     // Every dialog of the program has a white background. Its texts stay black, so that
     // dialogs without colours of their own, such as the About box, can be read.
@@ -32,9 +38,24 @@ BOOL CInstallApp::InitInstance() {
     CMenuDlg mainPage(config::kMainPage, IDB_BACKGROUND, nullptr, services);
     mainPage.m_strLauncherDir = m_strLauncherDir;
     m_pMainWnd = &mainPage;
-    mainPage.DoModal();
+    RunMainPage(mainPage);
 
     m_atoms.Delete(marker);
     m_pMainWnd = nullptr;
     return FALSE;
+}
+
+void CInstallApp::RunMainPage(CDialog& page) {
+    if (page.DoModal() != -1) {
+        return;
+    }
+    const unsigned long error = GetLastError();
+    m_ui.ShowMessage(
+        nullptr, m_strings.Load(IDS_BUILTIN_MENU_NOT_SHOWN) + "\r\n\r\n" + m_errors.Describe(error),
+        std::string(kStartupCaption), platform::mb::kOk | platform::mb::kIconHand);
+}
+
+void CInstallApp::ReportException(const std::string& what) {
+    m_ui.ShowMessage(nullptr, m_strings.Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
+                     std::string(kStartupCaption), platform::mb::kOk | platform::mb::kIconHand);
 }

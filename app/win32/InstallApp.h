@@ -4,12 +4,13 @@
 // pages use.
 
 #include "framework/win32/WinApp.h"
+#include "platform/native/NativeProfileFile.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32InstanceLock.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
-#include "platform/native/NativeProfileFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
@@ -20,16 +21,22 @@
 
 class CInstallApp : public CWinApp {
 public:
+    CInstallApp();
     BOOL InitInstance() override;
+    void ReportException(const std::string& what) override;
 
     // The start-up decision; TRUE when this process shall show the menu, with
     // m_strLauncherDir set.
     BOOL PrepareInstance();
 
+    // Runs the main page modally; a page that cannot be shown says so in a message box.
+    void RunMainPage(CDialog& page);
+
     std::string m_strLauncherDir; // the medium's directory, ending in a backslash
 
 private:
     platform::Win32AtomTable m_atoms;
+    platform::Win32InstanceLock m_instance;
     platform::Win32FileSystem m_files;
     platform::Win32Processes m_processes;
     platform::Win32UserInterface m_ui;

@@ -1,6 +1,7 @@
 #include "docs/win32/HtmlCtrl.h"
 
 #include "docs/AppLink.h"
+#include "framework/win32/Boundary.h"
 #include "framework/win32/WideText.h"
 
 #include <exdispid.h>
@@ -296,10 +297,15 @@ public:
         if (result != nullptr) {
             VariantInit(result);
         }
-        if (m_owner != nullptr && params != nullptr) {
-            m_owner->HandleBrowserEvent(dispId, *params);
+        if (m_owner == nullptr || params == nullptr) {
+            return S_OK;
         }
-        return S_OK;
+        return Guarded(
+            [&] {
+                m_owner->HandleBrowserEvent(dispId, *params);
+                return S_OK;
+            },
+            E_UNEXPECTED);
     }
 
 private:

@@ -1,5 +1,7 @@
 #include "framework/win32/Dialog.h"
 
+#include "framework/win32/Boundary.h"
+
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 
@@ -44,8 +46,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     }
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     dialog->Subclass(hWnd);
-    dialog->DoDataExchange();
-    return dialog->OnInitDialog();
+    return Guarded(
+        [&]() -> INT_PTR {
+            dialog->DoDataExchange();
+            return dialog->OnInitDialog();
+        },
+        INT_PTR{TRUE});
 }
 
 LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,8 @@
 #include "framework/win32/WinApp.h"
 
+#include "framework/win32/Boundary.h"
 #include "framework/win32/ModuleInfo.h"
+#include "framework/win32/WideText.h"
 
 #include <ole2.h>
 
@@ -51,6 +53,23 @@ bool CWinApp::EnableControlContainer() {
         m_bOleInitialized = SUCCEEDED(OleInitialize(nullptr));
     }
     return m_bOleInitialized;
+}
+
+void CWinApp::ReportException(const std::string& what) {
+    MessageBoxW(nullptr, text::Wide(what).c_str(), text::Wide(m_strAppName).c_str(),
+                MB_OK | MB_ICONHAND);
+}
+
+void ReportException(const char* what) noexcept {
+    try {
+        if (CWinApp* app = AfxGetApp()) {
+            app->ReportException(what);
+        } else {
+            MessageBoxA(nullptr, what, nullptr, MB_OK | MB_ICONHAND);
+        }
+    } catch (...) {
+        // No memory even for the message: nothing more can be told.
+    }
 }
 
 void CWinApp::BeginWaitCursor() {

@@ -38,6 +38,10 @@ public:
     // until the application object goes.
     bool EnableControlContainer();
 
+    // Tells the user of an exception that reached a window procedure or a COM callback, where it
+    // was stopped (framework/win32/Boundary.h). By default a message box with its text alone.
+    virtual void ReportException(const std::string& what);
+
     HINSTANCE m_hInstance;
     CDialog* m_pMainWnd = nullptr;
 

@@ -1,5 +1,7 @@
 #include "framework/win32/Window.h"
 
+#include "framework/win32/Boundary.h"
+
 #include <iterator>
 #include <unordered_map>
 
@@ -86,7 +88,8 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     }
     const CurrentMessage outer = window->m_current;
     window->m_current = {message, wParam, lParam};
-    const LRESULT result = window->Dispatch(message, wParam, lParam);
+    const LRESULT result =
+        Guarded([&] { return window->Dispatch(message, wParam, lParam); }, LRESULT{0});
     window->m_current = outer;
     if (message == WM_NCDESTROY) {
         if (window->m_pfnSuper != DefWindowProcA) {

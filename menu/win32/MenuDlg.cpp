@@ -62,6 +62,9 @@ BOOL CMenuDlg::OnInitDialog() {
         m_staticLabel.Show(SW_HIDE);
         m_comboLanguage.Show(SW_HIDE);
     }
+    if (m_pParentPage == nullptr) {
+        SetPropW(m_hWnd, text::Wide(kMainPageMark).c_str(), reinterpret_cast<HANDLE>(1));
+    }
     return TRUE;
 }
 
@@ -115,6 +118,9 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_CAPTURECHANGED:
         m_bCapture = reinterpret_cast<HWND>(lParam) == m_hWnd;
+        return false;
+    case WM_DESTROY:
+        RemovePropW(m_hWnd, text::Wide(kMainPageMark).c_str());
         return false;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_LANGUAGE_COMBO && HIWORD(wParam) == CBN_SELENDOK) {

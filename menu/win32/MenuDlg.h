@@ -18,6 +18,9 @@ class CMenuDlg : public CDialog, public CMenuPage {
 public:
     // The About command of the system menu, with its low four bits cleared.
     static constexpr UINT kAboutCommand = 0x0010;
+    // The window property that marks the main page, by which a later start of the program
+    // finds the running menu to bring it forward.
+    static constexpr const char* kMainPageMark = "discmenu.MainPage";
 
     CMenuDlg(std::string pageName, UINT nBitmapID, CMenuDlg* pParentPage,
              const MenuPageServices& services);

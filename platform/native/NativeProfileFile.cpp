@@ -162,7 +162,8 @@ bool IsDirectory(const std::string& path) {
 std::optional<std::string> ReadFile(const std::string& path) {
     Stat status{};
     const bool known = StatPath(path, status) == 0;
-    if (known && (status.st_mode & kDirectoryBit) != 0) {
+    if (known && ((status.st_mode & kDirectoryBit) != 0 ||
+                  status.st_size > NativeProfileFile::kMaxFileSize)) {
         return std::nullopt;
     }
     if (std::FILE* file = OpenForReading(path)) {
@@ -174,10 +175,14 @@ std::optional<std::string> ReadFile(const std::string& path) {
         }
         char chunk[4096]; // whatever the file holds beyond the size it had
         std::size_t read = 0;
-        while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0 &&
+               bytes.size() + read <= static_cast<std::size_t>(NativeProfileFile::kMaxFileSize)) {
             bytes.append(chunk, read);
         }
         std::fclose(file);
+        if (read > 0) {
+            return std::nullopt; // it grew beyond the limit while being read
+        }
         return bytes;
     }
     const std::size_t slash = path.find_last_of("\\/");

@@ -21,7 +21,8 @@ namespace platform {
 //   end at CR or LF.
 // - A file that is absent from an existing directory reads as empty. A path that names a
 //   directory or leads through a missing one is no file at all: the default is then only cut
-//   to the buffer, its quotes stay.
+//   to the buffer, its quotes stay. So is a file larger than kMaxFileSize: reading and decoding
+//   it could take more memory than a 32-bit process has, and no language file needs that much.
 // - Names match with ASCII letters folded only. Blanks (space, tab, LF, VT, FF, CR) around names
 //   and values in the file and around the names asked for are ignored; a name or value ends at
 //   the first NUL character.
@@ -44,6 +45,8 @@ namespace platform {
 //   empty value gives the default; a value without digits gives 0.
 class NativeProfileFile final : public IProfileFile {
 public:
+    static constexpr long long kMaxFileSize = 16LL * 1024 * 1024; // bytes
+
     NativeProfileFile();
     ~NativeProfileFile() override;
 

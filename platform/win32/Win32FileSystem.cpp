@@ -4,6 +4,11 @@
 #include "platform/LongPath.h"
 
 #include <windows.h>
+// After windows.h, which it needs: the system's random generator.
+#include <ntsecapi.h>
+
+#include <cstring>
+#include <cwchar>
 
 #include <vector>
 
@@ -27,14 +32,145 @@ static_assert(errors::kFileNotFound == ERROR_FILE_NOT_FOUND &&
               errors::kPathNotFound == ERROR_PATH_NOT_FOUND &&
               errors::kFileNameTooLong == ERROR_FILENAME_EXCED_RANGE);
 
-Outcome Win32FileSystem::SetNormalAttributes(const std::string& path) {
-    // A name longer than the classic path limit holds no earlier copy: systems differ in the
-    // error they give for it, so it is told apart here.
-    const std::wstring wide = text::Wide(path);
-    if (wide.size() >= MAX_PATH) {
-        return Outcome::Failure(ERROR_FILENAME_EXCED_RANGE);
+namespace {
+
+// Random bytes from the system's generator, which every system since XP has.
+bool RandomBytes(unsigned char* buffer, ULONG size) {
+    return RtlGenRandom(buffer, size) != FALSE;
+}
+
+std::string RandomHexDigits(std::size_t count) {
+    std::vector<unsigned char> bytes((count + 1) / 2);
+    if (!RandomBytes(bytes.data(), static_cast<ULONG>(bytes.size()))) {
+        return {};
     }
-    return SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL)
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    for (const unsigned char byte : bytes) {
+        text += digits[byte >> 4];
+        text += digits[byte & 0xF];
+    }
+    text.resize(count);
+    return text;
+}
+
+// Closes a find-file search when it goes.
+class FileSearch {
+public:
+    explicit FileSearch(const std::string& pattern)
+        : m_handle(FindFirstFileW(text::Wide(LongForm(pattern)).c_str(), &m_data)) {}
+    FileSearch(const FileSearch&) = delete;
+    FileSearch& operator=(const FileSearch&) = delete;
+    ~FileSearch() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            FindClose(m_handle);
+        }
+    }
+    // The current entry, then the next one at every call; null at the end.
+    const WIN32_FIND_DATAW* Next() {
+        if (m_handle == INVALID_HANDLE_VALUE) {
+            return nullptr;
+        }
+        if (m_started && !FindNextFileW(m_handle, &m_data)) {
+            return nullptr;
+        }
+        m_started = true;
+        return &m_data;
+    }
+
+private:
+    WIN32_FIND_DATAW m_data{};
+    HANDLE m_handle;
+    bool m_started = false;
+};
+
+bool IsDotEntry(const WIN32_FIND_DATAW& entry) {
+    return std::wcscmp(entry.cFileName, L".") == 0 || std::wcscmp(entry.cFileName, L"..") == 0;
+}
+
+// Closes a file handle when it goes.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_handle);
+        }
+    }
+    HANDLE get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle;
+};
+
+FileHandle OpenToRead(const std::string& path) {
+    return FileHandle(CreateFileW(text::Wide(LongForm(path)).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+} // namespace
+
+Result<std::string> Win32FileSystem::CreateUniqueFolder(const std::string& parent,
+                                                        const std::string& prefix) {
+    // A name taken already (by chance, or by someone who guessed) is not used: a folder made
+    // by somebody else could hold anything.
+    DWORD error = ERROR_ALREADY_EXISTS;
+    for (int attempt = 0; attempt < 8 && error == ERROR_ALREADY_EXISTS; ++attempt) {
+        const std::string digits = RandomHexDigits(kRandomNameDigits);
+        if (digits.empty()) {
+            return Result<std::string>::Failure(GetLastError());
+        }
+        const std::string path = parent + prefix + digits;
+        if (CreateDirectoryW(text::Wide(LongForm(path)).c_str(), nullptr)) {
+            return Result<std::string>::Success(path + "\\");
+        }
+        error = GetLastError();
+    }
+    return Result<std::string>::Failure(error);
+}
+
+std::vector<std::string> Win32FileSystem::FoldersIn(const std::string& parent,
+                                                    const std::string& prefix) const {
+    std::vector<std::string> names;
+    FileSearch search(parent + prefix + "*");
+    while (const WIN32_FIND_DATAW* entry = search.Next()) {
+        if ((entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !IsDotEntry(*entry)) {
+            names.push_back(text::FromWide(entry->cFileName));
+        }
+    }
+    return names;
+}
+
+Outcome Win32FileSystem::RemoveFolder(const std::string& path) {
+    const std::string folder = path.empty() || path.back() == '\\' ? path : path + "\\";
+    FileSearch search(folder + "*");
+    while (const WIN32_FIND_DATAW* entry = search.Next()) {
+        if (IsDotEntry(*entry)) {
+            continue;
+        }
+        const std::string child = folder + text::FromWide(entry->cFileName);
+        const DWORD attributes = entry->dwFileAttributes;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+            if (const Outcome removed = RemoveFolder(child); !removed) {
+                return removed;
+            }
+            continue;
+        }
+        const std::wstring wide = text::Wide(LongForm(child));
+        // A link to a folder goes as a folder, without what it points to.
+        const BOOL removed = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                                 ? RemoveDirectoryW(wide.c_str())
+                                 : SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+                                       DeleteFileW(wide.c_str());
+        if (!removed) {
+            return Outcome::Failure(GetLastError());
+        }
+    }
+    return RemoveDirectoryW(text::Wide(LongForm(folder.substr(0, folder.size() - 1))).c_str())
                ? Outcome::Success()
                : Outcome::Failure(GetLastError());
 }
@@ -45,18 +181,34 @@ Outcome Win32FileSystem::Copy(const std::string& from, const std::string& to) {
                : Outcome::Failure(GetLastError());
 }
 
-bool Win32FileSystem::Exists(const std::string& pattern) const {
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(text::Wide(LongForm(pattern)).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) {
+bool Win32FileSystem::SameContents(const std::string& first, const std::string& second) const {
+    const FileHandle a = OpenToRead(first);
+    const FileHandle b = OpenToRead(second);
+    LARGE_INTEGER sizeA{};
+    LARGE_INTEGER sizeB{};
+    if (!a || !b || !GetFileSizeEx(a.get(), &sizeA) || !GetFileSizeEx(b.get(), &sizeB) ||
+        sizeA.QuadPart != sizeB.QuadPart) {
         return false;
     }
-    FindClose(search);
-    return true;
+    constexpr DWORD kChunk = 64 * 1024;
+    std::vector<char> bufferA(kChunk);
+    std::vector<char> bufferB(kChunk);
+    for (;;) {
+        DWORD readA = 0;
+        DWORD readB = 0;
+        if (!ReadFile(a.get(), bufferA.data(), kChunk, &readA, nullptr) ||
+            !ReadFile(b.get(), bufferB.data(), kChunk, &readB, nullptr) || readA != readB ||
+            std::memcmp(bufferA.data(), bufferB.data(), readA) != 0) {
+            return false;
+        }
+        if (readA == 0) {
+            return true;
+        }
+    }
 }
 
-void Win32FileSystem::CreateFolder(const std::string& path) {
-    CreateDirectoryW(text::Wide(LongForm(path)).c_str(), nullptr);
+bool Win32FileSystem::Exists(const std::string& pattern) const {
+    return FileSearch(pattern).Next() != nullptr;
 }
 
 } // namespace platform

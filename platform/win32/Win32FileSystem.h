@@ -6,10 +6,14 @@ namespace platform {
 class Win32FileSystem final : public IFileSystem {
 public:
     std::optional<std::string> GetTempFolder() const override;
-    Outcome SetNormalAttributes(const std::string& path) override;
+    Result<std::string> CreateUniqueFolder(const std::string& parent,
+                                           const std::string& prefix) override;
+    std::vector<std::string> FoldersIn(const std::string& parent,
+                                       const std::string& prefix) const override;
+    Outcome RemoveFolder(const std::string& path) override;
     Outcome Copy(const std::string& from, const std::string& to) override;
+    bool SameContents(const std::string& first, const std::string& second) const override;
     bool Exists(const std::string& pattern) const override;
-    void CreateFolder(const std::string& path) override;
 };
 
 } // namespace platform

@@ -7,8 +7,11 @@ class Win32Processes final : public IProcesses {
 public:
     std::string CommandLine() const override;
     std::string ModulePath() const override;
-    Outcome Start(const std::string& commandLine) override;
-    Outcome StartShown(const std::string& commandLine) override;
+    Outcome StartAndWaitUntilReady(const std::string& commandLine,
+                                   const std::string& directory) override;
+    Outcome StartShown(const std::string& commandLine, const std::string& directory) override;
+    Outcome SetWorkingDirectory(const std::string& directory) override;
+    std::string SystemFolder() const override;
 };
 
 } // namespace platform

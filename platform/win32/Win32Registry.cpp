@@ -31,6 +31,22 @@ private:
     HKEY m_key = nullptr;
 };
 
+// `text` with its environment variables (%SystemRoot%, say) replaced by their values, as a
+// value stored to be expanded means it; as it stands when that cannot be done.
+std::string ExpandEnvironment(const std::string& text) {
+    const std::wstring wide = text::Wide(text);
+    const DWORD needed = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return text;
+    }
+    std::vector<wchar_t> expanded(needed);
+    const DWORD length = ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), needed);
+    if (length == 0 || length > needed) {
+        return text;
+    }
+    return text::FromWide(expanded.data());
+}
+
 } // namespace
 
 bool Win32Registry::KeyExists(const std::string& key) const {
@@ -62,6 +78,9 @@ std::optional<RegistryValue> Win32Registry::ReadValue(const std::string& key,
     std::string text(bytes, size);
     // The value's bytes are in the system's code page, the program's texts UTF-8.
     value.text = text::FromAnsiCodePage(text.substr(0, text.find('\0')));
+    if (type == REG_EXPAND_SZ) {
+        value.text = ExpandEnvironment(value.text);
+    }
     return value;
 }
 

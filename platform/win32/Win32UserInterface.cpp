@@ -36,4 +36,38 @@ void Win32UserInterface::EndWaitCursor() {
     }
 }
 
+namespace {
+
+struct MarkedWindowSearch {
+    std::wstring mark;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<MarkedWindowSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() && GetPropW(window, search.mark.c_str()) != nullptr) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+bool Win32UserInterface::BringForward(const std::string& windowMark) {
+    MarkedWindowSearch search{text::Wide(windowMark)};
+    EnumWindows(&FindMarkedWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) {
+        return false;
+    }
+    if (IsIconic(search.found)) {
+        ShowWindow(search.found, SW_RESTORE);
+    }
+    // A message box or a sub-page over the page is what the user must see.
+    SetForegroundWindow(GetLastActivePopup(search.found));
+    return true;
+}
+
 } // namespace platform

@@ -10,6 +10,7 @@ public:
                     const std::optional<std::string>& caption, unsigned style) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    bool BringForward(const std::string& windowMark) override;
 };
 
 } // namespace platform

@@ -199,6 +199,11 @@ class WineDesktop:
     def temp_folder(self):
         return self.probe("temp").strip()
 
+    def program_folder_pattern(self):
+        """A regular expression of a folder the program makes in the temporary folder for a
+        copy: a name nobody can foresee."""
+        return re.escape(self.temp_folder()) + r"discmenu\.[0-9a-f]{16}\\"
+
     # Programs ------------------------------------------------------------------------------
     def start(self, program, *args, env=None):
         process = subprocess.Popen(["wine", program, *args], env={**self.env, **(env or {})},
@@ -309,6 +314,10 @@ class WineDesktop:
 
     def command_lines(self, exe_name):
         result = self.probe("cmdlines", exe_name, check=False)
+        return [line.split(" ", 1)[1] for line in result.splitlines() if " " in line]
+
+    def current_directories(self, exe_name):
+        result = self.probe("cwds", exe_name, check=False)
         return [line.split(" ", 1)[1] for line in result.splitlines() if " " in line]
 
     def atom_present(self, name=INSTANCE_ATOM):

@@ -2,17 +2,11 @@
 without arguments."""
 
 import filecmp
-import os
-import stat
+import re
 
-from harness import WineTestCase
+from harness import WineTestCase, INSTANCE_ATOM
 
-CAPTION = "Installer"
-NO_TEMP = "Failed to get Temp Folder. Exiting installer"
-NO_ATTRIBUTES = ("Failed to set normal attribute on temp file. Try cleaning temp folder. "
-                 "Exiting installer")
-COPY_FAILED = ("Failed on CopyFile. Check if Installer is already running or enough disk "
-               "space or permissions. Exiting installer")
+WINDOW_MINIMIZED = 0x20000000
 
 
 class StartupTest(WineTestCase):
@@ -20,7 +14,6 @@ class StartupTest(WineTestCase):
         super().setUp()
         self.disc = self.wine.install_disc()
         self.temp = self.wine.temp_folder()
-        self.copy = self.wine.unix_path(self.temp + "Install.exe")
 
     def set_temp_folder(self, path):
         for name in ("TEMP", "TMP"):
@@ -31,77 +24,107 @@ class StartupTest(WineTestCase):
     def start_from_disc(self, *args):
         return self.wine.start(self.disc + "Install.exe", *args)
 
-    def expect_failure_message(self, process, text):
-        self.assertEqual(self.wine.message_box(CAPTION), text)
-        self.wine.press(CAPTION, 1)
-        self.assertEqual(process.wait(timeout=30), 0)
-        self.assertFalse(self.wine.windows("Install"), "no menu after a failure")
-        self.assertFalse(self.wine.atom_present())
+    def copy_folders(self):
+        """The folders of the copies in the temporary folder, by name."""
+        return sorted(path.name for path in self.wine.unix_path(self.temp).iterdir()
+                      if path.is_dir() and re.fullmatch(r"discmenu\.[0-9a-f]{16}", path.name))
 
-    def test_relaunches_from_the_temporary_folder_and_the_copy_shows_the_menu(self):
+    def menu_started(self):
+        """Waits for the menu; its process's command line and current directory."""
+        page = self.wine.wait_window("Install")
+        command_lines = self.wine.command_lines("Install.exe")
+        directories = self.wine.current_directories("Install.exe")
+        self.assertEqual(len(command_lines), 1, command_lines)
+        return page, command_lines[0], directories[0]
+
+    def close_menu(self):
+        self.wine.probe("close", "Install")
+        self.assertTrue(self.wine.window_gone("Install"))
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("Install.exe")))
+
+    def test_relaunches_from_a_folder_of_its_own_and_cleans_up_after_itself(self):
         first = self.start_from_disc()
         self.assertEqual(first.wait(timeout=30), 0, "the start from the disc ends at once")
-        page = self.wine.wait_window("Install")
-        self.assertEqual(self.wine.command_lines("Install.exe"),
-                         [f'"{self.temp}Install.exe" -InfPath "{self.disc}"'])
-        self.assertTrue(filecmp.cmp(self.copy, self.wine.unix_path(self.disc + "Install.exe"),
+        page, command_line, directory = self.menu_started()
+        folder = re.fullmatch(r'"(.*\\)Install\.exe" -InfPath "(.*)"', command_line)
+        self.assertIsNotNone(folder, command_line)
+        self.assertEqual(folder[2], self.disc)
+        self.assertRegex(folder[1], "^" + re.escape(self.temp) + r"discmenu\.[0-9a-f]{16}\\$")
+        self.assertEqual(directory.rstrip("\\").lower(), folder[1].rstrip("\\").lower(),
+                         "the disc is not the menu's current directory")
+        self.assertTrue(filecmp.cmp(self.wine.unix_path(folder[1] + "Install.exe"),
+                                    self.wine.unix_path(self.disc + "Install.exe"),
                                     shallow=False))
         self.assertTrue(self.wine.atom_present(), "the running menu is marked")
 
-        # A second start from the disc while the menu runs ends silently.
-        os.remove(self.copy)
-        second = self.start_from_disc()
-        self.assertEqual(second.wait(timeout=30), 0)
-        self.assertFalse(self.copy.exists(), "nothing copied beside a running menu")
-        self.assertEqual(len(self.wine.windows("Install")), 1)
-        self.assertFalse(self.wine.windows(CAPTION))
-
-        # Closing the menu ends the process and removes the marker; then a start relaunches.
-        self.wine.probe("close", "Install")
-        self.assertTrue(self.wine.window_gone("Install"))
-        self.assertTrue(self.wine.wait_until(lambda: not self.wine.atom_present()))
-        self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("Install.exe")))
+        # A second start from the disc while the menu runs brings it forward, copying nothing.
+        self.wine.probe("post", "Install", "0x112", "0xF020")  # WM_SYSCOMMAND, SC_MINIMIZE
+        self.assertTrue(self.wine.wait_until(
+            lambda: self.wine.windows("Install")[0].style & WINDOW_MINIMIZED))
         self.assertEqual(self.start_from_disc().wait(timeout=30), 0)
-        self.assertTrue(self.copy.exists())
+        self.assertTrue(self.wine.wait_until(
+            lambda: not self.wine.windows("Install")[0].style & WINDOW_MINIMIZED),
+            "the running menu comes back")
+        self.assertEqual(len(self.wine.windows("Install")), 1)
+        self.assertEqual(len(self.copy_folders()), 1)
+
+        # Closed, the menu takes its marker along; the next start removes the earlier copy and
+        # leaves its own only.
+        self.close_menu()
+        self.assertFalse(self.wine.atom_present())
+        self.assertEqual(self.start_from_disc().wait(timeout=30), 0)
+        later, command_line, _ = self.menu_started()
+        self.assertNotEqual(page.pid, later.pid)
+        self.assertNotIn(folder[1], command_line)
+        self.close_menu()
+        self.assertEqual(len(self.copy_folders()), 1, "no copy beyond the current one")
+
+    def test_two_starts_in_quick_succession_show_one_menu(self):
+        starts = [self.start_from_disc(), self.start_from_disc()]
+        for start in starts:
+            self.assertEqual(start.wait(timeout=60), 0)
         self.wine.wait_window("Install")
-        self.assertNotEqual(page.pid, self.wine.windows("Install")[0].pid)
+        self.assertEqual(len(self.wine.windows("Install")), 1)
+        self.assertFalse(self.wine.windows("Installer"), "no message")
 
     def test_extra_arguments_do_not_disturb_the_relaunch(self):
         self.assertEqual(self.start_from_disc("/autorun", "x y").wait(timeout=30), 0)
-        self.wine.wait_window("Install")
-        self.assertEqual(self.wine.command_lines("Install.exe"),
-                         [f'"{self.temp}Install.exe" -InfPath "{self.disc}"'])
+        _, command_line, _ = self.menu_started()
+        self.assertRegex(command_line, r'\\Install\.exe" -InfPath "' + re.escape(self.disc) + '"$')
 
-    def test_a_marker_left_behind_makes_every_start_end_silently(self):
-        self.wine.probe("atom-add", "__ORMIX_INSTALLER_ATOM__")
+    def test_a_marker_left_behind_does_not_silence_the_menu(self):
+        # Left by a menu that was killed, or added by another program.
+        self.wine.probe("atom-add", INSTANCE_ATOM)
         self.assertEqual(self.start_from_disc().wait(timeout=30), 0)
-        self.assertFalse(self.copy.exists())
-        self.assertFalse(self.wine.windows())
+        self.menu_started()
+        self.close_menu()
+        self.assertFalse(self.wine.atom_present(), "the stale marker went too")
 
-    def test_a_read_only_earlier_copy_is_overwritten(self):
-        self.copy.write_bytes(b"an earlier copy")
-        os.chmod(self.copy, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+        # A menu killed while it runs leaves its marker; the next start shows the menu.
         self.assertEqual(self.start_from_disc().wait(timeout=30), 0)
-        self.wine.wait_window("Install")
-        self.assertTrue(filecmp.cmp(self.copy, self.wine.unix_path(self.disc + "Install.exe"),
-                                    shallow=False))
-
-    def test_no_temporary_folder(self):
-        self.set_temp_folder("C:\\" + "t" * 300)
-        self.expect_failure_message(self.start_from_disc(), NO_TEMP)
-
-    def test_temporary_folder_that_cannot_hold_files(self):
-        # The "folder" is a file: the earlier copy's attributes cannot even be looked at.
-        self.set_temp_folder(self.disc + "autorun.inf\\sub")
-        self.expect_failure_message(self.start_from_disc(), NO_ATTRIBUTES)
-
-    def test_temporary_path_too_long_for_the_system(self):
-        self.set_temp_folder("C:\\" + "t" * 250)
-        self.expect_failure_message(self.start_from_disc(), COPY_FAILED)
-
-    def test_the_copy_started_without_arguments_cannot_copy_itself(self):
+        page, _, _ = self.menu_started()
+        self.wine.run("taskkill", "/F", "/PID", str(page.pid))
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("Install.exe")))
+        self.assertTrue(self.wine.atom_present(), "a killed menu leaves its marker")
         self.assertEqual(self.start_from_disc().wait(timeout=30), 0)
-        self.wine.wait_window("Install")
-        self.wine.probe("close", "Install")
-        self.assertTrue(self.wine.wait_until(lambda: not self.wine.atom_present()))
-        self.expect_failure_message(self.wine.start(self.temp + "Install.exe"), COPY_FAILED)
+        self.menu_started()
+
+    def test_without_a_copy_the_menu_shows_from_the_disc(self):
+        system = None
+        for temp in ["C:\\" + "t" * 300,                 # no temporary folder
+                     self.disc + "autorun.inf\\sub",      # one that cannot hold files
+                     "C:\\" + "t" * 250]:                 # too long for the copy's path
+            with self.subTest(temp=temp[:40]):
+                self.set_temp_folder(temp)
+                start = self.start_from_disc()
+                page = self.wine.wait_window("Install")
+                self.assertEqual(page.pid, self.wine.windows("Install")[0].pid)
+                self.assertFalse(self.wine.windows("Installer"), "no message")
+                _, command_line, directory = self.menu_started()
+                self.assertNotIn("-InfPath", command_line, "the start from the disc shows it")
+                self.assertFalse(directory.lower().startswith(self.disc.rstrip("\\").lower()),
+                                 directory)
+                system = system or directory
+                self.close_menu()
+                self.assertEqual(start.wait(timeout=30), 0)
+        self.assertTrue(system.rstrip("\\").lower().endswith("system32"), system)

@@ -50,18 +50,41 @@ std::size_t FakeAtomTable::IndexOf(const std::string& name) const {
     return i;
 }
 
-platform::Outcome FakeFileSystem::SetNormalAttributes(const std::string& path) {
-    calls.push_back("attributes " + path);
-    if (path.size() > maxPath) {
-        return platform::Outcome::Failure(platform::errors::kFileNameTooLong);
+platform::Result<std::string> FakeFileSystem::CreateUniqueFolder(const std::string& parent,
+                                                                 const std::string& prefix) {
+    if (!foldersCanBeMade) {
+        return platform::Result<std::string>::Failure(5);
     }
-    if (lockedFolders.count(Folder(path)) != 0) {
-        return platform::Outcome::Failure(5);
+    const std::string number = std::to_string(++foldersMade);
+    const std::string path =
+        parent + prefix + std::string(kRandomNameDigits - number.size(), '0') + number + "\\";
+    folders.insert(path);
+    return platform::Result<std::string>::Success(path);
+}
+
+std::vector<std::string> FakeFileSystem::FoldersIn(const std::string& parent,
+                                                   const std::string& prefix) const {
+    std::vector<std::string> names;
+    for (const std::string& folder : folders) {
+        const std::string path = folder.substr(0, folder.size() - 1); // without its backslash
+        const std::string name = path.substr(Folder(path).size());
+        if (Folder(path) == parent && text::StartsWithNoCase(name, prefix)) {
+            names.push_back(name);
+        }
     }
-    if (files.count(path) == 0) {
-        return platform::Outcome::Failure(platform::errors::kFileNotFound);
+    return names;
+}
+
+platform::Outcome FakeFileSystem::RemoveFolder(const std::string& path) {
+    const std::string folder = path.back() == '\\' ? path : path + "\\";
+    calls.push_back("remove " + folder);
+    if (busyFolders.count(folder) != 0) {
+        return platform::Outcome::Failure(32);
     }
-    readOnly.erase(path);
+    folders.erase(folder);
+    for (auto it = files.begin(); it != files.end();) {
+        it = it->first.rfind(folder, 0) == 0 ? files.erase(it) : std::next(it);
+    }
     return platform::Outcome::Success();
 }
 
@@ -69,31 +92,40 @@ platform::Outcome FakeFileSystem::Copy(const std::string& from, const std::strin
     calls.push_back("copy " + from + " " + to);
     const auto source = files.find(from);
     const bool ok = from.size() <= maxPath && to.size() <= maxPath && source != files.end() &&
-                    readOnly.count(to) == 0 && from != to && !Folder(to).empty();
+                    from != to && !Folder(to).empty();
     if (!ok) {
         return platform::Outcome::Failure(5);
     }
-    files[to] = source->second;
+    files[to] = copiesComeOutWrong ? source->second.substr(1) : source->second;
     return platform::Outcome::Success();
+}
+
+bool FakeFileSystem::SameContents(const std::string& first, const std::string& second) const {
+    const auto a = files.find(first);
+    const auto b = files.find(second);
+    return a != files.end() && b != files.end() && a->second == b->second;
 }
 
 bool FakeFileSystem::Exists(const std::string& pattern) const {
     return files.count(pattern) != 0 || patterns.count(pattern) != 0;
 }
 
-platform::Outcome FakeProcesses::Start(const std::string& line) {
+platform::Outcome FakeProcesses::StartAndWaitUntilReady(const std::string& line,
+                                                        const std::string& directory) {
     if (!startSucceeds) {
         return platform::Outcome::Failure(5);
     }
     started.push_back(line);
+    startedIn.push_back(directory);
     return platform::Outcome::Success();
 }
 
-platform::Outcome FakeProcesses::StartShown(const std::string& line) {
+platform::Outcome FakeProcesses::StartShown(const std::string& line, const std::string& directory) {
     if (!startSucceeds) {
         return platform::Outcome::Failure(5);
     }
     startedShown.push_back(line);
+    startedShownIn.push_back(directory);
     return platform::Outcome::Success();
 }
 

@@ -5,6 +5,7 @@
 #include "framework/StringUtil.h"
 #include "platform/AtomTable.h"
 #include "platform/FileSystem.h"
+#include "platform/InstanceLock.h"
 #include "platform/Locale.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -39,32 +40,62 @@ private:
 class FakeFileSystem : public platform::IFileSystem {
 public:
     std::optional<std::string> GetTempFolder() const override { return tempFolder; }
-    platform::Outcome SetNormalAttributes(const std::string& path) override;
+    platform::Result<std::string> CreateUniqueFolder(const std::string& parent,
+                                                     const std::string& prefix) override;
+    std::vector<std::string> FoldersIn(const std::string& parent,
+                                       const std::string& prefix) const override;
+    platform::Outcome RemoveFolder(const std::string& path) override;
     platform::Outcome Copy(const std::string& from, const std::string& to) override;
+    bool SameContents(const std::string& first, const std::string& second) const override;
     bool Exists(const std::string& pattern) const override;
-    void CreateFolder(const std::string& path) override { calls.push_back("folder " + path); }
 
     std::optional<std::string> tempFolder = std::string("C:\\Temp\\");
     std::map<std::string, std::string> files; // path (compared without case) -> content
-    std::set<std::string> readOnly;
-    std::set<std::string> lockedFolders; // attributes of files in these cannot be set
-    std::set<std::string> patterns;      // wildcard patterns that Exists finds
-    std::size_t maxPath = 259;           // longer paths are refused, as by the ANSI calls
-    std::vector<std::string> calls;      // "attributes <path>", "copy <from> <to>"
+    std::set<std::string> folders;            // paths ending in a backslash
+    std::set<std::string> busyFolders;        // folders that cannot be removed
+    std::set<std::string> patterns;           // wildcard patterns that Exists finds
+    std::size_t maxPath = 259;                // longer paths are refused, as by the ANSI calls
+    bool foldersCanBeMade = true;
+    bool copiesComeOutWrong = false; // a copy holds other bytes than its source
+    int foldersMade = 0;             // the unique folders' names count up
+    std::vector<std::string> calls;  // "copy <from> <to>", "remove <folder>"
 };
 
 class FakeProcesses : public platform::IProcesses {
 public:
     std::string CommandLine() const override { return commandLine; }
     std::string ModulePath() const override { return modulePath; }
-    platform::Outcome Start(const std::string& line) override;
-    platform::Outcome StartShown(const std::string& line) override;
+    platform::Outcome StartAndWaitUntilReady(const std::string& line,
+                                             const std::string& directory) override;
+    platform::Outcome StartShown(const std::string& line, const std::string& directory) override;
+    platform::Outcome SetWorkingDirectory(const std::string& directory) override {
+        if (missingFolders.count(directory) != 0) {
+            return platform::Outcome::Failure(platform::errors::kPathNotFound);
+        }
+        currentDirectory = directory;
+        return platform::Outcome::Success();
+    }
+    std::string SystemFolder() const override { return "C:\\Windows\\system32\\"; }
 
     std::string commandLine;
     std::string modulePath;
+    std::string currentDirectory = "D:\\";
+    std::set<std::string> missingFolders; // cannot be made the current directory
     bool startSucceeds = true;
-    std::vector<std::string> started;
+    std::vector<std::string> started;   // StartAndWaitUntilReady: the command line
+    std::vector<std::string> startedIn; // and its working directory
     std::vector<std::string> startedShown;
+    std::vector<std::string> startedShownIn;
+};
+
+class FakeInstanceLock : public platform::IInstanceLock {
+public:
+    bool Hold() override {
+        ++holds;
+        return !heldElsewhere;
+    }
+    bool heldElsewhere = false;
+    int holds = 0;
 };
 
 // The shell: what was opened, and a failure code for each file that fails.
@@ -106,12 +137,17 @@ public:
                     const std::optional<std::string>& caption, unsigned style) override;
     void BeginWaitCursor() override { ++waitBegun; }
     void EndWaitCursor() override { ++waitEnded; }
+    bool BringForward(const std::string& windowMark) override {
+        broughtForward.push_back(windowMark);
+        return true;
+    }
 
     std::vector<ShownMessage> shown;
     std::deque<int> answers;                 // buttons chosen, in order; OK when none is left
     std::function<void(std::size_t)> onShow; // called with the number of boxes shown so far
     int waitBegun = 0;
     int waitEnded = 0;
+    std::vector<std::string> broughtForward; // the marks of the windows brought forward
 };
 
 class FakeRegistry : public platform::IRegistry {

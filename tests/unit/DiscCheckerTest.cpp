@@ -149,7 +149,7 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
 TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
     // Tricky files: names in other letter case (the file's too), quotes, duplicate keys and
     // sections, a missing section, a key without '=', a Chinese character whose second byte is
-    // a backslash.
+    // a backslash; a French file larger than the menu reads.
     const fs::path disc = fs::temp_directory_path() / "discmenu-check-tricky";
     fs::remove_all(disc);
     fs::create_directories(disc);
@@ -177,8 +177,18 @@ TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
         << "[Main Dialog]\nNumber of menu=1\nMenuItemString0=\x81\x5c\xb0\xb2\nMenuItemType0=2\n"
            "MenuItemTitle0=\x81\x5c\\\xb0\xb2\n";
 
+    std::string huge = "[Main Dialog]\r\nNumber of menu=1\r\n";
+    huge.resize(platform::NativeProfileFile::kMaxFileSize + 1, ' ');
+    std::ofstream(disc / "Inst40c.inf", std::ios::binary) << huge;
+
     auto widths = Widths();
     const check::Report report = check::CheckDisc(check::FileTreeDiscFiles(disc.string()), widths);
+    const auto tooLarge = std::find_if(
+        report.findings.begin(), report.findings.end(),
+        [](const check::Finding& finding) { return finding.kind == Kind::LanguageFileTooLarge; });
+    ASSERT_NE(tooLarge, report.findings.end());
+    EXPECT_EQ(tooLarge->file, "Inst40c.inf");
+    EXPECT_FALSE(report.languages[1].read);
 
     const platform::NativeProfileFile profile;
     const check::BuiltinTexts strings;

@@ -560,11 +560,19 @@ TEST_F(NativeProfileFileOnDisk, ReadsTheFileAnewAtEveryCall) {
               "none");
 }
 
-TEST_F(NativeProfileFileOnDisk, DirectoryAndPathThroughAFileAreNoFiles) {
+// A file too large to read safely in a 32-bit process is no file either.
+TEST_F(NativeProfileFileOnDisk, DirectoryPathThroughAFileAndHugeFilesAreNoFiles) {
     const std::string file = Write("Inst.inf", "[Sec]\r\nk=v\r\n");
     EXPECT_EQ(reader.GetString(m_directory.string(), 1252, "Sec", "k", "'d'", 256), "'d'");
     EXPECT_EQ(reader.GetString(file + "/Inst.inf", 1252, "Sec", "k", "'d'", 256), "'d'");
     EXPECT_EQ(reader.GetString(file, 1252, "Sec", "k", "'d'", 256), "v");
+    const std::string lines = "[Sec]\r\nk=v\r\n";
+    std::string huge = lines;
+    huge.resize(platform::NativeProfileFile::kMaxFileSize, ' ');
+    const std::string largest = Write("Largest.inf", huge);
+    EXPECT_EQ(reader.GetString(largest, 1252, "Sec", "k", "'d'", 256), "v");
+    const std::string tooLarge = Write("TooLarge.inf", huge + " ");
+    EXPECT_EQ(reader.GetString(tooLarge, 1252, "Sec", "k", "'d'", 256), "'d'");
 }
 
 } // namespace

@@ -66,21 +66,29 @@ TEST(Prerequisites, TheRuntimeIsCopiedAndOnlyThatCopyStartedQuoted) {
         return prerequisites::InstallJavaRuntime("D:\\", services.files, services.processes,
                                                  services.errors);
     };
+    // Each copy goes to a new folder of its own and starts there.
+    const std::string first = "C:\\Temp\\discmenu.0000000000000001\\";
     EXPECT_EQ(install(), std::nullopt);
-    EXPECT_EQ(services.files.files["C:\\Temp\\" + kInstaller], "installer");
+    EXPECT_EQ(services.files.files[first + kInstaller], "installer");
     EXPECT_EQ(services.processes.startedShown,
-              (std::vector<std::string>{"\"C:\\Temp\\" + kInstaller + "\""}));
+              (std::vector<std::string>{"\"" + first + kInstaller + "\""}));
+    EXPECT_EQ(services.processes.startedShownIn, std::vector<std::string>{first});
 
     // A failed copy never starts an older file, and says why.
     services.files.files.erase("D:\\SunInstall\\" + kInstaller);
-    EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller + " to C:\\Temp\\" +
-                             kInstaller + ".\r\n\r\nAccess is denied.\r\n");
+    EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +
+                             " to C:\\Temp\\discmenu.0000000000000002\\" + kInstaller +
+                             ".\r\n\r\nAccess is denied.\r\n");
     EXPECT_EQ(services.processes.startedShown.size(), 1u);
 
     services.files.files["D:\\SunInstall\\" + kInstaller] = "installer";
     services.processes.startSucceeds = false;
-    EXPECT_EQ(install(),
-              "Can not start C:\\Temp\\" + kInstaller + ".\r\n\r\nAccess is denied.\r\n");
+    EXPECT_EQ(install(), "Can not start C:\\Temp\\discmenu.0000000000000003\\" + kInstaller +
+                             ".\r\n\r\nAccess is denied.\r\n");
+    services.files.foldersCanBeMade = false;
+    EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +
+                             ": the temporary folder is not available.\r\n\r\nAccess is "
+                             "denied.\r\n");
     services.files.tempFolder.reset();
     EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +
                              ": the temporary folder is not available.");

@@ -1,13 +1,17 @@
 // The modal dialog base of the framework layer against the real dialog manager.
 
 #include "framework/win32/Dialog.h"
+#include "WineTestSupport.h"
+#include "app/win32/InstallApp.h"
 #include "framework/win32/WinApp.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -40,6 +44,9 @@ protected:
             events.push_back("app message");
             result = 42;
             return true;
+        }
+        if (message == WM_APP + 1) {
+            throw std::runtime_error("out of luck");
         }
         return false;
     }
@@ -123,6 +130,37 @@ TEST(CDialog, ADialogWithoutParentIsOwnedByTheMainWindow) {
     app.m_pMainWnd = nullptr;
     EXPECT_NE(mainWindow, nullptr);
     EXPECT_EQ(ownerOfInner, mainWindow);
+}
+
+// The program's own application object reports in the program's words what stopped an action,
+// and that a window could not be made, and goes on.
+TEST(CInstallApp, AnExceptionInAWindowsHandlingIsReportedAndGoesNoFurther) {
+    CInstallApp app;
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, "Installer", IDOK, std::ref(box));
+    LRESULT thrown = -1;
+    ScriptedDialog dialog([&](ScriptedDialog& d) {
+        thrown = SendMessageA(d.Window(), WM_APP + 1, 0, 0);
+        EXPECT_EQ(SendMessageA(d.Window(), WM_APP, 0, 0), 42) << "the window goes on";
+        d.EndDialog(IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    answer.join();
+    EXPECT_EQ(thrown, 0);
+    EXPECT_EQ(box.text, "An unexpected error stopped the last action:\r\n\r\nout of luck");
+}
+
+TEST(CInstallApp, APageThatCannotBeShownSaysSo) {
+    CInstallApp app;
+    CDialog missing(4711); // no such template
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, "Installer", IDOK, std::ref(box));
+    app.RunMainPage(missing);
+    answer.join();
+    EXPECT_TRUE(box.found);
+    EXPECT_EQ(box.text.rfind("The menu could not be shown.\r\n\r\n", 0), 0u) << box.text;
+    EXPECT_GT(box.text.size(), std::string("The menu could not be shown.\r\n\r\n").size())
+        << "with the system's reason";
 }
 
 TEST(CWinApp, NamesTheApplicationAfterTheProgramFile) {

@@ -1,10 +1,12 @@
 // The Win32 implementations of the platform interfaces against the real API.
 
 #include "WineTestSupport.h"
+#include "app/StartupDecision.h"
 #include "framework/CommandLineInfo.h"
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32InstanceLock.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -77,11 +80,15 @@ TEST_F(Win32RegistryTest, AStringStoredWithoutItsZeroStillNeedsRoomForOne) {
 
 TEST_F(Win32RegistryTest, TellsStringsFromOtherTypes) {
     Set("Number", REG_DWORD, std::string("\x44\x45\x55\x00", 4));
-    Set("Expand", REG_EXPAND_SZ, std::string("DEU") + '\0');
+    Set("Expand", REG_EXPAND_SZ, std::string("%DISCMENU_TEST_ROOT%\\Product") + '\0');
+    SetEnvironmentVariableA("DISCMENU_TEST_ROOT", "C:\\Programs");
     const auto number = registry.ReadValue(kKey, "Number", 10);
     ASSERT_TRUE(number.has_value());
     EXPECT_FALSE(number->isString);
-    EXPECT_TRUE(registry.ReadValue(kKey, "Expand", 10)->isString);
+    const auto expand = registry.ReadValue(kKey, "Expand", 100);
+    ASSERT_TRUE(expand.has_value());
+    EXPECT_TRUE(expand->isString);
+    EXPECT_EQ(expand->text, "C:\\Programs\\Product") << "stored to be expanded, read expanded";
 }
 
 TEST_F(Win32RegistryTest, MissingKeysAndValues) {
@@ -98,30 +105,53 @@ TEST(Win32FileSystem, TemporaryFolderEndsInABackslash) {
     EXPECT_NE(GetFileAttributesA(folder->c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(Win32FileSystem, AttributesAndCopies) {
+TEST(Win32FileSystem, FoldersOfTheirOwnCopiesAndRemoval) {
     Win32FileSystem files;
-    const std::string folder = winetest::MakeScratchFolder("files");
-    const std::string source = folder + "source.exe";
-    const std::string target = folder + "target.exe";
-    ASSERT_TRUE(winetest::WriteFile(source, "new"));
+    const std::string parent = winetest::MakeScratchFolder("copies");
+    const auto first = files.CreateUniqueFolder(parent, kProgramFolderPrefix);
+    const auto second = files.CreateUniqueFolder(parent, kProgramFolderPrefix);
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(*first, *second) << "no name is foreseeable";
+    std::vector<std::string> names;
+    for (const auto& folder : {*first, *second}) {
+        ASSERT_EQ(folder.rfind(parent, 0), 0u) << folder;
+        names.push_back(folder.substr(parent.size(), folder.size() - parent.size() - 1));
+        EXPECT_TRUE(IsCopyFolderName(names.back())) << names.back();
+        EXPECT_NE(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    auto listed = files.FoldersIn(parent, kProgramFolderPrefix);
+    std::sort(listed.begin(), listed.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(listed, names);
 
-    EXPECT_EQ(files.SetNormalAttributes(target).error.code, errors::kFileNotFound);
-    EXPECT_EQ(files.SetNormalAttributes(folder + "missing\\target.exe").error.code,
-              errors::kPathNotFound);
-    EXPECT_EQ(files.SetNormalAttributes(folder + std::string(300, 'x') + ".exe").error.code,
-              errors::kFileNameTooLong);
-
-    ASSERT_TRUE(winetest::WriteFile(target, "old"));
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(files.SetNormalAttributes(target));
-    EXPECT_EQ(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_TRUE(files.Copy(source, target));
-    EXPECT_EQ(winetest::ReadFile(target), "new");
-
+    // Copies, compared byte for byte.
+    const std::string source = parent + "source.exe";
+    const std::string copy = *first + "source.exe";
+    ASSERT_TRUE(winetest::WriteFile(source, "program"));
+    ASSERT_TRUE(files.Copy(source, copy));
+    EXPECT_TRUE(files.SameContents(source, copy));
+    ASSERT_TRUE(winetest::WriteFile(parent + "other.exe", "progran"));
+    EXPECT_FALSE(files.SameContents(source, parent + "other.exe"));
+    EXPECT_FALSE(files.SameContents(source, parent + "missing.exe"));
     const Outcome ontoItself = files.Copy(source, source);
     EXPECT_FALSE(ontoItself) << "a file is not copied onto itself";
     EXPECT_NE(ontoItself.error.code, 0u);
-    EXPECT_FALSE(files.Copy(source, folder + std::string(300, 'y') + ".exe"));
+    EXPECT_FALSE(files.Copy(source, parent + std::string(300, 'y') + ".exe"));
+
+    // Removed with everything in it, read-only files too; a file in use keeps its folder.
+    ASSERT_TRUE(CreateDirectoryA((*first + "sub").c_str(), nullptr));
+    ASSERT_TRUE(winetest::WriteFile(*first + "sub\\data.txt", "x"));
+    SetFileAttributesA((*first + "sub\\data.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(files.RemoveFolder(*first));
+    EXPECT_EQ(GetFileAttributesA(first->c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(winetest::WriteFile(*second + "held.txt", "x"));
+    HANDLE held = CreateFileA((*second + "held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(files.RemoveFolder(*second));
+    CloseHandle(held);
+    EXPECT_TRUE(files.RemoveFolder(*second));
+    EXPECT_TRUE(files.FoldersIn(parent, kProgramFolderPrefix).empty());
 }
 
 TEST(Win32FileSystem, ExistsHonoursWildcardsAndFolders) {
@@ -145,7 +175,7 @@ std::vector<std::string> CRuntimeSplit(Win32Processes& processes, const std::str
     SetEnvironmentVariableA("DISCMENU_ARGV_FILE", output.c_str());
     DeleteFileA(output.c_str());
     const std::string program = ToolPath("argvecho.exe");
-    EXPECT_TRUE(processes.Start("\"" + program + "\" " + arguments));
+    EXPECT_TRUE(processes.StartAndWaitUntilReady("\"" + program + "\" " + arguments, ""));
     for (int i = 0; i < 200 && GetFileAttributesA(output.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
         Sleep(50);
     }
@@ -175,7 +205,47 @@ TEST(Win32Processes, StartsProgramsAndSplitsTheirCommandLinesLikeTheCRuntime) {
 }
 
 TEST(Win32Processes, ReportsAProgramThatCannotBeStarted) {
-    EXPECT_FALSE(Win32Processes().Start("\"C:\\no such folder\\nothing.exe\" -InfPath \"x\""));
+    EXPECT_FALSE(Win32Processes().StartAndWaitUntilReady(
+        "\"C:\\no such folder\\nothing.exe\" -InfPath \"x\"", ""));
+    EXPECT_FALSE(Win32Processes().StartShown("\"C:\\no such folder\\nothing.exe\"", ""));
+}
+
+TEST(Win32Processes, StartsProgramsInTheWorkingDirectoryTheyAreGiven) {
+    Win32Processes processes;
+    const std::string folder = winetest::MakeScratchFolder("working");
+    const std::string output = folder + "argv.txt";
+    SetEnvironmentVariableA("DISCMENU_ARGV_FILE", output.c_str());
+    ASSERT_TRUE(processes.StartShown("\"" + ToolPath("argvecho.exe") + "\"", folder));
+    for (int i = 0;
+         i < 200 && GetFileAttributesA((output + ".cwd").c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        Sleep(50);
+    }
+    Sleep(100);
+    EXPECT_EQ(lstrcmpiA(winetest::ReadFile(output + ".cwd").c_str(),
+                        folder.substr(0, folder.size() - 1).c_str()),
+              0)
+        << winetest::ReadFile(output + ".cwd");
+
+    const std::string system = processes.SystemFolder();
+    ASSERT_FALSE(system.empty());
+    EXPECT_EQ(system.back(), '\\');
+    processes.SetWorkingDirectory(system);
+    char current[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_EQ(lstrcmpiA((std::string(current) + "\\").c_str(), system.c_str()), 0) << current;
+}
+
+TEST(Win32InstanceLock, HeldByTheFirstUntilEveryHolderLetsGo) {
+    const std::string name = "discmenu-test-lock";
+    {
+        Win32InstanceLock first(name);
+        EXPECT_TRUE(first.Hold());
+        EXPECT_TRUE(first.Hold()) << "holding again changes nothing";
+        Win32InstanceLock second(name);
+        EXPECT_FALSE(second.Hold()) << "another holder is told";
+    }
+    Win32InstanceLock later(name);
+    EXPECT_TRUE(later.Hold()) << "gone with its holders";
 }
 
 TEST(Win32Processes, KnowsItsOwnProgram) {

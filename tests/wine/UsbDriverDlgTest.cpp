@@ -80,6 +80,7 @@ public:
     }
     void BeginWaitCursor() override { ++waits; }
     void EndWaitCursor() override {}
+    bool BringForward(const std::string&) override { return false; }
 
     bool show = true;
     int waits = 0;

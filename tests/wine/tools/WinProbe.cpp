@@ -10,6 +10,7 @@
 //   winprobe post <caption> <msg> <wparam> post a message (numbers in decimal or 0x hex)
 //   winprobe checked <caption> <id>        the check state of a button: 0, 1 or 2
 //   winprobe cmdlines <exe-name>           command lines of running processes of that name
+//   winprobe cwds <exe-name>               their current directories
 //   winprobe gui <caption>                 the active, focus and capture windows of its thread
 //   winprobe gdi <pid>                     how many drawing objects the process holds
 //   winprobe atom-find|atom-add|atom-delete <name>
@@ -154,7 +155,15 @@ BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
     return TRUE;
 }
 
-std::string ProcessCommandLine(DWORD pid) {
+// A text of another process's parameters, read from its memory.
+std::string RemoteText(HANDLE process, const UNICODE_STRING& text) {
+    std::wstring wide(text.Length / sizeof(wchar_t), L'\0');
+    return ReadProcessMemory(process, text.Buffer, wide.data(), text.Length, nullptr) ? Utf8(wide)
+                                                                                      : "";
+}
+
+// The command line of process `pid`, or its current directory.
+std::string ProcessParameter(DWORD pid, bool currentDirectory) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (process == nullptr) {
         return {};
@@ -168,17 +177,16 @@ std::string ProcessCommandLine(DWORD pid) {
         ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
         ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters,
                           nullptr)) {
-        std::wstring line(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
-        if (ReadProcessMemory(process, parameters.CommandLine.Buffer, line.data(),
-                              parameters.CommandLine.Length, nullptr)) {
-            result = Utf8(line);
-        }
+        // The current directory's path follows the console and the three standard handles,
+        // in the part of the parameters that the public header leaves unnamed.
+        const auto* directory = reinterpret_cast<const UNICODE_STRING*>(&parameters.Reserved2[5]);
+        result = RemoteText(process, currentDirectory ? *directory : parameters.CommandLine);
     }
     CloseHandle(process);
     return result;
 }
 
-int CommandLines(const std::string& exeName) {
+int ProcessParameters(const std::string& exeName, bool currentDirectory) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
@@ -187,7 +195,7 @@ int CommandLines(const std::string& exeName) {
          more = Process32Next(snapshot, &entry)) {
         if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
             std::printf("%lu %s\n", entry.th32ProcessID,
-                        ProcessCommandLine(entry.th32ProcessID).c_str());
+                        ProcessParameter(entry.th32ProcessID, currentDirectory).c_str());
             ++count;
         }
     }
@@ -456,8 +464,8 @@ int Run(int argc, char** argv) {
         }
         return 0;
     }
-    if (command == "cmdlines") {
-        return CommandLines(argument);
+    if (command == "cmdlines" || command == "cwds") {
+        return ProcessParameters(argument, command == "cwds");
     }
     if (command == "gui") {
         HWND hwnd = WaitForWindow(argument, 5000);
