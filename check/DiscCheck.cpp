@@ -62,6 +62,8 @@ const KindInfo kKinds[] = {
     {Kind::JavaInstallerMissing, Severity::Error, "java-installer-missing"},
     {Kind::ManualsPageMissing, Severity::Error, "manuals-page-missing"},
     {Kind::DocumentMissing, Severity::Error, "document-missing"},
+    {Kind::LinkOutsideManuals, Severity::Error, "link-outside-manuals"},
+    {Kind::LinkToProgram, Severity::Error, "link-to-program"},
     {Kind::EmptyPage, Severity::Warning, "empty-page"},
     {Kind::TooManyEntries, Severity::Warning, "too-many-entries"},
     {Kind::EntriesPastCount, Severity::Warning, "entries-past-count"},
@@ -572,17 +574,28 @@ private:
         const std::string html = bytes->compare(0, mark.size(), mark) == 0
                                      ? bytes->substr(mark.size())
                                      : text::Decode(*bytes, file.codePage);
-        const std::string documentDir = manuals::DocumentDir("", name);
+        // The links are decided as the window decides them, with the disc at a drive's root.
+        const std::string root = "X:\\";
+        const std::string documentDir = manuals::DocumentDir(root, name);
+        const std::string pageUrl = manuals::ListPage(root, name);
         for (const std::string& address : LinkAddresses(html)) {
-            const auto command = applink::CommandOf(address);
-            // A command with a backslash is a path of its own, outside the disc's folders.
-            if (!command || command->find('\\') != std::string::npos) {
+            if (!applink::CommandOf(address)) {
                 continue;
             }
-            const applink::Action action = applink::DecideUrl(documentDir, address);
-            if (action.kind == applink::Action::Kind::Open && !m_files.Locate(action.path)) {
+            const applink::Action action = applink::DecideUrl(documentDir, pageUrl, address, true);
+            const std::string onDisc = text::StartsWithNoCase(action.path, root)
+                                           ? action.path.substr(root.size())
+                                           : action.path;
+            if (action.refusal == applink::Action::Refusal::Outside) {
+                Add(Kind::LinkOutsideManuals, page, "", address,
+                    onDisc + " does not lie in " + documentDir.substr(root.size()) +
+                        ": the link shows a warning and opens nothing");
+            } else if (action.refusal == applink::Action::Refusal::Program) {
+                Add(Kind::LinkToProgram, page, "", address,
+                    onDisc + " is a program: the link shows a warning and starts nothing");
+            } else if (action.kind == applink::Action::Kind::Open && !m_files.Locate(onDisc)) {
                 Add(Kind::DocumentMissing, page, "", address,
-                    action.path + " is not on the disc: the link opens nothing");
+                    onDisc + " is not on the disc: the link opens nothing");
             }
         }
     }

@@ -28,6 +28,8 @@ enum class Kind {
     JavaInstallerMissing,   // error: the Java runtime entry's installer is not on the disc
     ManualsPageMissing,     // error: the manuals entry's page is not on the disc
     DocumentMissing,        // error: an app: link of a manuals page names a missing document
+    LinkOutsideManuals,     // error: an app: link names a file outside the manuals' folder
+    LinkToProgram,          // error: an app: link names a program
     EmptyPage,              // warning: a page without entries
     TooManyEntries,         // warning: more entries than fit above the help strip
     EntriesPastCount,       // warning: entries written after the last one the count lets in

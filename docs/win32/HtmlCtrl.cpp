@@ -1,7 +1,9 @@
 #include "docs/win32/HtmlCtrl.h"
 
 #include "docs/AppLink.h"
+#include "docs/win32/BrowserSite.h"
 #include "framework/win32/Boundary.h"
+#include "framework/win32/ComObject.h"
 #include "framework/win32/WideText.h"
 
 #include <exdispid.h>
@@ -10,8 +12,9 @@ namespace {
 
 const char kWindowClass[] = "discmenu.HtmlCtrl";
 
-// The arguments of BeforeNavigate2, by position: they arrive in reverse order.
+// The arguments of BeforeNavigate2 and NewWindow3, by position: they arrive in reverse order.
 enum BeforeNavigate2Argument : UINT {
+    kArgFrame = 0,
     kArgUrl = 1,
     kArgFlags = 2,
     kArgTargetFrameName = 3,
@@ -20,6 +23,58 @@ enum BeforeNavigate2Argument : UINT {
     kArgCancel = 6,
     kBeforeNavigate2ArgumentCount = 7,
 };
+enum NewWindow3Argument : UINT {
+    kNewWindowCancel = 1,
+    kNewWindowUrl = 4,
+    kNewWindow3ArgumentCount = 5,
+};
+
+// The cancel flag of an event, as the browser passes it: a Boolean by reference.
+VARIANT_BOOL* CancelFlagOf(const DISPPARAMS& params, UINT position) {
+    const VARIANT* argument = &params.rgvarg[params.cArgs - 1 - position];
+    return V_VT(argument) == (VT_BYREF | VT_BOOL) ? V_BOOLREF(argument) : nullptr;
+}
+
+// The system's restrictions for pages of the local machine and for what any page may install
+// or download, for the whole process. They came with Windows XP SP2, whose urlmon has them (the
+// headers declare them only for that version, so their numbers stand here); on a system
+// without them nothing happens. urlmon comes from the system folder alone.
+enum BrowserFeature : int {
+    kZoneElevation = 1,
+    kPopUpManagement = 5,
+    kNoMkProtocol = 7,
+    kLocalMachineLockdown = 8,
+    kRestrictActiveXInstall = 10,
+    kRestrictFileDownload = 12,
+};
+constexpr DWORD kSetFeatureOnProcess = 0x2;
+
+void RestrictBrowsingInThisProcess() {
+    static const bool done = [] {
+        using SetFeatureFn = HRESULT(WINAPI*)(int, DWORD, BOOL);
+        wchar_t system[MAX_PATH + 1] = {}; // GetSystemDirectoryW's limit
+        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) {
+            return false;
+        }
+        const std::wstring path = std::wstring(system, length) + L"\\urlmon.dll";
+        HMODULE urlmon = LoadLibraryW(path.c_str());
+        const auto set = urlmon != nullptr
+                             ? reinterpret_cast<SetFeatureFn>(reinterpret_cast<void*>(
+                                   GetProcAddress(urlmon, "CoInternetSetFeatureEnabled")))
+                             : nullptr;
+        if (set == nullptr) {
+            return false;
+        }
+        for (const BrowserFeature feature :
+             {kLocalMachineLockdown, kRestrictActiveXInstall, kRestrictFileDownload, kZoneElevation,
+              kNoMkProtocol, kPopUpManagement}) {
+            set(feature, kSetFeatureOnProcess, TRUE);
+        }
+        return true; // urlmon stays loaded: the browser uses it anyway
+    }();
+    (void)done;
+}
 
 HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
@@ -88,7 +143,7 @@ std::string BytesOf(const VARIANT* argument) {
 
 // The in-place frame: the dialog that holds the control. It has no menus, tool space or
 // status line to offer.
-class CHtmlCtrl::CFrame final : public IOleInPlaceFrame {
+class CHtmlCtrl::CFrame final : public CComObject<IOleInPlaceFrame> {
 public:
     explicit CFrame(CHtmlCtrl& owner) : m_owner(&owner) {}
     void Detach() { m_owner = nullptr; }
@@ -99,20 +154,10 @@ public:
         }
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) ||
             IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame)) {
-            *object = static_cast<IOleInPlaceFrame*>(this);
-            AddRef();
-            return S_OK;
+            return Give(static_cast<IOleInPlaceFrame*>(this), object);
         }
         *object = nullptr;
         return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG references = --m_references;
-        if (references == 0) {
-            delete this;
-        }
-        return references;
     }
 
     // IOleWindow
@@ -142,113 +187,13 @@ public:
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
 private:
-    ~CFrame() = default;
+    ~CFrame() override = default;
 
-    ULONG m_references = 1;
-    CHtmlCtrl* m_owner;
-};
-
-// The client site and in-place site of the browser: tells it its window and its place.
-class CHtmlCtrl::CSite final : public IOleClientSite, public IOleInPlaceSite {
-public:
-    explicit CSite(CHtmlCtrl& owner) : m_owner(&owner) {}
-    void Detach() { m_owner = nullptr; }
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) {
-            *object = static_cast<IOleClientSite*>(this);
-        } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite)) {
-            *object = static_cast<IOleInPlaceSite*>(this);
-        } else {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG references = --m_references;
-        if (references == 0) {
-            delete this;
-        }
-        return references;
-    }
-
-    // IOleClientSite: the page is never saved and lives in no container.
-    STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
-    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
-        if (moniker != nullptr) {
-            *moniker = nullptr;
-        }
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetContainer(IOleContainer** container) override {
-        if (container != nullptr) {
-            *container = nullptr;
-        }
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP ShowObject() override { return S_OK; }
-    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
-
-    // IOleWindow
-    STDMETHODIMP GetWindow(HWND* window) override {
-        if (window == nullptr) {
-            return E_POINTER;
-        }
-        *window = m_owner != nullptr ? m_owner->m_hWnd : nullptr;
-        return *window != nullptr ? S_OK : E_FAIL;
-    }
-    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-
-    // IOleInPlaceSite: the browser fills the control's client area.
-    STDMETHODIMP CanInPlaceActivate() override { return m_owner != nullptr ? S_OK : S_FALSE; }
-    STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
-    STDMETHODIMP OnUIActivate() override { return S_OK; }
-    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                  LPRECT position, LPRECT clip,
-                                  LPOLEINPLACEFRAMEINFO frameInfo) override {
-        if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr ||
-            frameInfo == nullptr) {
-            return E_POINTER;
-        }
-        *frame = nullptr;
-        *document = nullptr; // the frame serves as the document window too
-        if (m_owner == nullptr || m_owner->m_hWnd == nullptr || !m_owner->m_frame) {
-            return E_FAIL;
-        }
-        *frame = m_owner->m_frame.get();
-        (*frame)->AddRef();
-        GetClientRect(m_owner->m_hWnd, position);
-        *clip = *position;
-        frameInfo->cb = sizeof *frameInfo;
-        frameInfo->fMDIApp = FALSE;
-        frameInfo->hwndFrame = GetAncestor(m_owner->m_hWnd, GA_ROOT);
-        frameInfo->haccel = nullptr;
-        frameInfo->cAccelEntries = 0;
-        return S_OK;
-    }
-    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
-    STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
-    STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
-    STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
-    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
-
-private:
-    ~CSite() = default;
-
-    ULONG m_references = 1;
     CHtmlCtrl* m_owner;
 };
 
 // The sink of the browser's events (the DWebBrowserEvents2 dispatch interface).
-class CHtmlCtrl::CEventSink final : public IDispatch {
+class CHtmlCtrl::CEventSink final : public CComObject<IDispatch> {
 public:
     explicit CEventSink(CHtmlCtrl& owner) : m_owner(&owner) {}
     void Detach() { m_owner = nullptr; }
@@ -259,20 +204,10 @@ public:
         }
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
             IsEqualIID(iid, DIID_DWebBrowserEvents2)) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
+            return Give(static_cast<IDispatch*>(this), object);
         }
         *object = nullptr;
         return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG references = --m_references;
-        if (references == 0) {
-            delete this;
-        }
-        return references;
     }
 
     // The events come by number alone: no type information, no names.
@@ -309,9 +244,8 @@ public:
     }
 
 private:
-    ~CEventSink() = default;
+    ~CEventSink() override = default;
 
-    ULONG m_references = 1;
     CHtmlCtrl* m_owner;
 };
 
@@ -362,6 +296,7 @@ bool CHtmlCtrl::Create(const RECT& rect, HWND hWndParent, UINT nID) {
 }
 
 bool CHtmlCtrl::CreateBrowser() {
+    RestrictBrowsingInThisProcess();
     // Made by CoCreateInstance rather than OleCreate: the browser needs no storage, and the
     // client site is given to it once our window exists, so it can take that as its parent.
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
@@ -376,6 +311,11 @@ bool CHtmlCtrl::CreateBrowser() {
         ReleaseBrowser();
         return false;
     }
+    // The browser reads the site's download control now, and shows no dialogs of its own.
+    if (const auto control = m_oleObject.Query<IOleControl>(IID_IOleControl)) {
+        control->OnAmbientPropertyChange(DISPID_AMBIENT_DLCONTROL);
+    }
+    m_browser->put_Silent(VARIANT_TRUE);
     const auto container =
         m_oleObject.Query<IConnectionPointContainer>(IID_IConnectionPointContainer);
     if (!container ||
@@ -440,31 +380,78 @@ IDispatch* CHtmlCtrl::GetEventSink() const {
     return m_sink.get();
 }
 
-void CHtmlCtrl::OnBeforeNavigate2(const std::string& url, unsigned long, const std::string&,
-                                  const std::string&, const std::string&, bool& cancel) {
-    if (const auto command = applink::CommandOf(url)) {
-        OnAppLink(*command);
+void CHtmlCtrl::OnBeforeNavigate2(const Navigation& navigation, bool& cancel) {
+    if (const auto command = applink::CommandOf(navigation.url)) {
+        OnAppLink(*command, navigation);
         cancel = true;
     }
 }
 
-void CHtmlCtrl::OnAppLink(const std::string&) {}
+void CHtmlCtrl::OnAppLink(const std::string&, const Navigation&) {}
+
+void CHtmlCtrl::OnNewWindow(const std::string&, bool&) {}
 
 void CHtmlCtrl::HandleBrowserEvent(DISPID dispId, const DISPPARAMS& params) {
-    if (dispId != DISPID_BEFORENAVIGATE2 || params.cArgs != kBeforeNavigate2ArgumentCount) {
-        return;
+    if (dispId == DISPID_BEFORENAVIGATE2 && params.cArgs == kBeforeNavigate2ArgumentCount) {
+        HandleBeforeNavigate2(params);
+    } else if (dispId == DISPID_NEWWINDOW3 && params.cArgs == kNewWindow3ArgumentCount) {
+        HandleNewWindow3(params);
     }
-    const VARIANT* cancelArgument = &params.rgvarg[params.cArgs - 1 - kArgCancel];
-    VARIANT_BOOL* cancelFlag =
-        V_VT(cancelArgument) == (VT_BYREF | VT_BOOL) ? V_BOOLREF(cancelArgument) : nullptr;
+}
+
+void CHtmlCtrl::HandleBeforeNavigate2(const DISPPARAMS& params) {
+    VARIANT_BOOL* cancelFlag = CancelFlagOf(params, kArgCancel);
     bool cancel = cancelFlag != nullptr && *cancelFlag != VARIANT_FALSE;
-    OnBeforeNavigate2(TextOf(Argument(params, kArgUrl)), NumberOf(Argument(params, kArgFlags)),
-                      TextOf(Argument(params, kArgTargetFrameName)),
-                      BytesOf(Argument(params, kArgPostData)),
-                      TextOf(Argument(params, kArgHeaders)), cancel);
+    const VARIANT* frameArgument = Argument(params, kArgFrame);
+    IDispatch* frame = frameArgument != nullptr && V_VT(frameArgument) == VT_DISPATCH
+                           ? V_DISPATCH(frameArgument)
+                           : nullptr;
+    Navigation navigation;
+    navigation.url = TextOf(Argument(params, kArgUrl));
+    navigation.flags = NumberOf(Argument(params, kArgFlags));
+    navigation.targetFrameName = TextOf(Argument(params, kArgTargetFrameName));
+    navigation.postData = BytesOf(Argument(params, kArgPostData));
+    navigation.headers = TextOf(Argument(params, kArgHeaders));
+    navigation.topLevel = frame == nullptr || IsOwnBrowser(frame);
+    navigation.frameUrl = LocationOf(frame != nullptr ? frame : m_browser.get());
+    OnBeforeNavigate2(navigation, cancel);
     if (cancelFlag != nullptr) {
         *cancelFlag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
     }
+}
+
+void CHtmlCtrl::HandleNewWindow3(const DISPPARAMS& params) {
+    VARIANT_BOOL* cancelFlag = CancelFlagOf(params, kNewWindowCancel);
+    bool cancel = cancelFlag != nullptr && *cancelFlag != VARIANT_FALSE;
+    OnNewWindow(TextOf(Argument(params, kNewWindowUrl)), cancel);
+    if (cancelFlag != nullptr) {
+        *cancelFlag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+}
+
+IOleInPlaceFrame* CHtmlCtrl::InPlaceFrame() const {
+    return m_frame.get();
+}
+
+std::string CHtmlCtrl::LocationOf(IDispatch* frame) const {
+    CComPtr<IWebBrowser2> browser;
+    BSTR location = nullptr;
+    if (frame == nullptr || FAILED(frame->QueryInterface(IID_IWebBrowser2, browser.put_void())) ||
+        FAILED(browser->get_LocationURL(&location)) || location == nullptr) {
+        return {};
+    }
+    std::string text = text::FromWide(location, SysStringLen(location));
+    SysFreeString(location);
+    return text;
+}
+
+bool CHtmlCtrl::IsOwnBrowser(IDispatch* frame) const {
+    // Objects are the same when their IUnknown interfaces are.
+    CComPtr<IUnknown> theirs;
+    CComPtr<IUnknown> ours;
+    return m_browser && SUCCEEDED(frame->QueryInterface(IID_IUnknown, theirs.put_void())) &&
+           SUCCEEDED(m_browser->QueryInterface(IID_IUnknown, ours.put_void())) &&
+           theirs.get() == ours.get();
 }
 
 void CHtmlCtrl::OnSize() const {

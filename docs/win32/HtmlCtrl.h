@@ -5,7 +5,9 @@
 // window releases the browser but never the object.
 //
 // Application links: a navigation to a URL that begins with "app:" (in any case) is cancelled
-// and the rest of the URL goes to OnAppLink. Everything else is navigated normally.
+// and the rest of the URL goes to OnAppLink. Everything else is navigated normally, unless a
+// derived control's filter says otherwise. The browser is locked down (BrowserSite.h), and the
+// system's restrictions for pages of the local machine are switched on for the process.
 //
 // The browser is a COM object: OLE must be initialised (OleInitialize) on the thread that
 // creates the control, and the control is used from that thread only.
@@ -42,15 +44,28 @@ public:
     // The browser, while the control's window exists; null before and after.
     IWebBrowser2* GetBrowser() const { return m_browser.get(); }
 
+    // A navigation that the browser is about to make; texts are UTF-8.
+    struct Navigation {
+        std::string url;
+        unsigned long flags = 0;
+        std::string targetFrameName;
+        std::string postData;
+        std::string headers;
+        std::string frameUrl; // what the navigating frame shows now; empty when nothing yet
+        bool topLevel = true; // the control's own page, not a frame in it
+    };
+
 protected:
-    // Called before every navigation the browser is about to make, with the URL as UTF-8 text;
-    // setting `cancel` stops it. Filters out the application links.
-    virtual void OnBeforeNavigate2(const std::string& url, unsigned long flags,
-                                   const std::string& targetFrameName, const std::string& postData,
-                                   const std::string& headers, bool& cancel);
+    // Called before every navigation the browser is about to make; setting `cancel` stops it.
+    // Filters out the application links.
+    virtual void OnBeforeNavigate2(const Navigation& navigation, bool& cancel);
 
     // An application link: `command` is the URL without its first four characters.
-    virtual void OnAppLink(const std::string& command);
+    virtual void OnAppLink(const std::string& command, const Navigation& navigation);
+
+    // A page asks for a new window (a pop-up, a link to another frame's target) showing
+    // `url`; setting `cancel` keeps it from opening. By default it opens.
+    virtual void OnNewWindow(const std::string& url, bool& cancel);
 
     // The event sink through which the browser reports navigations (DWebBrowserEvents2);
     // null while the control has no browser.
@@ -70,6 +85,13 @@ private:
     void ReleaseBrowser();
     void OnSize() const;
     void HandleBrowserEvent(DISPID dispId, const DISPPARAMS& params);
+    void HandleBeforeNavigate2(const DISPPARAMS& params);
+    void HandleNewWindow3(const DISPPARAMS& params);
+    // What the frame (a browser object of the page, or the control's own) shows now, and
+    // whether it is the control's own.
+    std::string LocationOf(IDispatch* frame) const;
+    bool IsOwnBrowser(IDispatch* frame) const;
+    IOleInPlaceFrame* InPlaceFrame() const;
 
     CComPtr<CSite> m_site;
     CComPtr<CFrame> m_frame;

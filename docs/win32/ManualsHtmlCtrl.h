@@ -1,9 +1,10 @@
 #pragma once
-// The HTML control of the manuals window. Its pages have two kinds of application link:
-// "app:return" closes the window, and "app:<document>" opens a document (relative to the
-// language's document folder, or a path of its own when it has a backslash) in the program
-// associated with its type.
+// The HTML control of the manuals window. It shows the pages of the language's documentation
+// folder and nothing else: "app:return" closes the window, "app:<document>" opens a document
+// of the folder in the program associated with its type, a web page opens in the user's
+// browser, and whatever else a page asks for is refused (applink::DecideUrl).
 
+#include "docs/AppLink.h"
 #include "docs/DocumentServices.h"
 #include "docs/win32/HtmlCtrl.h"
 
@@ -15,7 +16,7 @@ public:
     explicit CManualsHtmlCtrl(const DocumentServices& services);
     ~CManualsHtmlCtrl() override;
 
-    // The folder that relative document names are taken in, without a trailing backslash.
+    // The folder of the documents, a full path without a trailing backslash.
     void SetDocumentDir(std::string documentDir) { m_strDocumentDir = std::move(documentDir); }
     const std::string& GetDocumentDir() const { return m_strDocumentDir; }
 
@@ -24,9 +25,14 @@ public:
     bool OpenDocument(const std::string& path);
 
 protected:
-    void OnAppLink(const std::string& command) override;
+    void OnBeforeNavigate2(const Navigation& navigation, bool& cancel) override;
+    void OnAppLink(const std::string& command, const Navigation& navigation) override;
+    void OnNewWindow(const std::string& url, bool& cancel) override;
 
 private:
+    // Does what the decision says; true when the navigation goes ahead.
+    bool CarryOut(const applink::Action& action);
+
     DocumentServices m_services;
     std::string m_strDocumentDir;
 };

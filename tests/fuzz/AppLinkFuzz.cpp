@@ -1,7 +1,7 @@
-// The manuals window's decision on a navigation (docs/AppLink.h) over any document folder (the
-// first line of the input) and address (the rest): only an address that starts with "app:" in
-// any case is the program's, "return" closes, a command with a backslash is a path of its own,
-// any other names a document in the folder.
+// The manuals window's decisions (docs/AppLink.h) over any document folder, frame address and
+// address (the input's first three lines): only an address that starts with "app:" in any case
+// is the program's; whatever opens lies inside the folder and is no program; whatever the window
+// shows lies inside the folder too; the path rules resolve each path once and for all.
 
 #include "FuzzSupport.h"
 #include "docs/AppLink.h"
@@ -11,35 +11,56 @@
 #include <cstdint>
 #include <string>
 
+namespace {
+
+bool InsideFolder(const std::string& folder, const std::string& path) {
+    const auto canonicalFolder = applink::Canonical(folder);
+    const auto canonicalPath = applink::Canonical(path);
+    return canonicalFolder && canonicalPath && *canonicalPath == path &&
+           applink::IsInside(*canonicalFolder, path);
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto arguments = fuzz::Arguments(fuzz::Bytes(data, size), 2);
+    const auto arguments = fuzz::Arguments(fuzz::Bytes(data, size), 3);
     const std::string& folder = arguments[0];
-    const std::string& url = arguments[1];
+    const std::string& frame = arguments[1];
+    const std::string& url = arguments[2];
+
+    if (const auto canonical = applink::Canonical(url)) {
+        fuzz::Check(applink::Canonical(*canonical) == canonical, "a canonical path stays");
+        fuzz::Check(canonical->find('/') == std::string::npos &&
+                        (*canonical + "\\").find("\\..\\") == std::string::npos,
+                    "no slash and no .. in a canonical path");
+    }
 
     const auto command = applink::CommandOf(url);
     const bool isAppLink = url.size() >= 4 && text::ToLowerAscii(url.substr(0, 4)) == "app:";
     fuzz::Check(command.has_value() == isAppLink, "only app: addresses are the program's");
-    const applink::Action action = applink::DecideUrl(folder, url);
-    if (!command) {
-        fuzz::Check(action.kind == applink::Action::Kind::Navigate && action.path.empty(),
-                    "the browser follows any other address");
-        return 0;
-    }
-    fuzz::Check(*command == url.substr(4), "the command is the rest of the address as it stands");
-
-    const applink::Action decided = applink::DecideCommand(folder, *command);
-    fuzz::Check(action.kind == decided.kind && action.path == decided.path,
-                "an app: address is decided by its command");
-    if (text::ToLowerAscii(*command) == "return") {
-        fuzz::Check(action.kind == applink::Action::Kind::Close && action.path.empty(),
-                    "return in any case closes");
-    } else if (command->find('\\') != std::string::npos) {
-        fuzz::Check(action.kind == applink::Action::Kind::Open && action.path == *command,
-                    "a command with a backslash is a path as it stands");
-    } else {
-        fuzz::Check(action.kind == applink::Action::Kind::Open &&
-                        action.path == folder + "\\" + *command,
-                    "any other command names a document in the folder");
+    for (const bool topLevel : {true, false}) {
+        const applink::Action action = applink::DecideUrl(folder, frame, url, topLevel);
+        using Kind = applink::Action::Kind;
+        if (command) {
+            fuzz::Check(action.kind != Kind::Navigate && action.kind != Kind::Browse,
+                        "an app: address is never followed");
+        } else {
+            fuzz::Check(action.kind != Kind::Open && action.kind != Kind::Close &&
+                            action.kind != Kind::Refuse,
+                        "any other address is no command");
+        }
+        if (action.kind == Kind::Open) {
+            fuzz::Check(InsideFolder(folder, action.path) && !applink::IsProgram(action.path),
+                        "only a document of the folder opens");
+        }
+        if (action.kind == Kind::Navigate && url != "about:blank") {
+            const auto path = applink::PathOfUrl(url);
+            fuzz::Check(path && InsideFolder(folder, *applink::Canonical(*path)),
+                        "the window shows only pages of the folder");
+        }
+        if (action.kind == Kind::Browse) {
+            fuzz::Check(topLevel, "only the window's own page sends the user to the browser");
+        }
     }
     return 0;
 }

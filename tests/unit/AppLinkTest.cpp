@@ -1,5 +1,5 @@
-// Application links of the manuals pages: what a URL means, and opening a document through
-// the shell.
+// Application links and navigations of the manuals pages: what a URL means, which documents
+// a page may open, and opening a document through the shell.
 
 #include "docs/AppLink.h"
 #include "fakes/FakeDocumentServices.h"
@@ -10,6 +10,7 @@ namespace {
 
 using applink::Action;
 using Kind = applink::Action::Kind;
+using Refusal = applink::Action::Refusal;
 
 const std::string kDocs = "X:\\Documentation\\English";
 
@@ -24,66 +25,136 @@ TEST(AppLinkCommand, IsTheTextAfterThePrefixInAnyCase) {
     EXPECT_FALSE(applink::CommandOf("").has_value());
 }
 
-TEST(AppLinkDecision, ReturnInAnyCaseCloses) {
-    for (const char* url : {"app:return", "app:RETURN", "APP:Return", "App:reTurn"}) {
-        const Action action = applink::DecideUrl(kDocs, url);
-        EXPECT_EQ(action.kind, Kind::Close) << url;
+// Full paths as the system resolves them; anything that could leave a folder unseen is no path.
+TEST(AppLinkPaths, UrlsAndPathsAsTheSystemResolvesThem) {
+    const std::pair<const char*, std::optional<std::string>> urls[] = {
+        {"file:///X:/Documentation/English/HTML/manulist.htm",
+         "X:/Documentation/English/HTML/manulist.htm"},
+        {"file://X:/a%20b.htm#top", "X:/a b.htm"},
+        {"file:X:\\Fran%C3%A7ais\\a.htm?x=1", "X:\\Fran\xc3\xa7"
+                                              "ais\\a.htm"},
+        {"file://server/share/a.htm", "\\\\server/share/a.htm"},
+        {"file:////server/share/a.htm", "\\\\server/share/a.htm"},
+        {"X:\\Documentation\\a.htm", "X:\\Documentation\\a.htm"},
+        {"http://www.example.com/", std::nullopt},
+        {"about:blank", std::nullopt},
+        {"", std::nullopt},
+        {"file:a.htm", std::nullopt},
+    };
+    for (const auto& [url, path] : urls) {
+        EXPECT_EQ(applink::PathOfUrl(url), path) << url;
+    }
+    const std::pair<const char*, std::optional<std::string>> paths[] = {
+        {"X:\\a\\.\\b\\..\\c.pdf", "X:\\a\\c.pdf"},
+        {"X:/a//b/", "X:\\a\\b"},
+        {"x:\\", "x:\\"},
+        {"X:\\a\\Setup.exe. . ", "X:\\a\\Setup.exe"},
+        {"\\\\server\\share\\a\\..\\b.pdf", "\\\\server\\share\\b.pdf"},
+        {"X:\\a\\..\\..\\b.pdf", std::nullopt},                // above the root
+        {"\\\\server\\share\\..\\other\\a.pdf", std::nullopt}, // another share
+        {"X:\\a.pdf:evil.exe", std::nullopt},                  // a stream
+        {"\\\\?\\X:\\a.pdf", std::nullopt},
+        {"\\\\.\\pipe\\x", std::nullopt},
+        {"a\\b.pdf", std::nullopt},
+        {"\\a.pdf", std::nullopt},
+    };
+    for (const auto& [path, canonical] : paths) {
+        EXPECT_EQ(applink::Canonical(path), canonical) << path;
+    }
+    EXPECT_TRUE(applink::IsInside("X:\\Docs", "x:\\docs\\a.pdf"));
+    EXPECT_FALSE(applink::IsInside("X:\\Docs", "X:\\Docs"));
+    EXPECT_FALSE(applink::IsInside("X:\\Docs", "X:\\Docs2\\a.pdf"));
+    for (const char* program : {"a.exe", "A.EXE", "b.cmd", "c.bat", "d.msi", "e.vbs", "f.js",
+                                "g.lnk", "h.scr", "i.hta", "j.com", "k.ps1", "l.exe. "}) {
+        EXPECT_TRUE(applink::IsProgram(program)) << program;
+    }
+    for (const char* document : {"a.pdf", "b.txt", "c.htm", "d", "e.exe\\f", "g.exe.pdf"}) {
+        EXPECT_FALSE(applink::IsProgram(document)) << document;
     }
 }
 
-TEST(AppLinkDecision, ReturnWithAnythingAroundItIsADocument) {
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:return ").kind, Kind::Open);
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:return ").path, kDocs + "\\return ");
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:return/x").path, kDocs + "\\return/x");
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app: return").path, kDocs + "\\ return");
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:returns").path, kDocs + "\\returns");
-}
-
-TEST(AppLinkDecision, ANameWithoutBackslashLiesInTheDocumentFolder) {
-    const Action action = applink::DecideUrl(kDocs, "app:Manual.pdf");
-    EXPECT_EQ(action.kind, Kind::Open);
-    EXPECT_EQ(action.path, "X:\\Documentation\\English\\Manual.pdf")
-        << "not beside the list page in its HTML folder";
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:sub/a.pdf").path,
-              "X:\\Documentation\\English\\sub/a.pdf")
-        << "forward slashes are no separators";
-    EXPECT_EQ(applink::DecideUrl(kDocs, "APP:Drivers/UsbCable.pdf").path,
-              kDocs + "\\Drivers/UsbCable.pdf");
-}
-
-TEST(AppLinkDecision, APathWithABackslashStandsAsItIs) {
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:X:\\Docs\\a.pdf").path, "X:\\Docs\\a.pdf");
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:sub\\a.pdf").path, "sub\\a.pdf");
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:\\\\server\\share\\a.pdf").path,
-              "\\\\server\\share\\a.pdf");
-}
-
-TEST(AppLinkDecision, ThePrefixAloneIsTheDocumentFolderNotAClose) {
-    const Action action = applink::DecideUrl(kDocs, "app:");
-    EXPECT_EQ(action.kind, Kind::Open);
-    EXPECT_EQ(action.path, kDocs + "\\");
-}
-
-TEST(AppLinkDecision, EscapesAreKept) {
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:User%20Manual.pdf").path,
-              kDocs + "\\User%20Manual.pdf");
-    EXPECT_EQ(applink::DecideUrl(kDocs, "app:%72eturn").kind, Kind::Open)
-        << "an escaped letter makes no close";
-}
-
-TEST(AppLinkDecision, OrdinaryUrlsNavigate) {
-    for (const char* url :
-         {"http://www.example.com/", "file:///X:/Documentation/English/HTML/manulist.htm",
-          "X:\\Documentation\\English\\HTML\\manulist.htm", "about:blank", "#top", "ap", "",
-          "javascript:void(0)", "apps:return"}) {
-        EXPECT_EQ(applink::DecideUrl(kDocs, url).kind, Kind::Navigate) << url;
+// An app: link: from which page, to what, and what the manuals window does.
+TEST(AppLinkDecision, CommandsFromAPageOfTheFolderOpenOnlyItsDocuments) {
+    const std::string page = "file:///X:/Documentation/English/HTML/manulist.htm";
+    struct Row {
+        std::string frame;
+        const char* command;
+        Kind kind;
+        std::string path;
+        Refusal refusal;
+    };
+    const Row rows[] = {
+        {page, "return", Kind::Close, "", Refusal::None},
+        {page, "RETURN", Kind::Close, "", Refusal::None},
+        {page, "Manual.pdf", Kind::Open, kDocs + "\\Manual.pdf", Refusal::None},
+        {page, "sub/a b.pdf", Kind::Open, kDocs + "\\sub\\a b.pdf", Refusal::None},
+        {page, "sub\\a.pdf", Kind::Open, kDocs + "\\sub\\a.pdf", Refusal::None},
+        {page, "X:\\Documentation\\English\\a.pdf", Kind::Open, kDocs + "\\a.pdf", Refusal::None},
+        {page, "User%20Manual.pdf", Kind::Open, kDocs + "\\User%20Manual.pdf", Refusal::None},
+        {page, "%72eturn", Kind::Open, kDocs + "\\%72eturn", Refusal::None},
+        {page, "return ", Kind::Open, kDocs + "\\return", Refusal::None},
+        {page, "HTML\\..\\a.pdf", Kind::Open, kDocs + "\\a.pdf", Refusal::None},
+        {page, "../../../tools/argvecho.exe", Kind::Refuse, kDocs + "\\../../../tools/argvecho.exe",
+         Refusal::Outside},
+        {page, "..\\Deutsch\\a.pdf", Kind::Refuse, kDocs + "\\..\\Deutsch\\a.pdf",
+         Refusal::Outside},
+        {page, "C:\\tools\\argvecho.exe", Kind::Refuse, "C:\\tools\\argvecho.exe",
+         Refusal::Outside},
+        {page, "\\\\server\\share\\a.pdf", Kind::Refuse, "\\\\server\\share\\a.pdf",
+         Refusal::Outside},
+        {page, "", Kind::Refuse, kDocs + "\\", Refusal::Outside},
+        {page, "a.pdf:x.exe", Kind::Refuse, kDocs + "\\a.pdf:x.exe", Refusal::Outside},
+        {page, "Tools\\Setup.exe", Kind::Refuse, kDocs + "\\Tools\\Setup.exe", Refusal::Program},
+        {page, "run.cmd.", Kind::Refuse, kDocs + "\\run.cmd", Refusal::Program},
+        // Only a page of the folder may ask.
+        {"http://www.example.com/", "Manual.pdf", Kind::Refuse, "Manual.pdf", Refusal::Outside},
+        {"file:///X:/Documentation/Deutsch/HTML/manulist.htm", "return", Kind::Refuse, "return",
+         Refusal::Outside},
+        {"", "Manual.pdf", Kind::Refuse, "Manual.pdf", Refusal::Outside},
+        {"about:blank", "return", Kind::Refuse, "return", Refusal::Outside},
+    };
+    for (const Row& row : rows) {
+        const Action action = applink::DecideCommand(kDocs, row.frame, row.command);
+        EXPECT_EQ(action.kind, row.kind) << row.frame << " " << row.command;
+        EXPECT_EQ(action.path, row.path) << row.frame << " " << row.command;
+        EXPECT_EQ(action.refusal, row.refusal) << row.frame << " " << row.command;
+        EXPECT_EQ(
+            applink::DecideUrl(kDocs, row.frame, std::string("app:") + row.command, true).path,
+            row.path)
+            << "by the address too";
     }
 }
 
-TEST(AppLinkDecision, CommandsAloneDecideAsTheirLinks) {
-    EXPECT_EQ(applink::DecideCommand(kDocs, "Return").kind, Kind::Close);
-    EXPECT_EQ(applink::DecideCommand(kDocs, "a.pdf").path, kDocs + "\\a.pdf");
-    EXPECT_EQ(applink::DecideCommand("", "a.pdf").path, "\\a.pdf");
+// Any other navigation: the window shows the folder's pages, the user's browser the rest.
+TEST(AppLinkDecision, OtherNavigationsShowOnlyTheFoldersPages) {
+    struct Row {
+        const char* url;
+        bool topLevel;
+        Kind kind;
+    };
+    const Row rows[] = {
+        {"X:\\Documentation\\English\\HTML\\manulist.htm", true, Kind::Navigate},
+        {"file:///X:/Documentation/English/HTML/other.htm#part", true, Kind::Navigate},
+        {"file:///X:/Documentation/English/HTML/frame.htm", false, Kind::Navigate},
+        {"about:blank", false, Kind::Navigate},
+        {"http://www.example.com/", true, Kind::Browse},
+        {"HTTPS://www.example.com/", true, Kind::Browse},
+        {"http://www.example.com/", false, Kind::Ignore},
+        {"file:///X:/Documentation/Deutsch/HTML/manulist.htm", true, Kind::Browse},
+        {"file:///C:/Windows/notepad.exe", true, Kind::Ignore},
+        {"file://server/share/page.htm", true, Kind::Ignore},
+        {"file:///X:/Documentation/English/../../a.htm", true, Kind::Browse},
+        {"javascript:alert(1)", true, Kind::Ignore},
+        {"res://shdoclgc.dll/x.htm", true, Kind::Ignore},
+        {"ftp://example.com/", true, Kind::Ignore},
+    };
+    for (const Row& row : rows) {
+        const Action action = applink::DecideNavigation(kDocs, row.url, row.topLevel);
+        EXPECT_EQ(action.kind, row.kind) << row.url << (row.topLevel ? "" : " in a frame");
+        if (row.kind == Kind::Browse) {
+            EXPECT_EQ(action.path, row.url);
+        }
+    }
 }
 
 class OpenDocumentTest : public ::testing::Test {
@@ -135,6 +206,20 @@ TEST_F(OpenDocumentTest, TheWarningComesFromTheStringTable) {
     ASSERT_EQ(fakes.ui.shown.size(), 1u);
     EXPECT_EQ(fakes.ui.shown[0].text, "Kein Programm.\r\n\r\nFile: a.pdf");
     EXPECT_EQ(fakes.ui.shown[0].caption, std::optional<std::string>("Achtung"));
+}
+
+TEST_F(OpenDocumentTest, ARefusalSaysWhyAndNamesThePath) {
+    applink::ShowRefusal(services, control, {Kind::Refuse, "X:\\Docs\\run.exe", Refusal::Program});
+    applink::ShowRefusal(services, control, {Kind::Refuse, "C:\\x.pdf", Refusal::Outside});
+    ASSERT_EQ(fakes.ui.shown.size(), 2u);
+    EXPECT_EQ(fakes.ui.shown[0].text, "The manuals open documents, not programs: this link was "
+                                      "not followed.\r\n\r\nFile: X:\\Docs\\run.exe");
+    EXPECT_EQ(fakes.ui.shown[1].text,
+              "The manuals open only documents of their own folder on the disc: this link was "
+              "not followed.\r\n\r\nFile: C:\\x.pdf");
+    EXPECT_EQ(fakes.ui.shown[1].caption, std::optional<std::string>("Warning"));
+    EXPECT_EQ(fakes.ui.shown[1].owner, control);
+    EXPECT_TRUE(fakes.shell.opened.empty());
 }
 
 } // namespace

@@ -81,6 +81,8 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute5", Kind::JavaInstallerMissing},
         {E, "Inst407.inf", "Main Dialog", "MenuItemExecute1", Kind::ManualsPageMissing},
         {E, manuals, "", "app:Missing.pdf", Kind::DocumentMissing},
+        {E, manuals, "", "app:D:\\Other\\file.pdf", Kind::LinkOutsideManuals},
+        {E, manuals, "", "app:Tools/Setup.exe", Kind::LinkToProgram},
         {E, "Inst.inf", "More Tools", "MenuItemType3", Kind::BadType},            // 7
         {E, "Inst.inf", "Count Word", "Number of menu", Kind::BadEntryCount},     // "many"
         {E, "Inst.inf", "Count Negative", "Number of menu", Kind::BadEntryCount}, // -1
@@ -115,7 +117,7 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     std::sort(expected.begin(), expected.end());
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, expected);
-    EXPECT_EQ(report.errors, 13);
+    EXPECT_EQ(report.errors, 15);
     EXPECT_EQ(report.warnings, 12);
     EXPECT_EQ(check::ExitStatus(report), 2);
 

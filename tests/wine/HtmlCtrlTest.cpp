@@ -10,11 +10,16 @@
 #include "docs/win32/ManualsHtmlCtrl.h"
 #include "framework/win32/Dialog.h"
 #include "framework/win32/WideText.h"
+#include "platform/win32/Win32Shell.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <downloadmgr.h>
 #include <exdispid.h>
+#include <mshtmdid.h>
+#include <mshtmhst.h>
+#include <servprov.h>
 
 #include <functional>
 #include <thread>
@@ -63,12 +68,8 @@ private:
     HWND m_hWnd;
 };
 
-struct Navigation {
-    std::string url;
-    unsigned long flags;
-    std::string targetFrameName;
-    std::string postData;
-    std::string headers;
+// A navigation as the control saw it, and whether it was cancelled.
+struct Navigation : CHtmlCtrl::Navigation {
     bool cancel;
 };
 
@@ -80,17 +81,20 @@ public:
 
     std::vector<Navigation> navigations;
     std::vector<std::string> links;
+    std::vector<std::string> newWindows;
 
 protected:
-    void OnBeforeNavigate2(const std::string& url, unsigned long flags,
-                           const std::string& targetFrameName, const std::string& postData,
-                           const std::string& headers, bool& cancel) override {
-        Base::OnBeforeNavigate2(url, flags, targetFrameName, postData, headers, cancel);
-        navigations.push_back({url, flags, targetFrameName, postData, headers, cancel});
+    void OnBeforeNavigate2(const CHtmlCtrl::Navigation& navigation, bool& cancel) override {
+        Base::OnBeforeNavigate2(navigation, cancel);
+        navigations.push_back({navigation, cancel});
     }
-    void OnAppLink(const std::string& command) override {
+    void OnAppLink(const std::string& command, const CHtmlCtrl::Navigation& navigation) override {
         links.push_back(command);
-        Base::OnAppLink(command);
+        Base::OnAppLink(command, navigation);
+    }
+    void OnNewWindow(const std::string& url, bool& cancel) override {
+        newWindows.push_back(url);
+        Base::OnNewWindow(url, cancel);
     }
 };
 
@@ -279,7 +283,8 @@ TEST_F(HtmlCtrlTest, OtherNavigationsGoAhead) {
 // the browser and the cancel flag a variant by reference.
 class BeforeNavigate2Call {
 public:
-    BeforeNavigate2Call(const wchar_t* url, bool urlByReference)
+    // `frame` is the browser object of the navigating frame; none stands for the control's own.
+    BeforeNavigate2Call(const wchar_t* url, bool urlByReference, IDispatch* frame = nullptr)
         : m_url(SysAllocString(url)), m_target(SysAllocString(L"_self")),
           m_headers(SysAllocString(L"X-Test: 1\r\n")),
           m_postData(SafeArrayCreateVector(VT_UI1, 0, 3)) {
@@ -305,8 +310,8 @@ public:
         V_VT(&m_values[4]) = VT_BSTR;
         V_BSTR(&m_values[4]) = m_headers;
 
-        V_VT(&m_arguments[6]) = VT_DISPATCH; // the browser: none here
-        V_DISPATCH(&m_arguments[6]) = nullptr;
+        V_VT(&m_arguments[6]) = VT_DISPATCH;
+        V_DISPATCH(&m_arguments[6]) = frame;
         for (int i = 0; i < 5; ++i) {
             V_VT(&m_arguments[5 - i]) = VT_BYREF | VT_VARIANT;
             V_VARIANTREF(&m_arguments[5 - i]) = &m_values[i];
@@ -359,6 +364,7 @@ TEST_F(HtmlCtrlTest, TheEventSinkReadsTheBrowsersCallAndCancelsApplinks) {
     EXPECT_EQ(html.navigations[0].targetFrameName, "_self");
     EXPECT_EQ(html.navigations[0].postData, "a=1");
     EXPECT_EQ(html.navigations[0].headers, "X-Test: 1\r\n");
+    EXPECT_TRUE(html.navigations[0].topLevel) << "without a frame, the control's own page";
 
     BeforeNavigate2Call plain(L"APP:return", false);
     EXPECT_EQ(plain.InvokeOn(sink), S_OK);
@@ -416,20 +422,57 @@ private:
     std::function<void(ManualsHost&)> m_script;
 };
 
+// The browser's location, once it shows something.
+std::string LocationOf(IWebBrowser2* browser) {
+    BSTR location = nullptr;
+    if (browser == nullptr || FAILED(browser->get_LocationURL(&location)) || location == nullptr) {
+        return {};
+    }
+    std::string text = text::FromWide(location, SysStringLen(location));
+    SysFreeString(location);
+    return text;
+}
+
+// The manuals folder of a language under `root`, with its list page; the folder's path.
+std::string MakeManualsFolder(const std::string& root) {
+    const std::string documents = root + "Documentation\\English";
+    for (const std::string& folder : {root + "Documentation", documents, documents + "\\HTML"}) {
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    winetest::WriteFile(documents + "\\HTML\\manulist.htm", "<html><body>Manuals</body></html>");
+    return documents;
+}
+
+// Shows the folder's list page in `html` and waits until the browser says so: the links that
+// follow come from a page of the folder.
+bool ShowListPage(CManualsHtmlCtrl& html, const std::string& documents) {
+    html.SetDocumentDir(documents);
+    const std::string page = documents + "\\HTML\\manulist.htm";
+    return html.Navigate(page) && PumpUntil([&] {
+               const std::string location = LocationOf(html.GetBrowser());
+               return location.find("manulist.htm") != std::string::npos;
+           });
+}
+
 TEST_F(HtmlCtrlTest, TheReturnLinkClosesTheWindowOfTheManualsControl) {
+    const std::string documents = MakeManualsFolder(Scratch());
     for (const char* url : {"app:return", "APP:RETURN"}) {
-        ManualsHost window(win32.Get(), [&](ManualsHost& self) { self.html.Navigate(url); });
+        ManualsHost window(win32.Get(), [&](ManualsHost& self) {
+            ASSERT_TRUE(ShowListPage(self.html, documents));
+            self.html.Navigate(url);
+        });
         EXPECT_EQ(window.DoModal(), IDCANCEL) << url;
         EXPECT_EQ(window.html.links, std::vector<std::string>{std::string(url).substr(4)});
-        ASSERT_EQ(window.html.navigations.size(), 1u);
-        EXPECT_TRUE(window.html.navigations[0].cancel);
+        ASSERT_FALSE(window.html.navigations.empty());
+        EXPECT_TRUE(window.html.navigations.back().cancel);
     }
 }
 
 TEST_F(HtmlCtrlTest, ReturnWithSomethingAfterItDoesNotClose) {
     RecordingManualsCtrl html(win32.Get());
     ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
-    html.SetDocumentDir(Scratch() + "Documentation\\English");
+    const std::string documents = MakeManualsFolder(Scratch());
+    ASSERT_TRUE(ShowListPage(html, documents));
     winetest::AnsweredBox box;
     std::thread answer(winetest::AnswerMessageBox, "Warning", IDOK, std::ref(box));
     ASSERT_TRUE(html.Navigate("app:return/x"));
@@ -438,9 +481,7 @@ TEST_F(HtmlCtrlTest, ReturnWithSomethingAfterItDoesNotClose) {
     EXPECT_EQ(html.links, std::vector<std::string>{"return/x"});
     EXPECT_EQ(host.CloseRequests(), 0);
     EXPECT_TRUE(box.found) << "taken for a document, which does not exist";
-    EXPECT_NE(box.text.find("File: " + Scratch() + "Documentation\\English\\return/x"),
-              std::string::npos)
-        << box.text;
+    EXPECT_NE(box.text.find("File: " + documents + "\\return\\x"), std::string::npos) << box.text;
 }
 
 // A file type whose documents open in the argument echo, which writes its arguments to the
@@ -496,9 +537,7 @@ std::vector<std::string> WaitForLines(const std::string& path) {
 
 TEST_F(HtmlCtrlTest, ADocumentLinkOpensTheDocumentInItsAssociatedProgram) {
     const AssociatedFileType fileType;
-    const std::string documents = Scratch() + "Documentation\\English";
-    ASSERT_TRUE(CreateDirectoryA((Scratch() + "Documentation").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(documents.c_str(), nullptr));
+    const std::string documents = MakeManualsFolder(Scratch());
     const std::string document = documents + "\\User Manual.discmenutest";
     ASSERT_TRUE(winetest::WriteFile(document, "manual"));
     const std::string output = Scratch() + "argv.txt";
@@ -506,7 +545,8 @@ TEST_F(HtmlCtrlTest, ADocumentLinkOpensTheDocumentInItsAssociatedProgram) {
 
     RecordingManualsCtrl html(win32.Get());
     ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
-    html.SetDocumentDir(documents);
+    ASSERT_TRUE(ShowListPage(html, MakeManualsFolder(Scratch())));
+    html.navigations.clear();
     ASSERT_TRUE(html.Navigate("app:User Manual.discmenutest"));
     ASSERT_TRUE(PumpUntil([&] { return !html.links.empty(); }));
     const auto arguments = WaitForLines(output);
@@ -520,7 +560,9 @@ TEST_F(HtmlCtrlTest, ADocumentLinkOpensTheDocumentInItsAssociatedProgram) {
 TEST_F(HtmlCtrlTest, WithoutAnAssociatedProgramTheControlWarnsAndNamesThePath) {
     RecordingManualsCtrl html(win32.Get());
     ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
-    const std::string document = Scratch() + "Manual.discmenunothing";
+    const std::string documents = MakeManualsFolder(Scratch());
+    ASSERT_TRUE(ShowListPage(html, documents));
+    const std::string document = documents + "\\Manual.discmenunothing";
     ASSERT_TRUE(winetest::WriteFile(document, "no program for this"));
     const std::string expected =
         "Can not find application for PDF files. Please install Acrobat Reader.\r\n\r\nFile: " +
@@ -534,7 +576,7 @@ TEST_F(HtmlCtrlTest, WithoutAnAssociatedProgramTheControlWarnsAndNamesThePath) {
     EXPECT_EQ(direct.text, expected);
     EXPECT_EQ(direct.owner, host.get()) << "the control's window owns the box";
 
-    // The same through a link with an absolute path.
+    // The same through a link with a full path into the folder.
     winetest::AnsweredBox linked;
     std::thread answerLink(winetest::AnswerMessageBox, "Warning", IDOK, std::ref(linked));
     ASSERT_TRUE(html.Navigate("app:" + document));
@@ -543,6 +585,226 @@ TEST_F(HtmlCtrlTest, WithoutAnAssociatedProgramTheControlWarnsAndNamesThePath) {
     EXPECT_TRUE(linked.found);
     EXPECT_EQ(linked.text, expected);
     EXPECT_TRUE(IsWindow(html.GetSafeHwnd())) << "the control stays on its page";
+}
+
+const char kOutsideText[] =
+    "The manuals open only documents of their own folder on the disc: this link was not followed.";
+const char kProgramText[] = "The manuals open documents, not programs: this link was not followed.";
+
+// A second control showing a web page: its browser stands for a frame of another site.
+class OutsidePage {
+public:
+    OutsidePage() {
+        m_html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, m_host.get());
+        m_html.Navigate(kAddress);
+        PumpUntil([&] { return LocationOf(m_html.GetBrowser()) == kAddress; });
+    }
+    IDispatch* Frame() const { return m_html.GetBrowser(); }
+    static constexpr const char* kAddress = "http://example.invalid/page";
+
+private:
+    HostDialog m_host;
+    RecordingHtmlCtrl m_html;
+};
+
+TEST_F(HtmlCtrlTest, TheManualsControlOpensNothingOutsideItsFolderAndNoProgram) {
+    const AssociatedFileType fileType; // documents of this type would start the argument echo
+    const std::string output = Scratch() + "argv.txt";
+    SetEnvironmentVariableA("DISCMENU_ARGV_FILE", output.c_str());
+    RecordingManualsCtrl html(win32.Get());
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    const std::string documents = MakeManualsFolder(Scratch());
+    ASSERT_TRUE(ShowListPage(html, documents));
+    ASSERT_TRUE(winetest::WriteFile(documents + "\\Manual.discmenutest", "manual"));
+    const OutsidePage outside;
+    ASSERT_NE(outside.Frame(), nullptr);
+
+    struct Row {
+        const wchar_t* url;
+        IDispatch* frame;
+        const char* text;
+    };
+    const Row rows[] = {
+        {L"app:../../../outside.discmenutest", nullptr, kOutsideText},
+        {L"app:C:\\windows\\system32\\notepad.exe", nullptr, kOutsideText},
+        {L"app:Tools\\Setup.exe", nullptr, kProgramText},
+        {L"app:Manual.discmenutest", outside.Frame(), kOutsideText}, // asked by another site
+    };
+    for (const Row& row : rows) {
+        winetest::AnsweredBox box;
+        std::thread answer(winetest::AnswerMessageBox, "Warning", IDOK, std::ref(box));
+        BeforeNavigate2Call link(row.url, true, row.frame);
+        EXPECT_EQ(link.InvokeOn(html.GetEventSink()), S_OK);
+        answer.join();
+        const std::string url = text::FromWide(row.url);
+        EXPECT_EQ(link.cancel, VARIANT_TRUE) << url;
+        EXPECT_EQ(box.text.rfind(row.text, 0), 0u) << url << ": " << box.text;
+        EXPECT_EQ(box.owner, host.get()) << url;
+    }
+    Sleep(500);
+    EXPECT_EQ(GetFileAttributesA(output.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing started";
+    EXPECT_EQ(host.CloseRequests(), 0);
+}
+
+// The shell, but web addresses are only recorded: the tests start no browser.
+class RecordingShell : public platform::IShell {
+public:
+    platform::Outcome Open(platform::WindowRef owner, const std::string& file,
+                           const std::optional<std::string>& parameters) override {
+        opened.push_back(file);
+        return file.rfind("http", 0) == 0 ? platform::Outcome::Success()
+                                          : m_shell.Open(owner, file, parameters);
+    }
+    std::optional<std::string> FindAssociatedProgram(const std::string& file) const override {
+        return m_shell.FindAssociatedProgram(file);
+    }
+    std::vector<std::string> opened;
+
+private:
+    platform::Win32Shell m_shell;
+};
+
+// A NewWindow3 call as the browser makes it: five arguments in reverse order.
+class NewWindow3Call {
+public:
+    explicit NewWindow3Call(const wchar_t* url)
+        : m_url(SysAllocString(url)), m_context(SysAllocString(L"")) {
+        for (VARIANT& argument : m_arguments) {
+            VariantInit(&argument);
+        }
+        V_VT(&m_arguments[4]) = VT_BYREF | VT_DISPATCH;
+        V_DISPATCHREF(&m_arguments[4]) = &m_window;
+        V_VT(&m_arguments[3]) = VT_BYREF | VT_BOOL;
+        V_BOOLREF(&m_arguments[3]) = &cancel;
+        V_VT(&m_arguments[2]) = VT_I4;
+        V_VT(&m_arguments[1]) = VT_BSTR;
+        V_BSTR(&m_arguments[1]) = m_context;
+        V_VT(&m_arguments[0]) = VT_BSTR;
+        V_BSTR(&m_arguments[0]) = m_url;
+    }
+    NewWindow3Call(const NewWindow3Call&) = delete;
+    NewWindow3Call& operator=(const NewWindow3Call&) = delete;
+    ~NewWindow3Call() {
+        SysFreeString(m_url);
+        SysFreeString(m_context);
+    }
+    HRESULT InvokeOn(IDispatch* sink) {
+        DISPPARAMS params{m_arguments, nullptr, 5, 0};
+        return sink->Invoke(DISPID_NEWWINDOW3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                            &params, nullptr, nullptr, nullptr);
+    }
+
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+
+private:
+    BSTR m_url;
+    BSTR m_context;
+    IDispatch* m_window = nullptr;
+    VARIANT m_arguments[5];
+};
+
+TEST_F(HtmlCtrlTest, WebPagesOpenInTheUsersBrowserAndNoWindowOfTheBrowsersOwn) {
+    RecordingShell shell;
+    const DocumentServices services{shell, win32.ui, win32.strings, win32.files};
+    RecordingManualsCtrl html(services);
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    const std::string documents = MakeManualsFolder(Scratch());
+    ASSERT_TRUE(ShowListPage(html, documents));
+    const OutsidePage outside;
+    IDispatch* sink = html.GetEventSink();
+
+    BeforeNavigate2Call web(L"http://www.example.invalid/", true);
+    web.InvokeOn(sink);
+    EXPECT_EQ(web.cancel, VARIANT_TRUE) << "not in the window";
+    BeforeNavigate2Call webInAFrame(L"http://www.example.invalid/frame", true, outside.Frame());
+    webInAFrame.InvokeOn(sink);
+    EXPECT_EQ(webInAFrame.cancel, VARIANT_TRUE);
+    const std::wstring otherPage = text::Wide("file:///" + documents + "\\HTML\\other.htm");
+    BeforeNavigate2Call page(otherPage.c_str(), true);
+    page.InvokeOn(sink);
+    EXPECT_EQ(page.cancel, VARIANT_FALSE) << "a page of the folder shows";
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.example.invalid/"})
+        << "a frame's web page goes nowhere";
+
+    NewWindow3Call popUp(L"http://www.example.invalid/popup");
+    popUp.InvokeOn(sink);
+    EXPECT_EQ(popUp.cancel, VARIANT_TRUE);
+    EXPECT_EQ(shell.opened.back(), "http://www.example.invalid/popup");
+    NewWindow3Call ownPage(otherPage.c_str());
+    ownPage.InvokeOn(sink);
+    EXPECT_EQ(ownPage.cancel, VARIANT_TRUE);
+    EXPECT_TRUE(PumpUntil([&] {
+        return !html.navigations.empty() &&
+               html.navigations.back().url.find("other.htm") != std::string::npos;
+    })) << "shown in the window itself";
+    EXPECT_EQ(html.newWindows.size(), 2u);
+}
+
+TEST_F(HtmlCtrlTest, TheBrowserIsLockedDown) {
+    RecordingHtmlCtrl html;
+    ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
+    CComPtr<IOleObject> object;
+    ASSERT_EQ(html.GetBrowser()->QueryInterface(IID_IOleObject, object.put_void()), S_OK);
+    CComPtr<IOleClientSite> site;
+    ASSERT_EQ(object->GetClientSite(site.put()), S_OK);
+
+    // No context menu, no window.external.
+    const auto ui = site.Query<IDocHostUIHandler>(IID_IDocHostUIHandler);
+    ASSERT_TRUE(ui);
+    POINT where{10, 10};
+    EXPECT_EQ(ui->ShowContextMenu(CONTEXT_MENU_DEFAULT, &where, nullptr, nullptr), S_OK);
+    CComPtr<IDispatch> external;
+    ui->GetExternal(external.put());
+    EXPECT_FALSE(external);
+    DOCHOSTUIINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_EQ(ui->GetHostInfo(&info), S_OK);
+    EXPECT_NE(info.dwFlags & DOCHOSTUIFLAG_LOCAL_MACHINE_ACCESS_CHECK, 0u);
+
+    // No script error dialogs.
+    const auto commands = site.Query<IOleCommandTarget>(IID_IOleCommandTarget);
+    ASSERT_TRUE(commands);
+    const GUID docHost = {
+        0xf38bc242, 0xb950, 0x11d1, {0x89, 0x18, 0x00, 0xc0, 0x4f, 0xc2, 0xc8, 0x36}};
+    VARIANT goOn;
+    VariantInit(&goOn);
+    EXPECT_EQ(commands->Exec(&docHost, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, &goOn), S_OK);
+    EXPECT_EQ(V_VT(&goOn), VT_BOOL);
+    EXPECT_EQ(V_BOOL(&goOn), VARIANT_TRUE) << "the scripts go on, without a dialog";
+
+    // No ActiveX controls, applets, behaviours or meta refreshes.
+    const auto ambient = site.Query<IDispatch>(IID_IDispatch);
+    ASSERT_TRUE(ambient);
+    VARIANT control;
+    VariantInit(&control);
+    DISPPARAMS none{};
+    ASSERT_EQ(ambient->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+                              &control, nullptr, nullptr),
+              S_OK);
+    ASSERT_EQ(V_VT(&control), VT_I4);
+    const LONG forbidden = DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS | DLCTL_NO_JAVA |
+                           DLCTL_NO_BEHAVIORS | DLCTL_NO_CLIENTPULL;
+    EXPECT_EQ(V_I4(&control) & forbidden, forbidden);
+
+    // No downloads: the site's download manager takes every one over and fetches nothing.
+    const auto services = site.Query<IServiceProvider>(IID_IServiceProvider);
+    ASSERT_TRUE(services);
+    const GUID downloads = {
+        0x988934a4, 0x064b, 0x11d3, {0xbb, 0x80, 0x00, 0x10, 0x4b, 0x35, 0xe7, 0xf9}};
+    CComPtr<IDownloadManager> manager;
+    ASSERT_EQ(services->QueryService(downloads, downloads, manager.put_void()), S_OK);
+    EXPECT_EQ(manager->Download(nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, 0), S_OK);
+
+    // The system's restrictions for pages of the local machine, for the whole process.
+    using IsFeatureEnabledFn = HRESULT(WINAPI*)(int, DWORD);
+    HMODULE urlmon = GetModuleHandleA("urlmon.dll");
+    ASSERT_NE(urlmon, nullptr);
+    const auto isEnabled = reinterpret_cast<IsFeatureEnabledFn>(
+        reinterpret_cast<void*>(GetProcAddress(urlmon, "CoInternetIsFeatureEnabled")));
+    ASSERT_NE(isEnabled, nullptr);
+    constexpr int kLocalMachineLockdown = 8;
+    constexpr DWORD kFromProcess = 0x2;
+    EXPECT_EQ(isEnabled(kLocalMachineLockdown, kFromProcess), S_OK);
 }
 
 TEST_F(HtmlCtrlTest, DestroyingTheWindowReleasesTheBrowser) {
