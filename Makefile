@@ -1,6 +1,7 @@
 # discmenu: the start-up menu of a product installation disc.
 # make deps | make test | make disc | make demo | make preview [DISC=DIR]
-# | make check-disc [DISC=DIR] | make bench | make fuzz [FUZZ_SECONDS=N]
+# | make check-disc [DISC=DIR] | make sign [DISC=DIR] CERT=FILE.pfx | make iso [DISC=DIR]
+# | make bench | make fuzz [FUZZ_SECONDS=N]
 # (see README.md)
 
 BUILD   := build
@@ -16,7 +17,8 @@ JOBS    ?= $(shell nproc)
 I386_WHY := $(shell tools/setup/runs-i386.sh 2>&1)
 I386     := $(shell tools/setup/runs-i386.sh >/dev/null 2>&1 && echo yes)
 
-.PHONY: all deps configure native mingw mingw64 disc fuzz-build fuzz test demo preview check-disc bench clean
+.PHONY: all deps configure native mingw mingw64 disc fuzz-build fuzz test demo preview check-disc sign iso \
+        bench clean
 
 all: native mingw mingw64
 
@@ -85,6 +87,25 @@ preview: native mingw $(if $(I386),,mingw64) $(if $(DISC),,disc)
 # the sample disc.
 check-disc: native $(if $(DISC),,disc)
 	$(NATIVE)/discmenu-check "$(or $(DISC),$(BUILD)/disc)"
+
+# Signs Install.exe of a disc, and the programs PROGRAMS names (paths on the disc), with the
+# certificate CERT (a .pfx file, its password in PASS): a SHA-1 signature with a nested SHA-256
+# one, timestamped by the server TIMESTAMP (a URL) when given (tools/disc-image/sign.sh).
+# Without DISC, the sample disc.
+DISC_DIR = $(or $(DISC),$(BUILD)/disc)
+SIGN = tools/disc-image/sign.sh $(if $(TIMESTAMP),--timestamp "$(TIMESTAMP)") "$(DISC_DIR)" \
+       "$(CERT)" $(PROGRAMS)
+sign: deps $(if $(DISC),,disc)
+	@$(if $(CERT),$(SIGN),echo "make sign: give the certificate: CERT=file.pfx" >&2; exit 1)
+
+# The disc image of a disc (ISO 9660 with Joliet, tools/disc-image/make-iso.sh), ISO or
+# build/<folder>.iso, labelled LABEL or autorun.inf's label=; signed first when CERT is given.
+# A disc that discmenu-check finds errors in is refused, unless FORCE=1.
+iso: native $(if $(DISC),,disc)
+	@$(if $(CERT),$(SIGN))
+	@tools/disc-image/make-iso.sh --check $(NATIVE)/discmenu-check $(if $(LABEL),--label "$(LABEL)") \
+	    $(if $(FORCE),--force) "$(DISC_DIR)" \
+	    "$(or $(ISO),$(BUILD)/$(notdir $(patsubst %/,%,$(DISC_DIR))).iso)"
 
 # Start-up, hover and memory figures of the menu against bare programs, under Wine and Xvfb on
 # this machine (tools/bench). Not a test: it only reports.

@@ -1,6 +1,7 @@
 #include "check/DiscCheck.h"
 
 #include "check/BuiltinTexts.h"
+#include "check/ShippableDisc.h"
 #include "docs/AppLink.h"
 #include "docs/ManualsPage.h"
 #include "framework/CodePages.h"
@@ -76,6 +77,14 @@ const KindInfo kKinds[] = {
     {Kind::SavedAsUtf8, Severity::Warning, "saved-as-utf8"},
     {Kind::DiscPromptMissing, Severity::Warning, "disc-prompt-missing"},
     {Kind::Autorun, Severity::Warning, "autorun"},
+    {Kind::Unsigned, Severity::Note, "unsigned"},
+    {Kind::NoSha1Signature, Severity::Warning, "no-sha1-signature"},
+    {Kind::CertificateExpired, Severity::Warning, "certificate-expired"},
+    {Kind::NameTooLong, Severity::Warning, "name-too-long"},
+    {Kind::NameCharacters, Severity::Warning, "name-characters"},
+    {Kind::PathTooDeep, Severity::Warning, "path-too-deep"},
+    {Kind::DiscSize, Severity::Note, "disc-size"},
+    {Kind::FileOver4Gb, Severity::Note, "file-over-4gb"},
 };
 
 const KindInfo& InfoOf(Kind kind) {
@@ -216,14 +225,19 @@ class Checker {
 public:
     Checker(const IDiscFiles& files, ITextWidths& widths) : m_files(files), m_widths(widths) {}
 
-    Report Run() {
+    Report Run(const ShippingOptions& shipping) {
         for (int language = 0; language < languages::kCount; ++language) {
             CheckLanguage(language);
         }
         CheckDiscPrompts();
         CheckAutorun();
+        for (Finding& finding : CheckShipping(m_files, shipping)) {
+            m_report.findings.push_back(std::move(finding));
+        }
         for (const Finding& finding : m_report.findings) {
-            ++(finding.severity == Severity::Error ? m_report.errors : m_report.warnings);
+            ++(finding.severity == Severity::Error     ? m_report.errors
+               : finding.severity == Severity::Warning ? m_report.warnings
+                                                       : m_report.notes);
         }
         return std::move(m_report);
     }
@@ -702,11 +716,13 @@ const char* NameOf(Kind kind) {
 }
 
 const char* NameOf(Severity severity) {
-    return severity == Severity::Error ? "error" : "warning";
+    return severity == Severity::Error     ? "error"
+           : severity == Severity::Warning ? "warning"
+                                           : "note";
 }
 
-Report CheckDisc(const IDiscFiles& files, ITextWidths& widths) {
-    return Checker(files, widths).Run();
+Report CheckDisc(const IDiscFiles& files, ITextWidths& widths, const ShippingOptions& shipping) {
+    return Checker(files, widths).Run(shipping);
 }
 
 int ExitStatus(const Report& report) {

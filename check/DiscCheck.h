@@ -11,10 +11,10 @@
 
 namespace check {
 
-enum class Severity { Warning, Error };
+enum class Severity { Note, Warning, Error };
 
 // What a finding is about. Errors: something the menu cannot do. Warnings: something it does,
-// but not as the disc's author meant.
+// but not as the disc's author meant. Notes: something to know before shipping the disc.
 enum class Kind {
     LanguageFileMissing,    // error: the language has no file; its page has no entries
     LanguageFileUnreadable, // error: the file is there but cannot be read
@@ -42,6 +42,15 @@ enum class Kind {
     SavedAsUtf8,            // warning: a code page 1252 file that holds UTF-8 text
     DiscPromptMissing,      // warning: a disc prompt one language has and another lacks
     Autorun,                // warning: autorun.inf missing, or not starting Install.exe
+    // Shipping the disc (check/ShippableDisc.h):
+    Unsigned,           // note (a warning when checking a release): Install.exe is not signed
+    NoSha1Signature,    // warning: no SHA-1 signature, which Windows XP could check
+    CertificateExpired, // warning: the signer's certificate has ended and there is no timestamp
+    NameTooLong,        // warning: a name longer than Joliet carries
+    NameCharacters,     // warning: a name with characters Joliet cannot carry
+    PathTooDeep,        // warning: a folder deeper, or a path longer, than a disc image carries
+    DiscSize,           // note: the files do not fit on a CD (or a DVD)
+    FileOver4Gb,        // note: a file too large for a USB stick formatted FAT32
 };
 
 Severity SeverityOf(Kind kind);
@@ -94,12 +103,24 @@ struct Report {
     std::vector<Finding> findings;   // per language, page and entry, then across the disc
     int errors = 0;
     int warnings = 0;
+    int notes = 0;
+};
+
+// How the disc is checked for shipping.
+struct ShippingOptions {
+    // A check of the disc as it is to be released: an unsigned Install.exe is a warning.
+    bool release = false;
+    // The time of the check, "YYYYMMDDhhmmss" in UTC, against which the end of a signer's
+    // certificate is compared; empty to leave it unchecked.
+    std::string now;
 };
 
 // Checks the disc whose files `files` gives, measuring the texts with `widths`.
-Report CheckDisc(const IDiscFiles& files, ITextWidths& widths);
+Report CheckDisc(const IDiscFiles& files, ITextWidths& widths,
+                 const ShippingOptions& shipping = {});
 
-// 0 when the report has no findings, 1 when it has warnings only, 2 when it has errors.
+// 0 when the report has no errors or warnings (notes aside), 1 when it has warnings only, 2
+// when it has errors.
 int ExitStatus(const Report& report);
 
 } // namespace check

@@ -1,5 +1,7 @@
 #include "check/Program.h"
 
+#include <ctime>
+
 namespace check {
 
 namespace {
@@ -82,6 +84,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments) {
         if (argument == "--json") {
             options.json = true;
+        } else if (argument == "--release") {
+            options.release = true;
         } else if (!argument.empty() && argument[0] != '-' && !haveDisc) {
             options.discDir = argument;
             haveDisc = true;
@@ -93,24 +97,37 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& arguments)
 }
 
 std::string Usage() {
-    return "usage: discmenu-check [--json] DISC_DIR\n"
+    return "usage: discmenu-check [--json] [--release] DISC_DIR\n"
            "Checks the menu of the disc whose root is DISC_DIR (the folder of Install.exe and\n"
            "the language files) as the menu reads it, and lists what would go wrong.\n"
-           "--json  the report as JSON, with the pages of each language\n"
-           "Exit status: 0 clean, 1 warnings only, 2 errors, 3 the check could not run.\n";
+           "--json     the report as JSON, with the pages of each language\n"
+           "--release  the disc is to be shipped: an unsigned Install.exe is a warning\n"
+           "Exit status: 0 clean (notes aside), 1 warnings only, 2 errors, 3 the check could\n"
+           "not run.\n";
+}
+
+ShippingOptions Shipping(const Options& options) {
+    const std::time_t now = std::time(nullptr);
+    char text[16] = {};
+    if (const std::tm* utc = std::gmtime(&now)) {
+        std::strftime(text, sizeof text, "%Y%m%d%H%M%S", utc);
+    }
+    return {options.release, text};
 }
 
 std::string FormatText(const Report& report) {
     std::string out;
     for (const Finding& finding : report.findings) {
-        out += std::string(NameOf(finding.severity)) + ": " + finding.file;
+        // Where: the file, section and key; nothing for a finding about the whole disc.
+        std::string where = finding.file;
         if (!finding.section.empty()) {
-            out += " [" + finding.section + "]";
+            where += " [" + finding.section + "]";
         }
         if (!finding.key.empty()) {
-            out += " " + finding.key;
+            where += " " + finding.key;
         }
-        out += ": " + finding.message + " (" + NameOf(finding.kind) + ")\n";
+        out += std::string(NameOf(finding.severity)) + ": " + (where.empty() ? "" : where + ": ") +
+               finding.message + " (" + NameOf(finding.kind) + ")\n";
     }
     int read = 0;
     int pages = 0;
@@ -122,7 +139,8 @@ std::string FormatText(const Report& report) {
     out += "Checked " + (read == all ? std::string() : std::to_string(read) + " of ") +
            Count(all, "language file", "language files") + " and " + Count(pages, "page", "pages") +
            ": " + Count(report.errors, "error", "errors") + ", " +
-           Count(report.warnings, "warning", "warnings") + ".\n";
+           Count(report.warnings, "warning", "warnings") +
+           (report.notes > 0 ? ", " + Count(report.notes, "note", "notes") : std::string()) + ".\n";
     return out;
 }
 
@@ -138,6 +156,7 @@ std::string FormatJson(const Report& report) {
     json += report.findings.empty() ? "]" : "\n  ]";
     json += ",\n  \"errors\": " + std::to_string(report.errors) +
             ",\n  \"warnings\": " + std::to_string(report.warnings) +
+            ",\n  \"notes\": " + std::to_string(report.notes) +
             ",\n  \"exitStatus\": " + std::to_string(ExitStatus(report)) + "\n}\n";
     return json;
 }

@@ -16,6 +16,7 @@ constexpr int kCannotCheck = 3;
 struct Options {
     std::string discDir;
     bool json = false;
+    bool release = false; // an unsigned Install.exe is a warning, not a note
 };
 
 // The options of `arguments` (the command line without the program's name); nothing when they
@@ -24,6 +25,9 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& arguments)
 
 // What the command line should be, and what the program does.
 std::string Usage();
+
+// The shipping options of `options` at the present time of the system's clock.
+ShippingOptions Shipping(const Options& options);
 
 // The report as a person reads it: a line per finding (severity, file, section, key, what and
 // why, and the finding's name), then a summary line.

@@ -1,5 +1,6 @@
 #include "check/native/FileTreeDiscFiles.h"
 
+#include "check/FolderTree.h"
 #include "framework/Unicode.h"
 
 #include <fstream>
@@ -153,6 +154,10 @@ std::optional<std::string> FileTreeDiscFiles::Read(const std::string& path) cons
         return std::nullopt;
     }
     return bytes.str();
+}
+
+std::vector<DiscEntry> FileTreeDiscFiles::Tree() const {
+    return WalkFolder(m_root);
 }
 
 } // namespace check

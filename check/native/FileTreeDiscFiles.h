@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace check {
 
@@ -18,6 +19,7 @@ public:
     bool Exists(const std::string& pattern) const override;
     std::optional<std::string> Locate(const std::string& path) const override;
     std::optional<std::string> Read(const std::string& path) const override;
+    std::vector<DiscEntry> Tree() const override;
 
 private:
     // The folder that holds the last part of `path`, each folder on the way found in any letter

@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
         return check::kCannotCheck;
     }
     const check::FileTreeDiscFiles files(options->discDir);
-    const check::Report report = check::CheckDisc(files, *widths);
+    const check::Report report = check::CheckDisc(files, *widths, check::Shipping(*options));
     std::cout << (options->json ? check::FormatJson(report) : check::FormatText(report));
     return check::ExitStatus(report);
 }

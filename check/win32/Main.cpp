@@ -47,7 +47,7 @@ int wmain(int argc, wchar_t* argv[]) {
     }
     const check::Win32DiscFiles files(options->discDir);
     check::GdiTextWidths widths;
-    const check::Report report = check::CheckDisc(files, widths);
+    const check::Report report = check::CheckDisc(files, widths, check::Shipping(*options));
     Write(stdout, options->json ? check::FormatJson(report) : check::FormatText(report));
     return check::ExitStatus(report);
 }

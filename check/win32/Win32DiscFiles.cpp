@@ -1,5 +1,6 @@
 #include "check/win32/Win32DiscFiles.h"
 
+#include "check/FolderTree.h"
 #include "framework/win32/WideText.h"
 
 #include <windows.h>
@@ -41,6 +42,10 @@ std::optional<std::string> Win32DiscFiles::Read(const std::string& path) const {
     std::ostringstream bytes;
     bytes << file.rdbuf();
     return bytes.str();
+}
+
+std::vector<DiscEntry> Win32DiscFiles::Tree() const {
+    return WalkFolder(std::filesystem::u8path(m_root));
 }
 
 } // namespace check

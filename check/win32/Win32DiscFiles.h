@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace check {
 
@@ -17,6 +18,7 @@ public:
     bool Exists(const std::string& pattern) const override;
     std::optional<std::string> Locate(const std::string& path) const override;
     std::optional<std::string> Read(const std::string& path) const override;
+    std::vector<DiscEntry> Tree() const override;
 
 private:
     std::string m_root; // ends in a backslash, as the menu's launcher directory does

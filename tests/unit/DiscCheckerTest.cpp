@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -60,7 +61,8 @@ std::pair<std::string, int> RunProgram(const std::string& arguments) {
 TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     // tests/data/check/planted: every fault below once, among things that are none (names in
     // other letter case, a wildcard disc id that matches, quotes, a mnemonic, links that are
-    // left alone, Chinese texts).
+    // left alone, Chinese texts). Checked in a copy, with a file of 5 GB added that takes no
+    // room (a sparse file).
     struct Expected {
         Severity severity;
         const char* file;
@@ -70,6 +72,7 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     };
     const Severity E = Severity::Error;
     const Severity W = Severity::Warning;
+    const Severity N = Severity::Note;
     const char* const manuals = "Documentation\\English\\HTML\\manulist.htm";
     const Expected table[] = {
         {E, "Inst40a.inf", "", "", Kind::LanguageFileMissing},
@@ -99,10 +102,28 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         {W, "Inst40c.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // "Ã©"
         {W, "Inst40c.inf", "DISKID", "Disk1\\disk1.id", Kind::DiscPromptMissing},
         {W, "autorun.inf", "autorun", "open", Kind::Autorun}, // open=Setup.exe
+        // Install.exe: signed with SHA-256 only, by a certificate that ended on 2021-01-01,
+        // without a timestamp.
+        {W, "Install.exe", "", "", Kind::NoSha1Signature},
+        {W, "Install.exe", "", "", Kind::CertificateExpired},
+        {W, "Docs\\Notes;1.txt", "", "", Kind::NameCharacters},
+        {W, "Docs\\Release notes of every version since the very first one, in full.txt", "", "",
+         Kind::NameTooLong}, // 68 characters
+        {W, "Levels\\3\\4\\5\\6\\7\\8\\9", "", "", Kind::PathTooDeep},
+        {N, "Video\\Tour.mpg", "", "", Kind::FileOver4Gb}, // the sparse file
+        {N, "", "", "", Kind::DiscSize},                   // more than a DVD-5
     };
-    const std::string disc = std::string(DISCMENU_SOURCE_DIR) + "/tests/data/check/planted";
+    const fs::path disc =
+        fs::temp_directory_path() / ("discmenu-check-planted." + std::to_string(getpid()));
+    fs::remove_all(disc);
+    fs::copy(fs::path(DISCMENU_SOURCE_DIR) / "tests/data/check/planted", disc,
+             fs::copy_options::recursive);
+    fs::create_directory(disc / "Video");
+    std::ofstream(disc / "Video" / "Tour.mpg").close();
+    fs::resize_file(disc / "Video" / "Tour.mpg", 5ULL << 30);
     auto widths = Widths();
-    const check::Report report = check::CheckDisc(check::FileTreeDiscFiles(disc), widths);
+    const check::Report report = check::CheckDisc(check::FileTreeDiscFiles(disc.string()), widths,
+                                                  {false, "20260101000000"});
 
     std::vector<std::string> expected;
     for (const Expected& row : table) {
@@ -118,7 +139,8 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, expected);
     EXPECT_EQ(report.errors, 15);
-    EXPECT_EQ(report.warnings, 12);
+    EXPECT_EQ(report.warnings, 17);
+    EXPECT_EQ(report.notes, 2);
     EXPECT_EQ(check::ExitStatus(report), 2);
 
     // The pages found from the main page on, as the entries name them.
@@ -140,12 +162,15 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     }
 
     // The program says the same, and ends with the status of errors.
-    EXPECT_EQ(RunProgram("'" + disc + "'"), std::make_pair(check::FormatText(report), 2));
-    const auto [json, status] = RunProgram("--json '" + disc + "'");
+    const std::string quoted = "'" + disc.string() + "'";
+    EXPECT_EQ(RunProgram(quoted), std::make_pair(check::FormatText(report), 2));
+    const auto [json, status] = RunProgram("--json " + quoted);
     EXPECT_EQ(json, check::FormatJson(report));
     EXPECT_EQ(status, 2);
     EXPECT_EQ(RunProgram("").second, check::kCannotCheck);
-    EXPECT_EQ(RunProgram("'" + disc + "/Inst.inf'").second, check::kCannotCheck) << "not a folder";
+    EXPECT_EQ(RunProgram("'" + (disc / "Inst.inf").string() + "'").second, check::kCannotCheck)
+        << "not a folder";
+    fs::remove_all(disc);
 }
 
 TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {

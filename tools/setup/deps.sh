@@ -20,18 +20,19 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # system, and the tests run the menu under a Western and a Chinese locale, which must be
 # generated. discmenu-check measures texts on Linux with Liberation Sans, which has Arial's
 # metrics. The fuzz targets are built with clang and its libFuzzer and sanitizer runtimes;
-# llvm-14 brings the symbolizer for their reports.
+# llvm-14 brings the symbolizer for their reports. make iso writes disc images with xorriso,
+# make sign signs programs with osslsigncode, and the tests make their certificates with openssl.
 packages=(cmake make g++ binutils googletest libgtest-dev mingw-w64-tools
           g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth xdotool x11-utils openbox imagemagick python3
           fonts-wqy-microhei fonts-liberation locales clang libclang-rt-14-dev llvm-14
-          ${DISCMENU_EXTRA_PACKAGES:-})
+          xorriso osslsigncode openssl ${DISCMENU_EXTRA_PACKAGES:-})
 packages32=(wine32:i386)
 locales=(en_US.UTF-8 zh_CN.UTF-8)
 # The commands the build and the tests call, checked after installing.
 commands=(cmake g++ as ld i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix
           i686-w64-mingw32-windres x86_64-w64-mingw32-windres wine wineserver Xvfb xauth xdotool
-          xprop xdpyinfo openbox import python3 clang++ iconv)
+          xprop xdpyinfo openbox import python3 clang++ iconv xorriso osslsigncode openssl)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
