@@ -2,8 +2,8 @@
 
 #include "check/BuiltinTexts.h"
 #include "check/ShippableDisc.h"
-#include "docs/AppLink.h"
-#include "docs/ManualsPage.h"
+#include "manuals/AppLink.h"
+#include "manuals/ManualsPage.h"
 #include "framework/CodePages.h"
 #include "framework/StringUtil.h"
 #include "framework/Unicode.h"

@@ -1,6 +1,6 @@
 #include "menu/win32/MenuDlg.h"
 
-#include "docs/win32/ManualsDlg.h"
+#include "manuals/win32/ManualsDlg.h"
 #include "framework/win32/WinApp.h"
 #include "menu/HelpText.h"
 #include "menu/PageLayout.h"

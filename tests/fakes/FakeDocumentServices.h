@@ -1,7 +1,7 @@
 #pragma once
 // The platform the documentation viewer talks to, as fakes.
 
-#include "docs/DocumentServices.h"
+#include "manuals/DocumentServices.h"
 #include "fakes/FakePlatform.h"
 
 namespace fakes {

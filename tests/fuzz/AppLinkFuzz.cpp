@@ -1,10 +1,10 @@
-// The manuals window's decisions (docs/AppLink.h) over any document folder, frame address and
+// The manuals window's decisions (manuals/AppLink.h) over any document folder, frame address and
 // address (the input's first three lines): only an address that starts with "app:" in any case
 // is the program's; whatever opens lies inside the folder and is no program; whatever the window
 // shows lies inside the folder too; the path rules resolve each path once and for all.
 
 #include "FuzzSupport.h"
-#include "docs/AppLink.h"
+#include "manuals/AppLink.h"
 #include "framework/StringUtil.h"
 
 #include <cstddef>

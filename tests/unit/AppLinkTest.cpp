@@ -1,7 +1,7 @@
 // Application links and navigations of the manuals pages: what a URL means, which documents
 // a page may open, and opening a document through the shell.
 
-#include "docs/AppLink.h"
+#include "manuals/AppLink.h"
 #include "fakes/FakeDocumentServices.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Where the manuals window looks for its page and its documents, and what it says when the
 // page is missing.
 
-#include "docs/ManualsPage.h"
+#include "manuals/ManualsPage.h"
 #include "fakes/FakeDocumentServices.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // Helpers for the tests of the HTML control and the manuals window: OLE for one test's thread,
 // and the document services over the real system.
 
-#include "docs/DocumentServices.h"
+#include "manuals/DocumentServices.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"

@@ -4,10 +4,10 @@
 // program), and the release of the browser with the window. Wine has no HTML engine here, so
 // nothing is rendered: everything is observed through the browser's navigation events.
 
-#include "docs/win32/HtmlCtrl.h"
+#include "manuals/win32/HtmlCtrl.h"
 #include "DocumentTestSupport.h"
 #include "WineTestSupport.h"
-#include "docs/win32/ManualsHtmlCtrl.h"
+#include "manuals/win32/ManualsHtmlCtrl.h"
 #include "framework/win32/Dialog.h"
 #include "framework/win32/WideText.h"
 #include "platform/win32/Win32Shell.h"

@@ -2,7 +2,7 @@
 // in place of its placeholder, the manuals list page navigated to, the message and the
 // window's own close when the page is missing, and the ways it closes.
 
-#include "docs/win32/ManualsDlg.h"
+#include "manuals/win32/ManualsDlg.h"
 #include "DocumentTestSupport.h"
 #include "WineTestSupport.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "docs/AppLink.h"
+#include "manuals/AppLink.h"
 
 #include "framework/StringUtil.h"
 #include "res/resource.h"

@@ -2,7 +2,7 @@
 // Where the manuals of a language lie: the documentation folder of the language on the medium
 // and the manuals list page in its HTML folder.
 
-#include "docs/DocumentServices.h"
+#include "manuals/DocumentServices.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "docs/win32/ManualsHtmlCtrl.h"
+#include "manuals/win32/ManualsHtmlCtrl.h"
 
 CManualsHtmlCtrl::CManualsHtmlCtrl(const DocumentServices& services) : m_services(services) {}
 

@@ -4,9 +4,9 @@
 // of the folder in the program associated with its type, a web page opens in the user's
 // browser, and whatever else a page asks for is refused (applink::DecideUrl).
 
-#include "docs/AppLink.h"
-#include "docs/DocumentServices.h"
-#include "docs/win32/HtmlCtrl.h"
+#include "manuals/AppLink.h"
+#include "manuals/DocumentServices.h"
+#include "manuals/win32/HtmlCtrl.h"
 
 #include <string>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "docs/ManualsPage.h"
+#include "manuals/ManualsPage.h"
 
 namespace manuals {
 

@@ -1,7 +1,7 @@
-#include "docs/win32/HtmlCtrl.h"
+#include "manuals/win32/HtmlCtrl.h"
 
-#include "docs/AppLink.h"
-#include "docs/win32/BrowserSite.h"
+#include "manuals/AppLink.h"
+#include "manuals/win32/BrowserSite.h"
 #include "framework/win32/Boundary.h"
 #include "framework/win32/ComObject.h"
 #include "framework/win32/WideText.h"

@@ -6,7 +6,7 @@
 // - its navigations and new windows go through the control's filter (HtmlCtrl.h).
 // Only the control's thread calls it.
 
-#include "docs/win32/HtmlCtrl.h"
+#include "manuals/win32/HtmlCtrl.h"
 #include "framework/win32/ComObject.h"
 
 #include <docobj.h>

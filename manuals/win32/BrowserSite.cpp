@@ -1,4 +1,4 @@
-#include "docs/win32/BrowserSite.h"
+#include "manuals/win32/BrowserSite.h"
 
 namespace {
 

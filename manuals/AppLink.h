@@ -9,7 +9,7 @@
 // the folder, and only for a document that lies inside it (no "..", no other drive or server);
 // a program is never started through one.
 
-#include "docs/DocumentServices.h"
+#include "manuals/DocumentServices.h"
 
 #include <optional>
 #include <string>

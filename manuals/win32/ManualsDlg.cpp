@@ -1,6 +1,6 @@
-#include "docs/win32/ManualsDlg.h"
+#include "manuals/win32/ManualsDlg.h"
 
-#include "docs/ManualsPage.h"
+#include "manuals/ManualsPage.h"
 #include "res/resource.h"
 
 CManualsDlg::CManualsDlg(CDialog* pParentWnd, std::string languageName, std::string caption,

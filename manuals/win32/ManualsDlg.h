@@ -3,8 +3,8 @@
 // application links open the documents or close the window. A modal tool window over the
 // menu page; it closes itself at once when the page is missing.
 
-#include "docs/DocumentServices.h"
-#include "docs/win32/ManualsHtmlCtrl.h"
+#include "manuals/DocumentServices.h"
+#include "manuals/win32/ManualsHtmlCtrl.h"
 #include "framework/win32/Dialog.h"
 
 #include <windows.h>
