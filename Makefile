@@ -5,7 +5,7 @@
 # (see README.md)
 
 BUILD   := build
-NATIVE  := $(BUILD)/native
+LINUX   := $(BUILD)/linux
 MINGW   := $(BUILD)/mingw
 MINGW64 := $(BUILD)/mingw64
 FUZZ    := $(BUILD)/fuzz
@@ -17,17 +17,17 @@ JOBS    ?= $(shell nproc)
 I386_WHY := $(shell tools/setup/runs-i386.sh 2>&1)
 I386     := $(shell tools/setup/runs-i386.sh >/dev/null 2>&1 && echo yes)
 
-.PHONY: all deps configure native mingw mingw64 disc fuzz-build fuzz test demo preview check-disc sign iso \
+.PHONY: all deps configure linux mingw mingw64 disc fuzz-build fuzz test demo preview check-disc sign iso \
         bench clean
 
-all: native mingw mingw64
+all: linux mingw mingw64
 
 # The Debian packages of the build and the tests, installed when missing (tools/setup/deps.sh).
 deps:
 	@tools/setup/deps.sh
 
-$(NATIVE)/CMakeCache.txt:
-	cmake --preset native >/dev/null
+$(LINUX)/CMakeCache.txt:
+	cmake --preset linux >/dev/null
 
 $(MINGW)/CMakeCache.txt:
 	cmake --preset mingw >/dev/null
@@ -35,8 +35,8 @@ $(MINGW)/CMakeCache.txt:
 $(FUZZ)/CMakeCache.txt:
 	cmake --preset fuzz >/dev/null
 
-native: deps $(NATIVE)/CMakeCache.txt
-	cmake --build --preset native -j $(JOBS)
+linux: deps $(LINUX)/CMakeCache.txt
+	cmake --build --preset linux -j $(JOBS)
 
 mingw: deps $(MINGW)/CMakeCache.txt
 	cmake --build --preset mingw -j $(JOBS)
@@ -64,8 +64,8 @@ fuzz: fuzz-build
 
 # One ctest run over the four builds, so that a single summary closes the output.
 # Its last lines say which program the runtime tests ran against, and why.
-test: native mingw disc mingw64 fuzz-build
-	@printf 'subdirs("native" "mingw" "mingw64" "fuzz")\n' > $(BUILD)/CTestTestfile.cmake
+test: linux mingw disc mingw64 fuzz-build
+	@printf 'subdirs("linux" "mingw" "mingw64" "fuzz")\n' > $(BUILD)/CTestTestfile.cmake
 	@(cd $(BUILD) && ctest --output-on-failure -j $(JOBS)); status=$$?; \
 	echo "Runtime tests (Wine, end-to-end, discmenu-check under Wine) ran against $(if $(I386),\
 	the 32-bit program $(BUILD)/disc/Install.exe: $(I386_WHY); the x86_64 program had its file\
@@ -78,15 +78,15 @@ demo: disc $(if $(I386),,mingw64)
 	disc/demo.sh
 
 # Every page of a disc in every language as PNG files and a contact sheet in build/preview,
-# drawn by the Install.exe just built; discmenu-check (native) tells it the pages. Without DISC,
+# drawn by the Install.exe just built; discmenu-check (Linux) tells it the pages. Without DISC,
 # the sample disc.
-preview: native mingw $(if $(I386),,mingw64) $(if $(DISC),,disc)
+preview: linux mingw $(if $(I386),,mingw64) $(if $(DISC),,disc)
 	python3 tools/preview/preview.py "$(or $(DISC),$(BUILD)/disc)" --out $(BUILD)/preview
 
 # What would go wrong with a disc's menu, read from its files by discmenu-check. Without DISC,
 # the sample disc.
-check-disc: native $(if $(DISC),,disc)
-	$(NATIVE)/discmenu-check "$(or $(DISC),$(BUILD)/disc)"
+check-disc: linux $(if $(DISC),,disc)
+	$(LINUX)/discmenu-check "$(or $(DISC),$(BUILD)/disc)"
 
 # Signs Install.exe of a disc, and the programs PROGRAMS names (paths on the disc), with the
 # certificate CERT (a .pfx file, its password in PASS): a SHA-1 signature with a nested SHA-256
@@ -101,9 +101,9 @@ sign: deps $(if $(DISC),,disc)
 # The disc image of a disc (ISO 9660 with Joliet, tools/disc-image/make-iso.sh), ISO or
 # build/<folder>.iso, labelled LABEL or autorun.inf's label=; signed first when CERT is given.
 # A disc that discmenu-check finds errors in is refused, unless FORCE=1.
-iso: native $(if $(DISC),,disc)
+iso: linux $(if $(DISC),,disc)
 	@$(if $(CERT),$(SIGN))
-	@tools/disc-image/make-iso.sh --check $(NATIVE)/discmenu-check $(if $(LABEL),--label "$(LABEL)") \
+	@tools/disc-image/make-iso.sh --check $(LINUX)/discmenu-check $(if $(LABEL),--label "$(LABEL)") \
 	    $(if $(FORCE),--force) "$(DISC_DIR)" \
 	    "$(or $(ISO),$(BUILD)/$(notdir $(patsubst %/,%,$(DISC_DIR))).iso)"
 

@@ -13,7 +13,7 @@
 #include "menu/Languages.h"
 #include "menu/PageLayout.h"
 #include "menu/Prerequisites.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include <algorithm>
 #include <map>
@@ -301,10 +301,10 @@ private:
             m_report.languages.push_back(view);
             return;
         }
-        if (static_cast<long long>(bytes->size()) > platform::NativeProfileFile::kMaxFileSize) {
+        if (static_cast<long long>(bytes->size()) > platform::ProfileReader::kMaxFileSize) {
             Add(Kind::LanguageFileTooLarge, name, "", "",
                 "the language file of " + LanguageName(language) + " is larger than " +
-                    std::to_string(platform::NativeProfileFile::kMaxFileSize / (1024 * 1024)) +
+                    std::to_string(platform::ProfileReader::kMaxFileSize / (1024 * 1024)) +
                     " MB, which the menu does not read: it shows the built-in texts and no "
                     "entries in this language");
             m_report.languages.push_back(view);
@@ -692,7 +692,7 @@ private:
 
     const IDiscFiles& m_files;
     ITextWidths& m_widths;
-    const platform::NativeProfileFile m_profile;
+    const platform::ProfileReader m_profile;
     const BuiltinTexts m_strings;
     Report m_report;
 

@@ -4,7 +4,7 @@
 // pages use.
 
 #include "framework/win32/WinApp.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -40,7 +40,7 @@ private:
     platform::Win32FileSystem m_files;
     platform::Win32Processes m_processes;
     platform::Win32UserInterface m_ui;
-    platform::NativeProfileFile m_profile;
+    platform::ProfileReader m_profile;
     platform::Win32StringTable m_strings;
     platform::Win32Registry m_registry;
     platform::Win32Locale m_locale;

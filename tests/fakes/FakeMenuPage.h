@@ -7,7 +7,7 @@
 #include "fakes/FakePlatform.h"
 #include "menu/MenuPage.h"
 #include "menu/PageLayout.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include <optional>
 #include <string>
@@ -27,7 +27,7 @@ struct Drawn {
 
 // The platform a page talks to, with the portable reader for its configuration files.
 struct FakeMenuServices {
-    platform::NativeProfileFile profile;
+    platform::ProfileReader profile;
     FakeStringTable strings;
     FakeRegistry registry;
     FakeLocale locale;

@@ -1,5 +1,5 @@
 #pragma once
-// Fakes of the platform interfaces for the native tests: in-memory state that the tests set
+// Fakes of the platform interfaces for the unit tests: in-memory state that the tests set
 // up and inspect afterwards.
 
 #include "framework/StringUtil.h"

@@ -9,7 +9,7 @@
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
 #include "menu/Configuration.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fakes::FakeStringTable strings;
     const std::string bytes = fuzz::Bytes(data, size);
     file.Write(bytes);
-    const platform::NativeProfileFile profile;
+    const platform::ProfileReader profile;
 
     for (const unsigned codePage : {text::kWesternEuropean, text::kSimplifiedChinese}) {
         std::vector<std::string> pages = SectionsOf(bytes, codePage);

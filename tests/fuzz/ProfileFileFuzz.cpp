@@ -1,4 +1,4 @@
-// The portable profile reader (platform/native/NativeProfileFile.h) over any file: the input is
+// The portable profile reader (platform/portable/ProfileReader.h) over any file: the input is
 // written to a temporary file and read in code pages 1252 and 936 with the names of the file's
 // own sections and keys and some fixed ones, into buffers of every kind of size. A result is
 // well-formed UTF-8, fits its buffer, is the start of what a larger buffer gets, and a name that
@@ -7,7 +7,7 @@
 #include "FuzzSupport.h"
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -73,7 +73,7 @@ bool IsStartOf(const std::u16string& part, const std::u16string& whole) {
 }
 
 // Checks `section` and `key` with buffers of every size; returns the value a large buffer gets.
-std::string CheckString(const platform::NativeProfileFile& reader, const std::string& file,
+std::string CheckString(const platform::ProfileReader& reader, const std::string& file,
                         unsigned codePage, const std::string& section, const std::string& key,
                         const std::string& def) {
     std::string whole = reader.GetString(file, codePage, section, key, def, kLargeBuffer);
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz::TempFile file;
     const std::string bytes = fuzz::Bytes(data, size);
     file.Write(bytes);
-    const platform::NativeProfileFile reader;
+    const platform::ProfileReader reader;
 
     // What each query read, in 1252 and in 936.
     std::vector<std::string> values[2];

@@ -4,11 +4,11 @@
 #include "check/BuiltinTexts.h"
 #include "check/DiscCheck.h"
 #include "check/Program.h"
-#include "check/native/FileTreeDiscFiles.h"
-#include "check/native/TrueTypeWidths.h"
+#include "check/linux/FileTreeDiscFiles.h"
+#include "check/linux/TrueTypeWidths.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -205,7 +205,7 @@ TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
            "MenuItemTitle0=\x81\x5c\\\xb0\xb2\n";
 
     std::string huge = "[Main Dialog]\r\nNumber of menu=1\r\n";
-    huge.resize(platform::NativeProfileFile::kMaxFileSize + 1, ' ');
+    huge.resize(platform::ProfileReader::kMaxFileSize + 1, ' ');
     std::ofstream(disc / "Inst40c.inf", std::ios::binary) << huge;
 
     auto widths = Widths();
@@ -217,7 +217,7 @@ TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
     EXPECT_EQ(tooLarge->file, "Inst40c.inf");
     EXPECT_FALSE(report.languages[1].read);
 
-    const platform::NativeProfileFile profile;
+    const platform::ProfileReader profile;
     const check::BuiltinTexts strings;
     const std::pair<int, fs::path> files[] = {{0, disc / "inst.inf"}, {5, disc / "Inst804.inf"}};
     const std::vector<std::vector<std::string>> names = {{"Main Dialog", "lumo dialog"},

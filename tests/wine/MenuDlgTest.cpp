@@ -7,7 +7,7 @@
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 #include "menu/PageLayout.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
@@ -26,7 +26,7 @@
 namespace {
 
 struct Win32Services {
-    platform::NativeProfileFile profile;
+    platform::ProfileReader profile;
     platform::Win32StringTable strings;
     platform::Win32Registry registry;
     platform::Win32Locale locale;

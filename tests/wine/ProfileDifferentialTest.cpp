@@ -8,7 +8,7 @@
 
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -185,7 +185,7 @@ public:
                 std::size_t size) {
         const std::string expected = m_system.GetString(m_file, section, key, def, size);
         const std::string actual =
-            m_native.GetString(m_file, text::kWesternEuropean, FromCp1252(section), FromCp1252(key),
+            m_reader.GetString(m_file, text::kWesternEuropean, FromCp1252(section), FromCp1252(key),
                                FromCp1252(def), size);
         ++m_queries;
         if (expected != actual) {
@@ -197,7 +197,7 @@ public:
 
     void Int(const std::string& section, const std::string& key, int def) {
         const int expected = m_system.GetInt(m_file, section, key, def);
-        const int actual = m_native.GetInt(m_file, text::kWesternEuropean, FromCp1252(section),
+        const int actual = m_reader.GetInt(m_file, text::kWesternEuropean, FromCp1252(section),
                                            FromCp1252(key), def);
         ++m_queries;
         if (expected != actual) {
@@ -222,7 +222,7 @@ private:
 
     std::string m_file;
     SystemProfile m_system;
-    platform::NativeProfileFile m_native;
+    platform::ProfileReader m_reader;
     int m_queries = 0;
     int m_answered = 0;
     std::vector<std::string> m_mismatches;
@@ -371,7 +371,7 @@ TEST(ProfileDifferential, ChangedFileIsReadAnew) {
     const std::string file =
         (std::filesystem::temp_directory_path() / "discmenu-profile-fresh.ini").string();
     const SystemProfile system;
-    const platform::NativeProfileFile portable;
+    const platform::ProfileReader portable;
     const auto expectBoth = [&](const std::string& value, int number) {
         EXPECT_EQ(system.GetString(file, "Sec", "k", "gone", 256), value);
         EXPECT_EQ(portable.GetString(file, 1252, "Sec", "k", "gone", 256), value);

@@ -18,7 +18,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
@@ -42,7 +42,7 @@ constexpr int kEnglish = 0;
 constexpr int kSpanish = 4;
 
 struct Win32Services {
-    platform::NativeProfileFile profile;
+    platform::ProfileReader profile;
     platform::Win32StringTable strings;
     platform::Win32Registry registry;
     platform::Win32Locale locale;

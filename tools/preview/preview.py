@@ -5,7 +5,7 @@ Install.exe under Wine, and puts them together on one contact sheet.
     preview.py [DISC_DIR] [--out DIR]
 
 Which pages there are and which entry opens each sub-page comes from discmenu-check --json
-(build/native/discmenu-check, `make native`), which reads the language files with the menu's
+(build/linux/discmenu-check, `make linux`), which reads the language files with the menu's
 own reader; what the pictures show is what the program draws. The menu runs on the
 end-to-end tests' desktop (tests/e2e/harness.py): a throwaway Wine prefix, an X server and a
 window manager of its own, the disc copied into the prefix, the probe to find the windows and
@@ -45,7 +45,7 @@ LANGUAGES = [
 ]
 MAIN_PAGE = "Main Dialog"
 CHECK_PROGRAM = Path(os.environ.get("DISCMENU_CHECK_PROGRAM",
-                                    SOURCE_DIR / "build" / "native" / "discmenu-check"))
+                                    SOURCE_DIR / "build" / "linux" / "discmenu-check"))
 PAGE_SIZE = (597, 340)
 SUBPAGE, CLOSE = 1, 2
 # Entries from the eighth on are drawn over the help strip; the eighth is the last one that
@@ -65,7 +65,7 @@ def read_languages(disc):
     name, whether the file could be read, and its pages from the main page on, each as a list of
     (type, execute) of its entries, as the menu reads them."""
     if not CHECK_PROGRAM.is_file():
-        raise PreviewError(f"{CHECK_PROGRAM} is missing; run make native first")
+        raise PreviewError(f"{CHECK_PROGRAM} is missing; run make linux first")
     result = subprocess.run([str(CHECK_PROGRAM), "--json", str(disc)], capture_output=True,
                             text=True, encoding="utf-8")
     if result.returncode not in (0, 1, 2):  # clean, warnings, errors: all give the pages

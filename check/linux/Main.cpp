@@ -2,8 +2,8 @@
 
 #include "check/DiscCheck.h"
 #include "check/Program.h"
-#include "check/native/FileTreeDiscFiles.h"
-#include "check/native/TrueTypeWidths.h"
+#include "check/linux/FileTreeDiscFiles.h"
+#include "check/linux/TrueTypeWidths.h"
 
 #include <filesystem>
 #include <iostream>

@@ -2,7 +2,7 @@
 // expected values are what the system's private-profile functions return for the same files
 // (the Wine test ProfileDifferentialTest compares the two readers over the whole corpus).
 
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 const std::string kCorpus = DISCMENU_SOURCE_DIR "/tests/data/profile/";
 const std::string kNone = "<none>";
 
-const platform::NativeProfileFile reader;
+const platform::ProfileReader reader;
 
 // The cases below are written in code page 1252, as the files: names and defaults go to the
 // reader as UTF-8 and its UTF-8 results come back in 1252, with '?' for characters it lacks.
@@ -65,7 +65,7 @@ std::string Letters(std::size_t count) {
     return text;
 }
 
-TEST(NativeProfileFile, ReadsTheConfigurationFileWithAnyLineEnd) {
+TEST(ProfileReader, ReadsTheConfigurationFileWithAnyLineEnd) {
     for (const std::string file : {"basic-crlf.ini", "basic-lf.ini", "cr-only.ini"}) {
         SCOPED_TRACE(file);
         EXPECT_EQ(Int(file, "Main Dialog", "Number of menu", 0), 3);
@@ -86,7 +86,7 @@ TEST(NativeProfileFile, ReadsTheConfigurationFileWithAnyLineEnd) {
     EXPECT_EQ(Str("mixed-line-ends.ini", "Two", "k1"), "two");
 }
 
-TEST(NativeProfileFile, ReadsTheLastLineWithoutNewline) {
+TEST(ProfileReader, ReadsTheLastLineWithoutNewline) {
     EXPECT_EQ(Str("no-final-newline.ini", "Sec", "k2"), "last");
     EXPECT_EQ(Str("no-final-newline-quoted.ini", "Sec", "k1"), "quoted");
     EXPECT_EQ(Str("no-final-newline-header.ini", "Sec", "k1"), "v1");
@@ -94,7 +94,7 @@ TEST(NativeProfileFile, ReadsTheLastLineWithoutNewline) {
     EXPECT_EQ(Str("utf8-bom-lines.ini", "Sec", "k2"), "cr");
 }
 
-TEST(NativeProfileFile, NamesMatchWithAsciiLettersFoldedOnly) {
+TEST(ProfileReader, NamesMatchWithAsciiLettersFoldedOnly) {
     EXPECT_EQ(Int("basic-crlf.ini", "MAIN dialog", "number OF MENU", 0), 3);
     EXPECT_EQ(Str("case-folding.ini", "mixed case SECTION", "menuitemSTRING0"), "mixed");
     // Only letters fold: punctuation next to them in the character set stays apart.
@@ -125,7 +125,7 @@ TEST(NativeProfileFile, NamesMatchWithAsciiLettersFoldedOnly) {
     EXPECT_EQ(Str("high-bytes.ini", "\xc9t\xe9", "SS"), kNone);
 }
 
-TEST(NativeProfileFile, BlanksAroundNamesAndValuesAreIgnored) {
+TEST(ProfileReader, BlanksAroundNamesAndValuesAreIgnored) {
     EXPECT_EQ(Str("blanks.ini", "Sec", "k1"), "spaced value");
     EXPECT_EQ(Str("blanks.ini", "Sec", "k2"), "t a b");
     EXPECT_EQ(Str("blanks.ini", "Sec", "k3"), "vt ff");
@@ -151,7 +151,7 @@ TEST(NativeProfileFile, BlanksAroundNamesAndValuesAreIgnored) {
     EXPECT_EQ(Str("blanks.ini", "NBSP", "k1"), kNone);
 }
 
-TEST(NativeProfileFile, SectionHeaders) {
+TEST(ProfileReader, SectionHeaders) {
     const std::string file = "section-headers.ini";
     EXPECT_EQ(Str(file, "Trailing", "k1"), "trailing"); // text after ']' is ignored
     EXPECT_EQ(Str(file, "a]b", "k1"), "ab");            // the name runs to the last ']'
@@ -186,7 +186,7 @@ TEST(NativeProfileFile, SectionHeaders) {
     EXPECT_FALSE(reader.HasSection(kCorpus + "no-such-file.ini", 1252, "Main Dialog"));
 }
 
-TEST(NativeProfileFile, LinesBeforeTheFirstSectionFormTheSectionWithoutName) {
+TEST(ProfileReader, LinesBeforeTheFirstSectionFormTheSectionWithoutName) {
     EXPECT_EQ(Str("pre-section.ini", "", "k1"), "before any section");
     EXPECT_EQ(Str("pre-section.ini", " ", "k2"), "second");
     EXPECT_EQ(Str("pre-section.ini", "", "k3"), kNone); // under "[]", which is never reached
@@ -196,7 +196,7 @@ TEST(NativeProfileFile, LinesBeforeTheFirstSectionFormTheSectionWithoutName) {
     EXPECT_EQ(Str("utf8-bom.ini", "", "pre"), "before sections");
 }
 
-TEST(NativeProfileFile, FirstSectionAndFirstKeyOfANameWin) {
+TEST(ProfileReader, FirstSectionAndFirstKeyOfANameWin) {
     const std::string file = "duplicates.ini";
     EXPECT_EQ(Str(file, "Sec", "k1"), "first");
     EXPECT_EQ(Str(file, "SEC", "k2"), kNone); // a later section of the name is not merged
@@ -212,7 +212,7 @@ TEST(NativeProfileFile, FirstSectionAndFirstKeyOfANameWin) {
     EXPECT_EQ(Str("equals.ini", "Sec", ""), "first empty");
 }
 
-TEST(NativeProfileFile, CommentMarksHaveNoMeaning) {
+TEST(ProfileReader, CommentMarksHaveNoMeaning) {
     const std::string file = "comments.ini";
     EXPECT_EQ(Str(file, "Sec", "k1"), "live");
     EXPECT_EQ(Str(file, "Sec", ";k1"), "commented");
@@ -225,7 +225,7 @@ TEST(NativeProfileFile, CommentMarksHaveNoMeaning) {
     EXPECT_EQ(Str(file, "Hidden", "k8"), kNone);
 }
 
-TEST(NativeProfileFile, ValuesAndEquals) {
+TEST(ProfileReader, ValuesAndEquals) {
     EXPECT_EQ(Str("equals.ini", "Sec", "a"), "b=c"); // the first '=' separates
     EXPECT_EQ(Str("equals.ini", "Sec", "b"), "=x");
     EXPECT_EQ(Str("equals.ini", "Sec", "c"), "= y");
@@ -244,7 +244,7 @@ TEST(NativeProfileFile, ValuesAndEquals) {
     EXPECT_EQ(Str("empty-values.ini", "Two", ""), "");
 }
 
-TEST(NativeProfileFile, OnePairOfEnclosingQuotesGoes) {
+TEST(ProfileReader, OnePairOfEnclosingQuotesGoes) {
     const std::string file = "quotes.ini";
     const std::pair<const char*, const char*> cases[] = {{"q1", "double"},
                                                          {"q2", "single"},
@@ -279,7 +279,7 @@ TEST(NativeProfileFile, OnePairOfEnclosingQuotesGoes) {
     EXPECT_EQ(Int(file, "Sec", "q27"), 8);
 }
 
-TEST(NativeProfileFile, LongValuesAreCutToTheBuffer) {
+TEST(ProfileReader, LongValuesAreCutToTheBuffer) {
     const std::string file = "truncation.ini";
     EXPECT_EQ(Str(file, "Sec", "p255"), Letters(255));
     EXPECT_EQ(Str(file, "Sec", "p256"), Letters(255));
@@ -296,7 +296,7 @@ TEST(NativeProfileFile, LongValuesAreCutToTheBuffer) {
 // The closing quote is dropped as the last character copied once the buffer could hold the
 // value up to that quote but for the terminator; a quoted value that fits only without its
 // closing quote therefore loses one character more.
-TEST(NativeProfileFile, QuotedValuesLoseOneMoreCharacterWhenTheyJustFit) {
+TEST(ProfileReader, QuotedValuesLoseOneMoreCharacterWhenTheyJustFit) {
     const std::string file = "truncation.ini";
     EXPECT_EQ(Str(file, "Sec", "dq254"), Letters(254));
     EXPECT_EQ(Str(file, "Sec", "dq255"), Letters(254));
@@ -312,7 +312,7 @@ TEST(NativeProfileFile, QuotedValuesLoseOneMoreCharacterWhenTheyJustFit) {
     EXPECT_EQ(Str("long-line.ini", "Sec", "quoted", 5001), Letters(4999));
 }
 
-TEST(NativeProfileFile, DefaultLosesTrailingSpacesAndQuotes) {
+TEST(ProfileReader, DefaultLosesTrailingSpacesAndQuotes) {
     const auto missing = [](const std::string& def, std::size_t size = 256) {
         return Str("basic-crlf.ini", "RES_STR", "IDS_MISSING", size, def);
     };
@@ -329,7 +329,7 @@ TEST(NativeProfileFile, DefaultLosesTrailingSpacesAndQuotes) {
     EXPECT_EQ(missing("Default", 3), "De");
 }
 
-TEST(NativeProfileFile, MissingFileGivesTheDefault) {
+TEST(ProfileReader, MissingFileGivesTheDefault) {
     EXPECT_EQ(Str("does-not-exist.ini", "Sec", "k", 256, "\"d\"  "), "d");
     EXPECT_EQ(Int("does-not-exist.ini", "Sec", "k", 42), 42);
     // A file behind a missing directory, or a directory, is no file at all: the default keeps
@@ -340,7 +340,7 @@ TEST(NativeProfileFile, MissingFileGivesTheDefault) {
     EXPECT_EQ(reader.GetString(kCorpus, 1252, "Sec", "k", "'d'", 256), "'d'");
 }
 
-TEST(NativeProfileFile, IntegersAreReadLikeTheSystemsConversion) {
+TEST(ProfileReader, IntegersAreReadLikeTheSystemsConversion) {
     // Key, its value as a string (quotes removed), and the number it gives.
     const struct {
         const char* key;
@@ -408,7 +408,7 @@ TEST(NativeProfileFile, IntegersAreReadLikeTheSystemsConversion) {
     EXPECT_EQ(Int("integers.ini", "Sec", "i3"), 42);
 }
 
-TEST(NativeProfileFile, IntegersAreReadFromTheFirst29Characters) {
+TEST(ProfileReader, IntegersAreReadFromTheFirst29Characters) {
     const std::string file = "integers-long.ini";
     EXPECT_EQ(Int(file, "Sec", "z29"), 9);
     EXPECT_EQ(Int(file, "Sec", "z30"), 0);
@@ -423,7 +423,7 @@ TEST(NativeProfileFile, IntegersAreReadFromTheFirst29Characters) {
     EXPECT_EQ(Int(file, "Sec", "q30"), Int(file, "Sec", "n29"));
 }
 
-TEST(NativeProfileFile, BytesAboveAsciiAreCharactersOfTheCodePage) {
+TEST(ProfileReader, BytesAboveAsciiAreCharactersOfTheCodePage) {
     // Every byte is read as its character in code page 1252; the five bytes it leaves undefined
     // become the replacement character (shown here as '?').
     const std::string undefined = "\x81\x8d\x8f\x90\x9d";
@@ -451,7 +451,7 @@ TEST(NativeProfileFile, BytesAboveAsciiAreCharactersOfTheCodePage) {
     EXPECT_EQ(Str("utf16le-no-bom.ini", "Sec", "k1"), kNone);
 }
 
-TEST(NativeProfileFile, ByteOrderMarkSelectsUtf8OrUtf16) {
+TEST(ProfileReader, ByteOrderMarkSelectsUtf8OrUtf16) {
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k1"), "bom");
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k2"), "caf\xe9");
     EXPECT_EQ(Str("utf8-bom.ini", "Sec", "k3"), "\x80");
@@ -485,7 +485,7 @@ TEST(NativeProfileFile, ByteOrderMarkSelectsUtf8OrUtf16) {
     EXPECT_EQ(Str("ansi-after-ff-fe.ini", "Sec", "k1"), kNone);
 }
 
-TEST(NativeProfileFile, MalformedUtf8BecomesQuestionMarks) {
+TEST(ProfileReader, MalformedUtf8BecomesQuestionMarks) {
     // Each malformed sequence is one '?'; a lead byte takes the next byte along whenever that
     // is a continuation byte, even one that makes the sequence invalid.
     const std::pair<const char*, const char*> cases[] = {
@@ -506,7 +506,7 @@ TEST(NativeProfileFile, MalformedUtf8BecomesQuestionMarks) {
     }
 }
 
-TEST(NativeProfileFile, NamesAndValuesEndAtNul) {
+TEST(ProfileReader, NamesAndValuesEndAtNul) {
     const std::string file = "nul-bytes.ini";
     EXPECT_EQ(Str(file, "Sec", "k1"), "x");
     EXPECT_EQ(Str(file, "Sec", ""), "after nul");
@@ -521,7 +521,7 @@ TEST(NativeProfileFile, NamesAndValuesEndAtNul) {
     EXPECT_EQ(Str(file, std::string("Sec\0junk", 8), "k1"), "x");
 }
 
-class NativeProfileFileOnDisk : public ::testing::Test {
+class ProfileReaderOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         std::random_device random;
@@ -542,7 +542,7 @@ protected:
 
 // Discs can be swapped while the menu is open: a change of a file shows at the next call, be it
 // written just now (in the same second as the last read, at the same size) or long ago.
-TEST_F(NativeProfileFileOnDisk, ReadsTheFileAnewAtEveryCall) {
+TEST_F(ProfileReaderOnDisk, ReadsTheFileAnewAtEveryCall) {
     const std::string file = Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=2\r\n");
     EXPECT_EQ(reader.GetInt(file, 1252, "Main Dialog", "Number of menu", 0), 2);
     Write("Inst.inf", "[Main Dialog]\r\nNumber of menu=5\r\n");
@@ -561,14 +561,14 @@ TEST_F(NativeProfileFileOnDisk, ReadsTheFileAnewAtEveryCall) {
 }
 
 // A file too large to read safely in a 32-bit process is no file either.
-TEST_F(NativeProfileFileOnDisk, DirectoryPathThroughAFileAndHugeFilesAreNoFiles) {
+TEST_F(ProfileReaderOnDisk, DirectoryPathThroughAFileAndHugeFilesAreNoFiles) {
     const std::string file = Write("Inst.inf", "[Sec]\r\nk=v\r\n");
     EXPECT_EQ(reader.GetString(m_directory.string(), 1252, "Sec", "k", "'d'", 256), "'d'");
     EXPECT_EQ(reader.GetString(file + "/Inst.inf", 1252, "Sec", "k", "'d'", 256), "'d'");
     EXPECT_EQ(reader.GetString(file, 1252, "Sec", "k", "'d'", 256), "v");
     const std::string lines = "[Sec]\r\nk=v\r\n";
     std::string huge = lines;
-    huge.resize(platform::NativeProfileFile::kMaxFileSize, ' ');
+    huge.resize(platform::ProfileReader::kMaxFileSize, ' ');
     const std::string largest = Write("Largest.inf", huge);
     EXPECT_EQ(reader.GetString(largest, 1252, "Sec", "k", "'d'", 256), "v");
     const std::string tooLarge = Write("TooLarge.inf", huge + " ");

@@ -1,4 +1,4 @@
-#include "check/native/TrueTypeWidths.h"
+#include "check/linux/TrueTypeWidths.h"
 
 #include "framework/StringUtil.h"
 #include "framework/Unicode.h"

@@ -1,4 +1,4 @@
-#include "platform/native/NativeProfileFile.h"
+#include "platform/portable/ProfileReader.h"
 
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
@@ -163,7 +163,7 @@ std::optional<std::string> ReadFile(const std::string& path) {
     Stat status{};
     const bool known = StatPath(path, status) == 0;
     if (known && ((status.st_mode & kDirectoryBit) != 0 ||
-                  status.st_size > NativeProfileFile::kMaxFileSize)) {
+                  status.st_size > ProfileReader::kMaxFileSize)) {
         return std::nullopt;
     }
     if (std::FILE* file = OpenForReading(path)) {
@@ -176,7 +176,7 @@ std::optional<std::string> ReadFile(const std::string& path) {
         char chunk[4096]; // whatever the file holds beyond the size it had
         std::size_t read = 0;
         while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0 &&
-               bytes.size() + read <= static_cast<std::size_t>(NativeProfileFile::kMaxFileSize)) {
+               bytes.size() + read <= static_cast<std::size_t>(ProfileReader::kMaxFileSize)) {
             bytes.append(chunk, read);
         }
         std::fclose(file);
@@ -238,7 +238,7 @@ Text Folded(TextView name) {
 // line of each key name in it (a key without '=' has no value). Lines before the first section
 // header form the section with the empty name; a later section of a name already seen is never
 // read.
-class NativeProfileFile::Index {
+class ProfileReader::Index {
 public:
     Index(std::string bytes, unsigned codePage)
         : m_bytes(std::move(bytes)), m_codePage(codePage), m_text(Decode(m_bytes, codePage)) {
@@ -388,8 +388,8 @@ int ParseInteger(TextView s) {
 
 } // namespace
 
-NativeProfileFile::NativeProfileFile() = default;
-NativeProfileFile::~NativeProfileFile() = default;
+ProfileReader::ProfileReader() = default;
+ProfileReader::~ProfileReader() = default;
 
 // A page reads dozens of values from one file, and reading a file costs far more than looking
 // at its size and last-write time. As the system's own profile functions do, the last file's
@@ -397,8 +397,8 @@ NativeProfileFile::~NativeProfileFile() = default;
 // again (and decoded again if its bytes changed) whenever they differ, and whenever it was
 // written so shortly before it was read that a later change could keep both (the time is kept
 // in seconds, or two on some file systems).
-std::shared_ptr<const NativeProfileFile::Index>
-NativeProfileFile::IndexOf(const std::string& file, unsigned codePage) const {
+std::shared_ptr<const ProfileReader::Index>
+ProfileReader::IndexOf(const std::string& file, unsigned codePage) const {
     constexpr long long kWriteTimeGrain = 2;
     Stat status{};
     std::optional<Signature> signature;
@@ -424,7 +424,7 @@ NativeProfileFile::IndexOf(const std::string& file, unsigned codePage) const {
     return m_last;
 }
 
-std::string NativeProfileFile::GetString(const std::string& file, unsigned codePage,
+std::string ProfileReader::GetString(const std::string& file, unsigned codePage,
                                          const std::string& section, const std::string& key,
                                          const std::string& def, std::size_t bufferSize) const {
     if (bufferSize == 0) {
@@ -439,7 +439,7 @@ std::string NativeProfileFile::GetString(const std::string& file, unsigned codeP
     return text::Utf16ToUtf8(Copy(value ? *value : TextView(DefaultText(def)), bufferSize));
 }
 
-int NativeProfileFile::GetInt(const std::string& file, unsigned codePage,
+int ProfileReader::GetInt(const std::string& file, unsigned codePage,
                               const std::string& section, const std::string& key, int def) const {
     const auto index = IndexOf(file, codePage);
     if (index == nullptr) {
@@ -453,7 +453,7 @@ int NativeProfileFile::GetInt(const std::string& file, unsigned codePage,
     return digits.empty() ? def : ParseInteger(digits);
 }
 
-bool NativeProfileFile::HasSection(const std::string& file, unsigned codePage,
+bool ProfileReader::HasSection(const std::string& file, unsigned codePage,
                                    const std::string& section) const {
     const auto index = IndexOf(file, codePage);
     return index != nullptr && index->HasHeader(QueryName(section));

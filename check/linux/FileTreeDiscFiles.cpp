@@ -1,4 +1,4 @@
-#include "check/native/FileTreeDiscFiles.h"
+#include "check/linux/FileTreeDiscFiles.h"
 
 #include "check/FolderTree.h"
 #include "framework/Unicode.h"

@@ -43,12 +43,12 @@ namespace platform {
 //   characters up to space skipped, one optional sign, a lower-case prefix 0x, 0o or 0b for
 //   base 16, 8 or 2, then digits until the first non-digit, wrapping modulo 2^32. An absent or
 //   empty value gives the default; a value without digits gives 0.
-class NativeProfileFile final : public IProfileFile {
+class ProfileReader final : public IProfileFile {
 public:
     static constexpr long long kMaxFileSize = 16LL * 1024 * 1024; // bytes
 
-    NativeProfileFile();
-    ~NativeProfileFile() override;
+    ProfileReader();
+    ~ProfileReader() override;
 
     std::string GetString(const std::string& file, unsigned codePage, const std::string& section,
                           const std::string& key, const std::string& def,
