@@ -37,11 +37,11 @@ ProgramPath SplitProgramPath(const std::string& modulePath) {
 // that will not let go from holding the start up.
 void RemoveStaleMarker(platform::IAtomTable& atoms) {
     for (int i = 0; i < 0x10000; ++i) {
-        const platform::Atom atom = atoms.Find(kInstanceAtomName);
-        if (atom == 0) {
+        const auto atom = atoms.Find(kInstanceAtomName);
+        if (!atom) {
             return;
         }
-        atoms.Delete(atom);
+        atoms.Delete(*atom);
     }
 }
 
@@ -122,7 +122,9 @@ std::optional<std::string> DecideStartup(StartupServices& services) {
     // the disc. Its current directory, which the programs it starts inherit, is not the disc,
     // so that the disc can still be changed once the menu ends.
     if (!tempFolder || !services.processes.SetWorkingDirectory(*tempFolder)) {
-        services.processes.SetWorkingDirectory(services.processes.SystemFolder());
+        if (const auto system = services.processes.SystemFolder()) {
+            services.processes.SetWorkingDirectory(*system);
+        }
     }
     return program.directory;
 }

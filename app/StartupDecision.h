@@ -17,9 +17,6 @@
 // Marks a running menu system-wide; other programs may look for it.
 inline constexpr char kInstanceAtomName[] = "__ORMIX_INSTALLER_ATOM__";
 
-// The caption of the messages of the start.
-inline constexpr char kStartupCaption[] = "Installer";
-
 // Whether `name` is the name of a folder that the program made in the temporary folder.
 bool IsCopyFolderName(const std::string& name);
 

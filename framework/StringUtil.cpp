@@ -52,4 +52,18 @@ std::vector<std::string> Split(const std::string& s, char separator) {
     }
 }
 
+std::string FillIn(const std::string& format, std::initializer_list<std::string> values) {
+    std::string text;
+    std::size_t start = 0;
+    for (const std::string& value : values) {
+        const auto blank = format.find("%s", start);
+        if (blank == std::string::npos) {
+            break;
+        }
+        text += format.substr(start, blank - start) + value;
+        start = blank + 2;
+    }
+    return text + format.substr(start);
+}
+
 } // namespace text

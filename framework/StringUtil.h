@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the program's 8-bit strings (the system's ANSI code page).
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,11 @@ bool EndsWith(const std::string& s, char c);
 
 // `s` without blanks (space, tab, CR, LF) at both ends.
 std::string Trim(const std::string& s);
+
+// `format` (a text of the program's with blanks to fill) with its "%s" replaced by `values`,
+// the first by the first and so on; a blank without a value stays, a value without a blank
+// is left out.
+std::string FillIn(const std::string& format, std::initializer_list<std::string> values);
 
 // The pieces of `s` between the separators, empty pieces kept.
 std::vector<std::string> Split(const std::string& s, char separator);

@@ -1,12 +1,12 @@
 #include "manuals/ManualsPage.h"
 
+#include "res/resource.h"
+
 namespace manuals {
 
 namespace {
 const char kDocumentationFolder[] = "Documentation";
 const char kListPage[] = "\\HTML\\manulist.htm";
-const char kMissingPageText[] = "Can not find HTML file.\r\n\r\n";
-const char kMissingPageCaption[] = "Error";
 } // namespace
 
 std::string DocumentDir(const std::string& launcherDir, const std::string& languageName) {
@@ -23,8 +23,9 @@ bool CheckListPage(const DocumentServices& services, platform::WindowRef owner,
     if (services.files.Exists(page)) {
         return true;
     }
-    services.ui.ShowMessage(owner, kMissingPageText + page, std::string(kMissingPageCaption),
-                            platform::mb::kOk);
+    services.ui.ShowMessage(owner,
+                            services.strings.Load(IDS_BUILTIN_NO_HTML_FILE) + "\r\n\r\n" + page,
+                            services.strings.Load(IDS_BUILTIN_ERROR_CAPTION), platform::mb::kOk);
     return false;
 }
 

@@ -49,4 +49,14 @@ Action Decide(const CMenuItem& item, const std::string& launcherDir, int languag
     return action;
 }
 
+bool NeedsDisc(const Action& action) {
+    return action.kind == Action::Kind::Open || action.kind == Action::Kind::Manuals;
+}
+
+std::string StartFailureMessage(const std::string& text, const std::string& path, bool tooLong,
+                                const std::string& systemText) {
+    const std::string message = text::FillIn(text, {path});
+    return tooLong ? message + "\n\n" + systemText : message;
+}
+
 } // namespace click

@@ -42,4 +42,14 @@ bool NamesAFile(const std::string& path);
 // ASCII letter).
 Action Decide(const CMenuItem& item, const std::string& launcherDir, int languageIndex);
 
+// Whether the action opens something from the disc, whose disc must be in the drive first: a
+// program or document, and the manuals. The Java runtime entry does not ask.
+bool NeedsDisc(const Action& action);
+
+// The message for a program or document that could not be opened: `text` (the built-in text,
+// with %s for the path) with `path`; a path too long for the system (`tooLong`) is said to be
+// so in the system's words, `systemText`.
+std::string StartFailureMessage(const std::string& text, const std::string& path, bool tooLong,
+                                const std::string& systemText);
+
 } // namespace click

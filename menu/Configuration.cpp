@@ -74,6 +74,11 @@ std::string ItemKey(const char* name, int index) {
     return name + std::to_string(index);
 }
 
+PageStyle StyleOf(const std::string& pageName) {
+    const bool lumo = pageName == kLumoPage; // as the file writes it, letter case included
+    return {lumo, lumo};
+}
+
 std::string FilePath(const std::string& launcherDir, int languageIndex) {
     const std::string suffix = languages::FileSuffix(languageIndex);
     return launcherDir + "Inst" + (languages::IsValid(languageIndex) ? suffix : "") + ".inf";

@@ -61,6 +61,19 @@ struct PageContent {
 // The keys of the RES_STR section that the menu reads: its texts and the chooser's label.
 std::vector<std::string> TextKeys();
 
+// How a page shows, by its name: the page named "Lumo Dialog" shows over a background of its
+// own, and continues in the language of the page that opened it, its chooser hidden; every other
+// page shows over the main background with a chooser of its own.
+struct PageStyle {
+    bool ownBackground = false;
+    bool takesOverLanguage = false;
+    bool operator==(const PageStyle& other) const {
+        return ownBackground == other.ownBackground && takesOverLanguage == other.takesOverLanguage;
+    }
+};
+inline constexpr char kLumoPage[] = "Lumo Dialog";
+PageStyle StyleOf(const std::string& pageName);
+
 // Reads the texts of `file`, written in `codePage`, and the entries of its section `pageName`.
 // A missing file or section gives the built-in texts and no entries.
 PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,

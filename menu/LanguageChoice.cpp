@@ -2,24 +2,21 @@
 
 #include "framework/StringUtil.h"
 #include "menu/Languages.h"
+#include "res/Product.h"
 
 namespace languages {
 
 namespace {
 
-// Looked for in this order; the first key that yields the value wins.
-const char* const kForcedLanguageKeys[] = {
-    "SOFTWARE\\Brenlow\\Ormix-Designer\\Tools\\Data Manager",
-    "SOFTWARE\\Brenlow\\Ormix-Frame\\Configuration",
-};
-const char kForcedLanguageValue[] = "ForceLanguage";
 constexpr std::size_t kForcedLanguageBufferSize = 10;
 
 } // namespace
 
 std::optional<std::string> ReadForcedLanguage(const platform::IRegistry& registry) {
-    for (const char* key : kForcedLanguageKeys) {
-        const auto value = registry.ReadValue(key, kForcedLanguageValue, kForcedLanguageBufferSize);
+    // Looked for in this order; the first key that yields the value wins.
+    for (const char* key : product::kForcedLanguageKeys) {
+        const auto value =
+            registry.ReadValue(key, product::kForcedLanguageValue, kForcedLanguageBufferSize);
         if (value && value->isString) {
             return value->text;
         }
@@ -56,6 +53,26 @@ InitialChoice ChooseInitialLanguage(const std::optional<std::string>& forced,
         }
     }
     return {strings.Load(NameTextId(kEnglish)), false};
+}
+
+int PositionStartingWith(const std::vector<std::string>& names, const std::string& prefix) {
+    const int count = static_cast<int>(names.size());
+    for (int step = 1; step <= count; ++step) {
+        const int position = step % count;
+        if (text::StartsWithNoCase(names[position], prefix)) {
+            return position;
+        }
+    }
+    return -1;
+}
+
+int ChooserPosition(const std::vector<int>& chooserLanguages, int languageIndex) {
+    for (int position = 0; position < static_cast<int>(chooserLanguages.size()); ++position) {
+        if (chooserLanguages[position] == languageIndex) {
+            return position;
+        }
+    }
+    return -1;
 }
 
 } // namespace languages

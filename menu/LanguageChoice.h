@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace languages {
 
@@ -37,5 +38,14 @@ struct InitialChoice {
 InitialChoice ChooseInitialLanguage(const std::optional<std::string>& forced,
                                     const std::optional<std::string>& localeAbbreviation,
                                     const platform::IStringTable& strings);
+
+// The chooser's position of the first of its entries `names` that begins with `prefix`
+// regardless of letter case, searched as a drop-down list searches: from the second entry on,
+// then the first; -1 when none does.
+int PositionStartingWith(const std::vector<std::string>& names, const std::string& prefix);
+
+// The chooser's position of language `languageIndex`, given the language of each position;
+// -1 when it is not listed.
+int ChooserPosition(const std::vector<int>& chooserLanguages, int languageIndex);
 
 } // namespace languages

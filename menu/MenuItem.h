@@ -21,7 +21,8 @@ public:
     std::string m_strText; // drawn in the entry
     int m_nType = kTypeExecute;
     std::string m_strExecute; // path on the medium, keyword or section name
-    std::string m_strTitle;   // help text; a backslash separates its lines
+    std::string m_strTitle;   // the help text (MenuItemTitle), not a caption; a backslash
+                              // separates its lines
     std::string m_strDiskId;  // file whose presence proves the right disc
 };
 

@@ -1,55 +1,55 @@
 #include "menu/MenuPage.h"
 
-#include "menu/ClickAction.h"
 #include "menu/EntryColumn.h"
 #include "menu/LanguageChoice.h"
 #include "menu/Languages.h"
-#include "menu/PageLayout.h"
 #include "menu/Prerequisites.h"
 #include "res/resource.h"
 
 #include <utility>
 
 namespace {
-const char kErrorCaption[] = "Error";
 constexpr unsigned kDiscPromptStyle =
     platform::mb::kRetryCancel | platform::mb::kIconExclamation | platform::mb::kSetForeground;
 } // namespace
 
-CMenuPage::CMenuPage(std::string pageName, const MenuPageServices& services)
-    : m_strPageName(std::move(pageName)), m_services(services) {}
+CMenuPage::CMenuPage(PageContext context, const MenuPageServices& services, IPageWindow& window)
+    : m_strPageName(std::move(context.pageName)), m_strLauncherDir(std::move(context.launcherDir)),
+      m_openerLanguage(context.openerLanguage), m_style(config::StyleOf(m_strPageName)),
+      m_services(services), m_window(window) {}
 
-CMenuPage::~CMenuPage() {
-    FreeMenuItems();
+void CMenuPage::OnInitDialog(platform::WindowRef owner) {
+    m_owner = owner;
+    FillLanguageChooser();
+    SelectInitialLanguage();
+}
+
+void CMenuPage::LayOut(int backgroundWidth, int backgroundHeight, const geometry::Rect& client) {
+    m_nEntryLeft = layout::EntryColumnLeft(backgroundWidth);
+    m_rcHelpArea = layout::HelpArea(backgroundHeight, client);
 }
 
 // --- Configuration --------------------------------------------------------------------------
 
-void CMenuPage::LoadConfiguration(std::string pageName, MenuItemList& items) {
-    const std::string launcherDir = GetLauncherDir();
-    if (launcherDir.empty()) {
+void CMenuPage::LoadConfiguration() {
+    m_menuItems.clear();
+    if (m_strLauncherDir.empty()) {
         m_strConfigPath.clear();
         return;
     }
-    const int language = GetSelectedLanguageIndex();
-    m_strConfigPath = config::FilePath(launcherDir, language);
+    const int language = LanguageIndex();
+    m_strConfigPath = config::FilePath(m_strLauncherDir, language);
     m_nConfigCodePage = languages::CodePage(language);
-    config::PageContent content = config::ReadPage(m_services.profile, m_services.strings,
-                                                   m_strConfigPath, m_nConfigCodePage, pageName);
+    config::PageContent content = config::ReadPage(
+        m_services.profile, m_services.strings, m_strConfigPath, m_nConfigCodePage, m_strPageName);
     m_texts = std::move(content.texts);
-    SetLabelText(content.label);
-    for (auto& item : content.items) {
-        items.push_back(std::move(item));
-    }
-}
-
-void CMenuPage::FreeMenuItems() {
-    m_menuItems.clear();
+    m_window.SetLabelText(content.label);
+    m_menuItems = std::move(content.items);
 }
 
 // --- Entry column and hover feedback -----------------------------------------------------------
 
-geometry::Rect CMenuPage::GetEntryRect(int index) const {
+geometry::Rect CMenuPage::EntryRect(int index) const {
     return layout::EntryRect(m_nEntryLeft, index);
 }
 
@@ -58,20 +58,34 @@ std::string CMenuPage::HotHelp() const {
     return named ? m_menuItems[m_nHotEntry]->m_strTitle : std::string();
 }
 
+void CMenuPage::DrawHelpArea() {
+    if (m_nEntryLeft != layout::kNotLaidOut) {
+        m_window.DrawHelpArea(m_rcHelpArea,
+                              ComposeHelpText(HotHelp(), m_texts.m_strNoneSelectText));
+    }
+}
+
 void CMenuPage::DrawEntryAt(int index, bool hot) {
-    DrawEntry(GetEntryRect(index), m_menuItems[index]->m_strText, hot);
+    if (m_nEntryLeft != layout::kNotLaidOut) {
+        m_window.DrawEntry(EntryRect(index), m_menuItems[index]->m_strText, hot);
+    }
 }
 
 void CMenuPage::DrawMenu() {
-    m_rcHelpArea = layout::HelpArea(GetBackgroundHeight(), GetClientArea());
-    DrawHelpArea(m_rcHelpArea, HotHelp());
+    DrawHelpArea();
     for (int i = 0; i < static_cast<int>(m_menuItems.size()); ++i) {
         DrawEntryAt(i, i == m_nHotEntry);
     }
 }
 
+void CMenuPage::OnPaint() {
+    // The registry may have changed since the last paint.
+    m_window.EnableLanguageChooser(
+        !languages::IsLocked(languages::ReadForcedLanguage(m_services.registry)));
+    DrawMenu();
+}
+
 void CMenuPage::OnMouseMove(int x, int y) {
-    ReleaseMouseCapture();
     const entries::MoveEffect effect =
         entries::OnMove(m_nEntryLeft, static_cast<int>(m_menuItems.size()), m_nHotEntry, x, y);
     for (const entries::Redraw& redraw : effect.redraw) {
@@ -79,81 +93,86 @@ void CMenuPage::OnMouseMove(int x, int y) {
     }
     m_nHotEntry = effect.hotEntry;
     if (effect.redrawHelpArea) {
-        DrawHelpArea(m_rcHelpArea, HotHelp());
+        DrawHelpArea();
     }
 }
 
 // --- Language selection ------------------------------------------------------------------------
 
-bool CMenuPage::GetForcedLanguage(std::string& forced) const {
-    const auto value = languages::ReadForcedLanguage(m_services.registry);
-    if (value) {
-        forced = *value;
-    }
-    return value.has_value();
+int CMenuPage::LanguageIndex() const {
+    // With no selection the chooser names no language, which reads the English file.
+    return m_nSelection >= 0 && m_nSelection < static_cast<int>(m_chooserLanguages.size())
+               ? m_chooserLanguages[m_nSelection]
+               : -1;
 }
 
 void CMenuPage::FillLanguageChooser() {
-    ResetLanguageChooser();
+    m_chooserLanguages.clear();
+    std::vector<std::string> names;
     for (int i = 0; i < languages::kCount; ++i) {
-        AddLanguage(m_services.strings.Load(languages::NameTextId(i)), i);
+        m_chooserLanguages.push_back(i);
+        names.push_back(m_services.strings.Load(languages::NameTextId(i)));
     }
+    m_nSelection = -1;
+    m_window.ShowLanguages(names);
 }
 
 void CMenuPage::SelectInitialLanguage() {
-    if (IsLumoPage()) {
+    if (m_style.takesOverLanguage) {
         // This page hides its chooser and continues in its opener's language.
-        if (const auto openerSelection = GetOpeningPageSelection()) {
-            SetChooserSelection(*openerSelection);
-            OnSelendokLanguage();
+        if (m_openerLanguage) {
+            OnSelendokLanguage(languages::ChooserPosition(m_chooserLanguages, *m_openerLanguage));
         }
         return;
     }
     const auto forced = languages::ReadForcedLanguage(m_services.registry);
-    const auto locale =
-        forced ? std::nullopt
-               : m_services.locale.GetAbbreviatedLanguageName(languages::kLocaleBufferSize);
+    // The locale is asked only when no language is forced.
+    std::optional<std::string> locale;
+    if (!forced) {
+        if (const auto name =
+                m_services.locale.GetAbbreviatedLanguageName(languages::kLocaleBufferSize)) {
+            locale = *name;
+        }
+    }
     const languages::InitialChoice choice =
         languages::ChooseInitialLanguage(forced, locale, m_services.strings);
-    SelectChooserEntryStartingWith(choice.chooserPrefix);
-    OnSelendokLanguage();
-    EnableLanguageChooser(!choice.locked);
+    std::vector<std::string> names;
+    for (const int language : m_chooserLanguages) {
+        names.push_back(m_services.strings.Load(languages::NameTextId(language)));
+    }
+    OnSelendokLanguage(languages::PositionStartingWith(names, choice.chooserPrefix));
+    m_window.EnableLanguageChooser(!choice.locked);
 }
 
-void CMenuPage::OnSelendokLanguage() {
+void CMenuPage::OnSelendokLanguage(int position) {
+    if (position != m_nSelection) {
+        m_nSelection = position;
+        m_window.SelectLanguage(position);
+    }
     const int oldCount = static_cast<int>(m_menuItems.size());
-    FreeMenuItems();
-    LoadConfiguration(m_strPageName, m_menuItems);
+    LoadConfiguration();
     DrawMenu();
     // Entries the new language has no more of leave the column: their place is painted anew.
     const int newCount = static_cast<int>(m_menuItems.size());
     if (oldCount > newCount && m_nEntryLeft != layout::kNotLaidOut) {
-        const geometry::Rect first = GetEntryRect(newCount);
-        RepaintArea({first.left, first.top, first.right, GetEntryRect(oldCount - 1).bottom});
+        const geometry::Rect first = EntryRect(newCount);
+        m_window.RepaintArea({first.left, first.top, first.right, EntryRect(oldCount - 1).bottom});
     }
-}
-
-void CMenuPage::ApplyLanguageLock() {
-    EnableLanguageChooser(!languages::IsLocked(languages::ReadForcedLanguage(m_services.registry)));
 }
 
 // --- Clicks ------------------------------------------------------------------------------------
 
 bool CMenuPage::OnLButtonDown(int x, int y) {
-    const bool hadCapture = HasMouseCapture();
-    if (hadCapture) {
-        ReleaseMouseCapture();
-    }
-    const int language = GetSelectedLanguageIndex();
+    const int language = LanguageIndex();
     const int index = entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y);
     // Decided before anything runs: a sub-page may change this page's model while it runs.
     const click::Action action =
-        index >= 0 ? click::Decide(*m_menuItems[index], GetLauncherDir(), language)
+        index >= 0 ? click::Decide(*m_menuItems[index], m_strLauncherDir, language)
                    : click::Action{};
-    using Kind = click::Action::Kind;
-    if ((action.kind == Kind::Open || action.kind == Kind::Manuals) && !CheckDisk(action.diskId)) {
+    if (click::NeedsDisc(action) && !CheckDisk(action.diskId)) {
         return false;
     }
+    using Kind = click::Action::Kind;
     switch (action.kind) {
     case Kind::Open:
         OpenEntryTarget(action);
@@ -162,24 +181,22 @@ bool CMenuPage::OnLButtonDown(int x, int y) {
         InstallJavaRuntime();
         break;
     case Kind::Manuals:
-        OpenManualsWindow(m_services.strings.Load(languages::NameTextId(language)));
+        m_window.OpenManualsWindow(m_services.strings.Load(languages::NameTextId(language)),
+                                   m_texts.m_strCaption);
         break;
     case Kind::SubPage:
-        RunSubPage(action.pageName);
+        m_window.RunSubPage(action.pageName, language);
         break;
     case Kind::Close:
-        EndPage();
+        m_window.EndPage();
         break;
     case Kind::Usb:
         if (IsProductInstalled()) {
-            OpenUsbDriverDialog();
+            m_window.OpenUsbDriverDialog(m_texts);
         }
         break;
     case Kind::Nothing:
         break;
-    }
-    if (hadCapture) {
-        TakeMouseCapture();
     }
     return true;
 }
@@ -192,13 +209,13 @@ void CMenuPage::OpenEntryTarget(const click::Action& action) {
     if (opened) {
         return;
     }
-    std::string message = "Can not start application " + action.path + ".";
-    // A path longer than the system can open is said to be so, in the system's words.
-    if (opened.error.code == platform::errors::kFileNameTooLong) {
-        message += "\n\n" + m_services.errors.Describe(opened.error.code);
-    }
-    m_services.ui.ShowMessage(GetWindowRef(), message, std::string(kErrorCaption),
-                              platform::mb::kOk);
+    const bool tooLong = opened.error.code == platform::errors::kFileNameTooLong;
+    m_services.ui.ShowMessage(
+        m_owner,
+        click::StartFailureMessage(
+            m_services.strings.Load(IDS_BUILTIN_CANNOT_START), action.path, tooLong,
+            tooLong ? m_services.errors.Describe(opened.error.code) : std::string()),
+        m_services.strings.Load(IDS_BUILTIN_ERROR_CAPTION), platform::mb::kOk);
 }
 
 // --- Checks ------------------------------------------------------------------------------------
@@ -207,15 +224,15 @@ bool CMenuPage::CheckDisk(const std::string& diskId) {
     if (diskId.empty()) {
         return false;
     }
-    const std::string path = GetLauncherDir() + diskId;
+    const std::string path = m_strLauncherDir + diskId;
     while (!m_services.files.Exists(path)) {
         const std::string noMedia = m_texts.m_strNoMediaInDevice.empty()
                                         ? m_services.strings.Load(IDS_BUILTIN_NOMEDIAINDEVICE)
                                         : m_texts.m_strNoMediaInDevice;
         const std::string prompt = prerequisites::DiscPrompt(m_services.profile, m_strConfigPath,
                                                              m_nConfigCodePage, diskId, noMedia);
-        if (m_services.ui.ShowMessage(GetWindowRef(), prompt, m_texts.m_strTitle,
-                                      kDiscPromptStyle) == platform::mb::kIdCancel) {
+        if (m_services.ui.ShowMessage(m_owner, prompt, m_texts.m_strTitle, kDiscPromptStyle) ==
+            platform::mb::kIdCancel) {
             return false;
         }
     }
@@ -224,13 +241,15 @@ bool CMenuPage::CheckDisk(const std::string& diskId) {
 
 void CMenuPage::InstallJavaRuntime() {
     if (!prerequisites::IsBrowserRecentEnough(m_services.registry)) {
-        m_services.ui.ShowMessage(GetWindowRef(), m_texts.m_strWarning, m_texts.m_strTitle,
+        m_services.ui.ShowMessage(m_owner, m_texts.m_strWarning, m_texts.m_strTitle,
                                   platform::mb::kOk | platform::mb::kIconHand);
         return;
     }
     if (const auto failure = prerequisites::InstallJavaRuntime(
-            GetLauncherDir(), m_services.files, m_services.processes, m_services.errors)) {
-        m_services.ui.ShowMessage(GetWindowRef(), *failure, std::string(kErrorCaption),
+            m_strLauncherDir,
+            {m_services.files, m_services.processes, m_services.strings, m_services.errors})) {
+        m_services.ui.ShowMessage(m_owner, *failure,
+                                  m_services.strings.Load(IDS_BUILTIN_ERROR_CAPTION),
                                   platform::mb::kOk);
     }
 }
@@ -238,7 +257,7 @@ void CMenuPage::InstallJavaRuntime() {
 bool CMenuPage::IsProductInstalled() {
     const bool installed = prerequisites::IsProductInstalled(m_services.registry);
     if (!installed) {
-        m_services.ui.ShowMessage(GetWindowRef(), m_texts.m_strNoVdInstall, std::nullopt,
+        m_services.ui.ShowMessage(m_owner, m_texts.m_strNoVdInstall, std::nullopt,
                                   platform::mb::kOk);
     }
     return installed;

@@ -2,6 +2,8 @@
 
 #include "framework/StringUtil.h"
 #include "menu/Versions.h"
+#include "res/Product.h"
+#include "res/resource.h"
 
 namespace prerequisites {
 
@@ -14,10 +16,7 @@ const char kMinimumBrowserVersion[] = "5.50.4807.2300";
 const char kInstallerFolder[] = "SunInstall\\";
 const char kInstallerName[] = "j2re-1_4_1_01-windows-i586-i.exe";
 
-const char kProductInstallKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Install";
-const char kProductOptionsKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Options";
 constexpr std::size_t kProductVersionBufferSize = 10;
-const char kRequiredProductVersion[] = "4.4.0";
 
 constexpr std::size_t kPromptBufferSize = 1024;
 
@@ -33,40 +32,44 @@ std::string JavaInstallerPath(const std::string& launcherDir) {
 }
 
 std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
-                                              platform::IFileSystem& files,
-                                              platform::IProcesses& processes,
-                                              const platform::ISystemErrors& errors) {
+                                              const JavaServices& services) {
     const std::string source = JavaInstallerPath(launcherDir);
-    const auto tempFolder = files.GetTempFolder();
+    const auto text = [&](unsigned id, std::initializer_list<std::string> values) {
+        return text::FillIn(services.strings.Load(id), values);
+    };
+    const auto reason = [&](const platform::SystemError& error) {
+        return "\r\n\r\n" + services.errors.Describe(error.code);
+    };
+    const auto tempFolder = services.files.GetTempFolder();
     if (!tempFolder) {
-        return "Can not copy " + source + ": the temporary folder is not available.";
+        return text(IDS_BUILTIN_JAVA_NO_TEMP, {source});
     }
     // A new folder of its own, which nobody could put anything into beforehand: the installer
     // may load DLLs from its own folder.
-    const auto folder = files.CreateUniqueFolder(*tempFolder, platform::kProgramFolderPrefix);
+    const auto folder =
+        services.files.CreateUniqueFolder(*tempFolder, platform::kProgramFolderPrefix);
     if (!folder) {
-        return "Can not copy " + source + ": the temporary folder is not available.\r\n\r\n" +
-               errors.Describe(folder.error.code);
+        return text(IDS_BUILTIN_JAVA_NO_TEMP, {source}) + reason(folder.error);
     }
     const std::string target = *folder + kInstallerName;
-    if (const platform::Outcome copied = files.Copy(source, target); !copied) {
-        return "Can not copy " + source + " to " + target + ".\r\n\r\n" +
-               errors.Describe(copied.error.code);
+    if (const platform::Outcome copied = services.files.Copy(source, target); !copied) {
+        return text(IDS_BUILTIN_JAVA_COPY_FAILED, {source, target}) + reason(copied.error);
     }
-    if (const platform::Outcome started = processes.StartShown("\"" + target + "\"", *folder);
+    if (const platform::Outcome started =
+            services.processes.StartShown("\"" + target + "\"", *folder);
         !started) {
-        return "Can not start " + target + ".\r\n\r\n" + errors.Describe(started.error.code);
+        return text(IDS_BUILTIN_JAVA_START_FAILED, {target}) + reason(started.error);
     }
     return std::nullopt;
 }
 
 bool IsProductInstalled(const platform::IRegistry& registry) {
-    if (!registry.KeyExists(kProductInstallKey)) {
+    if (!registry.KeyExists(product::kInstallKey)) {
         return false;
     }
     const auto version =
-        registry.ReadValue(kProductOptionsKey, "Version", kProductVersionBufferSize);
-    return version && text::EqualsNoCase(version->text, kRequiredProductVersion);
+        registry.ReadValue(product::kOptionsKey, product::kVersionValue, kProductVersionBufferSize);
+    return version && text::EqualsNoCase(version->text, product::kRequiredVersion);
 }
 
 std::string DiscPrompt(const platform::IProfileFile& profile, const std::string& configPath,

@@ -7,6 +7,7 @@
 #include "platform/Processes.h"
 #include "platform/ProfileFile.h"
 #include "platform/Registry.h"
+#include "platform/StringTable.h"
 #include "platform/SystemErrors.h"
 
 #include <optional>
@@ -21,13 +22,20 @@ bool IsBrowserRecentEnough(const platform::IRegistry& registry);
 // The Java runtime installer on the disc whose root is `launcherDir`.
 std::string JavaInstallerPath(const std::string& launcherDir);
 
-// Copies the Java runtime installer from the disc to the temporary folder and starts the copy
-// with its path quoted; only the copy made now is started. The message to show under "Error"
-// when that fails, with the system's reason; nothing when the installer started.
+// What installing the Java runtime reaches: files and processes, and the texts it reports with.
+struct JavaServices {
+    platform::IFileSystem& files;
+    platform::IProcesses& processes;
+    const platform::IStringTable& strings;
+    const platform::ISystemErrors& errors;
+};
+
+// Copies the Java runtime installer from the disc into a new folder of its own in the temporary
+// folder and starts the copy there with its path quoted; only the copy made now is started. The
+// message to show under "Error" when that fails, with the system's reason; nothing when the
+// installer started.
 std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
-                                              platform::IFileSystem& files,
-                                              platform::IProcesses& processes,
-                                              const platform::ISystemErrors& errors);
+                                              const JavaServices& services);
 
 // Whether the product is installed in the version the USB drivers belong to (4.4.0).
 bool IsProductInstalled(const platform::IRegistry& registry);

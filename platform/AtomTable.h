@@ -1,19 +1,24 @@
 #pragma once
 // The system-wide, reference-counted names of the global atom table.
 
+#include "platform/SystemError.h"
+
 #include <cstdint>
 #include <string>
 
 namespace platform {
 
-using Atom = std::uint16_t; // 0 means no atom
+using Atom = std::uint16_t;
 
 class IAtomTable {
 public:
     virtual ~IAtomTable() = default;
-    virtual Atom Find(const std::string& name) const = 0;
-    virtual Atom Add(const std::string& name) = 0; // creates the name or counts it up
-    virtual void Delete(Atom atom) = 0;            // counts it down
+    // The atom of `name`; fails with errors::kFileNotFound when there is none.
+    virtual Result<Atom> Find(const std::string& name) const = 0;
+    // Creates the name or counts it up.
+    virtual Result<Atom> Add(const std::string& name) = 0;
+    // Counts it down.
+    virtual void Delete(Atom atom) = 0;
 };
 
 } // namespace platform

@@ -17,8 +17,8 @@ class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
 
-    // The user's temporary folder, ending in a backslash; empty on failure.
-    virtual std::optional<std::string> GetTempFolder() const = 0;
+    // The user's temporary folder, ending in a backslash.
+    virtual Result<std::string> GetTempFolder() const = 0;
 
     // Makes a new folder in `parent` (a path ending in a backslash) named `prefix` followed by
     // kRandomNameDigits random hexadecimal digits, which nobody can foresee; its path, ending

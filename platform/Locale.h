@@ -1,6 +1,8 @@
 #pragma once
 // The user's locale.
 
+#include "platform/SystemError.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -12,8 +14,8 @@ public:
     virtual ~ILocale() = default;
 
     // The abbreviated language name of the user's default locale (for example "DEU"), read
-    // into a buffer of `bufferSize` bytes; empty when the query fails.
-    virtual std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const = 0;
+    // into a buffer of `bufferSize` bytes.
+    virtual Result<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const = 0;
 };
 
 } // namespace platform

@@ -32,7 +32,7 @@ public:
     virtual Outcome SetWorkingDirectory(const std::string& directory) = 0;
 
     // The system's folder (System32), ending in a backslash.
-    virtual std::string SystemFolder() const = 0;
+    virtual Result<std::string> SystemFolder() const = 0;
 };
 
 } // namespace platform

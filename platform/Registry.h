@@ -1,6 +1,8 @@
 #pragma once
 // Read-only access to values under HKEY_LOCAL_MACHINE.
 
+#include "platform/SystemError.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -20,10 +22,11 @@ public:
     // Whether `key` under HKEY_LOCAL_MACHINE opens for reading.
     virtual bool KeyExists(const std::string& key) const = 0;
 
-    // Reads value `name` of `key` into a buffer of `bufferSize` bytes. Empty when the key does
-    // not open, the value is missing, or the value with its terminating zero does not fit.
-    virtual std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name,
-                                                   std::size_t bufferSize) const = 0;
+    // Reads value `name` of `key` into a buffer of `bufferSize` bytes. Fails when the key does
+    // not open, the value is missing, or the value with its terminating zero does not fit
+    // (errors::kInsufficientBuffer).
+    virtual Result<RegistryValue> ReadValue(const std::string& key, const std::string& name,
+                                            std::size_t bufferSize) const = 0;
 };
 
 } // namespace platform

@@ -20,9 +20,9 @@ public:
     virtual Outcome Open(WindowRef owner, const std::string& file,
                          const std::optional<std::string>& parameters) = 0;
 
-    // The program associated with `file`'s type; empty when the file does not exist or no
-    // program is associated with it.
-    virtual std::optional<std::string> FindAssociatedProgram(const std::string& file) const = 0;
+    // The program associated with `file`'s type. A failure carries the shell's result (32 or
+    // below): the file does not exist or no program is associated with it.
+    virtual Result<std::string> FindAssociatedProgram(const std::string& file) const = 0;
 };
 
 } // namespace platform

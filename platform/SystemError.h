@@ -1,7 +1,8 @@
 #pragma once
-// How the platform reports a failure: the operation's result (bool or optional, or this
-// Outcome where nothing else is returned, or a Result with a value) and the system's reason as
-// a SystemError.
+// How the platform reports a failure, one shape for every operation that can fail: an Outcome
+// where nothing else is returned, a Result where a value is, each with the system's reason as a
+// SystemError. (Questions whose answer is no are no failures: whether a file exists or a key
+// opens is a bool.)
 
 #include <optional>
 #include <utility>
@@ -17,6 +18,8 @@ struct SystemError {
 namespace errors {
 constexpr unsigned long kFileNotFound = 2;
 constexpr unsigned long kPathNotFound = 3;
+constexpr unsigned long kInvalidData = 13;
+constexpr unsigned long kInsufficientBuffer = 122;
 constexpr unsigned long kFileNameTooLong = 206;
 } // namespace errors
 
@@ -38,6 +41,7 @@ template <typename T> struct Result {
     SystemError error;
 
     explicit operator bool() const { return value.has_value(); }
+    bool has_value() const { return value.has_value(); }
     const T& operator*() const { return *value; }
     const T* operator->() const { return &*value; }
     static Result Success(T result) { return {std::move(result), {}}; }

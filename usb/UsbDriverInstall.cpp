@@ -1,10 +1,14 @@
 #include "usb/UsbDriverInstall.h"
 
+#include "framework/StringUtil.h"
+#include "res/Product.h"
+#include "res/resource.h"
+
 namespace usb {
 
 std::optional<std::string> ReadProductFolder(const platform::IRegistry& registry) {
     const auto value =
-        registry.ReadValue(kProductKey, kProductFolderValue, kProductFolderBufferSize);
+        registry.ReadValue(product::kInstallKey, product::kFolderValue, kProductFolderBufferSize);
     // An empty folder would put the packages at the root of the current drive.
     if (!value || !value->isString || value->text.empty()) {
         return std::nullopt;
@@ -29,7 +33,7 @@ InstallOutcome InstallDriverPackages(int firstState, int secondState,
         return {};
     }
     if (!folder) {
-        return {InstallOutcome::Kind::Failed, kErrorPathNotFound};
+        return {InstallOutcome::Kind::Failed, platform::errors::kPathNotFound};
     }
     const DriverPackagePaths paths = FormDriverPackagePaths(*folder);
     // The error reported is that of the last installation that failed: a later success must
@@ -37,10 +41,9 @@ InstallOutcome InstallDriverPackages(int firstState, int secondState,
     bool succeeded = true;
     unsigned long lastError = 0;
     const auto install = [&](const std::string& path) {
-        const platform::DriverPackageResult result = driverStore.RegisterPackage(path);
-        if (result.result != kRegistered) {
+        if (const platform::Outcome registered = driverStore.RegisterPackage(path); !registered) {
             succeeded = false;
-            lastError = result.error;
+            lastError = registered.error.code;
         }
     };
     if (first) {
@@ -55,28 +58,29 @@ InstallOutcome InstallDriverPackages(int firstState, int secondState,
     return {InstallOutcome::Kind::Failed, lastError};
 }
 
-std::string FormatErrorMessage(const std::string& title, const std::string& systemText) {
-    return title + " failed with error: " + systemText;
+std::string FormatErrorMessage(const platform::IStringTable& strings, const std::string& title,
+                               const std::string& systemText) {
+    return text::FillIn(strings.Load(IDS_BUILTIN_USB_FAILED), {title, systemText});
 }
 
-void ShowErrorMessage(platform::IUserInterface& ui, platform::WindowRef owner,
-                      const std::string& title, const platform::ISystemErrors& errors,
-                      unsigned long code) {
-    ui.ShowMessage(owner, FormatErrorMessage(title, errors.Describe(code)), std::nullopt,
-                   platform::mb::kOk);
+void ShowErrorMessage(const Reporting& reporting, platform::WindowRef owner,
+                      const std::string& title, unsigned long code) {
+    reporting.ui.ShowMessage(
+        owner, FormatErrorMessage(reporting.strings, title, reporting.errors.Describe(code)),
+        std::nullopt, platform::mb::kOk);
 }
 
-void ReportOutcome(const InstallOutcome& outcome, platform::IUserInterface& ui,
+void ReportOutcome(const InstallOutcome& outcome, const Reporting& reporting,
                    platform::WindowRef owner, const std::string& title,
-                   const std::string& successText, const platform::ISystemErrors& errors) {
+                   const std::string& successText) {
     switch (outcome.kind) {
     case InstallOutcome::Kind::Nothing:
         break;
     case InstallOutcome::Kind::Succeeded:
-        ui.ShowMessage(owner, successText, std::nullopt, platform::mb::kOk);
+        reporting.ui.ShowMessage(owner, successText, std::nullopt, platform::mb::kOk);
         break;
     case InstallOutcome::Kind::Failed:
-        ShowErrorMessage(ui, owner, title, errors, outcome.error);
+        ShowErrorMessage(reporting, owner, title, outcome.error);
         break;
     }
 }

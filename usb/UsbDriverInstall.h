@@ -5,6 +5,7 @@
 
 #include "platform/DriverStore.h"
 #include "platform/Registry.h"
+#include "platform/StringTable.h"
 #include "platform/SystemErrors.h"
 #include "platform/UserInterface.h"
 
@@ -18,17 +19,8 @@ namespace usb {
 constexpr int kUnchecked = 0;
 constexpr int kChecked = 1;
 
-// The installed product's folder: value "WBPATH" of this key under HKEY_LOCAL_MACHINE, read
-// into a buffer of this size.
-inline constexpr char kProductKey[] = "SOFTWARE\\Brenlow\\Ormix-Frame\\Install";
-inline constexpr char kProductFolderValue[] = "WBPATH";
+// The installed product's folder (product::kFolderValue) is read into a buffer of this size.
 constexpr std::size_t kProductFolderBufferSize = 100;
-
-// Reported when the product's folder cannot be read (ERROR_PATH_NOT_FOUND).
-constexpr unsigned long kErrorPathNotFound = 3;
-
-// The system's success result of a registration; any other value is a failure.
-constexpr int kRegistered = 1;
 
 // The product's folder as the registry holds it; empty when the value is missing, is not a
 // string, is an empty string or does not fit the buffer with its terminating zero.
@@ -50,25 +42,34 @@ struct InstallOutcome {
 
 // Registers the chosen packages: the first, the second, or both in this order (both are
 // always attempted). Success only when every registration returned exactly 1; a failure
-// reports the error code of the last registration that failed. Other states than both, first only or
-// second only register nothing. Without the product's folder nothing is registered and, when
-// a package was chosen, the failure is "path not found".
+// reports the error code of the last registration that failed. Other states than both, first only
+// or second only register nothing. Without the product's folder nothing is registered and, when a
+// package was chosen, the failure is "path not found".
 InstallOutcome InstallDriverPackages(int firstState, int secondState,
                                      const platform::IRegistry& registry,
                                      platform::IDriverStore& driverStore);
 
-// "<title> failed with error: <system text>", the system's text as it comes.
-std::string FormatErrorMessage(const std::string& title, const std::string& systemText);
+// What the dialog reports through: message boxes, the built-in texts, the system's texts for
+// its error codes.
+struct Reporting {
+    platform::IUserInterface& ui;
+    const platform::IStringTable& strings;
+    const platform::ISystemErrors& errors;
+};
+
+// "<title> failed with error: <system text>" (the built-in text), the system's text as it
+// comes.
+std::string FormatErrorMessage(const platform::IStringTable& strings, const std::string& title,
+                               const std::string& systemText);
 
 // Shows the message of error `code` in a message box owned by `owner`, without caption.
-void ShowErrorMessage(platform::IUserInterface& ui, platform::WindowRef owner,
-                      const std::string& title, const platform::ISystemErrors& errors,
-                      unsigned long code);
+void ShowErrorMessage(const Reporting& reporting, platform::WindowRef owner,
+                      const std::string& title, unsigned long code);
 
 // Shows the outcome: `successText` after a success, the error message after a failure,
 // nothing when nothing was chosen.
-void ReportOutcome(const InstallOutcome& outcome, platform::IUserInterface& ui,
+void ReportOutcome(const InstallOutcome& outcome, const Reporting& reporting,
                    platform::WindowRef owner, const std::string& title,
-                   const std::string& successText, const platform::ISystemErrors& errors);
+                   const std::string& successText);
 
 } // namespace usb

@@ -4,7 +4,7 @@
 #include "menu/win32/MenuDlg.h"
 #include "res/resource.h"
 
-CInstallApp::CInstallApp() : m_instance(kInstanceAtomName) {}
+CInstallApp::CInstallApp() : m_instance(kInstanceAtomName), m_errors(m_strings) {}
 
 BOOL CInstallApp::PrepareInstance() {
     StartupServices services{m_atoms, m_files,    m_processes,
@@ -28,19 +28,20 @@ BOOL CInstallApp::InitInstance() {
     // system takes away when the process ends however it ends, tells later starts that a menu
     // runs; the atom is there for other programs that look for it.
     m_instance.Hold();
-    const platform::Atom marker = m_atoms.Add(kInstanceAtomName);
+    const auto marker = m_atoms.Add(kInstanceAtomName);
     // Every dialog of the program has a white background. Its texts stay black, so that
     // dialogs without colours of their own, such as the About box, can be read.
     SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0));
 
     const MenuPageServices services{m_profile,   m_strings, m_registry, m_locale, m_files,
                                     m_processes, m_shell,   m_ui,       m_errors, m_drivers};
-    CMenuDlg mainPage(config::kMainPage, IDB_BACKGROUND, nullptr, services);
-    mainPage.m_strLauncherDir = m_strLauncherDir;
+    CMenuDlg mainPage({config::kMainPage, m_strLauncherDir, std::nullopt}, nullptr, services);
     m_pMainWnd = &mainPage;
     RunMainPage(mainPage);
 
-    m_atoms.Delete(marker);
+    if (marker) {
+        m_atoms.Delete(*marker);
+    }
     m_pMainWnd = nullptr;
     return FALSE;
 }
@@ -52,10 +53,11 @@ void CInstallApp::RunMainPage(CDialog& page) {
     const unsigned long error = GetLastError();
     m_ui.ShowMessage(
         nullptr, m_strings.Load(IDS_BUILTIN_MENU_NOT_SHOWN) + "\r\n\r\n" + m_errors.Describe(error),
-        std::string(kStartupCaption), platform::mb::kOk | platform::mb::kIconHand);
+        m_strings.Load(IDS_BUILTIN_STARTUP_CAPTION), platform::mb::kOk | platform::mb::kIconHand);
 }
 
 void CInstallApp::ReportException(const std::string& what) {
     m_ui.ShowMessage(nullptr, m_strings.Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
-                     std::string(kStartupCaption), platform::mb::kOk | platform::mb::kIconHand);
+                     m_strings.Load(IDS_BUILTIN_STARTUP_CAPTION),
+                     platform::mb::kOk | platform::mb::kIconHand);
 }

@@ -1,7 +1,7 @@
 #include "menu/win32/MenuDlg.h"
 
-#include "manuals/win32/ManualsDlg.h"
 #include "framework/win32/WinApp.h"
+#include "manuals/win32/ManualsDlg.h"
 #include "menu/HelpText.h"
 #include "menu/PageLayout.h"
 #include "menu/win32/AboutDlg.h"
@@ -22,14 +22,13 @@ RECT ToRect(const geometry::Rect& rect) {
 
 } // namespace
 
-CMenuDlg::CMenuDlg(std::string pageName, UINT nBitmapID, CMenuDlg* pParentPage,
-                   const MenuPageServices& services)
-    : CDialog(IDD_INSTALL_DIALOG, pParentPage), CMenuPage(std::move(pageName), services),
-      m_hIcon(LoadAppIcon(IDR_MAINFRAME)), m_nBitmapID(nBitmapID), m_pParentPage(pParentPage),
+CMenuDlg::CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services)
+    : CDialog(IDD_INSTALL_DIALOG, pParentWnd), m_hIcon(LoadAppIcon(IDR_MAINFRAME)),
+      m_services(services), m_page(std::move(context), services, *this),
+      m_nBitmapID(m_page.Style().ownBackground ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND),
       m_brushLabel(CreateSolidBrush(RGB(255, 255, 255))) {}
 
 CMenuDlg::~CMenuDlg() {
-    FreeMenuItems();
     ReleaseMouseCapture();
 }
 
@@ -47,28 +46,23 @@ void CMenuDlg::DoDataExchange() {
 BOOL CMenuDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     // The background's size, read once: every later layout of the page needs it.
-    int width = 0;
-    GetBitmapSize(Instance(), m_nBitmapID, width, m_nBackgroundHeight);
-
-    FillLanguageChooser();
-    SelectInitialLanguage();
-
+    GetBitmapSize(Instance(), m_nBitmapID, m_nBackgroundWidth, m_nBackgroundHeight);
+    m_page.OnInitDialog(m_hWnd);
     Window().SetIcons(m_hIcon);
-
-    m_nEntryLeft = layout::EntryColumnLeft(width);
-    LayOutWindow(width, m_nBackgroundHeight);
-
-    if (IsLumoPage()) {
+    LayOutWindow();
+    if (m_page.Style().takesOverLanguage) {
         m_staticLabel.Show(SW_HIDE);
         m_comboLanguage.Show(SW_HIDE);
     }
-    if (m_pParentPage == nullptr) {
+    if (m_pParentWnd == nullptr) {
         SetPropW(m_hWnd, text::Wide(kMainPageMark).c_str(), reinterpret_cast<HANDLE>(1));
     }
     return TRUE;
 }
 
-void CMenuDlg::LayOutWindow(int backgroundWidth, int backgroundHeight) {
+void CMenuDlg::LayOutWindow() {
+    const int backgroundWidth = m_nBackgroundWidth;
+    const int backgroundHeight = m_nBackgroundHeight;
     RECT screen{};
     GetWindowRect(GetDesktopWindow(), &screen);
     const layout::FrameMetrics metrics{GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXBORDER),
@@ -84,6 +78,10 @@ void CMenuDlg::LayOutWindow(int backgroundWidth, int backgroundHeight) {
     const RECT label = m_staticLabel.RectIn(m_hWnd);
     m_staticLabel.Move(
         ToRect(layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top)));
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    m_page.LayOut(backgroundWidth, backgroundHeight,
+                  {client.left, client.top, client.right, client.bottom});
 }
 
 bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -97,16 +95,28 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return true;
-    case WM_LBUTTONDOWN:
-        if (CMenuPage::OnLButtonDown(static_cast<short>(LOWORD(lParam)),
-                                     static_cast<short>(HIWORD(lParam)))) {
+    case WM_LBUTTONDOWN: {
+        // A window the click opens must get the pointer: the page gives up its capture for the
+        // time of the click, and takes it back unless a refused disc check ended the click.
+        const bool hadCapture = GetCapture() == m_hWnd;
+        if (hadCapture) {
+            ReleaseCapture();
+            m_bCapture = false;
+        }
+        const bool handled = m_page.OnLButtonDown(static_cast<short>(LOWORD(lParam)),
+                                                  static_cast<short>(HIWORD(lParam)));
+        if (handled) {
+            if (hadCapture) {
+                TakeMouseCapture();
+            }
             result = Default();
         }
         return true;
+    }
     case WM_MOUSEMOVE:
+        ReleaseMouseCapture();
         m_bMoving = true;
-        CMenuPage::OnMouseMove(static_cast<short>(LOWORD(lParam)),
-                               static_cast<short>(HIWORD(lParam)));
+        m_page.OnMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         m_bMoving = false;
         m_movingDC.reset();
         result = Default();
@@ -124,7 +134,7 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_LANGUAGE_COMBO && HIWORD(wParam) == CBN_SELENDOK) {
-            OnSelendokLanguage();
+            m_page.OnSelendokLanguage(m_comboLanguage.GetCurSel());
             return true;
         }
         return false;
@@ -148,10 +158,9 @@ void CMenuDlg::OnPaint() {
         PaintMinimisedIcon(m_hIcon);
         return;
     }
-    ApplyLanguageLock();
     CPaintDC dc(m_hWnd);
     PaintBackground(dc.get(), Instance(), m_nBitmapID);
-    DrawMenu();
+    m_page.OnPaint();
     Default();
 }
 
@@ -164,13 +173,19 @@ void CMenuDlg::OnSysCommand(UINT nID, LPARAM) {
     Default();
 }
 
-int CMenuDlg::GetLanguagePosition() const {
-    return m_comboLanguage.GetCurSel();
+void CMenuDlg::ShowLanguages(const std::vector<std::string>& names) {
+    m_comboLanguage.ResetContent();
+    for (const std::string& name : names) {
+        m_comboLanguage.AddString(name);
+    }
 }
 
-int CMenuDlg::GetSelectedLanguageIndex() const {
-    // With no selection the list answers CB_ERR, which names no language.
-    return static_cast<int>(m_comboLanguage.GetItemData(GetLanguagePosition()));
+void CMenuDlg::SelectLanguage(int position) {
+    m_comboLanguage.SetCurSel(position);
+}
+
+void CMenuDlg::EnableLanguageChooser(bool enable) {
+    m_comboLanguage.Enable(enable);
 }
 
 void CMenuDlg::SetLabelText(const std::string& text) {
@@ -181,48 +196,7 @@ void CMenuDlg::SetLabelText(const std::string& text) {
     m_staticLabel.SetText(text);
 }
 
-void CMenuDlg::ResetLanguageChooser() {
-    m_comboLanguage.ResetContent();
-}
-
-void CMenuDlg::AddLanguage(const std::string& name, int languageIndex) {
-    m_comboLanguage.SetItemData(m_comboLanguage.AddString(name), languageIndex);
-}
-
-void CMenuDlg::SetChooserSelection(int position) {
-    m_comboLanguage.SetCurSel(position);
-}
-
-void CMenuDlg::SelectChooserEntryStartingWith(const std::string& text) {
-    m_comboLanguage.SelectString(0, text);
-}
-
-void CMenuDlg::EnableLanguageChooser(bool enable) {
-    m_comboLanguage.Enable(enable);
-}
-
-std::optional<int> CMenuDlg::GetOpeningPageSelection() const {
-    if (m_pParentPage == nullptr) {
-        return std::nullopt;
-    }
-    return m_pParentPage->GetLanguagePosition();
-}
-
-int CMenuDlg::GetBackgroundHeight() const {
-    return m_nBackgroundHeight;
-}
-
-geometry::Rect CMenuDlg::GetClientArea() const {
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    return {client.left, client.top, client.right, client.bottom};
-}
-
-void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help) {
-    if (m_nEntryLeft == layout::kNotLaidOut) {
-        return; // not laid out yet: the page is drawn once it shows
-    }
-    const HelpTextLayout layout = ComposeHelpText(help, m_texts.m_strNoneSelectText);
+void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& layout) {
     const std::string key = "help|" + std::to_string(layout.topOffset) + '|' + layout.text;
     ShowFace(key, rect, [&](HDC target) {
         ::DrawHelpArea(target, Instance(), rect, layout.text, rect.top + layout.topOffset,
@@ -231,9 +205,6 @@ void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const std::string& help)
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) {
-    if (rect.Width() <= 0) {
-        return; // not laid out yet
-    }
     const std::string key = std::string(hot ? "hot|" : "entry|") + text;
     ShowFace(key, rect, [&](HDC target) {
         ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text));
@@ -270,31 +241,28 @@ void CMenuDlg::TakeMouseCapture() {
     m_bCapture = GetCapture() == m_hWnd;
 }
 
-void CMenuDlg::RunSubPage(const std::string& pageName) {
-    // The page named so shows over its own background and takes over this page's language.
-    const bool lumo = pageName == kLumoPageName;
-    CMenuDlg page(pageName, lumo ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND, lumo ? this : nullptr,
-                  m_services);
-    page.m_strLauncherDir = m_strLauncherDir;
+void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex) {
+    CMenuDlg page({pageName, m_page.LauncherDir(), languageIndex}, this, m_services);
     page.DoModal();
 }
 
-void CMenuDlg::OpenManualsWindow(const std::string& languageName) {
+void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption) {
     const DocumentServices documents{m_services.shell, m_services.ui, m_services.strings,
                                      m_services.files};
-    CManualsDlg dialog(this, languageName, m_texts.m_strCaption, GetLauncherDir(), documents);
+    CManualsDlg dialog(this, languageName, caption, m_page.LauncherDir(), documents);
     dialog.DoModal();
 }
 
-void CMenuDlg::OpenUsbDriverDialog() {
-    const UsbDriverTexts texts{m_texts.m_strUsbTitle,
-                               m_texts.m_strFirstCheckBoxCaption,
-                               m_texts.m_strSecondCheckBoxCaption,
-                               m_texts.m_strOk,
-                               m_texts.m_strCancel,
-                               m_texts.m_strFileCopySuccess,
-                               m_texts.m_strFileCopyFail};
-    CUsbDriverDlg dialog(
-        texts, this, {m_services.registry, m_services.drivers, m_services.ui, m_services.errors});
+void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
+    const UsbDriverTexts usbTexts{texts.m_strUsbTitle,
+                                  texts.m_strFirstCheckBoxCaption,
+                                  texts.m_strSecondCheckBoxCaption,
+                                  texts.m_strOk,
+                                  texts.m_strCancel,
+                                  texts.m_strFileCopySuccess,
+                                  texts.m_strFileCopyFail};
+    CUsbDriverDlg dialog(usbTexts, this,
+                         {m_services.registry, m_services.drivers, m_services.ui,
+                          m_services.strings, m_services.errors});
     dialog.DoModal();
 }

@@ -1,12 +1,14 @@
 #pragma once
 // A menu page on screen: the main page and every sub-page. A fixed-size dialog whose face is
 // a picture: the background bitmap, the entry column to its right, the help area below, and
-// the language chooser with its label over the background.
+// the language chooser with its label over the background. The page itself (CMenuPage) decides
+// what happens; this window tells it what the user does and carries out what it asks.
 
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "menu/MenuPage.h"
 #include "menu/PageLayout.h"
+#include "menu/PageWindow.h"
 #include "menu/win32/PageFaces.h"
 #include "menu/win32/PageFonts.h"
 
@@ -14,7 +16,7 @@
 
 #include <optional>
 
-class CMenuDlg : public CDialog, public CMenuPage {
+class CMenuDlg : public CDialog, private IPageWindow {
 public:
     // The About command of the system menu, with its low four bits cleared.
     static constexpr UINT kAboutCommand = 0x0010;
@@ -22,12 +24,11 @@ public:
     // finds the running menu to bring it forward.
     static constexpr const char* kMainPageMark = "discmenu.MainPage";
 
-    CMenuDlg(std::string pageName, UINT nBitmapID, CMenuDlg* pParentPage,
-             const MenuPageServices& services);
+    // A page shown over the window `pParentWnd` (none for the main page).
+    CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services);
     ~CMenuDlg() override;
 
-    // The position of the chooser's selection, or -1 when none.
-    int GetLanguagePosition() const;
+    const CMenuPage& Page() const { return m_page; }
 
 protected:
     void DoDataExchange() override;
@@ -39,49 +40,43 @@ protected:
     HCURSOR OnQueryDragIcon() const { return m_hIcon; }
     void OnSysCommand(UINT nID, LPARAM lParam);
 
-    // What the page decides, carried out on the window.
-    int GetSelectedLanguageIndex() const override;
-    void SetLabelText(const std::string& text) override;
-    void ResetLanguageChooser() override;
-    void AddLanguage(const std::string& name, int languageIndex) override;
-    void SetChooserSelection(int position) override;
-    void SelectChooserEntryStartingWith(const std::string& text) override;
-    void EnableLanguageChooser(bool enable) override;
-    std::optional<int> GetOpeningPageSelection() const override;
-    int GetBackgroundHeight() const override;
-    geometry::Rect GetClientArea() const override;
-    void DrawHelpArea(const geometry::Rect& rect, const std::string& help) override;
-    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override;
-    void RepaintArea(const geometry::Rect& rect) override;
-    void ReleaseMouseCapture() override;
-    bool HasMouseCapture() const override { return m_bCapture; }
-    void TakeMouseCapture() override;
-    platform::WindowRef GetWindowRef() const override { return m_hWnd; }
-    void RunSubPage(const std::string& pageName) override;
-    void EndPage() override { EndDialog(IDCANCEL); }
-    void OpenManualsWindow(const std::string& languageName) override;
-    void OpenUsbDriverDialog() override;
-
     HICON m_hIcon;
-    UINT m_nBitmapID;
     CComboBox m_comboLanguage;
     CWindow m_staticLabel;
-    CPageFont m_fontHelp{layout::kHelpFontHeight, FW_NORMAL};
-    CPageFont m_fontEntry{layout::kEntryFontHeight, FW_BOLD};
-    std::optional<CPageFont> m_fontLabel; // the dialog's font, from the initialisation on
-    CMenuDlg* m_pParentPage;
 
 private:
-    void LayOutWindow(int backgroundWidth, int backgroundHeight);
+    // What the page asks of its window.
+    void ShowLanguages(const std::vector<std::string>& names) override;
+    void SelectLanguage(int position) override;
+    void EnableLanguageChooser(bool enable) override;
+    void SetLabelText(const std::string& text) override;
+    void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) override;
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override;
+    void RepaintArea(const geometry::Rect& rect) override;
+    void RunSubPage(const std::string& pageName, int languageIndex) override;
+    void OpenManualsWindow(const std::string& languageName, const std::string& caption) override;
+    void OpenUsbDriverDialog(const CTextTable& texts) override;
+    void EndPage() override { EndDialog(IDCANCEL); }
+
+    void LayOutWindow();
     HINSTANCE Instance() const;
+    void ReleaseMouseCapture();
+    void TakeMouseCapture();
     // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
     // device context of the window, taken at the first of them and released when the move is
     // handled; other drawing takes a context of its own.
     void ShowFace(const std::string& key, const geometry::Rect& rect,
                   const CPageFaces::Painter& paint);
 
-    int m_nBackgroundHeight = 0; // of the background picture, from the initialisation on
-    CBrush m_brushLabel;         // white, behind the label's text
+    MenuPageServices m_services;
+    CMenuPage m_page;
+    UINT m_nBitmapID;
+    int m_nBackgroundWidth = 0; // of the background picture, from the initialisation on
+    int m_nBackgroundHeight = 0;
+    CPageFont m_fontHelp{layout::kHelpFontHeight, FW_NORMAL};
+    CPageFont m_fontEntry{layout::kEntryFontHeight, FW_BOLD};
+    std::optional<CPageFont> m_fontLabel; // the dialog's font, from the initialisation on
+    CBrush m_brushLabel;                  // white, behind the label's text
     CPageFaces m_faces;
     // Whether the page holds the pointer capture, followed here because asking the system
     // costs a call into it on every pointer move. While a window of this thread holds the

@@ -323,10 +323,11 @@ void PaintBackground(HDC paintDC, HINSTANCE instance, UINT bitmapId) {
     }
     const CPaletteSelection paletteSelection(paintDC, palette.get(), false);
     paletteSelection.Realize();
+    BITMAP size{};
+    GetObjectW(bitmap.get(), sizeof size, &size);
     const CMemoryDC memory(paintDC);
     const CObjectSelection selected(memory.get(), bitmap.get());
     if (selected) {
-        BitBlt(paintDC, 0, 0, layout::kBackgroundWidth, layout::kBackgroundHeight, memory.get(), 0,
-               0, SRCCOPY);
+        BitBlt(paintDC, 0, 0, size.bmWidth, size.bmHeight, memory.get(), 0, 0, SRCCOPY);
     }
 }

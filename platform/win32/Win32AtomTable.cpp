@@ -4,12 +4,18 @@
 
 namespace platform {
 
-Atom Win32AtomTable::Find(const std::string& name) const {
-    return GlobalFindAtomA(name.c_str());
+namespace {
+Result<Atom> AtomOrError(ATOM atom) {
+    return atom != 0 ? Result<Atom>::Success(atom) : Result<Atom>::Failure(GetLastError());
+}
+} // namespace
+
+Result<Atom> Win32AtomTable::Find(const std::string& name) const {
+    return AtomOrError(GlobalFindAtomA(name.c_str()));
 }
 
-Atom Win32AtomTable::Add(const std::string& name) {
-    return GlobalAddAtomA(name.c_str());
+Result<Atom> Win32AtomTable::Add(const std::string& name) {
+    return AtomOrError(GlobalAddAtomA(name.c_str()));
 }
 
 void Win32AtomTable::Delete(Atom atom) {

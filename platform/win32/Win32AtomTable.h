@@ -6,8 +6,8 @@ namespace platform {
 // The system's global atom table.
 class Win32AtomTable final : public IAtomTable {
 public:
-    Atom Find(const std::string& name) const override;
-    Atom Add(const std::string& name) override;
+    Result<Atom> Find(const std::string& name) const override;
+    Result<Atom> Add(const std::string& name) override;
     void Delete(Atom atom) override;
 };
 

@@ -8,13 +8,13 @@
 
 namespace platform {
 
-DriverPackageResult Win32DriverStore::RegisterPackage(const std::string& infPath) {
+Outcome Win32DriverStore::RegisterPackage(const std::string& infPath) {
     // The INF's own folder is the source of the package; the name the system gives the INF
     // in its store is not needed.
     const BOOL result = SetupCopyOEMInfW(text::Wide(infPath).c_str(), nullptr, SPOST_PATH, 0,
                                          nullptr, 0, nullptr, nullptr);
     const DWORD error = GetLastError();
-    return {static_cast<int>(result), static_cast<unsigned long>(error)};
+    return RegistrationOutcome(static_cast<int>(result), error);
 }
 
 } // namespace platform

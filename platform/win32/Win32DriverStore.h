@@ -6,7 +6,7 @@ namespace platform {
 // Driver packages through the setup services (SetupCopyOEMInfA).
 class Win32DriverStore final : public IDriverStore {
 public:
-    DriverPackageResult RegisterPackage(const std::string& infPath) override;
+    Outcome RegisterPackage(const std::string& infPath) override;
 };
 
 } // namespace platform

@@ -14,18 +14,19 @@
 
 namespace platform {
 
-std::optional<std::string> Win32FileSystem::GetTempFolder() const {
+Result<std::string> Win32FileSystem::GetTempFolder() const {
     // Asked for its length first, so that a long path is not cut.
     const DWORD needed = GetTempPathW(0, nullptr);
     if (needed == 0) {
-        return std::nullopt;
+        return Result<std::string>::Failure(GetLastError());
     }
     std::vector<wchar_t> buffer(needed + 1);
     const DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
     if (length == 0 || length >= buffer.size()) {
-        return std::nullopt;
+        return Result<std::string>::Failure(length == 0 ? GetLastError()
+                                                        : errors::kInsufficientBuffer);
     }
-    return text::FromWide(buffer.data(), length);
+    return Result<std::string>::Success(text::FromWide(buffer.data(), length));
 }
 
 static_assert(errors::kFileNotFound == ERROR_FILE_NOT_FOUND &&

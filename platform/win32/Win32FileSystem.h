@@ -5,7 +5,7 @@ namespace platform {
 
 class Win32FileSystem final : public IFileSystem {
 public:
-    std::optional<std::string> GetTempFolder() const override;
+    Result<std::string> GetTempFolder() const override;
     Result<std::string> CreateUniqueFolder(const std::string& parent,
                                            const std::string& prefix) override;
     std::vector<std::string> FoldersIn(const std::string& parent,

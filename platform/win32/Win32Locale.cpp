@@ -6,17 +6,17 @@
 
 namespace platform {
 
-std::optional<std::string> Win32Locale::GetAbbreviatedLanguageName(std::size_t bufferSize) const {
+Result<std::string> Win32Locale::GetAbbreviatedLanguageName(std::size_t bufferSize) const {
     if (bufferSize == 0) {
-        return std::nullopt;
+        return Result<std::string>::Failure(errors::kInsufficientBuffer);
     }
     std::vector<char> buffer(bufferSize, '\0');
     const int length = GetLocaleInfoA(GetUserDefaultLCID(), LOCALE_SABBREVLANGNAME, buffer.data(),
                                       static_cast<int>(buffer.size()));
     if (length <= 0) {
-        return std::nullopt;
+        return Result<std::string>::Failure(GetLastError());
     }
-    return std::string(buffer.data());
+    return Result<std::string>::Success(buffer.data());
 }
 
 } // namespace platform

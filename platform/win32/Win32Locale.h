@@ -5,7 +5,7 @@ namespace platform {
 
 class Win32Locale final : public ILocale {
 public:
-    std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const override;
+    Result<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const override;
 };
 
 } // namespace platform

@@ -67,13 +67,14 @@ Outcome Win32Processes::SetWorkingDirectory(const std::string& directory) {
                                                                : Outcome::Failure(GetLastError());
 }
 
-std::string Win32Processes::SystemFolder() const {
+Result<std::string> Win32Processes::SystemFolder() const {
     std::vector<wchar_t> buffer(MAX_PATH + 1);
     const UINT length = GetSystemDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
     if (length == 0 || length >= buffer.size()) {
-        return {};
+        return Result<std::string>::Failure(length == 0 ? GetLastError()
+                                                        : errors::kInsufficientBuffer);
     }
-    return text::FromWide(buffer.data(), length) + "\\";
+    return Result<std::string>::Success(text::FromWide(buffer.data(), length) + "\\");
 }
 
 } // namespace platform

@@ -11,7 +11,7 @@ public:
                                    const std::string& directory) override;
     Outcome StartShown(const std::string& commandLine, const std::string& directory) override;
     Outcome SetWorkingDirectory(const std::string& directory) override;
-    std::string SystemFolder() const override;
+    Result<std::string> SystemFolder() const override;
 };
 
 } // namespace platform

@@ -13,8 +13,9 @@ namespace {
 // An open registry key, closed when it goes out of scope.
 class RegistryKey {
 public:
-    explicit RegistryKey(const std::string& path) {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS) {
+    explicit RegistryKey(const std::string& path)
+        : m_error(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &m_key)) {
+        if (m_error != ERROR_SUCCESS) {
             m_key = nullptr;
         }
     }
@@ -26,9 +27,11 @@ public:
         }
     }
     HKEY get() const { return m_key; }
+    unsigned long error() const { return static_cast<unsigned long>(m_error); }
 
 private:
     HKEY m_key = nullptr;
+    LONG m_error;
 };
 
 // `text` with its environment variables (%SystemRoot%, say) replaced by their values, as a
@@ -53,24 +56,27 @@ bool Win32Registry::KeyExists(const std::string& key) const {
     return RegistryKey(key).get() != nullptr;
 }
 
-std::optional<RegistryValue> Win32Registry::ReadValue(const std::string& key,
-                                                      const std::string& name,
-                                                      std::size_t bufferSize) const {
+Result<RegistryValue> Win32Registry::ReadValue(const std::string& key, const std::string& name,
+                                               std::size_t bufferSize) const {
     const RegistryKey opened(key);
-    if (opened.get() == nullptr || bufferSize == 0) {
-        return std::nullopt;
+    if (opened.get() == nullptr) {
+        return Result<RegistryValue>::Failure(opened.error());
+    }
+    if (bufferSize == 0) {
+        return Result<RegistryValue>::Failure(errors::kInsufficientBuffer);
     }
     std::vector<BYTE> buffer(bufferSize, 0);
     DWORD type = REG_NONE;
     auto size = static_cast<DWORD>(buffer.size());
-    if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, buffer.data(), &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
+    const LONG queried =
+        RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, buffer.data(), &size);
+    if (queried != ERROR_SUCCESS) {
+        return Result<RegistryValue>::Failure(static_cast<unsigned long>(queried));
     }
     // The value must fit together with a terminating zero, as in a C buffer of that size.
     const bool terminated = size > 0 && buffer[size - 1] == 0;
     if (!terminated && size >= buffer.size()) {
-        return std::nullopt;
+        return Result<RegistryValue>::Failure(errors::kInsufficientBuffer);
     }
     RegistryValue value;
     value.isString = type == REG_SZ || type == REG_EXPAND_SZ;
@@ -81,7 +87,7 @@ std::optional<RegistryValue> Win32Registry::ReadValue(const std::string& key,
     if (type == REG_EXPAND_SZ) {
         value.text = ExpandEnvironment(value.text);
     }
-    return value;
+    return Result<RegistryValue>::Success(std::move(value));
 }
 
 } // namespace platform

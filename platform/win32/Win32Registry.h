@@ -7,8 +7,8 @@ namespace platform {
 class Win32Registry final : public IRegistry {
 public:
     bool KeyExists(const std::string& key) const override;
-    std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name,
-                                           std::size_t bufferSize) const override;
+    Result<RegistryValue> ReadValue(const std::string& key, const std::string& name,
+                                    std::size_t bufferSize) const override;
 };
 
 } // namespace platform

@@ -53,15 +53,15 @@ Outcome Win32Shell::Open(WindowRef owner, const std::string& file,
                                 : static_cast<unsigned long>(number));
 }
 
-std::optional<std::string> Win32Shell::FindAssociatedProgram(const std::string& file) const {
+Result<std::string> Win32Shell::FindAssociatedProgram(const std::string& file) const {
     // The interface fixes the result buffer at MAX_PATH characters.
     wchar_t program[MAX_PATH] = {};
     const auto result =
         reinterpret_cast<INT_PTR>(FindExecutableW(text::Wide(file).c_str(), L"", program));
     if (result <= 32) {
-        return std::nullopt;
+        return Result<std::string>::Failure(static_cast<unsigned long>(result));
     }
-    return text::FromWide(std::wstring(program));
+    return Result<std::string>::Success(text::FromWide(std::wstring(program)));
 }
 
 } // namespace platform

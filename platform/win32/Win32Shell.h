@@ -6,8 +6,8 @@ namespace platform {
 class Win32Shell final : public IShell {
 public:
     Outcome Open(WindowRef owner, const std::string& file,
-                   const std::optional<std::string>& parameters) override;
-    std::optional<std::string> FindAssociatedProgram(const std::string& file) const override;
+                 const std::optional<std::string>& parameters) override;
+    Result<std::string> FindAssociatedProgram(const std::string& file) const override;
 };
 
 } // namespace platform

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32SystemErrors.h"
 
+#include "framework/StringUtil.h"
 #include "framework/win32/WideText.h"
+#include "res/resource.h"
 
 #include <windows.h>
 
@@ -28,10 +30,6 @@ private:
 
 } // namespace
 
-unsigned long Win32SystemErrors::LastError() const {
-    return GetLastError();
-}
-
 std::string Win32SystemErrors::Describe(unsigned long code) const {
     LocalBuffer text;
     const DWORD length = FormatMessageW(
@@ -39,7 +37,7 @@ std::string Win32SystemErrors::Describe(unsigned long code) const {
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
         reinterpret_cast<wchar_t*>(text.receive()), 0, nullptr);
     if (length == 0 || text.get() == nullptr) {
-        return "error " + std::to_string(code);
+        return text::FillIn(m_strings.Load(IDS_BUILTIN_ERROR_CODE), {std::to_string(code)});
     }
     return text::FromWide(text.get(), length);
 }

@@ -1,12 +1,17 @@
 #pragma once
+#include "platform/StringTable.h"
 #include "platform/SystemErrors.h"
 
 namespace platform {
 
+// The system's message texts; for a code without one, the program's built-in text for it.
 class Win32SystemErrors final : public ISystemErrors {
 public:
-    unsigned long LastError() const override;
+    explicit Win32SystemErrors(const IStringTable& strings) : m_strings(strings) {}
     std::string Describe(unsigned long code) const override;
+
+private:
+    const IStringTable& m_strings;
 };
 
 } // namespace platform

@@ -15,19 +15,22 @@ std::string Folder(const std::string& path) {
 }
 } // namespace
 
-platform::Atom FakeAtomTable::Find(const std::string& name) const {
+platform::Result<platform::Atom> FakeAtomTable::Find(const std::string& name) const {
     const std::size_t i = IndexOf(name);
-    return i < m_names.size() && m_counts[i] > 0 ? static_cast<platform::Atom>(kFirstAtom + i) : 0;
+    return i < m_names.size() && m_counts[i] > 0
+               ? platform::Result<platform::Atom>::Success(
+                     static_cast<platform::Atom>(kFirstAtom + i))
+               : platform::Result<platform::Atom>::Failure(platform::errors::kFileNotFound);
 }
 
-platform::Atom FakeAtomTable::Add(const std::string& name) {
+platform::Result<platform::Atom> FakeAtomTable::Add(const std::string& name) {
     std::size_t i = IndexOf(name);
     if (i == m_names.size()) {
         m_names.push_back(name);
         m_counts.push_back(0);
     }
     ++m_counts[i];
-    return static_cast<platform::Atom>(kFirstAtom + i);
+    return platform::Result<platform::Atom>::Success(static_cast<platform::Atom>(kFirstAtom + i));
 }
 
 void FakeAtomTable::Delete(platform::Atom atom) {
@@ -137,9 +140,10 @@ platform::Outcome FakeShell::Open(platform::WindowRef owner, const std::string& 
                                      : platform::Outcome::Failure(failure->second);
 }
 
-std::optional<std::string> FakeShell::FindAssociatedProgram(const std::string& file) const {
+platform::Result<std::string> FakeShell::FindAssociatedProgram(const std::string& file) const {
     const auto found = associations.find(file);
-    return found == associations.end() ? std::nullopt : std::optional<std::string>(found->second);
+    return found == associations.end() ? platform::Result<std::string>::Failure(31)
+                                       : platform::Result<std::string>::Success(found->second);
 }
 
 int FakeUserInterface::ShowMessage(platform::WindowRef owner, const std::string& text,
@@ -160,14 +164,18 @@ bool FakeRegistry::KeyExists(const std::string& key) const {
     return keys.count(text::ToLowerAscii(key)) != 0;
 }
 
-std::optional<platform::RegistryValue> FakeRegistry::ReadValue(const std::string& key,
-                                                               const std::string& name,
-                                                               std::size_t bufferSize) const {
+platform::Result<platform::RegistryValue> FakeRegistry::ReadValue(const std::string& key,
+                                                                  const std::string& name,
+                                                                  std::size_t bufferSize) const {
     const auto found = values.find(text::ToLowerAscii(key + "\\" + name));
-    if (!KeyExists(key) || found == values.end() || found->second.text.size() + 1 > bufferSize) {
-        return std::nullopt;
+    if (!KeyExists(key) || found == values.end()) {
+        return platform::Result<platform::RegistryValue>::Failure(platform::errors::kFileNotFound);
     }
-    return found->second;
+    if (found->second.text.size() + 1 > bufferSize) {
+        return platform::Result<platform::RegistryValue>::Failure(
+            platform::errors::kInsufficientBuffer);
+    }
+    return platform::Result<platform::RegistryValue>::Success(found->second);
 }
 
 void FakeRegistry::SetString(const std::string& key, const std::string& name,

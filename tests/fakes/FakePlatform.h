@@ -26,8 +26,8 @@ namespace fakes {
 
 class FakeAtomTable : public platform::IAtomTable {
 public:
-    platform::Atom Find(const std::string& name) const override;
-    platform::Atom Add(const std::string& name) override;
+    platform::Result<platform::Atom> Find(const std::string& name) const override;
+    platform::Result<platform::Atom> Add(const std::string& name) override;
     void Delete(platform::Atom atom) override;
     int Count(const std::string& name) const;
 
@@ -39,7 +39,10 @@ private:
 
 class FakeFileSystem : public platform::IFileSystem {
 public:
-    std::optional<std::string> GetTempFolder() const override { return tempFolder; }
+    platform::Result<std::string> GetTempFolder() const override {
+        return tempFolder ? platform::Result<std::string>::Success(*tempFolder)
+                          : platform::Result<std::string>::Failure(platform::errors::kPathNotFound);
+    }
     platform::Result<std::string> CreateUniqueFolder(const std::string& parent,
                                                      const std::string& prefix) override;
     std::vector<std::string> FoldersIn(const std::string& parent,
@@ -75,7 +78,9 @@ public:
         currentDirectory = directory;
         return platform::Outcome::Success();
     }
-    std::string SystemFolder() const override { return "C:\\Windows\\system32\\"; }
+    platform::Result<std::string> SystemFolder() const override {
+        return platform::Result<std::string>::Success("C:\\Windows\\system32\\");
+    }
 
     std::string commandLine;
     std::string modulePath;
@@ -103,7 +108,7 @@ class FakeShell : public platform::IShell {
 public:
     platform::Outcome Open(platform::WindowRef owner, const std::string& file,
                            const std::optional<std::string>& parameters) override;
-    std::optional<std::string> FindAssociatedProgram(const std::string& file) const override;
+    platform::Result<std::string> FindAssociatedProgram(const std::string& file) const override;
 
     struct Opened {
         platform::WindowRef owner;
@@ -117,11 +122,9 @@ public:
 
 class FakeSystemErrors : public platform::ISystemErrors {
 public:
-    unsigned long LastError() const override { return lastError; }
     std::string Describe(unsigned long code) const override {
         return code == 5 ? "Access is denied.\r\n" : "error " + std::to_string(code);
     }
-    unsigned long lastError = 0;
 };
 
 struct ShownMessage {
@@ -153,9 +156,9 @@ public:
 class FakeRegistry : public platform::IRegistry {
 public:
     bool KeyExists(const std::string& key) const override;
-    std::optional<platform::RegistryValue> ReadValue(const std::string& key,
-                                                     const std::string& name,
-                                                     std::size_t bufferSize) const override;
+    platform::Result<platform::RegistryValue> ReadValue(const std::string& key,
+                                                        const std::string& name,
+                                                        std::size_t bufferSize) const override;
     // Stores a text value (and creates its key).
     void SetString(const std::string& key, const std::string& name, const std::string& text);
     // Stores a value of another type whose bytes are `bytes`.
@@ -168,11 +171,12 @@ public:
 
 class FakeLocale : public platform::ILocale {
 public:
-    std::optional<std::string> GetAbbreviatedLanguageName(std::size_t bufferSize) const override {
+    platform::Result<std::string>
+    GetAbbreviatedLanguageName(std::size_t bufferSize) const override {
         if (!abbreviation || abbreviation->size() >= bufferSize) {
-            return std::nullopt;
+            return platform::Result<std::string>::Failure(platform::errors::kInsufficientBuffer);
         }
-        return abbreviation;
+        return platform::Result<std::string>::Success(*abbreviation);
     }
 
     std::optional<std::string> abbreviation = std::string("ENU");

@@ -1,7 +1,7 @@
-// What a click on an entry does: the decision from a table, and the page carrying it out.
+// What a click on an entry does: the decision from a table, what needs the disc, and the
+// message of a failed start.
 
 #include "menu/ClickAction.h"
-#include "fakes/FakeMenuPage.h"
 
 #include <gtest/gtest.h>
 
@@ -82,110 +82,23 @@ TEST(ClickAction, DecidedFromTheEntryTheLanguageAndTheCodePage) {
     }
 }
 
-// The page carries the action out.
-class ClickTest : public ::testing::Test {
-protected:
-    ClickTest() {
-        page.m_strLauncherDir = "E:\\";
-        page.LayOut();
-        page.FillLanguageChooser();
-        page.selection = 0;
-        page.m_texts.m_strTitle = "Warning";
-        page.m_texts.m_strNoMediaInDevice = "Insert the disc";
-        page.m_texts.m_strNoVdInstall = "install the product first";
-        services.files.files["E:\\Disk1\\disk1.id"] = "";
+TEST(ClickAction, WhatNeedsTheDiscAndWhatAFailedStartSays) {
+    const std::pair<Kind, bool> kinds[] = {{Kind::Open, true},         {Kind::Manuals, true},
+                                           {Kind::JavaRuntime, false}, {Kind::SubPage, false},
+                                           {Kind::Close, false},       {Kind::Usb, false},
+                                           {Kind::Nothing, false}};
+    for (const auto& [kind, needs] : kinds) {
+        click::Action action;
+        action.kind = kind;
+        EXPECT_EQ(click::NeedsDisc(action), needs) << static_cast<int>(kind);
     }
-    void Add(int type, const std::string& execute, const std::string& diskId = "") {
-        page.m_menuItems.push_back(std::make_unique<CMenuItem>(Item(type, execute, diskId)));
-    }
-    bool ClickEntry(int index) { return page.OnLButtonDown(500, 15 + 41 * index + 10); }
-
-    fakes::FakeMenuServices services;
-    fakes::FakeMenuPage page{"Main Dialog", services};
-};
-
-TEST_F(ClickTest, OnlyAClickInsideAnEntryActsAndTheEighthLiesInTheHelpArea) {
-    for (int i = 0; i < 7; ++i) {
-        Add(CMenuItem::kTypeNone, "");
-    }
-    Add(2, "");
-    for (const auto& [x, y] : {std::pair{500, 53}, {500, 55}, {100, 100}, {300, 290}, {593, 20}}) {
-        EXPECT_TRUE(page.OnLButtonDown(x, y)) << x << "," << y;
-    }
-    EXPECT_TRUE(page.actions.empty());
-    EXPECT_TRUE(page.OnLButtonDown(500, 310));
-    EXPECT_EQ(page.actions, (std::vector<std::string>{"end"}));
-}
-
-TEST_F(ClickTest, OpensAfterTheDiscCheckAndNamesTheWholePathWhenTheStartFails) {
-    Add(0, "Setup\\setup.exe", "Disk1\\disk1.id");
-    Add(0, "Disk1\\setup.exe");
-    EXPECT_TRUE(ClickEntry(0));
-    ASSERT_EQ(services.shell.opened.size(), 1u);
-    EXPECT_EQ(services.shell.opened[0].parameters, std::optional<std::string>(" -l0009"));
-    EXPECT_EQ(services.shell.opened[0].owner, nullptr);
-
-    services.shell.failures["E:\\Setup\\setup.exe"] = 2;
-    EXPECT_TRUE(ClickEntry(0));
-    ASSERT_EQ(services.ui.shown.size(), 1u);
-    EXPECT_EQ(services.ui.shown[0].text, "Can not start application E:\\Setup\\setup.exe.");
-    EXPECT_EQ(services.ui.shown[0].caption, std::optional<std::string>("Error"));
-    EXPECT_EQ(services.ui.shown[0].style, 0u);
-    EXPECT_EQ(services.ui.shown[0].owner, page.GetWindowRef());
-
-    EXPECT_FALSE(ClickEntry(1)) << "without a disc id nothing opens and nothing is said";
-    EXPECT_EQ(services.shell.opened.size(), 2u);
-    EXPECT_EQ(services.ui.shown.size(), 1u);
-
-    // A quote would end the file name and start arguments: such a value names no file.
-    Add(0, "Disk1\\setup.exe\" \"/x", "Disk1\\disk1.id");
-    EXPECT_TRUE(ClickEntry(2));
-    EXPECT_EQ(services.shell.opened.size(), 2u);
-    EXPECT_EQ(services.ui.shown.back().text,
-              "Can not start application E:\\Disk1\\setup.exe\" \"/x.");
-
-    // A path the system cannot open for its length is said to be too long.
-    services.shell.failures["E:\\Setup\\setup.exe"] = platform::errors::kFileNameTooLong;
-    EXPECT_TRUE(ClickEntry(0));
-    EXPECT_EQ(services.ui.shown.back().text,
-              "Can not start application E:\\Setup\\setup.exe.\n\nerror 206");
-}
-
-TEST_F(ClickTest, TheCaptureIsTakenBackUnlessTheDiscCheckIsRefused) {
-    Add(2, "");
-    Add(0, "Disk2\\setup.exe", "Disk2\\disk2.id");
-    page.hasCapture = true;
-    EXPECT_TRUE(ClickEntry(0));
-    EXPECT_EQ(page.captureReleases, 1);
-    EXPECT_TRUE(page.hasCapture);
-    services.ui.answers = {platform::mb::kIdCancel};
-    EXPECT_FALSE(ClickEntry(1));
-    EXPECT_FALSE(page.hasCapture);
-    EXPECT_TRUE(services.shell.opened.empty());
-}
-
-TEST_F(ClickTest, SpecialEntriesSubPagesAndTheUsbEntry) {
-    Add(0, "SunJava");
-    Add(0, "HTMLDlg", "Disk1\\disk1.id");
-    Add(0, "HTMLDlg");
-    Add(1, "Lumo Dialog");
-    Add(3, "");
-    services.registry.SetString("SOFTWARE\\Microsoft\\Internet Explorer", "Version", "4.0");
-    page.m_texts.m_strWarning = "too old";
-    page.selection = 3;
-    ClickEntry(0);
-    ASSERT_EQ(services.ui.shown.size(), 1u);
-    EXPECT_EQ(services.ui.shown[0].text, "too old");
-    EXPECT_TRUE(ClickEntry(1));
-    EXPECT_FALSE(ClickEntry(2)) << "no disc id: the manuals do not open";
-    ClickEntry(3);
-    ClickEntry(4);
-    EXPECT_EQ(services.ui.shown.back().text, "install the product first");
-    services.registry.AddKey("SOFTWARE\\Brenlow\\Ormix-Frame\\Install");
-    services.registry.SetString("SOFTWARE\\Brenlow\\Ormix-Frame\\Options", "Version", "4.4.0");
-    ClickEntry(4);
-    EXPECT_EQ(page.actions,
-              (std::vector<std::string>{"manuals Italiano", "page Lumo Dialog", "usb"}));
+    const char* text = "Can not start application %s.";
+    EXPECT_EQ(click::StartFailureMessage(text, "E:\\a.exe", false, "ignored"),
+              "Can not start application E:\\a.exe.");
+    EXPECT_EQ(click::StartFailureMessage(text, "E:\\a.exe", true, "Too long.\r\n"),
+              "Can not start application E:\\a.exe.\n\nToo long.\r\n");
+    EXPECT_EQ(click::StartFailureMessage("Kann %s nicht starten", "x", false, ""),
+              "Kann x nicht starten");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Reading a page's texts and entries from the configuration file of its language.
 
 #include "menu/Configuration.h"
-#include "fakes/FakeMenuPage.h"
+#include "fakes/FakePageWindow.h"
 #include "framework/CodePages.h"
 #include "menu/Languages.h"
 
@@ -133,24 +133,11 @@ TEST_F(ConfigurationTest, EveryFieldComesFromItsKeyNumberedFromZero) {
     EXPECT_EQ(page.items[2]->m_strText, "Two");
 }
 
-TEST_F(ConfigurationTest, ThePageLoadsItsLanguageAndNothingWithoutALauncherDirectory) {
-    std::ofstream(m_dir / "Inst40a.inf", std::ios::binary)
-        << "[RES_STR]\nIDS_LABEL=Idioma:\n[Main Dialog]\nNumber of menu=2\n";
-    fakes::FakeMenuPage page("Main Dialog", services);
-    page.m_strLauncherDir = m_dir.string() + "/";
-    page.languageIndexOverride = 4;
-    page.Reload();
-    page.Reload();
-    EXPECT_EQ(page.m_strConfigPath, page.m_strLauncherDir + "Inst40a.inf");
-    EXPECT_EQ(page.label, "Idioma:");
-    EXPECT_EQ(page.m_menuItems.size(), 2u) << "a reload does not duplicate entries";
-
-    page.m_strLauncherDir.clear();
-    page.label = "(untouched)";
-    page.Reload();
-    EXPECT_EQ(page.m_strConfigPath, "");
-    EXPECT_EQ(page.label, "(untouched)");
-    EXPECT_TRUE(page.m_menuItems.empty());
+TEST(PageStyle, TheLumoPageAloneHasItsOwnBackgroundAndTakesOverTheLanguage) {
+    EXPECT_EQ(config::StyleOf("Lumo Dialog"), (config::PageStyle{true, true}));
+    EXPECT_EQ(config::StyleOf("Main Dialog"), (config::PageStyle{false, false}));
+    EXPECT_EQ(config::StyleOf("Lumo dialog"), (config::PageStyle{false, false})) << "exactly";
+    EXPECT_EQ(config::StyleOf("More Tools"), (config::PageStyle{false, false}));
 }
 
 // The language files of the sample disc, as their sources hold them.

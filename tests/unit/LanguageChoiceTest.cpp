@@ -1,7 +1,7 @@
 // The first language of a page, the lock while the registry forces one, and the chooser.
 
 #include "menu/LanguageChoice.h"
-#include "fakes/FakeMenuPage.h"
+#include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -76,82 +76,15 @@ TEST(LanguageChoice, TheForcedValueIsTextFromTheFirstKeyThatHoldsIt) {
     }
 }
 
-class LanguageChooserTest : public ::testing::Test {
-protected:
-    // Fills the chooser and selects the first language, as the page's initialisation does.
-    std::string Start(fakes::FakeMenuPage& page) {
-        page.m_strLauncherDir = "/nonexistent/";
-        page.FillLanguageChooser();
-        page.SelectInitialLanguage();
-        return page.selection >= 0 ? page.chooser[page.selection].first : "(none)";
-    }
-
-    fakes::FakeMenuServices services;
-    fakes::FakeMenuPage page{"Main Dialog", services};
-};
-
-TEST_F(LanguageChooserTest, TheSixLanguagesTheFirstChoiceAndItsFile) {
-    page.FillLanguageChooser();
-    EXPECT_EQ(page.chooser, (std::vector<std::pair<std::string, int>>{{"English", 0},
-                                                                      {kFrench, 1},
-                                                                      {"Deutsch", 2},
-                                                                      {"Italiano", 3},
-                                                                      {kSpanish, 4},
-                                                                      {"Chinese", 5}}));
-    services.registry.SetString(kFirstKey, "ForceLanguage", "XYZ");
-    services.locale.abbreviation = "DEU";
-    EXPECT_EQ(Start(page), "(none)");
-    EXPECT_EQ(page.m_strConfigPath, "/nonexistent/Inst.inf") << "no selection reads English";
-    EXPECT_EQ(page.chooserEnabled, std::optional<bool>(true));
-
-    services.registry.SetString(kFirstKey, "ForceLanguage", "ESP");
-    fakes::FakeMenuPage forced("Main Dialog", services);
-    EXPECT_EQ(Start(forced), kSpanish);
-    EXPECT_EQ(forced.m_strConfigPath, "/nonexistent/Inst40a.inf");
-    EXPECT_EQ(forced.chooserEnabled, std::optional<bool>(false));
-}
-
-TEST_F(LanguageChooserTest, ALumoPageTakesOverItsOpenersChoiceOnly) {
-    services.registry.SetString(kFirstKey, "ForceLanguage", "CHN");
-    fakes::FakeMenuPage lumo("Lumo Dialog", services);
-    lumo.openerSelection = 2;
-    EXPECT_EQ(Start(lumo), "Deutsch");
-    EXPECT_FALSE(lumo.chooserEnabled.has_value()) << "its chooser is left as it is";
-    EXPECT_EQ(lumo.m_strConfigPath, "/nonexistent/Inst407.inf");
-
-    fakes::FakeMenuPage orphan("Lumo Dialog", services);
-    EXPECT_EQ(Start(orphan), "(none)");
-    EXPECT_EQ(orphan.m_strConfigPath, "") << "nothing loaded";
-    EXPECT_TRUE(orphan.drawn.empty());
-
-    fakes::FakeMenuPage otherCase("Lumo dialog", services);
-    otherCase.openerSelection = 2;
-    EXPECT_EQ(Start(otherCase), "Chinese") << "only the exact name takes over";
-}
-
-TEST_F(LanguageChooserTest, AChangeReloadsAndRedrawsAtOnceAndTheLockFollowsTheRegistry) {
-    Start(page);
-    page.LayOut();
-    for (int i = 0; i < 3; ++i) {
-        page.m_menuItems.push_back(std::make_unique<CMenuItem>());
-    }
-    page.drawn.clear();
-    page.selection = 4;
-    page.OnSelendokLanguage(); // to a language without a file: no entries
-    EXPECT_EQ(page.m_strConfigPath, "/nonexistent/Inst40a.inf");
-    ASSERT_EQ(page.drawn.size(), 2u);
-    EXPECT_EQ(page.drawn[0].kind, fakes::Drawn::kHelpArea);
-    EXPECT_EQ(page.drawn[1],
-              (fakes::Drawn{fakes::Drawn::kRepaint, {408, 15, 593, 15 + 41 * 2 + 37}, "", false}))
-        << "the old entries leave the column";
-
-    services.registry.SetString(kSecondKey, "ForceLanguage", "chn");
-    page.ApplyLanguageLock();
-    EXPECT_EQ(page.chooserEnabled, std::optional<bool>(false));
-    services.registry.SetString(kSecondKey, "ForceLanguage", "Chinese");
-    page.ApplyLanguageLock();
-    EXPECT_EQ(page.chooserEnabled, std::optional<bool>(true));
-    EXPECT_EQ(page.selection, 4) << "the selection stays";
+TEST(LanguageChoice, TheChoosersPositionOfALanguageAndOfAPrefix) {
+    const std::vector<std::string> names = {"English",  kFrench,  "Deutsch",
+                                            "Italiano", kSpanish, "Chinese"};
+    EXPECT_EQ(languages::PositionStartingWith(names, "Esp"), 4);
+    EXPECT_EQ(languages::PositionStartingWith(names, "english"), 0) << "the first is searched last";
+    EXPECT_EQ(languages::PositionStartingWith(names, "XYZ"), -1);
+    EXPECT_EQ(languages::PositionStartingWith({}, "E"), -1);
+    EXPECT_EQ(languages::ChooserPosition({0, 2, 5}, 5), 2);
+    EXPECT_EQ(languages::ChooserPosition({0, 2, 5}, 1), -1);
 }
 
 } // namespace

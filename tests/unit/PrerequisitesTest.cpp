@@ -1,7 +1,7 @@
 // The browser version that the Java runtime needs, its installation, and the product check.
 
 #include "menu/Prerequisites.h"
-#include "fakes/FakeMenuPage.h"
+#include "fakes/FakePageWindow.h"
 #include "menu/Versions.h"
 
 #include <gtest/gtest.h>
@@ -63,8 +63,8 @@ TEST(Prerequisites, TheRuntimeIsCopiedAndOnlyThatCopyStartedQuoted) {
     fakes::FakeMenuServices services;
     services.files.files["D:\\SunInstall\\" + kInstaller] = "installer";
     const auto install = [&services] {
-        return prerequisites::InstallJavaRuntime("D:\\", services.files, services.processes,
-                                                 services.errors);
+        return prerequisites::InstallJavaRuntime(
+            "D:\\", {services.files, services.processes, services.strings, services.errors});
     };
     // Each copy goes to a new folder of its own and starts there.
     const std::string first = "C:\\Temp\\discmenu.0000000000000001\\";
@@ -92,27 +92,6 @@ TEST(Prerequisites, TheRuntimeIsCopiedAndOnlyThatCopyStartedQuoted) {
     services.files.tempFolder.reset();
     EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +
                              ": the temporary folder is not available.");
-}
-
-TEST(Prerequisites, ThePageShowsWhatTheChecksFind) {
-    fakes::FakeMenuServices services;
-    fakes::FakeMenuPage page("Main Dialog", services);
-    page.m_texts.m_strWarning = "old browser";
-    page.m_texts.m_strTitle = "Warning";
-    page.m_texts.m_strNoVdInstall = "install the product";
-    page.InstallJavaRuntime();
-    EXPECT_FALSE(page.IsProductInstalled());
-    services.registry.SetString(kBrowserKey, "Version", "6.0");
-    page.InstallJavaRuntime(); // the installer is not on the disc
-    ASSERT_EQ(services.ui.shown.size(), 3u);
-    EXPECT_EQ(services.ui.shown[0].text, "old browser");
-    EXPECT_EQ(services.ui.shown[0].caption, std::optional<std::string>("Warning"));
-    EXPECT_EQ(services.ui.shown[0].style, 0x10u);
-    EXPECT_EQ(services.ui.shown[1].text, "install the product");
-    EXPECT_EQ(services.ui.shown[1].caption, std::nullopt) << "the application's name";
-    EXPECT_EQ(services.ui.shown[1].style, 0u);
-    EXPECT_EQ(services.ui.shown[2].caption, std::optional<std::string>("Error"));
-    EXPECT_EQ(services.ui.shown[2].owner, page.GetWindowRef());
 }
 
 } // namespace

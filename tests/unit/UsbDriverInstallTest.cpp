@@ -27,12 +27,10 @@ const char kSuccess[] = "USB driver files installlation succeeded";
 // The system's texts for a few codes, "error <code>" for the others.
 class TextSystemErrors : public platform::ISystemErrors {
 public:
-    unsigned long LastError() const override { return lastError; }
     std::string Describe(unsigned long code) const override {
         const auto found = texts.find(code);
         return found != texts.end() ? found->second : "error " + std::to_string(code);
     }
-    unsigned long lastError = 0;
     std::map<unsigned long, std::string> texts{
         {2, "The system cannot find the file specified.\r\n"},
         {3, "The system cannot find the path specified.\r\n"},
@@ -47,7 +45,7 @@ protected:
     InstallOutcome PressOk(int firstState, int secondState) {
         const InstallOutcome outcome =
             usb::InstallDriverPackages(firstState, secondState, registry, store);
-        usb::ReportOutcome(outcome, ui, owner, kTitle, kSuccess, errors);
+        usb::ReportOutcome(outcome, {ui, strings, errors}, owner, kTitle, kSuccess);
         return outcome;
     }
 
@@ -72,6 +70,7 @@ protected:
     fakes::FakeRegistry registry;
     fakes::FakeDriverStore store;
     fakes::FakeUserInterface ui;
+    const fakes::FakeStringTable strings;
     TextSystemErrors errors;
     int window = 0;
     platform::WindowRef owner = &window;
@@ -120,8 +119,8 @@ TEST_F(UsbDriverInstallTest, OtherCheckStatesRegisterNothing) {
 }
 
 TEST_F(UsbDriverInstallTest, AFailedFirstRegistrationStillAttemptsTheSecond) {
-    store.results[kFirstInf] = {0, 5};
-    store.results[kSecondInf] = {1, 0};
+    store.results[kFirstInf] = platform::Outcome::Failure(5);
+    store.results[kSecondInf] = platform::Outcome::Success();
     const InstallOutcome outcome = PressOk(kChecked, kChecked);
     EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
     EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed);
@@ -130,7 +129,7 @@ TEST_F(UsbDriverInstallTest, AFailedFirstRegistrationStillAttemptsTheSecond) {
 }
 
 TEST_F(UsbDriverInstallTest, AFailedSecondRegistrationReportsItsError) {
-    store.results[kSecondInf] = {0, 2};
+    store.results[kSecondInf] = platform::Outcome::Failure(2);
     const InstallOutcome outcome = PressOk(kChecked, kChecked);
     EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
     EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed);
@@ -141,7 +140,7 @@ TEST_F(UsbDriverInstallTest, AFailedSecondRegistrationReportsItsError) {
 
 TEST_F(UsbDriverInstallTest, OnlyAResultOfExactlyOneIsSuccess) {
     for (const int result : {2, -1, 0}) {
-        store.results[kFirstInf] = {result, 5};
+        store.results[kFirstInf] = platform::RegistrationOutcome(result, 5);
         ui.shown.clear();
         const InstallOutcome outcome = PressOk(kChecked, kUnchecked);
         EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed) << result;
@@ -149,13 +148,13 @@ TEST_F(UsbDriverInstallTest, OnlyAResultOfExactlyOneIsSuccess) {
         ExpectOneMessage("USB Drivers Files Installation failed with error: Access is "
                          "denied.\r\n");
     }
-    store.results[kFirstInf] = {1, 5};
+    store.results[kFirstInf] = platform::RegistrationOutcome(1, 5);
     EXPECT_EQ(PressOk(kChecked, kUnchecked).kind, InstallOutcome::Kind::Succeeded)
         << "the error code of a success does not matter";
 }
 
 TEST_F(UsbDriverInstallTest, BothMustSucceedForSuccess) {
-    store.results[kSecondInf] = {2, 5};
+    store.results[kSecondInf] = platform::RegistrationOutcome(2, 5);
     EXPECT_EQ(PressOk(kChecked, kChecked).kind, InstallOutcome::Kind::Failed);
 }
 
@@ -212,18 +211,21 @@ TEST_F(UsbDriverInstallTest, AnUnreadableFolderShowsNothingWhenNoBoxIsSet) {
 }
 
 TEST(UsbDriverErrorMessage, NamesTheTitleAndKeepsTheSystemTextAsItComes) {
-    EXPECT_EQ(usb::FormatErrorMessage("USB Drivers Files Installation", "Access is denied.\r\n"),
-              "USB Drivers Files Installation failed with error: Access is denied.\r\n");
-    EXPECT_EQ(usb::FormatErrorMessage("Treiber %s", "100% kaputt"),
+    const fakes::FakeStringTable strings;
+    EXPECT_EQ(
+        usb::FormatErrorMessage(strings, "USB Drivers Files Installation", "Access is denied.\r\n"),
+        "USB Drivers Files Installation failed with error: Access is denied.\r\n");
+    EXPECT_EQ(usb::FormatErrorMessage(strings, "Treiber %s", "100% kaputt"),
               "Treiber %s failed with error: 100% kaputt")
         << "no format characters are interpreted";
 }
 
 TEST(UsbDriverErrorMessage, ACodeWithoutSystemTextIsShownAsItsNumber) {
     fakes::FakeUserInterface ui;
+    const fakes::FakeStringTable strings;
     const fakes::FakeSystemErrors errors;
     int window = 0;
-    usb::ShowErrorMessage(ui, &window, "Title", errors, 1234);
+    usb::ShowErrorMessage({ui, strings, errors}, &window, "Title", 1234);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, "Title failed with error: error 1234");
     EXPECT_EQ(ui.shown[0].owner, &window);

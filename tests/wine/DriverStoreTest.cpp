@@ -9,7 +9,7 @@
 
 namespace {
 
-using platform::DriverPackageResult;
+using platform::Outcome;
 using platform::Win32DriverStore;
 using winetest::CopyPackage;
 using winetest::SystemInfFolderHolds;
@@ -20,8 +20,8 @@ TEST(Win32DriverStore, RegistersTheRkvaPackage) {
     const std::string content = winetest::ReadFile(inf);
     ASSERT_FALSE(SystemInfFolderHolds("ser2pl.inf", content));
 
-    const DriverPackageResult result = Win32DriverStore().RegisterPackage(inf);
-    EXPECT_EQ(result.result, 1);
+    const Outcome result = Win32DriverStore().RegisterPackage(inf);
+    EXPECT_TRUE(result) << result.error.code;
     EXPECT_TRUE(SystemInfFolderHolds("ser2pl.inf", content)) << "the INF is in the system's store";
 }
 
@@ -31,9 +31,8 @@ TEST(Win32DriverStore, RegistersTheRkvbPackageFromAPathWithADoubledBackslash) {
     const std::string content = winetest::ReadFile(inf);
     ASSERT_FALSE(SystemInfFolderHolds("RKVU031.inf", content));
 
-    const DriverPackageResult result =
-        Win32DriverStore().RegisterPackage(folder + "\\RKVU031\\RKVU031.inf");
-    EXPECT_EQ(result.result, 1);
+    const Outcome result = Win32DriverStore().RegisterPackage(folder + "\\RKVU031\\RKVU031.inf");
+    EXPECT_TRUE(result) << result.error.code;
     EXPECT_TRUE(SystemInfFolderHolds("RKVU031.inf", content));
 }
 
@@ -42,20 +41,19 @@ TEST(Win32DriverStore, AMissingInfFailsWithTheSystemsErrorCode) {
     CreateDirectoryA((folder + "RKVU021").c_str(), nullptr);
 
     SetLastError(0);
-    const DriverPackageResult missingFile =
-        Win32DriverStore().RegisterPackage(folder + "RKVU021\\ser2pl.inf");
-    EXPECT_EQ(missingFile.result, 0);
-    EXPECT_TRUE(missingFile.error == ERROR_FILE_NOT_FOUND ||
-                missingFile.error == ERROR_PATH_NOT_FOUND)
-        << missingFile.error;
+    const Outcome missingFile = Win32DriverStore().RegisterPackage(folder + "RKVU021\\ser2pl.inf");
+    EXPECT_FALSE(missingFile);
+    EXPECT_TRUE(missingFile.error.code == ERROR_FILE_NOT_FOUND ||
+                missingFile.error.code == ERROR_PATH_NOT_FOUND)
+        << missingFile.error.code;
 
     SetLastError(0);
-    const DriverPackageResult missingFolder =
+    const Outcome missingFolder =
         Win32DriverStore().RegisterPackage(folder + "RKVU031\\RKVU031.inf");
-    EXPECT_EQ(missingFolder.result, 0);
-    EXPECT_TRUE(missingFolder.error == ERROR_FILE_NOT_FOUND ||
-                missingFolder.error == ERROR_PATH_NOT_FOUND)
-        << missingFolder.error;
+    EXPECT_FALSE(missingFolder);
+    EXPECT_TRUE(missingFolder.error.code == ERROR_FILE_NOT_FOUND ||
+                missingFolder.error.code == ERROR_PATH_NOT_FOUND)
+        << missingFolder.error.code;
 }
 
 TEST(Win32DriverStore, APackageWithoutItsCatalogFails) {
@@ -63,9 +61,9 @@ TEST(Win32DriverStore, APackageWithoutItsCatalogFails) {
     const std::string inf = CopyPackage(folder, "RKVU021", "ser2pl.inf", "ser2pl.cat").infPath;
     DeleteFileA((folder + "RKVU021\\ser2pl.cat").c_str());
 
-    const DriverPackageResult result = Win32DriverStore().RegisterPackage(inf);
-    EXPECT_EQ(result.result, 0);
-    EXPECT_NE(result.error, 0u);
+    const Outcome result = Win32DriverStore().RegisterPackage(inf);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.code, 0u);
 }
 
 } // namespace

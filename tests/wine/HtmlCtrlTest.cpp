@@ -7,9 +7,9 @@
 #include "manuals/win32/HtmlCtrl.h"
 #include "DocumentTestSupport.h"
 #include "WineTestSupport.h"
-#include "manuals/win32/ManualsHtmlCtrl.h"
 #include "framework/win32/Dialog.h"
 #include "framework/win32/WideText.h"
+#include "manuals/win32/ManualsHtmlCtrl.h"
 #include "platform/win32/Win32Shell.h"
 #include "res/resource.h"
 
@@ -655,7 +655,7 @@ public:
         return file.rfind("http", 0) == 0 ? platform::Outcome::Success()
                                           : m_shell.Open(owner, file, parameters);
     }
-    std::optional<std::string> FindAssociatedProgram(const std::string& file) const override {
+    platform::Result<std::string> FindAssociatedProgram(const std::string& file) const override {
         return m_shell.FindAssociatedProgram(file);
     }
     std::vector<std::string> opened;

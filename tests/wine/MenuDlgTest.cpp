@@ -3,6 +3,7 @@
 // object.
 
 #include "menu/win32/MenuDlg.h"
+#include "PageCoordinates.h"
 #include "WineTestSupport.h"
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
@@ -34,7 +35,7 @@ struct Win32Services {
     platform::Win32Processes processes;
     platform::Win32Shell shell;
     platform::Win32UserInterface ui;
-    platform::Win32SystemErrors errors;
+    platform::Win32SystemErrors errors{strings};
     platform::Win32DriverStore drivers;
     MenuPageServices Get() {
         return {profile, strings, registry, locale, files, processes, shell, ui, errors, drivers};
@@ -44,13 +45,14 @@ struct Win32Services {
 // A page that runs `script` once its modal loop runs, then ends.
 class ScriptedPage : public CMenuDlg {
 public:
-    ScriptedPage(const std::string& name, UINT bitmap, CMenuDlg* parent,
-                 const MenuPageServices& services, std::function<void(ScriptedPage&)> script)
-        : CMenuDlg(name, bitmap, parent, services), m_script(std::move(script)) {}
+    ScriptedPage(PageContext context, CMenuDlg* parent, const MenuPageServices& services,
+                 std::function<void(ScriptedPage&)> script)
+        : CMenuDlg(std::move(context), parent, services), m_script(std::move(script)) {}
 
     HWND Window() const { return m_hWnd; }
     HWND Chooser() const { return m_comboLanguage; }
-    using CMenuPage::m_nHotEntry;
+    int HotEntry() const { return Page().HotEntry(); }
+    std::size_t EntryCount() const { return Page().Items().size(); }
 
     void Move(int x, int y) { SendMessageA(m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     void Paint() {
@@ -92,8 +94,9 @@ protected:
     MenuDlgTest() : m_disc(winetest::MakeScratchFolder("page")) {
         winetest::WriteFile(m_disc + "Inst.inf",
                             "[RES_STR]\r\nIDS_LABEL=Language:\r\n[Main Dialog]\r\n"
-                            "Number of menu=3\r\nMenuItemString0=One\r\nMenuItemTitle0=First\r\n"
-                            "MenuItemString1=Two\r\nMenuItemString2=Three\r\n");
+                            "Number of menu=4\r\nMenuItemString0=One\r\nMenuItemTitle0=First\r\n"
+                            "MenuItemString1=Two\r\nMenuItemString2=Three\r\n"
+                            "MenuItemString3=Nothing\r\nMenuItemType3=9\r\n");
         winetest::WriteFile(m_disc + "Inst40a.inf",
                             "[RES_STR]\r\nIDS_LABEL=Idioma:\r\n[Main Dialog]\r\n"
                             "Number of menu=1\r\nMenuItemString0=Uno\r\n"
@@ -102,10 +105,10 @@ protected:
     }
 
     void Run(const std::string& name, std::function<void(ScriptedPage&)> script,
-             CMenuDlg* parent = nullptr) {
-        ScriptedPage page(name, name == "Lumo Dialog" ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND,
-                          parent, m_services.Get(), std::move(script));
-        page.m_strLauncherDir = m_disc;
+             ScriptedPage* parent = nullptr) {
+        const std::optional<int> opener =
+            parent != nullptr ? std::optional<int>(parent->Page().LanguageIndex()) : std::nullopt;
+        ScriptedPage page({name, m_disc, opener}, parent, m_services.Get(), std::move(script));
         EXPECT_EQ(page.DoModal(), IDOK);
     }
 
@@ -120,18 +123,36 @@ TEST_F(MenuDlgTest, LoadsLaysOutTracksThePointerAndChangesLanguage) {
         GetClientRect(page.Window(), &client);
         EXPECT_EQ(client.right, 597);
         EXPECT_EQ(client.bottom, 340);
-        EXPECT_EQ(page.m_menuItems.size(), 3u);
+        EXPECT_EQ(page.EntryCount(), 4u);
         EXPECT_EQ(page.Label(), "Language:");
         page.Move(500, 20);
-        EXPECT_EQ(page.m_nHotEntry, 0);
+        EXPECT_EQ(page.HotEntry(), 0);
         page.Move(500, 60);
-        EXPECT_EQ(page.m_nHotEntry, 1);
+        EXPECT_EQ(page.HotEntry(), 1);
         page.Choose(4);
-        EXPECT_EQ(page.m_menuItems.size(), 1u);
+        EXPECT_EQ(page.EntryCount(), 1u);
         EXPECT_EQ(page.Label(), "Idioma:");
-        EXPECT_EQ(page.m_nHotEntry, 1) << "a reload keeps the index";
+        EXPECT_EQ(page.HotEntry(), 1) << "a reload keeps the index";
         page.Move(10, 10);
-        EXPECT_EQ(page.m_nHotEntry, -1);
+        EXPECT_EQ(page.HotEntry(), -1);
+    });
+}
+
+// The page gives its capture up at every move of the pointer, and for the time of a click,
+// whose window must get the pointer; it takes it back unless a refused disc check ended it.
+TEST_F(MenuDlgTest, ThePointerCaptureAroundMovesAndClicks) {
+    Run("Main Dialog", [](ScriptedPage& page) {
+        const auto click = [&](int entry) {
+            SetCapture(page.Window());
+            SendMessageA(page.Window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                         MAKELPARAM(page::Inside(entry).x, page::Inside(entry).y));
+            return GetCapture();
+        };
+        EXPECT_EQ(click(3), page.Window()) << "an entry that does nothing";
+        page.Move(500, 20);
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(click(0), nullptr) << "an entry without a disc id: refused";
+        ReleaseCapture();
     });
 }
 
@@ -143,7 +164,7 @@ TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage) {
             [](ScriptedPage& lumo) {
                 EXPECT_FALSE(IsWindowVisible(lumo.Chooser()));
                 EXPECT_EQ(SendMessageA(lumo.Chooser(), CB_GETCURSEL, 0, 0), 2);
-                EXPECT_EQ(lumo.m_menuItems.size(), 2u) << "the German file's Lumo section";
+                EXPECT_EQ(lumo.EntryCount(), 2u) << "the German file's Lumo section";
             },
             &main);
     });

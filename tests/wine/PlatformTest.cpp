@@ -26,16 +26,17 @@ using namespace platform;
 TEST(Win32AtomTable, GlobalAtomsAreCountedAcrossAddsAndDeletes) {
     Win32AtomTable atoms;
     const std::string name = "__discmenu_test_atom__";
-    EXPECT_EQ(atoms.Find(name), 0);
-    const Atom first = atoms.Add(name);
-    ASSERT_NE(first, 0);
-    EXPECT_EQ(atoms.Add(name), first);
-    EXPECT_EQ(atoms.Find(name), first);
+    EXPECT_EQ(atoms.Find(name).error.code, errors::kFileNotFound);
+    const auto added = atoms.Add(name);
+    ASSERT_TRUE(added);
+    const Atom first = *added;
+    EXPECT_EQ(*atoms.Add(name), first);
+    EXPECT_EQ(*atoms.Find(name), first);
     EXPECT_EQ(GlobalFindAtomA(name.c_str()), first) << "not the global atom table";
     atoms.Delete(first);
-    EXPECT_EQ(atoms.Find(name), first) << "one add is still counted";
+    EXPECT_EQ(*atoms.Find(name), first) << "one add is still counted";
     atoms.Delete(first);
-    EXPECT_EQ(atoms.Find(name), 0);
+    EXPECT_FALSE(atoms.Find(name));
 }
 
 class Win32RegistryTest : public ::testing::Test {
@@ -226,7 +227,7 @@ TEST(Win32Processes, StartsProgramsInTheWorkingDirectoryTheyAreGiven) {
               0)
         << winetest::ReadFile(output + ".cwd");
 
-    const std::string system = processes.SystemFolder();
+    const std::string system = processes.SystemFolder().value.value_or("");
     ASSERT_FALSE(system.empty());
     EXPECT_EQ(system.back(), '\\');
     processes.SetWorkingDirectory(system);

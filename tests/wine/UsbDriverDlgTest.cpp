@@ -7,6 +7,7 @@
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32StringTable.h"
 #include "platform/win32/Win32SystemErrors.h"
 #include "platform/win32/Win32UserInterface.h"
 #include "res/resource.h"
@@ -56,14 +57,14 @@ void RemoveProductFolder() {
 // The real driver store, recording what it is given and what it answers.
 class RecordingDriverStore : public platform::IDriverStore {
 public:
-    platform::DriverPackageResult RegisterPackage(const std::string& infPath) override {
-        const platform::DriverPackageResult result = m_store.RegisterPackage(infPath);
+    platform::Outcome RegisterPackage(const std::string& infPath) override {
+        const platform::Outcome result = m_store.RegisterPackage(infPath);
         registered.push_back(infPath);
         results.push_back(result);
         return result;
     }
     std::vector<std::string> registered;
-    std::vector<platform::DriverPackageResult> results;
+    std::vector<platform::Outcome> results;
 
 private:
     platform::Win32DriverStore m_store;
@@ -96,7 +97,7 @@ public:
     ScriptedUsbDriverDlg(platform::IDriverStore& store, platform::IUserInterface& ui,
                          std::function<void(ScriptedUsbDriverDlg&)> script)
         : CUsbDriverDlg({kTitle, kFirst, kSecond, kOk, kCancel, kSuccess, kFailure}, nullptr,
-                        {registry, store, ui, errors}),
+                        {registry, store, ui, strings, errors}),
           m_script(std::move(script)) {}
 
     HWND Window() const { return m_hWnd; }
@@ -125,12 +126,20 @@ protected:
 
 private:
     static const platform::Win32Registry registry;
+    static const platform::Win32StringTable strings;
     static const platform::Win32SystemErrors errors;
     std::function<void(ScriptedUsbDriverDlg&)> m_script;
 };
 
 const platform::Win32Registry ScriptedUsbDriverDlg::registry;
-const platform::Win32SystemErrors ScriptedUsbDriverDlg::errors;
+const platform::Win32StringTable ScriptedUsbDriverDlg::strings;
+const platform::Win32SystemErrors ScriptedUsbDriverDlg::errors(ScriptedUsbDriverDlg::strings);
+
+// The system's text for `code`, as the dialog shows it.
+std::string SystemText(unsigned long code) {
+    const platform::Win32StringTable strings;
+    return platform::Win32SystemErrors(strings).Describe(code);
+}
 
 class UsbDriverDlgTest : public ::testing::Test {
 protected:
@@ -192,8 +201,8 @@ TEST_F(UsbDriverDlgTest, BothBoxesRegisterBothPackagesAndReportSuccess) {
                                                           folder + "\\RKVU031\\RKVU031.inf"}))
         << "RKVA first, from the folder as the registry holds it";
     ASSERT_EQ(store.results.size(), 2u);
-    EXPECT_EQ(store.results[0].result, 1);
-    EXPECT_EQ(store.results[1].result, 1);
+    EXPECT_TRUE(store.results[0]);
+    EXPECT_TRUE(store.results[1]);
     EXPECT_TRUE(SystemInfFolderHolds("ser2pl.inf", first));
     EXPECT_TRUE(SystemInfFolderHolds("RKVU031.inf", second));
     EXPECT_TRUE(box.found) << "a message box captioned with the application's name";
@@ -221,13 +230,13 @@ TEST_F(UsbDriverDlgTest, AMissingPackageIsReportedWithTheSystemsText) {
     EXPECT_EQ(store.registered, (std::vector<std::string>{folder + "RKVU021\\ser2pl.inf",
                                                           folder + "RKVU031\\RKVU031.inf"}));
     ASSERT_EQ(store.results.size(), 2u);
-    EXPECT_EQ(store.results[0].result, 1);
-    EXPECT_EQ(store.results[1].result, 0);
+    EXPECT_TRUE(store.results[0]);
+    EXPECT_FALSE(store.results[1]);
     EXPECT_TRUE(SystemInfFolderHolds("ser2pl.inf", first));
 
-    const std::string systemText = platform::Win32SystemErrors().Describe(store.results[1].error);
+    const std::string systemText = SystemText(store.results[1].error.code);
     EXPECT_NE(systemText.rfind("error ", 0), 0u)
-        << "the system has a text for " << store.results[1].error;
+        << "the system has a text for " << store.results[1].error.code;
     EXPECT_TRUE(box.found);
     EXPECT_EQ(box.text, std::string(kTitle) + " failed with error: " + systemText);
     EXPECT_EQ(box.owner, dialog.window);
@@ -249,9 +258,9 @@ TEST_F(UsbDriverDlgTest, TheFirstBoxAloneRegistersTheRkvaPackageOnly) {
 
     EXPECT_EQ(store.registered, std::vector<std::string>{folder + "\\RKVU021\\ser2pl.inf"});
     ASSERT_EQ(store.results.size(), 1u);
-    EXPECT_EQ(store.results[0].result, 0);
-    EXPECT_EQ(box.text, std::string(kTitle) + " failed with error: " +
-                            platform::Win32SystemErrors().Describe(store.results[0].error));
+    EXPECT_FALSE(store.results[0]);
+    EXPECT_EQ(box.text, std::string(kTitle) +
+                            " failed with error: " + SystemText(store.results[0].error.code));
 }
 
 TEST_F(UsbDriverDlgTest, WithoutTheProductFolderNothingIsRegisteredAndThePathIsNotFound) {
@@ -266,7 +275,7 @@ TEST_F(UsbDriverDlgTest, WithoutTheProductFolderNothingIsRegisteredAndThePathIsN
     answer.join();
 
     EXPECT_TRUE(store.registered.empty()) << "nothing from the root of the current drive";
-    const std::string systemText = platform::Win32SystemErrors().Describe(ERROR_PATH_NOT_FOUND);
+    const std::string systemText = SystemText(ERROR_PATH_NOT_FOUND);
     EXPECT_NE(systemText.rfind("error ", 0), 0u);
     EXPECT_TRUE(box.found);
     EXPECT_EQ(box.text, std::string(kTitle) + " failed with error: " + systemText);
@@ -317,7 +326,7 @@ TEST_F(UsbDriverDlgTest, ReportLastErrorShowsTheSystemsTextOrTheCode) {
     });
     dialog.DoModal();
 
-    const std::string denied = platform::Win32SystemErrors().Describe(ERROR_ACCESS_DENIED);
+    const std::string denied = SystemText(ERROR_ACCESS_DENIED);
     EXPECT_NE(denied.rfind("error ", 0), 0u);
     EXPECT_EQ(boxes[0].text, std::string(kTitle) + " failed with error: " + denied);
     EXPECT_EQ(boxes[0].owner, window);

@@ -14,11 +14,11 @@
 #include "framework/win32/WinApp.h"
 #include "menu/PageLayout.h"
 #include "menu/win32/MenuDlg.h"
+#include "platform/portable/ProfileReader.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Processes.h"
-#include "platform/portable/ProfileReader.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32StringTable.h"
@@ -50,7 +50,7 @@ struct Win32Services {
     platform::Win32Processes processes;
     platform::Win32Shell shell;
     platform::Win32UserInterface ui;
-    platform::Win32SystemErrors errors;
+    platform::Win32SystemErrors errors{strings};
     platform::Win32DriverStore drivers;
     MenuPageServices Get() {
         return {profile, strings, registry, locale, files, processes, shell, ui, errors, drivers};
@@ -60,16 +60,29 @@ struct Win32Services {
 // The main page, running `script` once its modal loop runs; then it ends.
 class BenchPage : public CMenuDlg {
 public:
-    BenchPage(const MenuPageServices& services, std::function<int(BenchPage&)> script)
-        : CMenuDlg("Main Dialog", IDB_BACKGROUND, nullptr, services), m_script(std::move(script)) {}
+    BenchPage(const std::string& disc, const MenuPageServices& services,
+              std::function<int(BenchPage&)> script)
+        : CMenuDlg({config::kMainPage, disc, std::nullopt}, nullptr, services),
+          m_script(std::move(script)) {}
 
     HWND Window() const { return m_hWnd; }
-    int HotEntry() const { return m_nHotEntry; }
+    int HotEntry() const { return Page().HotEntry(); }
     int Result() const { return m_result; }
+
+    // Entry `index` and the help area, as the sample disc's main page lays them out.
+    static geometry::Rect EntryRect(int index) {
+        return layout::EntryRect(layout::EntryColumnLeft(layout::kBackgroundWidth), index);
+    }
+    geometry::Rect HelpArea() const {
+        RECT client{};
+        GetClientRect(m_hWnd, &client);
+        return layout::HelpArea(layout::kBackgroundHeight,
+                                {client.left, client.top, client.right, client.bottom});
+    }
 
     // The pointer at the middle of entry `index`.
     void PointAt(int index) {
-        const geometry::Rect entry = GetEntryRect(index);
+        const geometry::Rect entry = EntryRect(index);
         SendMessageA(m_hWnd, WM_MOUSEMOVE, 0,
                      MAKELPARAM((entry.left + entry.right) / 2, (entry.top + entry.bottom) / 2));
     }
@@ -175,8 +188,8 @@ int Measure(BenchPage& page) {
 
     RECT client{};
     GetClientRect(page.Window(), &client);
-    const RECT rects[3] = {ToRect(page.GetEntryRect(0)), ToRect(page.GetEntryRect(1)),
-                           ToRect(page.m_rcHelpArea)};
+    const RECT rects[3] = {ToRect(BenchPage::EntryRect(0)), ToRect(BenchPage::EntryRect(1)),
+                           ToRect(page.HelpArea())};
     const CClientDC window(page.Window());
     const CMemoryDC memory(window.get());
     const CBitmap copy(CreateCompatibleBitmap(window.get(), client.right, client.bottom));
@@ -224,8 +237,7 @@ int main(int argc, char** argv) {
     CWinApp app;
     app.SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0)); // as the program does
     Win32Services services;
-    BenchPage page(services.Get(), Measure);
-    page.m_strLauncherDir = argv[1];
+    BenchPage page(argv[1], services.Get(), Measure);
     if (page.DoModal() != IDOK) {
         return 1;
     }

@@ -30,15 +30,17 @@ BOOL CUsbDriverDlg::OnInitDialog() {
 void CUsbDriverDlg::OnOK() {
     const usb::InstallOutcome outcome = usb::InstallDriverPackages(
         m_checkFirst.GetCheck(), m_checkSecond.GetCheck(), m_services.registry, m_services.drivers);
-    usb::ReportOutcome(outcome, m_services.ui, m_hWnd, m_texts.title, m_texts.success,
-                       m_services.errors);
+    usb::ReportOutcome(outcome, Reporting(), m_hWnd, m_texts.title, m_texts.success);
     // The dialog closes with OK whatever happened.
     CDialog::OnOK();
 }
 
 void CUsbDriverDlg::ReportLastError() {
-    usb::ShowErrorMessage(m_services.ui, m_hWnd, m_texts.title, m_services.errors,
-                          m_services.errors.LastError());
+    usb::ShowErrorMessage(Reporting(), m_hWnd, m_texts.title, GetLastError());
+}
+
+usb::Reporting CUsbDriverDlg::Reporting() const {
+    return {m_services.ui, m_services.strings, m_services.errors};
 }
 
 bool CUsbDriverDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -6,8 +6,10 @@
 #include "framework/win32/Gdi.h"
 #include "platform/DriverStore.h"
 #include "platform/Registry.h"
+#include "platform/StringTable.h"
 #include "platform/SystemErrors.h"
 #include "platform/UserInterface.h"
+#include "usb/UsbDriverInstall.h"
 
 #include <windows.h>
 
@@ -30,6 +32,7 @@ struct UsbDriverServices {
     const platform::IRegistry& registry;
     platform::IDriverStore& drivers;
     platform::IUserInterface& ui;
+    const platform::IStringTable& strings;
     const platform::ISystemErrors& errors;
 };
 
@@ -55,5 +58,7 @@ protected:
     HICON m_hIcon;         // shared icon, not destroyed
 
 private:
+    usb::Reporting Reporting() const;
+
     UsbDriverServices m_services;
 };
