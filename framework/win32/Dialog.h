@@ -32,8 +32,8 @@ protected:
     virtual HBRUSH OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor);
 
     // The dialog window, and its control `nID`.
-    CWindow Window() const { return m_hWnd; }
-    CWindow GetDlgItem(int nID) const { return Window().Item(nID); }
+    CWindowRef Window() const { return m_hWnd; }
+    CWindowRef GetDlgItem(int nID) const { return Window().Item(nID); }
 
     // Paints a minimised dialog: `icon` in the middle of the client area, over the icon
     // background. Called from the WM_PAINT handling while the window is iconic.

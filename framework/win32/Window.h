@@ -1,9 +1,11 @@
 #pragma once
-// Windows as the page code uses them. CWindow is a window handle with one-line operations
-// (no ownership); the typed controls add the messages of their class. CWnd binds a window to
-// its object: every message reaches the object's message map (OnWndMsg), and Default() hands
-// the current message to the window's previous handling. Dialogs (subclassed after creation)
-// and the framework's own window classes (bound at WM_NCCREATE) share it.
+// Windows as the page code uses them, in two kinds:
+// - CWindowRef refers to a window it neither owns nor hears from: a handle with one-line
+//   operations; the typed controls (CComboBox, CButton) add the messages of their class.
+// - CWnd is the object a window is bound to: every message of the window reaches the object's
+//   message map (OnWndMsg), and Default() hands the current message to the window's previous
+//   handling. Dialogs (subclassed after creation) and the framework's own window classes (bound
+//   at WM_NCCREATE) share it.
 
 #include "framework/win32/WideText.h"
 
@@ -12,9 +14,10 @@
 #include <string>
 
 // Texts are UTF-8 and go to the windows through the wide-character functions.
-class CWindow {
+// A window this object refers to, owns nothing of and hears nothing from.
+class CWindowRef {
 public:
-    CWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
+    CWindowRef(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
     operator HWND() const { return m_hWnd; }
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -36,7 +39,7 @@ public:
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
-    CWindow Item(int id) const { return GetDlgItem(m_hWnd, id); }
+    CWindowRef Item(int id) const { return GetDlgItem(m_hWnd, id); }
     // Both icons of a top-level window.
     void SetIcons(HICON icon) const {
         Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -46,9 +49,9 @@ public:
     HWND m_hWnd;
 };
 
-class CComboBox : public CWindow {
+class CComboBox : public CWindowRef {
 public:
-    using CWindow::CWindow;
+    using CWindowRef::CWindowRef;
     void ResetContent() const { Send(CB_RESETCONTENT); }
     int AddString(const std::string& utf8) const {
         const std::wstring wide = text::Wide(utf8);
@@ -72,12 +75,13 @@ public:
     }
 };
 
-class CButton : public CWindow {
+class CButton : public CWindowRef {
 public:
-    using CWindow::CWindow;
+    using CWindowRef::CWindowRef;
     int GetCheck() const { return static_cast<int>(Send(BM_GETCHECK)); }
 };
 
+// The object a window is bound to: it hears every message of the window.
 class CWnd {
 public:
     CWnd() = default;

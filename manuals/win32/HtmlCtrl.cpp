@@ -264,8 +264,8 @@ bool CHtmlCtrl::CreateInPlaceOfStatic(UINT nID, const CDialog* pParent) {
 }
 
 bool CHtmlCtrl::CreateInPlaceOfStatic(UINT nID, HWND hWndParent) {
-    const CWindow placeholder =
-        hWndParent != nullptr ? CWindow(hWndParent).Item(static_cast<int>(nID)) : CWindow();
+    const CWindowRef placeholder =
+        hWndParent != nullptr ? CWindowRef(hWndParent).Item(static_cast<int>(nID)) : CWindowRef();
     if (placeholder == nullptr) {
         return false;
     }

@@ -38,7 +38,7 @@ bool CManualsHtmlCtrl::CarryOut(const applink::Action& action) {
         return true;
     case Kind::Close:
         // The window closes before the browser learns that its navigation is cancelled.
-        CWindow(GetParent(m_hWnd)).Send(WM_CLOSE);
+        CWindowRef(GetParent(m_hWnd)).Send(WM_CLOSE);
         break;
     case Kind::Open:
         OpenDocument(action.path);

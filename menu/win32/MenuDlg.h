@@ -42,7 +42,7 @@ protected:
 
     HICON m_hIcon;
     CComboBox m_comboLanguage;
-    CWindow m_staticLabel;
+    CWindowRef m_staticLabel;
 
 private:
     // What the page asks of its window.
