@@ -39,39 +39,68 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     return utf8;
 }
 
+void AppendUtf16(std::u16string& utf16, char32_t code) {
+    if (code < 0x10000) {
+        utf16.push_back(static_cast<char16_t>(code));
+        return;
+    }
+    code -= 0x10000;
+    utf16.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+    utf16.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+}
+
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string utf16;
     utf16.reserve(utf8.size());
     const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+    const auto isContinuation = [&](std::size_t i) {
+        return i < utf8.size() && (byteAt(i) & 0xC0) == 0x80;
+    };
     std::size_t i = 0;
     while (i < utf8.size()) {
         const unsigned char lead = byteAt(i++);
-        int length = lead < 0x80                    ? 1
-                     : lead >= 0xC2 && lead <= 0xDF ? 2
-                     : lead >= 0xE0 && lead <= 0xEF ? 3
-                     : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                    : 0;
-        if (length == 1) {
+        if (lead < 0x80) {
             utf16.push_back(lead);
             continue;
         }
-        char32_t code = length == 0 ? 0 : lead & (0x7F >> length);
-        bool valid = length != 0;
-        for (int rest = length - 1; valid && rest > 0; --rest) {
-            valid = i < utf8.size() && (byteAt(i) & 0xC0) == 0x80;
-            if (valid) {
-                code = (code << 6) | (byteAt(i++) & 0x3F);
-            }
+        // The length of the sequence and the range of its second byte, which excludes overlong
+        // forms, surrogates and code points beyond U+10FFFF.
+        int length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : low;
+            high = lead == 0xED ? 0x9F : high;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : low;
+            high = lead == 0xF4 ? 0x8F : high;
         }
-        // Overlong forms, surrogates and code points beyond U+10FFFF are malformed too.
-        const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        if (!valid || code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        if (length == 0 || !isContinuation(i)) {
             utf16.push_back(static_cast<char16_t>(kReplacement));
-        } else if (code >= 0x10000) {
-            utf16.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            utf16.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+            continue;
+        }
+        const unsigned char second = byteAt(i++);
+        if (second < low || second > high) {
+            utf16.push_back(static_cast<char16_t>(kReplacement));
+            continue;
+        }
+        char32_t code = ((lead & (0x7Fu >> length)) << 6) | (second & 0x3Fu);
+        bool complete = true;
+        for (int rest = length - 2; rest > 0; --rest) {
+            if (!isContinuation(i)) {
+                complete = false;
+                break;
+            }
+            code = (code << 6) | (byteAt(i++) & 0x3Fu);
+        }
+        if (complete) {
+            AppendUtf16(utf16, code);
         } else {
-            utf16.push_back(static_cast<char16_t>(code));
+            utf16.push_back(static_cast<char16_t>(kReplacement));
         }
     }
     return utf16;
