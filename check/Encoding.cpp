@@ -1,0 +1,96 @@
+// The code page of a language file: bytes that are no character of it, and a file saved as
+// UTF-8 instead.
+
+#include "check/Checking.h"
+#include "framework/CodePages.h"
+#include "framework/Unicode.h"
+
+#include <map>
+
+namespace check {
+
+namespace {
+
+const char kReplacementUtf8[] = "\xef\xbf\xbd"; // U+FFFD
+
+// The bytes of code page 1252 by the characters they stand for.
+std::map<char16_t, char> WesternBytes() {
+    std::map<char16_t, char> bytes;
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        const char16_t character = text::DecodeToUtf16(one, text::kWesternEuropean).front();
+        if (character != text::kReplacement) {
+            bytes.emplace(character, one.front());
+        }
+    }
+    return bytes;
+}
+
+// Whether a value read from a code page 1252 file holds, in the file, a UTF-8 sequence of two
+// to four bytes ("é" saved as UTF-8 reads as "Ã©"): a sign that the file was saved as UTF-8.
+bool HoldsUtf8(const std::string& value) {
+    static const std::map<char16_t, char> kBytesOf = WesternBytes();
+    std::string bytes;
+    for (const char16_t character : text::Utf8ToUtf16(value)) {
+        const auto found = kBytesOf.find(character);
+        if (found == kBytesOf.end()) {
+            return false; // no text of code page 1252
+        }
+        bytes += found->second;
+    }
+    const auto byteAt = [&](std::size_t i) {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
+    };
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned lead = byteAt(i);
+        const int length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                           : lead >= 0xE0 && lead <= 0xEF ? 3
+                           : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                          : 0;
+        // The second byte's range excludes overlong forms, surrogates and code points past
+        // U+10FFFF; the others are any continuation byte.
+        const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        bool sequence = length > 0 && byteAt(i + 1) >= low && byteAt(i + 1) <= high;
+        for (int k = 2; sequence && k < length; ++k) {
+            sequence = (byteAt(i + k) & 0xC0) == 0x80;
+        }
+        if (sequence) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void Look(Checking& check, const LanguageFile& file, const std::string& section,
+          const std::string& key, const std::string& value) {
+    if (value.find(kReplacementUtf8) != std::string::npos) {
+        check.invalid.Add(section, key, value);
+    } else if (file.codePage == text::kWesternEuropean && HoldsUtf8(value)) {
+        check.utf8.Add(section, key, value);
+    }
+}
+
+void ReportEncoding(Checking& check, const LanguageFile& file) {
+    const auto more = [](const Tally& tally) {
+        return tally.count > 1 ? " (and " + std::to_string(tally.count - 1) + " more values)"
+                               : std::string();
+    };
+    const std::string codePage = std::to_string(file.codePage);
+    if (check.invalid.count > 0) {
+        check.Add(Kind::InvalidBytes, file.name, check.invalid.section, check.invalid.key,
+                  Quote(check.invalid.value) + " holds bytes that are no character of code page " +
+                      codePage + " and show as \xef\xbf\xbd" + more(check.invalid) +
+                      ": save the file in code page " + codePage);
+    }
+    if (check.utf8.count > 0) {
+        check.Add(Kind::SavedAsUtf8, file.name, check.utf8.section, check.utf8.key,
+                  Quote(check.utf8.value) + " reads as UTF-8 text shown in code page 1252" +
+                      more(check.utf8) +
+                      ": the file seems saved as UTF-8; save it in code page 1252");
+    }
+}
+
+} // namespace check
