@@ -5,6 +5,7 @@
 
 #include "check/DiscFiles.h"
 #include "check/TextWidths.h"
+#include "menu/MenuItem.h"
 
 #include <string>
 #include <vector>
@@ -69,24 +70,11 @@ struct Finding {
     std::string message;
 };
 
-// An entry as the menu reads it (CMenuItem's values; a type outside 0 to 3 reads as -1).
-struct Entry {
-    std::string text;
-    int type = 0;
-    std::string execute;
-    std::string title;
-    std::string diskId;
-
-    bool operator==(const Entry& other) const {
-        return text == other.text && type == other.type && execute == other.execute &&
-               title == other.title && diskId == other.diskId;
-    }
-};
-
-// A page of the menu: its section name as the entry that opens it writes it, and its entries.
+// A page of the menu: its section name as the entry that opens it writes it, and its entries
+// as the menu reads them (a type outside 0 to 3 reads as CMenuItem::kTypeNone, -1).
 struct Page {
     std::string name;
-    std::vector<Entry> entries;
+    std::vector<CMenuItem> entries;
 };
 
 // A language of the chooser and what the menu shows of it.

@@ -19,14 +19,14 @@ constexpr int kEntriesAboveStrip =
     (layout::kBackgroundHeight - layout::kEntryTop - layout::kEntryHeight) / layout::kEntryPitch +
     1;
 
-bool IsBlank(const Entry& entry) {
-    return entry.text.empty() && entry.type == CMenuItem::kTypeExecute && entry.execute.empty() &&
-           entry.title.empty() && entry.diskId.empty();
+bool IsBlank(const CMenuItem& entry) {
+    return entry.m_strText.empty() && entry.m_nType == CMenuItem::kTypeExecute &&
+           entry.m_strExecute.empty() && entry.m_strTitle.empty() && entry.m_strDiskId.empty();
 }
 
 // The entry count: at most one finding about it, the first that applies.
 void CheckCount(Checking& check, const LanguageFile& file, const std::string& section,
-                const std::vector<Entry>& entries, bool fromOne) {
+                const std::vector<CMenuItem>& entries, bool fromOne) {
     const std::string written = check.Value(file, section, config::kCountKey);
     const int count = check.profile.GetInt(file.path, file.codePage, section, config::kCountKey, 0);
     const int read = static_cast<int>(entries.size());
@@ -166,11 +166,11 @@ Page CheckPage(Checking& check, const LanguageFile& file, const std::string& nam
     const config::PageContent content =
         config::ReadPage(check.profile, check.strings, file.path, file.codePage, name);
     for (const auto& item : content.items) {
-        page.entries.push_back({item->m_strText, item->m_nType, item->m_strExecute,
-                                item->m_strTitle, item->m_strDiskId});
+        page.entries.push_back(*item);
     }
-    const std::vector<Entry>& entries = page.entries;
-    const bool fromOne = entries.size() >= 2 && entries[0].text.empty() && !entries[1].text.empty();
+    const std::vector<CMenuItem>& entries = page.entries;
+    const bool fromOne =
+        entries.size() >= 2 && entries[0].m_strText.empty() && !entries[1].m_strText.empty();
     CheckCount(check, file, name, entries, fromOne);
     if (fromOne) {
         check.Add(Kind::NumberedFromOne, file.name, name, config::ItemKey(config::kItemTextKey, 0),
@@ -182,7 +182,7 @@ Page CheckPage(Checking& check, const LanguageFile& file, const std::string& nam
         // An entry with nothing written has nothing to check; the count's check reports
         // empty entries at the end.
         if (!IsBlank(entries[i])) {
-            CheckEntry(check, file, name, static_cast<int>(i), *content.items[i], pages);
+            CheckEntry(check, file, name, static_cast<int>(i), entries[i], pages);
         }
     }
     return page;

@@ -44,10 +44,10 @@ std::string Json(const std::string& value) {
     return quoted + "\"";
 }
 
-std::string JsonEntry(const Entry& entry) {
-    return "{\"text\": " + Json(entry.text) + ", \"type\": " + std::to_string(entry.type) +
-           ", \"execute\": " + Json(entry.execute) + ", \"title\": " + Json(entry.title) +
-           ", \"diskId\": " + Json(entry.diskId) + "}";
+std::string JsonEntry(const CMenuItem& entry) {
+    return "{\"text\": " + Json(entry.m_strText) + ", \"type\": " + std::to_string(entry.m_nType) +
+           ", \"execute\": " + Json(entry.m_strExecute) + ", \"title\": " + Json(entry.m_strTitle) +
+           ", \"diskId\": " + Json(entry.m_strDiskId) + "}";
 }
 
 std::string JsonPage(const Page& page) {

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -41,6 +42,19 @@ std::string Line(Severity severity, const std::string& file, const std::string& 
                  const std::string& key, Kind kind) {
     return std::string(check::NameOf(severity)) + " " + file + " [" + section + "] " + key + " " +
            check::NameOf(kind);
+}
+
+// The values of entries, to compare what the checker reads with what the menu reads.
+using EntryValues = std::tuple<std::string, int, std::string, std::string, std::string>;
+EntryValues ValuesOf(const CMenuItem& item) {
+    return {item.m_strText, item.m_nType, item.m_strExecute, item.m_strTitle, item.m_strDiskId};
+}
+std::vector<EntryValues> ValuesOf(const std::vector<CMenuItem>& items) {
+    std::vector<EntryValues> values;
+    for (const CMenuItem& item : items) {
+        values.push_back(ValuesOf(item));
+    }
+    return values;
 }
 
 // The program's output and exit status.
@@ -231,22 +245,21 @@ TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
             pageNames.push_back(page.name);
             const config::PageContent menu = config::ReadPage(
                 profile, strings, path.string(), languages::CodePage(language), page.name);
-            std::vector<check::Entry> entries;
+            std::vector<EntryValues> entries;
             for (const auto& item : menu.items) {
-                entries.push_back({item->m_strText, item->m_nType, item->m_strExecute,
-                                   item->m_strTitle, item->m_strDiskId});
+                entries.push_back(ValuesOf(*item));
             }
-            EXPECT_TRUE(entries == page.entries) << path << " [" << page.name << "]";
+            EXPECT_EQ(entries, ValuesOf(page.entries)) << path << " [" << page.name << "]";
         }
         EXPECT_EQ(pageNames, names[f]) << path;
     }
     // What the menu reads there, spelt out once.
-    const std::vector<check::Entry> main = {{" Quoted ", 1, "lumo dialog", "", ""},
-                                            {"Single", 1, "Nowhere", "", ""},
-                                            {"Exit", 2, "", "one\\two", ""}};
-    EXPECT_TRUE(report.languages[0].pages[0].entries == main);
-    EXPECT_EQ(report.languages[0].pages[1].entries[0].diskId, "");
-    EXPECT_EQ(report.languages[5].pages[0].entries[0].title, "\xe4\xb9\x97\\\xe5\xae\x89");
+    const std::vector<EntryValues> main = {{" Quoted ", 1, "lumo dialog", "", ""},
+                                           {"Single", 1, "Nowhere", "", ""},
+                                           {"Exit", 2, "", "one\\two", ""}};
+    EXPECT_EQ(ValuesOf(report.languages[0].pages[0].entries), main);
+    EXPECT_EQ(report.languages[0].pages[1].entries[0].m_strDiskId, "");
+    EXPECT_EQ(report.languages[5].pages[0].entries[0].m_strTitle, "\xe4\xb9\x97\\\xe5\xae\x89");
     fs::remove_all(disc);
 }
 
