@@ -5,6 +5,7 @@
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
 
+#include <algorithm>
 #include <map>
 
 namespace check {
@@ -38,28 +39,12 @@ bool HoldsUtf8(const std::string& value) {
         }
         bytes += found->second;
     }
-    const auto byteAt = [&](std::size_t i) {
-        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
-    };
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned lead = byteAt(i);
-        const int length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                           : lead >= 0xE0 && lead <= 0xEF ? 3
-                           : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                          : 0;
-        // The second byte's range excludes overlong forms, surrogates and code points past
-        // U+10FFFF; the others are any continuation byte.
-        const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-        const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-        bool sequence = length > 0 && byteAt(i + 1) >= low && byteAt(i + 1) <= high;
-        for (int k = 2; sequence && k < length; ++k) {
-            sequence = (byteAt(i + k) & 0xC0) == 0x80;
-        }
-        if (sequence) {
-            return true;
-        }
-    }
-    return false;
+    // Decoded as UTF-8 by the program's one decoder, a well-formed sequence gives its
+    // character, and a byte of no sequence the replacement character.
+    const std::u16string decoded = text::Utf8ToUtf16(bytes);
+    return std::any_of(decoded.begin(), decoded.end(), [](char16_t character) {
+        return character >= 0x80 && character != text::kReplacement;
+    });
 }
 
 } // namespace
