@@ -86,8 +86,9 @@ std::string Quote(const std::string& value);
 // Whether the profile reader's value is a decimal number: an optional sign and digits only.
 bool IsDecimal(const std::string& value);
 
-// Language files and their texts (LanguageFiles.cpp).
-void CheckLanguage(Checking& check, int language);
+// Language files and their texts (LanguageFiles.cpp): every language of the chooser, in its
+// order.
+void CheckLanguages(Checking& check);
 
 // Bytes that are no character of the file's code page, and files saved as UTF-8
 // (Encoding.cpp).

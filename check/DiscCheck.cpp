@@ -2,7 +2,6 @@
 
 #include "check/Checking.h"
 #include "check/ShippableDisc.h"
-#include "menu/Languages.h"
 
 #include <utility>
 
@@ -10,9 +9,7 @@ namespace check {
 
 Report CheckDisc(const IDiscFiles& files, ITextWidths& widths, const ShippingOptions& shipping) {
     Checking check(files, widths);
-    for (int language = 0; language < languages::kCount; ++language) {
-        CheckLanguage(check, language);
-    }
+    CheckLanguages(check);
     CheckDiscPrompts(check);
     CheckAutorun(check);
     Report& report = check.report;

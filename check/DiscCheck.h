@@ -17,7 +17,8 @@ enum class Severity { Note, Warning, Error };
 // What a finding is about. Errors: something the menu cannot do. Warnings: something it does,
 // but not as the disc's author meant. Notes: something to know before shipping the disc.
 enum class Kind {
-    LanguageFileMissing,    // error: the language has no file; its page has no entries
+    NoLanguageFile,         // error: the disc has none of the language files
+    LanguageFileMissing,    // note: a language without its file, which the chooser leaves out
     LanguageFileUnreadable, // error: the file is there but cannot be read
     LanguageFileTooLarge,   // error: larger than the menu reads
     PageMissing,            // error: a sub-page entry (or the main page) names no section

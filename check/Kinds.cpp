@@ -16,7 +16,8 @@ struct KindInfo {
 };
 
 const KindInfo kKinds[] = {
-    {Kind::LanguageFileMissing, Severity::Error, "language-file-missing"},
+    {Kind::NoLanguageFile, Severity::Error, "no-language-file"},
+    {Kind::LanguageFileMissing, Severity::Note, "language-file-missing"},
     {Kind::LanguageFileUnreadable, Severity::Error, "language-file-unreadable"},
     {Kind::LanguageFileTooLarge, Severity::Error, "language-file-too-large"},
     {Kind::PageMissing, Severity::Error, "page-missing"},

@@ -20,8 +20,6 @@ void CheckTexts(Checking& check, const LanguageFile& file) {
     }
 }
 
-} // namespace
-
 void CheckLanguage(Checking& check, int language) {
     Language view{languages::Code(language),
                   config::FilePath("", language),
@@ -31,9 +29,8 @@ void CheckLanguage(Checking& check, int language) {
     const std::string& name = view.file;
     if (!check.files.Exists(name)) {
         check.Add(Kind::LanguageFileMissing, name, "", "",
-                  "the language file of " + check.LanguageName(language) +
-                      " is missing: the menu shows the built-in texts and no entries in this "
-                      "language");
+                  "the disc has no language file for " + check.LanguageName(language) +
+                      ": the chooser lists only the languages whose files are on the disc");
         check.report.languages.push_back(view);
         return;
     }
@@ -80,6 +77,37 @@ void CheckLanguage(Checking& check, int language) {
     ReadDiscPrompts(check, file);
     ReportEncoding(check, file);
     check.report.languages.push_back(view);
+}
+
+} // namespace
+
+void CheckLanguages(Checking& check) {
+    std::string names;
+    for (int language = 0; language < languages::kCount; ++language) {
+        names += (language > 0 ? ", " : "") + config::FilePath("", language);
+        if (check.files.Exists(config::FilePath("", language))) {
+            names.clear();
+            break;
+        }
+    }
+    // A disc needs one language at least; without any, the menu has nothing of its own to show,
+    // and a note for each missing file would only say so six times.
+    if (!names.empty()) {
+        check.Add(Kind::NoLanguageFile, "", "", "",
+                  "the disc has no language file (" + names +
+                      "): the menu shows the built-in texts and no entries");
+    }
+    for (int language = 0; language < languages::kCount; ++language) {
+        if (names.empty()) {
+            CheckLanguage(check, language);
+        } else {
+            check.report.languages.push_back({languages::Code(language),
+                                              config::FilePath("", language),
+                                              languages::CodePage(language),
+                                              false,
+                                              {}});
+        }
+    }
 }
 
 } // namespace check

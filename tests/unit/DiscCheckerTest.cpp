@@ -89,7 +89,7 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     const Severity N = Severity::Note;
     const char* const manuals = "Documentation\\English\\HTML\\manulist.htm";
     const Expected table[] = {
-        {E, "Inst40a.inf", "", "", Kind::LanguageFileMissing},
+        {N, "Inst40a.inf", "", "", Kind::LanguageFileMissing},
         {E, "Inst410.inf", "", "", Kind::LanguageFileUnreadable}, // a folder
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute7", Kind::PageMissing},
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute2", Kind::TargetMissing},
@@ -152,9 +152,9 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     std::sort(expected.begin(), expected.end());
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, expected);
-    EXPECT_EQ(report.errors, 15);
+    EXPECT_EQ(report.errors, 14);
     EXPECT_EQ(report.warnings, 17);
-    EXPECT_EQ(report.notes, 2);
+    EXPECT_EQ(report.notes, 3);
     EXPECT_EQ(check::ExitStatus(report), 2);
 
     // The pages found from the main page on, as the entries name them.
@@ -184,6 +184,16 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     EXPECT_EQ(RunProgram("").second, check::kCannotCheck);
     EXPECT_EQ(RunProgram("'" + (disc / "Inst.inf").string() + "'").second, check::kCannotCheck)
         << "not a folder";
+
+    // A folder without any language file: one error says so, instead of a note per language.
+    std::vector<Kind> languageFindings;
+    for (const check::Finding& finding :
+         check::CheckDisc(check::FileTreeDiscFiles((disc / "Docs").string()), widths).findings) {
+        if (finding.kind == Kind::NoLanguageFile || finding.kind == Kind::LanguageFileMissing) {
+            languageFindings.push_back(finding.kind);
+        }
+    }
+    EXPECT_EQ(languageFindings, std::vector<Kind>{Kind::NoLanguageFile});
     fs::remove_all(disc);
 }
 
