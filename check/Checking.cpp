@@ -9,7 +9,17 @@ namespace check {
 
 void Checking::Add(Kind kind, const std::string& file, const std::string& section,
                    const std::string& key, const std::string& message) {
-    report.findings.push_back({SeverityOf(kind), kind, file, section, key, message});
+    report.findings.push_back({SeverityOf(kind), kind, file, section, key, message, {}});
+}
+
+void Checking::AddOnce(Kind kind, const std::string& cause, const Place& place,
+                       const std::string& message) {
+    const auto [found, added] = findingOfCause.try_emplace({kind, cause}, report.findings.size());
+    if (added) {
+        Add(kind, place.file, place.section, place.key, message);
+    } else {
+        report.findings[found->second].otherPlaces.push_back(place);
+    }
 }
 
 std::string Checking::Value(const LanguageFile& file, const std::string& section,

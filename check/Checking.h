@@ -55,6 +55,10 @@ struct Checking {
 
     void Add(Kind kind, const std::string& file, const std::string& section, const std::string& key,
              const std::string& message);
+    // Adds a finding that has one cause, named by `cause`, wherever it shows: the first time as
+    // a finding, every later time as another place of that finding.
+    void AddOnce(Kind kind, const std::string& cause, const Place& place,
+                 const std::string& message);
 
     // A value as the menu reads it (a buffer of 256 characters); its text is looked at for
     // the marks of a file saved in another code page.
@@ -70,6 +74,8 @@ struct Checking {
     const platform::ProfileReader profile;
     const BuiltinTexts strings;
     Report report;
+    // The findings that AddOnce added, by kind and cause: their places in report.findings.
+    std::map<std::pair<Kind, std::string>, std::size_t> findingOfCause;
 
     // Of the language being checked.
     Tally invalid;

@@ -60,8 +60,17 @@ Severity SeverityOf(Kind kind);
 const char* NameOf(Kind kind);
 const char* NameOf(Severity severity);
 
-// One finding: where (a file of the disc, and the section and key in it, both empty when the
-// finding is about the whole file) and what, with why, in a sentence.
+// Where a finding shows: a file of the disc, and the section and key in it (both empty when the
+// finding is about the whole file).
+struct Place {
+    std::string file;
+    std::string section;
+    std::string key;
+};
+
+// One finding: where (the first place it shows) and what, with why, in a sentence. A finding
+// with one cause, such as a disc id that matches no file, is one finding however many entries
+// show it: the other places are listed after the first.
 struct Finding {
     Severity severity = Severity::Warning;
     Kind kind = Kind::Autorun;
@@ -69,6 +78,7 @@ struct Finding {
     std::string section;
     std::string key;
     std::string message;
+    std::vector<Place> otherPlaces;
 };
 
 // A page of the menu: its section name as the entry that opens it writes it, and its entries

@@ -14,12 +14,14 @@ void CheckDiscId(Checking& check, const LanguageFile& file, const std::string& s
                   "the entry has no disc id: a click does nothing");
         return;
     }
+    const std::string folded = text::ToLowerAscii(diskId);
     if (!check.files.Exists(diskId)) {
-        check.Add(Kind::DiscIdNotFound, file.name, section, key,
-                  Quote(diskId) + " matches no file on the disc: a click asks for the disc and "
-                                  "never finds it");
+        check.AddOnce(Kind::DiscIdNotFound, folded, {file.name, section, key},
+                      Quote(diskId) +
+                          " matches no file on the disc: a click asks for the disc and never "
+                          "finds it");
     }
-    check.discIds[text::ToLowerAscii(diskId)].spelling.emplace(file.language, diskId);
+    check.discIds[folded].spelling.emplace(file.language, diskId);
 }
 
 // The prompts of the disc ids that the language's entries use.

@@ -2,6 +2,7 @@
 // on each entry would do.
 
 #include "check/Checking.h"
+#include "framework/StringUtil.h"
 #include "menu/ClickAction.h"
 #include "menu/Configuration.h"
 #include "menu/PageLayout.h"
@@ -121,9 +122,10 @@ void CheckEntry(Checking& check, const LanguageFile& file, const std::string& se
                       "the entry names no program or document: a click fails with \"Can not "
                       "start application\"");
         } else if (!check.files.Locate(action.path)) {
-            check.Add(Kind::TargetMissing, file.name, section, executeKey,
-                      Quote(item.m_strExecute) +
-                          " is not on the disc: a click shows \"Can not start application\"");
+            check.AddOnce(Kind::TargetMissing, text::ToLowerAscii(action.path),
+                          {file.name, section, executeKey},
+                          Quote(item.m_strExecute) +
+                              " is not on the disc: a click shows \"Can not start application\"");
         }
         CheckDiscId(check, file, section, key(config::kItemDiskIdKey), action.diskId);
         break;
@@ -136,9 +138,9 @@ void CheckEntry(Checking& check, const LanguageFile& file, const std::string& se
     case ActionKind::JavaRuntime:
         if (const std::string installer = prerequisites::JavaInstallerPath("");
             !check.files.Locate(installer)) {
-            check.Add(Kind::JavaInstallerMissing, file.name, section, executeKey,
-                      "the Java runtime installer " + installer +
-                          " is not on the disc: a click reports that it cannot be copied");
+            check.AddOnce(Kind::JavaInstallerMissing, installer, {file.name, section, executeKey},
+                          "the Java runtime installer " + installer +
+                              " is not on the disc: a click reports that it cannot be copied");
         }
         break;
     case ActionKind::SubPage:

@@ -37,11 +37,12 @@ check::TrueTypeWidths Widths() {
     return std::move(*widths);
 }
 
-// A finding as one line: severity, file, section, key and kind.
+// A finding as one line: severity, file, section, key and kind, and the other places where it
+// shows.
 std::string Line(Severity severity, const std::string& file, const std::string& section,
-                 const std::string& key, Kind kind) {
+                 const std::string& key, Kind kind, const std::string& otherPlaces) {
     return std::string(check::NameOf(severity)) + " " + file + " [" + section + "] " + key + " " +
-           check::NameOf(kind);
+           check::NameOf(kind) + (otherPlaces.empty() ? "" : " also " + otherPlaces);
 }
 
 // The values of entries, to compare what the checker reads with what the menu reads.
@@ -83,6 +84,7 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         const char* section;
         const char* key;
         Kind kind;
+        const char* otherPlaces = ""; // "file [section] key", separated by "; "
     };
     const Severity E = Severity::Error;
     const Severity W = Severity::Warning;
@@ -94,7 +96,8 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute7", Kind::PageMissing},
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute2", Kind::TargetMissing},
         {E, "Inst.inf", "Main Dialog", "MenuItemDiskID1", Kind::NoDiscId},
-        {E, "Inst.inf", "Main Dialog", "MenuItemDiskID3", Kind::DiscIdNotFound}, // Disk2\*.cab
+        {E, "Inst.inf", "Main Dialog", "MenuItemDiskID3", Kind::DiscIdNotFound, // Disk2\*.cab
+         "Inst407.inf [Main Dialog] MenuItemDiskID3"}, // one cause: one finding
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute5", Kind::JavaInstallerMissing},
         {E, "Inst407.inf", "Main Dialog", "MenuItemExecute1", Kind::ManualsPageMissing},
         {E, manuals, "", "app:Missing.pdf", Kind::DocumentMissing},
@@ -142,12 +145,18 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     std::vector<std::string> expected;
     for (const Expected& row : table) {
         EXPECT_EQ(check::SeverityOf(row.kind), row.severity) << check::NameOf(row.kind);
-        expected.push_back(Line(row.severity, row.file, row.section, row.key, row.kind));
+        expected.push_back(
+            Line(row.severity, row.file, row.section, row.key, row.kind, row.otherPlaces));
     }
     std::vector<std::string> found;
     for (const check::Finding& finding : report.findings) {
-        found.push_back(
-            Line(finding.severity, finding.file, finding.section, finding.key, finding.kind));
+        std::string otherPlaces;
+        for (const check::Place& place : finding.otherPlaces) {
+            otherPlaces += (otherPlaces.empty() ? "" : "; ") + place.file + " [" + place.section +
+                           "] " + place.key;
+        }
+        found.push_back(Line(finding.severity, finding.file, finding.section, finding.key,
+                             finding.kind, otherPlaces));
     }
     std::sort(expected.begin(), expected.end());
     std::sort(found.begin(), found.end());
@@ -181,6 +190,15 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     const auto [json, status] = RunProgram("--json " + quoted);
     EXPECT_EQ(json, check::FormatJson(report));
     EXPECT_EQ(status, 2);
+    // A finding of one cause names its other places: the text in a line each, the JSON in
+    // "places" with the first.
+    EXPECT_NE(check::FormatText(report).find(
+                  "(disc-id-not-found)\n  also: Inst407.inf [Main Dialog] MenuItemDiskID3\n"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"places\": [{\"file\": \"Inst.inf\", \"section\": \"Main Dialog\", "
+                        "\"key\": \"MenuItemDiskID3\"}, {\"file\": \"Inst407.inf\", \"section\": "
+                        "\"Main Dialog\", \"key\": \"MenuItemDiskID3\"}]}"),
+              std::string::npos);
     EXPECT_EQ(RunProgram("").second, check::kCannotCheck);
     EXPECT_EQ(RunProgram("'" + (disc / "Inst.inf").string() + "'").second, check::kCannotCheck)
         << "not a folder";
