@@ -26,7 +26,7 @@ std::string Checking::Value(const LanguageFile& file, const std::string& section
                             const std::string& key) {
     std::string value =
         profile.GetString(file.path, file.codePage, section, key, "", config::kValueBufferSize);
-    Look(*this, file, section, key, value);
+    Look(*this, section, key, value);
     return value;
 }
 

@@ -78,8 +78,8 @@ struct Checking {
     std::map<std::pair<Kind, std::string>, std::size_t> findingOfCause;
 
     // Of the language being checked.
-    Tally invalid;
-    Tally utf8;
+    Tally invalid;  // values with bytes that are no character of the code page
+    Tally nonAscii; // values with characters other than ASCII
     std::optional<std::pair<std::string, std::string>> manualsEntry; // its section and key
     // Of every language: the disc ids, by their names with ASCII letters in lower case (the
     // reader matches key names so).
@@ -97,10 +97,10 @@ bool IsDecimal(const std::string& value);
 void CheckLanguages(Checking& check);
 
 // Bytes that are no character of the file's code page, and files saved as UTF-8
-// (Encoding.cpp).
-void Look(Checking& check, const LanguageFile& file, const std::string& section,
-          const std::string& key, const std::string& value);
-void ReportEncoding(Checking& check, const LanguageFile& file);
+// (Encoding.cpp): each value read is looked at, and the file's bytes at its end.
+void Look(Checking& check, const std::string& section, const std::string& key,
+          const std::string& value);
+void ReportEncoding(Checking& check, const LanguageFile& file, const std::string& bytes);
 
 // Pages and their entries (Pages.cpp): checks a page and its entries; appends the pages its entries
 // open to `pages`.

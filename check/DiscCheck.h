@@ -32,6 +32,7 @@ enum class Kind {
     DocumentMissing,        // error: an app: link of a manuals page names a missing document
     LinkOutsideManuals,     // error: an app: link names a file outside the manuals' folder
     LinkToProgram,          // error: an app: link names a program
+    SavedAsUtf8,            // error: a language file saved as UTF-8: its texts are garbled
     EmptyPage,              // warning: a page without entries
     TooManyEntries,         // warning: more entries than fit above the help strip
     EntriesPastCount,       // warning: entries written after the last one the count lets in
@@ -41,7 +42,6 @@ enum class Kind {
     HelpTooWide,            // warning: a help line wider than the help strip
     HelpTooManyLines,       // warning: more help lines than the strip shows
     InvalidBytes,           // warning: bytes that are no character of the file's code page
-    SavedAsUtf8,            // warning: a code page 1252 file that holds UTF-8 text
     DiscPromptMissing,      // warning: a disc prompt one language has and another lacks
     Autorun,                // warning: autorun.inf missing, or not starting Install.exe
     // Shipping the disc (check/ShippableDisc.h):

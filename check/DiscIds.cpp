@@ -33,7 +33,7 @@ void ReadDiscPrompts(Checking& check, const LanguageFile& file) {
         }
         const std::string prompt = prerequisites::DiscPrompt(check.profile, file.path,
                                                              file.codePage, spelling->second, "");
-        Look(check, file, prerequisites::kDiscSection, spelling->second, prompt);
+        Look(check, prerequisites::kDiscSection, spelling->second, prompt);
         (prompt.empty() ? use.withoutPrompt : use.withPrompt).push_back(file.language);
     }
 }

@@ -2,11 +2,9 @@
 // UTF-8 instead.
 
 #include "check/Checking.h"
-#include "framework/CodePages.h"
 #include "framework/Unicode.h"
 
 #include <algorithm>
-#include <map>
 
 namespace check {
 
@@ -14,67 +12,56 @@ namespace {
 
 const char kReplacementUtf8[] = "\xef\xbf\xbd"; // U+FFFD
 
-// The bytes of code page 1252 by the characters they stand for.
-std::map<char16_t, char> WesternBytes() {
-    std::map<char16_t, char> bytes;
-    for (int byte = 1; byte < 256; ++byte) {
-        const std::string one(1, static_cast<char>(byte));
-        const char16_t character = text::DecodeToUtf16(one, text::kWesternEuropean).front();
-        if (character != text::kReplacement) {
-            bytes.emplace(character, one.front());
-        }
-    }
-    return bytes;
+bool IsAscii(const std::string& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
-// Whether a value read from a code page 1252 file holds, in the file, a UTF-8 sequence of two
-// to four bytes ("é" saved as UTF-8 reads as "Ã©"): a sign that the file was saved as UTF-8.
-bool HoldsUtf8(const std::string& value) {
-    static const std::map<char16_t, char> kBytesOf = WesternBytes();
-    std::string bytes;
-    for (const char16_t character : text::Utf8ToUtf16(value)) {
-        const auto found = kBytesOf.find(character);
-        if (found == kBytesOf.end()) {
-            return false; // no text of code page 1252
-        }
-        bytes += found->second;
+// Whether a file that the menu decodes from its code page holds UTF-8 instead: text other than
+// ASCII, all of it well-formed UTF-8. Text of either code page is that only by rare chance
+// (in 1252, "Ã©" stands where "é" saved as UTF-8 does; in 936 few pairs of bytes are also
+// UTF-8, and hardly ever a whole file of them). A file with a byte-order mark is decoded by its
+// mark and reads right.
+bool SavedAsUtf8(const std::string& bytes) {
+    const auto startsWith = [&](const char* mark) { return bytes.rfind(mark, 0) == 0; };
+    if (startsWith("\xef\xbb\xbf") || startsWith("\xff\xfe") || startsWith("\xfe\xff")) {
+        return false;
     }
-    // Decoded as UTF-8 by the program's one decoder, a well-formed sequence gives its
-    // character, and a byte of no sequence the replacement character.
-    const std::u16string decoded = text::Utf8ToUtf16(bytes);
-    return std::any_of(decoded.begin(), decoded.end(), [](char16_t character) {
-        return character >= 0x80 && character != text::kReplacement;
-    });
+    return !IsAscii(bytes) && text::IsUtf8(bytes);
 }
 
 } // namespace
 
-void Look(Checking& check, const LanguageFile& file, const std::string& section,
-          const std::string& key, const std::string& value) {
+void Look(Checking& check, const std::string& section, const std::string& key,
+          const std::string& value) {
     if (value.find(kReplacementUtf8) != std::string::npos) {
         check.invalid.Add(section, key, value);
-    } else if (file.codePage == text::kWesternEuropean && HoldsUtf8(value)) {
-        check.utf8.Add(section, key, value);
+    }
+    if (!IsAscii(value)) {
+        check.nonAscii.Add(section, key, value);
     }
 }
 
-void ReportEncoding(Checking& check, const LanguageFile& file) {
+void ReportEncoding(Checking& check, const LanguageFile& file, const std::string& bytes) {
     const auto more = [](const Tally& tally) {
         return tally.count > 1 ? " (and " + std::to_string(tally.count - 1) + " more values)"
                                : std::string();
     };
     const std::string codePage = std::to_string(file.codePage);
-    if (check.invalid.count > 0) {
+    // Saved as UTF-8, every text beyond ASCII is garbled, and so are the bytes that show as
+    // invalid: one finding says why.
+    if (check.nonAscii.count > 0 && SavedAsUtf8(bytes)) {
+        check.Add(Kind::SavedAsUtf8, file.name, check.nonAscii.section, check.nonAscii.key,
+                  Quote(check.nonAscii.value) + " is UTF-8 text shown in code page " + codePage +
+                      more(check.nonAscii) +
+                      ": the file is saved as UTF-8, so every text with characters other than "
+                      "ASCII is garbled; save it in code page " +
+                      codePage);
+    } else if (check.invalid.count > 0) {
         check.Add(Kind::InvalidBytes, file.name, check.invalid.section, check.invalid.key,
                   Quote(check.invalid.value) + " holds bytes that are no character of code page " +
                       codePage + " and show as \xef\xbf\xbd" + more(check.invalid) +
                       ": save the file in code page " + codePage);
-    }
-    if (check.utf8.count > 0) {
-        check.Add(Kind::SavedAsUtf8, file.name, check.utf8.section, check.utf8.key,
-                  Quote(check.utf8.value) + " reads as UTF-8 text shown in code page 1252" +
-                      more(check.utf8) +
-                      ": the file seems saved as UTF-8; save it in code page 1252");
     }
 }
 

@@ -40,7 +40,7 @@ const KindInfo kKinds[] = {
     {Kind::HelpTooWide, Severity::Warning, "help-too-wide"},
     {Kind::HelpTooManyLines, Severity::Warning, "help-too-many-lines"},
     {Kind::InvalidBytes, Severity::Warning, "invalid-bytes"},
-    {Kind::SavedAsUtf8, Severity::Warning, "saved-as-utf8"},
+    {Kind::SavedAsUtf8, Severity::Error, "saved-as-utf8"},
     {Kind::DiscPromptMissing, Severity::Warning, "disc-prompt-missing"},
     {Kind::Autorun, Severity::Warning, "autorun"},
     {Kind::Unsigned, Severity::Note, "unsigned"},

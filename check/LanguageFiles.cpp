@@ -56,7 +56,7 @@ void CheckLanguage(Checking& check, int language) {
     view.read = true;
     const LanguageFile file{language, name, *located, view.codePage};
     check.invalid = {};
-    check.utf8 = {};
+    check.nonAscii = {};
     check.manualsEntry.reset();
 
     CheckTexts(check, file);
@@ -75,7 +75,7 @@ void CheckLanguage(Checking& check, int language) {
         CheckManuals(check, file, *check.manualsEntry);
     }
     ReadDiscPrompts(check, file);
-    ReportEncoding(check, file);
+    ReportEncoding(check, file, *bytes);
     check.report.languages.push_back(view);
 }
 

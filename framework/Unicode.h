@@ -19,4 +19,8 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // Each malformed byte sequence becomes one replacement character.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
+// Whether `bytes` are well-formed UTF-8 (no overlong forms, surrogates or code points past
+// U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+
 } // namespace text
