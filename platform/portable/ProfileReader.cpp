@@ -243,6 +243,7 @@ public:
     Index(std::string bytes, unsigned codePage)
         : m_bytes(std::move(bytes)), m_codePage(codePage), m_text(Decode(m_bytes, codePage)) {
         Section* current = &m_sections[Text()];
+        std::vector<Text>* currentKeyNames = &m_keyNames[Text()];
         const TextView text(m_text);
         std::size_t start = 0;
         while (start < text.size()) {
@@ -254,10 +255,14 @@ public:
             }
             const std::size_t close = line.rfind(u']');
             if (line.front() == u'[' && close != TextView::npos) {
-                Text name = Folded(Clean(line.substr(1, close - 1)));
-                m_headers.insert(name);
-                const auto [section, added] = m_sections.try_emplace(std::move(name));
+                const TextView written = Clean(line.substr(1, close - 1));
+                Text name = Folded(written);
+                if (m_headers.insert(name).second) {
+                    m_headerNames.emplace_back(written);
+                }
+                const auto [section, added] = m_sections.try_emplace(name);
                 current = added ? &section->second : nullptr;
+                currentKeyNames = added ? &m_keyNames[name] : nullptr;
                 continue;
             }
             if (current != nullptr) {
@@ -265,7 +270,10 @@ public:
                 const std::optional<TextView> value =
                     equals == TextView::npos ? std::nullopt
                                              : std::optional(Clean(line.substr(equals + 1)));
-                current->try_emplace(Folded(Clean(line.substr(0, equals))), value);
+                const TextView written = Clean(line.substr(0, equals));
+                if (current->try_emplace(Folded(written), value).second) {
+                    currentKeyNames->emplace_back(written);
+                }
             }
         }
     }
@@ -291,6 +299,14 @@ public:
     // Whether a section header of this name is in the file.
     bool HasHeader(TextView section) const { return m_headers.count(Folded(section)) != 0; }
 
+    const std::vector<Text>& HeaderNames() const { return m_headerNames; }
+
+    // The key names of the first `section`, as first written, in the order of the file.
+    std::vector<Text> KeyNames(TextView section) const {
+        const auto found = m_keyNames.find(Folded(section));
+        return found == m_keyNames.end() ? std::vector<Text>() : found->second;
+    }
+
 private:
     using Section = std::map<Text, std::optional<TextView>>;
 
@@ -299,6 +315,9 @@ private:
     const Text m_text; // the values point into it
     std::map<Text, Section> m_sections;
     std::set<Text> m_headers; // the names of the sections with a header
+    // The same as first written, in the order of the file; and by section, its key names so.
+    std::vector<Text> m_headerNames;
+    std::map<Text, std::vector<Text>> m_keyNames;
 };
 
 namespace {
@@ -457,6 +476,31 @@ bool ProfileReader::HasSection(const std::string& file, unsigned codePage,
                                    const std::string& section) const {
     const auto index = IndexOf(file, codePage);
     return index != nullptr && index->HasHeader(QueryName(section));
+}
+
+namespace {
+
+std::vector<std::string> Utf8Names(const std::vector<Text>& names) {
+    std::vector<std::string> utf8;
+    for (const Text& name : names) {
+        utf8.push_back(text::Utf16ToUtf8(name));
+    }
+    return utf8;
+}
+
+} // namespace
+
+std::vector<std::string> ProfileReader::SectionNames(const std::string& file,
+                                                     unsigned codePage) const {
+    const auto index = IndexOf(file, codePage);
+    return index == nullptr ? std::vector<std::string>() : Utf8Names(index->HeaderNames());
+}
+
+std::vector<std::string> ProfileReader::KeyNames(const std::string& file, unsigned codePage,
+                                                 const std::string& section) const {
+    const auto index = IndexOf(file, codePage);
+    return index == nullptr ? std::vector<std::string>()
+                            : Utf8Names(index->KeyNames(QueryName(section)));
 }
 
 } // namespace platform
