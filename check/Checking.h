@@ -5,6 +5,7 @@
 
 #include "check/BuiltinTexts.h"
 #include "check/DiscCheck.h"
+#include "menu/Configuration.h"
 #include "platform/portable/ProfileReader.h"
 
 #include <map>
@@ -14,6 +15,11 @@
 #include <vector>
 
 namespace check {
+
+// The keys of an entry of a page, without the entry's number.
+inline constexpr const char* kEntryKeys[] = {config::kItemTextKey, config::kItemTypeKey,
+                                             config::kItemExecuteKey, config::kItemTitleKey,
+                                             config::kItemDiskIdKey};
 
 // A language file being checked: its name on the disc, the path the reader opens it by, and
 // its code page.
@@ -118,8 +124,25 @@ void CheckHelpWidth(Checking& check, const LanguageFile& file, const std::string
 // Disc ids and their prompts (DiscIds.cpp).
 void CheckDiscId(Checking& check, const LanguageFile& file, const std::string& section,
                  const std::string& key, const std::string& diskId);
+// Notes that an entry of the file uses the disc id, without checking it.
+void UseDiscId(Checking& check, const LanguageFile& file, const std::string& diskId);
 void ReadDiscPrompts(Checking& check, const LanguageFile& file);
 void CheckDiscPrompts(Checking& check);
+
+// Names the menu never reads (Misspellings.cpp). Nearest: the one of `names` nearest to `name`
+// (ASCII letters in any case) when it is near enough to be a misspelling of it, else empty.
+// SectionHint: " (did you mean [name]?)" for the file's section nearest to `section`, or
+// nothing. The checks of the keys of RES_STR, of a page's section (returning the keys that the
+// unknown ones were most likely meant as), and of the DISKID section against the disc ids the
+// file's entries use.
+std::string Nearest(const std::string& name, const std::vector<std::string>& names);
+std::string SectionHint(const Checking& check, const LanguageFile& file,
+                        const std::string& section);
+void CheckTextKeys(Checking& check, const LanguageFile& file);
+std::vector<std::string> CheckPageKeys(Checking& check, const LanguageFile& file,
+                                       const std::string& section);
+void CheckPromptKeys(Checking& check, const LanguageFile& file, const std::string& section,
+                     const std::vector<std::string>& discIds);
 
 // The links of the manuals page (ManualsLinks.cpp).
 void CheckManuals(Checking& check, const LanguageFile& file,

@@ -43,6 +43,7 @@ enum class Kind {
     HelpTooManyLines,       // warning: more help lines than the strip shows
     InvalidBytes,           // warning: bytes that are no character of the file's code page
     DiscPromptMissing,      // warning: a disc prompt one language has and another lacks
+    UnknownKey,             // warning: a key the menu never reads, most likely misspelt
     Autorun,                // warning: autorun.inf missing, or not starting Install.exe
     // Shipping the disc (check/ShippableDisc.h):
     Unsigned,           // note (a warning when checking a release): Install.exe is not signed

@@ -14,28 +14,34 @@ void CheckDiscId(Checking& check, const LanguageFile& file, const std::string& s
                   "the entry has no disc id: a click does nothing");
         return;
     }
-    const std::string folded = text::ToLowerAscii(diskId);
     if (!check.files.Exists(diskId)) {
-        check.AddOnce(Kind::DiscIdNotFound, folded, {file.name, section, key},
+        check.AddOnce(Kind::DiscIdNotFound, text::ToLowerAscii(diskId), {file.name, section, key},
                       Quote(diskId) +
                           " matches no file on the disc: a click asks for the disc and never "
                           "finds it");
     }
-    check.discIds[folded].spelling.emplace(file.language, diskId);
+    UseDiscId(check, file, diskId);
+}
+
+void UseDiscId(Checking& check, const LanguageFile& file, const std::string& diskId) {
+    check.discIds[text::ToLowerAscii(diskId)].spelling.emplace(file.language, diskId);
 }
 
 // The prompts of the disc ids that the language's entries use.
 void ReadDiscPrompts(Checking& check, const LanguageFile& file) {
+    std::vector<std::string> used;
     for (auto& [folded, use] : check.discIds) {
         const auto spelling = use.spelling.find(file.language);
         if (spelling == use.spelling.end()) {
             continue;
         }
+        used.push_back(spelling->second);
         const std::string prompt = prerequisites::DiscPrompt(check.profile, file.path,
                                                              file.codePage, spelling->second, "");
         Look(check, prerequisites::kDiscSection, spelling->second, prompt);
         (prompt.empty() ? use.withoutPrompt : use.withPrompt).push_back(file.language);
     }
+    CheckPromptKeys(check, file, prerequisites::kDiscSection, used);
 }
 
 void CheckDiscPrompts(Checking& check) {

@@ -42,6 +42,7 @@ const KindInfo kKinds[] = {
     {Kind::InvalidBytes, Severity::Warning, "invalid-bytes"},
     {Kind::SavedAsUtf8, Severity::Error, "saved-as-utf8"},
     {Kind::DiscPromptMissing, Severity::Warning, "disc-prompt-missing"},
+    {Kind::UnknownKey, Severity::Warning, "unknown-key"},
     {Kind::Autorun, Severity::Warning, "autorun"},
     {Kind::Unsigned, Severity::Note, "unsigned"},
     {Kind::NoSha1Signature, Severity::Warning, "no-sha1-signature"},

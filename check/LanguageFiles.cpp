@@ -11,6 +11,7 @@ namespace check {
 namespace {
 
 void CheckTexts(Checking& check, const LanguageFile& file) {
+    CheckTextKeys(check, file);
     for (const std::string& key : config::TextKeys()) {
         const std::string value = check.Value(file, config::kTextSection, key);
         if (key == "IDS_NONE_SELECT_TEXT" && !value.empty()) {
@@ -62,8 +63,9 @@ void CheckLanguage(Checking& check, int language) {
     CheckTexts(check, file);
     if (!check.profile.HasSection(file.path, file.codePage, config::kMainPage)) {
         check.Add(Kind::PageMissing, name, config::kMainPage, "",
-                  "the file has no main page section: the menu shows no entries in this "
-                  "language");
+                  "the file has no main page section" +
+                      SectionHint(check, file, config::kMainPage) +
+                      ": the menu shows no entries in this language");
     } else {
         std::vector<std::string> pages{config::kMainPage};
         for (std::size_t next = 0; next < pages.size(); ++next) {

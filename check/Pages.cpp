@@ -25,9 +25,17 @@ bool IsBlank(const CMenuItem& entry) {
            entry.m_strExecute.empty() && entry.m_strTitle.empty() && entry.m_strDiskId.empty();
 }
 
-// The entry count: at most one finding about it, the first that applies.
+// Whether one of `keys` is `key`, in any letter case.
+bool Holds(const std::vector<std::string>& keys, const std::string& key) {
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const std::string& held) { return text::EqualsNoCase(held, key); });
+}
+
+// The entry count: at most one finding about it, the first that applies. A count that is
+// missing because its key is misspelt is the misspelling's finding.
 void CheckCount(Checking& check, const LanguageFile& file, const std::string& section,
-                const std::vector<CMenuItem>& entries, bool fromOne) {
+                const std::vector<CMenuItem>& entries, bool fromOne,
+                const std::vector<std::string>& misspelt) {
     const std::string written = check.Value(file, section, config::kCountKey);
     const int count = check.profile.GetInt(file.path, file.codePage, section, config::kCountKey, 0);
     const int read = static_cast<int>(entries.size());
@@ -40,7 +48,9 @@ void CheckCount(Checking& check, const LanguageFile& file, const std::string& se
         check.Add(kind, file.name, section, config::kCountKey, message);
     };
     if (written.empty()) {
-        add(Kind::EmptyPage, "the page has no entry count: it shows no entries");
+        if (!Holds(misspelt, config::kCountKey)) {
+            add(Kind::EmptyPage, "the page has no entry count: it shows no entries");
+        }
     } else if (!IsDecimal(written)) {
         add(Kind::BadEntryCount, Quote(written) + " is not a number: the menu reads it as " +
                                      std::to_string(count) + " and shows " + std::to_string(read) +
@@ -95,8 +105,11 @@ void CheckType(Checking& check, const LanguageFile& file, const std::string& sec
     }
 }
 
+// Checks an entry and what a click on it would do, unless one of its keys is misspelt: the menu
+// then reads another entry than the one written, and the misspelling is the finding.
 void CheckEntry(Checking& check, const LanguageFile& file, const std::string& section, int index,
-                const CMenuItem& item, std::vector<std::string>& pages) {
+                const CMenuItem& item, std::vector<std::string>& pages,
+                const std::vector<std::string>& misspelt) {
     const auto key = [index](const char* name) { return config::ItemKey(name, index); };
     // The values of the entry, read again so that their text is looked at.
     for (const char* name : {config::kItemTextKey, config::kItemExecuteKey, config::kItemTitleKey,
@@ -112,6 +125,13 @@ void CheckEntry(Checking& check, const LanguageFile& file, const std::string& se
         CheckHelp(check, file, section, key(config::kItemTitleKey), item.m_strTitle);
     }
 
+    if (std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys),
+                    [&](const char* name) { return Holds(misspelt, key(name)); })) {
+        if (!item.m_strDiskId.empty()) {
+            UseDiscId(check, file, item.m_strDiskId); // its prompt is not unused
+        }
+        return;
+    }
     const click::Action action = click::Decide(item, "", file.language);
     using ActionKind = click::Action::Kind;
     const std::string executeKey = key(config::kItemExecuteKey);
@@ -148,6 +168,7 @@ void CheckEntry(Checking& check, const LanguageFile& file, const std::string& se
             !check.profile.HasSection(file.path, file.codePage, action.pageName)) {
             check.Add(Kind::PageMissing, file.name, section, executeKey,
                       "the file has no section " + Quote(action.pageName) +
+                          SectionHint(check, file, action.pageName) +
                           ": the sub-page opens without entries");
         } else if (std::find(pages.begin(), pages.end(), action.pageName) == pages.end()) {
             pages.push_back(action.pageName);
@@ -165,6 +186,7 @@ void CheckEntry(Checking& check, const LanguageFile& file, const std::string& se
 Page CheckPage(Checking& check, const LanguageFile& file, const std::string& name,
                std::vector<std::string>& pages) {
     Page page{name, {}};
+    const std::vector<std::string> misspelt = CheckPageKeys(check, file, name);
     const config::PageContent content =
         config::ReadPage(check.profile, check.strings, file.path, file.codePage, name);
     for (const auto& item : content.items) {
@@ -173,7 +195,7 @@ Page CheckPage(Checking& check, const LanguageFile& file, const std::string& nam
     const std::vector<CMenuItem>& entries = page.entries;
     const bool fromOne =
         entries.size() >= 2 && entries[0].m_strText.empty() && !entries[1].m_strText.empty();
-    CheckCount(check, file, name, entries, fromOne);
+    CheckCount(check, file, name, entries, fromOne, misspelt);
     if (fromOne) {
         check.Add(Kind::NumberedFromOne, file.name, name, config::ItemKey(config::kItemTextKey, 0),
                   "the first entry has no text while the second has one: entries are numbered "
@@ -184,7 +206,7 @@ Page CheckPage(Checking& check, const LanguageFile& file, const std::string& nam
         // An entry with nothing written has nothing to check; the count's check reports
         // empty entries at the end.
         if (!IsBlank(entries[i])) {
-            CheckEntry(check, file, name, static_cast<int>(i), entries[i], pages);
+            CheckEntry(check, file, name, static_cast<int>(i), entries[i], pages, misspelt);
         }
     }
     return page;

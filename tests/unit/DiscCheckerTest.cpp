@@ -85,6 +85,7 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         const char* key;
         Kind kind;
         const char* otherPlaces = ""; // "file [section] key", separated by "; "
+        const char* saysLast = "";    // the end of the message
     };
     const Severity E = Severity::Error;
     const Severity W = Severity::Warning;
@@ -93,7 +94,8 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     const Expected table[] = {
         {N, "Inst40a.inf", "", "", Kind::LanguageFileMissing},
         {E, "Inst410.inf", "", "", Kind::LanguageFileUnreadable}, // a folder
-        {E, "Inst.inf", "Main Dialog", "MenuItemExecute7", Kind::PageMissing},
+        {E, "Inst.inf", "Main Dialog", "MenuItemExecute7", Kind::PageMissing, "",
+         "(did you mean [More Tools]?): the sub-page opens without entries"}, // "More Tool"
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute2", Kind::TargetMissing},
         {E, "Inst.inf", "Main Dialog", "MenuItemDiskID1", Kind::NoDiscId},
         {E, "Inst.inf", "Main Dialog", "MenuItemDiskID3", Kind::DiscIdNotFound, // Disk2\*.cab
@@ -119,6 +121,17 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         {E, "Inst40c.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // "Ã©"
         {E, "Inst804.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // code page 936
         {W, "Inst40c.inf", "DISKID", "Disk1\\disk1.id", Kind::DiscPromptMissing},
+        // Keys the menu never reads; a misspelt entry key or count is its entry's or page's only
+        // finding (no target-missing, no-disc-id or empty-page follows from it).
+        {W, "Inst.inf", "RES_STR", "IDS_TITEL", Kind::UnknownKey, "", "did you mean IDS_TITLE?"},
+        {W, "Inst.inf", "More Tools", "MenuItemTyp1", Kind::UnknownKey, "",
+         "did you mean MenuItemType1?"},
+        {W, "Inst.inf", "Misspelt Count", "Number of menus", Kind::UnknownKey, "",
+         "did you mean Number of menu?"},
+        {W, "Inst.inf", "Empty", "Comment", Kind::UnknownKey, "",
+         "reads no key of this name"}, // none near
+        {W, "Inst.inf", "DISKID", "Disk1\\disk.id", Kind::UnknownKey, "",
+         "did you mean Disk1\\disk1.id?"},
         {W, "autorun.inf", "autorun", "open", Kind::Autorun}, // open=Setup.exe
         // Install.exe: signed with SHA-256 only, by a certificate that ended on 2021-01-01,
         // without a timestamp.
@@ -162,15 +175,27 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     std::sort(expected.begin(), expected.end());
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, expected);
+    for (const Expected& row : table) {
+        const auto finding =
+            std::find_if(report.findings.begin(), report.findings.end(), [&](const auto& found) {
+                return found.kind == row.kind && found.file == row.file &&
+                       found.section == row.section && found.key == row.key;
+            });
+        const std::string last = row.saysLast;
+        if (!last.empty() && finding != report.findings.end()) {
+            const std::string& message = finding->message;
+            EXPECT_EQ(message.substr(message.size() - std::min(message.size(), last.size())), last);
+        }
+    }
     EXPECT_EQ(report.errors, 16);
-    EXPECT_EQ(report.warnings, 16);
+    EXPECT_EQ(report.warnings, 21);
     EXPECT_EQ(report.notes, 3);
     EXPECT_EQ(check::ExitStatus(report), 2);
 
     // The pages found from the main page on, as the entries name them.
     const std::vector<std::vector<std::string>> pages = {
         {"Main Dialog", "More Tools", "Numbered", "Short Count", "Counts", "Empty", "Count Word",
-         "Count Negative", "Count Huge"},
+         "Count Negative", "Count Huge", "Misspelt Count"},
         {"Main Dialog"},
         {"Main Dialog"},
         {},
