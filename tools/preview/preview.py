@@ -228,7 +228,7 @@ def contact_sheet(out, rows, columns, cells, labels, findings_text):
     result = subprocess.run(
         ["convert", "-", "-background", "white", "(", "-font", "DejaVu-Sans-Mono",
          "-pointsize", "13", *lines, ")", "-gravity", "west", "-append", "+repage",
-         "-depth", "8", "-define", "png:exclude-chunks=date,time", str(sheet)],
+         "-alpha", "off", "-depth", "8", "-define", "png:exclude-chunks=date,time", str(sheet)],
         input=montage.stdout, capture_output=True)
     if result.returncode != 0:
         raise PreviewError("convert could not add the findings to the contact sheet: "
