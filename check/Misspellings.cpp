@@ -51,10 +51,11 @@ bool IsPageKey(const std::string& key) {
     if (text::EqualsNoCase(key, config::kCountKey)) {
         return true;
     }
-    const auto [name, number] = SplitNumber(key);
-    return !number.empty() && key.size() - name.size() == number.size() &&
+    const std::pair<std::string, std::string> split = SplitNumber(key);
+    const std::string& number = split.second;
+    return !number.empty() && key.size() - split.first.size() == number.size() &&
            std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys),
-                       [&](const char* item) { return text::EqualsNoCase(name, item); });
+                       [&](const char* item) { return text::EqualsNoCase(split.first, item); });
 }
 
 // The keys a page's key may have been meant as: the count, and the entry keys with its number.
@@ -81,8 +82,11 @@ CheckKeys(Checking& check, const LanguageFile& file, const std::string& section,
             continue;
         }
         const std::string nearest = Nearest(key, like(key));
-        check.Add(Kind::UnknownKey, file.name, section, key,
-                  why + (nearest.empty() ? "" : ": did you mean " + nearest + "?"));
+        std::string message = why;
+        if (!nearest.empty()) {
+            message += ": did you mean " + nearest + "?";
+        }
+        check.Add(Kind::UnknownKey, file.name, section, key, message);
         if (!nearest.empty()) {
             meant.push_back(nearest);
         }
@@ -119,9 +123,9 @@ void CheckTextKeys(Checking& check, const LanguageFile& file) {
         return std::any_of(keys.begin(), keys.end(),
                            [&](const std::string& text) { return text::EqualsNoCase(key, text); });
     };
-    CheckKeys(
-        check, file, config::kTextSection, known, [&](const std::string&) { return keys; },
-        "the menu reads no text of this name");
+    const auto like = [&](const std::string&) -> const std::vector<std::string>& { return keys; };
+    CheckKeys(check, file, config::kTextSection, known, like,
+              "the menu reads no text of this name");
 }
 
 std::vector<std::string> CheckPageKeys(Checking& check, const LanguageFile& file,
@@ -136,9 +140,11 @@ void CheckPromptKeys(Checking& check, const LanguageFile& file, const std::strin
         return std::any_of(discIds.begin(), discIds.end(),
                            [&](const std::string& id) { return text::EqualsNoCase(key, id); });
     };
-    CheckKeys(
-        check, file, section, known, [&](const std::string&) { return discIds; },
-        "no entry of this file has this disc id, so the menu never shows this prompt");
+    const auto like = [&](const std::string&) -> const std::vector<std::string>& {
+        return discIds;
+    };
+    CheckKeys(check, file, section, known, like,
+              "no entry of this file has this disc id, so the menu never shows this prompt");
 }
 
 } // namespace check

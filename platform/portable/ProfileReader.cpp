@@ -482,6 +482,7 @@ namespace {
 
 std::vector<std::string> Utf8Names(const std::vector<Text>& names) {
     std::vector<std::string> utf8;
+    utf8.reserve(names.size());
     for (const Text& name : names) {
         utf8.push_back(text::Utf16ToUtf8(name));
     }

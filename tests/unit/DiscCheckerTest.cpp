@@ -52,6 +52,7 @@ EntryValues ValuesOf(const CMenuItem& item) {
 }
 std::vector<EntryValues> ValuesOf(const std::vector<CMenuItem>& items) {
     std::vector<EntryValues> values;
+    values.reserve(items.size());
     for (const CMenuItem& item : items) {
         values.push_back(ValuesOf(item));
     }
