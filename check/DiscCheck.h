@@ -5,6 +5,7 @@
 
 #include "check/DiscFiles.h"
 #include "check/TextWidths.h"
+#include "menu/MenuItem.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +17,8 @@ enum class Severity { Note, Warning, Error };
 // What a finding is about. Errors: something the menu cannot do. Warnings: something it does,
 // but not as the disc's author meant. Notes: something to know before shipping the disc.
 enum class Kind {
-    LanguageFileMissing,    // error: the language has no file; its page has no entries
+    NoLanguageFile,         // error: the disc has none of the language files
+    LanguageFileMissing,    // note: a language without its file, which the chooser leaves out
     LanguageFileUnreadable, // error: the file is there but cannot be read
     LanguageFileTooLarge,   // error: larger than the menu reads
     PageMissing,            // error: a sub-page entry (or the main page) names no section
@@ -30,6 +32,7 @@ enum class Kind {
     DocumentMissing,        // error: an app: link of a manuals page names a missing document
     LinkOutsideManuals,     // error: an app: link names a file outside the manuals' folder
     LinkToProgram,          // error: an app: link names a program
+    SavedAsUtf8,            // error: a language file saved as UTF-8: its texts are garbled
     EmptyPage,              // warning: a page without entries
     TooManyEntries,         // warning: more entries than fit above the help strip
     EntriesPastCount,       // warning: entries written after the last one the count lets in
@@ -39,8 +42,8 @@ enum class Kind {
     HelpTooWide,            // warning: a help line wider than the help strip
     HelpTooManyLines,       // warning: more help lines than the strip shows
     InvalidBytes,           // warning: bytes that are no character of the file's code page
-    SavedAsUtf8,            // warning: a code page 1252 file that holds UTF-8 text
     DiscPromptMissing,      // warning: a disc prompt one language has and another lacks
+    UnknownKey,             // warning: a key the menu never reads, most likely misspelt
     Autorun,                // warning: autorun.inf missing, or not starting Install.exe
     // Shipping the disc (check/ShippableDisc.h):
     Unsigned,           // note (a warning when checking a release): Install.exe is not signed
@@ -58,8 +61,17 @@ Severity SeverityOf(Kind kind);
 const char* NameOf(Kind kind);
 const char* NameOf(Severity severity);
 
-// One finding: where (a file of the disc, and the section and key in it, both empty when the
-// finding is about the whole file) and what, with why, in a sentence.
+// Where a finding shows: a file of the disc, and the section and key in it (both empty when the
+// finding is about the whole file).
+struct Place {
+    std::string file;
+    std::string section;
+    std::string key;
+};
+
+// One finding: where (the first place it shows) and what, with why, in a sentence. A finding
+// with one cause, such as a disc id that matches no file, is one finding however many entries
+// show it: the other places are listed after the first.
 struct Finding {
     Severity severity = Severity::Warning;
     Kind kind = Kind::Autorun;
@@ -67,26 +79,14 @@ struct Finding {
     std::string section;
     std::string key;
     std::string message;
+    std::vector<Place> otherPlaces;
 };
 
-// An entry as the menu reads it (CMenuItem's values; a type outside 0 to 3 reads as -1).
-struct Entry {
-    std::string text;
-    int type = 0;
-    std::string execute;
-    std::string title;
-    std::string diskId;
-
-    bool operator==(const Entry& other) const {
-        return text == other.text && type == other.type && execute == other.execute &&
-               title == other.title && diskId == other.diskId;
-    }
-};
-
-// A page of the menu: its section name as the entry that opens it writes it, and its entries.
+// A page of the menu: its section name as the entry that opens it writes it, and its entries
+// as the menu reads them (a type outside 0 to 3 reads as CMenuItem::kTypeNone, -1).
 struct Page {
     std::string name;
-    std::vector<Entry> entries;
+    std::vector<CMenuItem> entries;
 };
 
 // A language of the chooser and what the menu shows of it.

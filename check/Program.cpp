@@ -44,10 +44,10 @@ std::string Json(const std::string& value) {
     return quoted + "\"";
 }
 
-std::string JsonEntry(const Entry& entry) {
-    return "{\"text\": " + Json(entry.text) + ", \"type\": " + std::to_string(entry.type) +
-           ", \"execute\": " + Json(entry.execute) + ", \"title\": " + Json(entry.title) +
-           ", \"diskId\": " + Json(entry.diskId) + "}";
+std::string JsonEntry(const CMenuItem& entry) {
+    return "{\"text\": " + Json(entry.m_strText) + ", \"type\": " + std::to_string(entry.m_nType) +
+           ", \"execute\": " + Json(entry.m_strExecute) + ", \"title\": " + Json(entry.m_strTitle) +
+           ", \"diskId\": " + Json(entry.m_strDiskId) + "}";
 }
 
 std::string JsonPage(const Page& page) {
@@ -69,11 +69,33 @@ std::string JsonLanguage(const Language& language) {
     return json + (language.pages.empty() ? "]}" : "\n    ]}");
 }
 
+std::string JsonPlace(const Place& place) {
+    return "{\"file\": " + Json(place.file) + ", \"section\": " + Json(place.section) +
+           ", \"key\": " + Json(place.key) + "}";
+}
+
+// A finding's place is its first one, and "places" lists every one, the first included.
 std::string JsonFinding(const Finding& finding) {
+    std::string places = JsonPlace({finding.file, finding.section, finding.key});
+    for (const Place& place : finding.otherPlaces) {
+        places += ", " + JsonPlace(place);
+    }
     return "    {\"severity\": " + Json(NameOf(finding.severity)) +
            ", \"kind\": " + Json(NameOf(finding.kind)) + ", \"file\": " + Json(finding.file) +
            ", \"section\": " + Json(finding.section) + ", \"key\": " + Json(finding.key) +
-           ", \"message\": " + Json(finding.message) + "}";
+           ", \"message\": " + Json(finding.message) + ", \"places\": [" + places + "]}";
+}
+
+// A place as the text report names it: the file, section and key; nothing for the whole disc.
+std::string Where(const Place& place) {
+    std::string where = place.file;
+    if (!place.section.empty()) {
+        where += " [" + place.section + "]";
+    }
+    if (!place.key.empty()) {
+        where += " " + place.key;
+    }
+    return where;
 }
 
 } // namespace
@@ -118,16 +140,12 @@ ShippingOptions Shipping(const Options& options) {
 std::string FormatText(const Report& report) {
     std::string out;
     for (const Finding& finding : report.findings) {
-        // Where: the file, section and key; nothing for a finding about the whole disc.
-        std::string where = finding.file;
-        if (!finding.section.empty()) {
-            where += " [" + finding.section + "]";
-        }
-        if (!finding.key.empty()) {
-            where += " " + finding.key;
-        }
+        const std::string where = Where({finding.file, finding.section, finding.key});
         out += std::string(NameOf(finding.severity)) + ": " + (where.empty() ? "" : where + ": ") +
                finding.message + " (" + NameOf(finding.kind) + ")\n";
+        for (const Place& place : finding.otherPlaces) {
+            out += "  also: " + Where(place) + "\n";
+        }
     }
     int read = 0;
     int pages = 0;

@@ -30,11 +30,13 @@ std::string Usage();
 ShippingOptions Shipping(const Options& options);
 
 // The report as a person reads it: a line per finding (severity, file, section, key, what and
-// why, and the finding's name), then a summary line.
+// why, and the finding's name), followed by a line for each other place where it shows ("  also:
+// file [section] key"), then a summary line.
 std::string FormatText(const Report& report);
 
 // The report for other programs, as JSON: the languages with the pages found from the main
-// page on and their entries, the findings, their counts and the exit status.
+// page on and their entries, the findings (each with every place it shows), their counts and
+// the exit status.
 std::string FormatJson(const Report& report);
 
 } // namespace check

@@ -27,7 +27,7 @@ constexpr std::uint64_t kDvd9 = 4171712ULL * 2048;
 constexpr std::uint64_t kFat32File = 0xFFFFFFFFULL;
 
 Finding Make(Kind kind, const std::string& file, const std::string& message) {
-    return {SeverityOf(kind), kind, file, "", "", message};
+    return {SeverityOf(kind), kind, file, "", "", message, {}};
 }
 
 std::string PathOf(const DiscEntry& entry) {

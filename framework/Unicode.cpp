@@ -106,4 +106,10 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     return utf16;
 }
 
+bool IsUtf8(std::string_view bytes) {
+    // Decoding replaces each malformed sequence, and well-formed text goes through UTF-16
+    // unchanged: only well-formed bytes come back as they were.
+    return Utf16ToUtf8(Utf8ToUtf16(bytes)) == bytes;
+}
+
 } // namespace text

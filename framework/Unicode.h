@@ -24,4 +24,8 @@ void AppendUtf16(std::u16string& utf16, char32_t code);
 // continuation byte, even one out of the range allowed after that lead byte.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
+// Whether `bytes` are well-formed UTF-8 (no overlong forms, surrogates or code points past
+// U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+
 } // namespace text

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace platform::profile {
 
@@ -33,6 +34,12 @@ public:
     // Whether a section header of this name is in the file.
     bool HasHeader(TextView section) const { return m_headers.count(Folded(section)) != 0; }
 
+    // The names of the sections with a header, as first written, in the order of the file.
+    const std::vector<Text>& HeaderNames() const { return m_headerNames; }
+
+    // The key names of the first `section`, as first written, in the order of the file.
+    std::vector<Text> KeyNames(TextView section) const;
+
 private:
     using Section = std::map<Text, std::optional<TextView>>;
 
@@ -41,6 +48,9 @@ private:
     const Text m_text; // the values point into it
     std::map<Text, Section> m_sections;
     std::set<Text> m_headers; // the names of the sections with a header
+    // The same as first written, in the order of the file; and by section, its key names so.
+    std::vector<Text> m_headerNames;
+    std::map<Text, std::vector<Text>> m_keyNames;
 };
 
 } // namespace platform::profile

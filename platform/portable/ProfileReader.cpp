@@ -79,4 +79,30 @@ bool ProfileReader::HasSection(const std::string& file, unsigned codePage,
     return index != nullptr && index->HasHeader(profile::QueryName(section));
 }
 
+namespace {
+
+std::vector<std::string> Utf8Names(const std::vector<Text>& names) {
+    std::vector<std::string> utf8;
+    utf8.reserve(names.size());
+    for (const Text& name : names) {
+        utf8.push_back(text::Utf16ToUtf8(name));
+    }
+    return utf8;
+}
+
+} // namespace
+
+std::vector<std::string> ProfileReader::SectionNames(const std::string& file,
+                                                     unsigned codePage) const {
+    const auto index = IndexOf(file, codePage);
+    return index == nullptr ? std::vector<std::string>() : Utf8Names(index->HeaderNames());
+}
+
+std::vector<std::string> ProfileReader::KeyNames(const std::string& file, unsigned codePage,
+                                                 const std::string& section) const {
+    const auto index = IndexOf(file, codePage);
+    return index == nullptr ? std::vector<std::string>()
+                            : Utf8Names(index->KeyNames(profile::QueryName(section)));
+}
+
 } // namespace platform

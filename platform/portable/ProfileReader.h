@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -69,6 +70,14 @@ public:
     // Whether `file` has a section named `section`, by the rules above (the menu itself never
     // asks: a missing section reads as one without keys).
     bool HasSection(const std::string& file, unsigned codePage, const std::string& section) const;
+
+    // What the file holds, for its checker (the menu asks only for names it knows): the names
+    // of its sections with a header, and the names of the keys in the section that is read for
+    // `section` (a line without '=' is a key too). Each name appears once, as first written, in
+    // the order of the file.
+    std::vector<std::string> SectionNames(const std::string& file, unsigned codePage) const;
+    std::vector<std::string> KeyNames(const std::string& file, unsigned codePage,
+                                      const std::string& section) const;
 
 private:
     std::shared_ptr<const profile::Index> IndexOf(const std::string& file, unsigned codePage) const;

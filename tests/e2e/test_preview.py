@@ -1,22 +1,45 @@
 """The disc preview (tools/preview/preview.py, `make preview`): every page of the sample disc in
-every language as a picture of the page, and the contact sheet of them all."""
+every language as a picture of the page and a picture of its entries hot with their help texts,
+the contact sheet of them all with the checker's findings, and the marks on the sheet."""
 
 import struct
 import subprocess
 import sys
 import tempfile
 import unittest
+import zlib
 from pathlib import Path
 
 from harness import DISC_DIR, SOURCE_DIR
+from test_menu import HOT_TOP, near
+
+sys.path.insert(0, str(SOURCE_DIR / "tools" / "preview"))
+import preview  # noqa: E402
 
 PREVIEW = SOURCE_DIR / "tools" / "preview" / "preview.py"
 CODES = ["ENU", "FRA", "DEU", "ITA", "ESP", "CHN"]
+ENTRIES = {"Main_Dialog": 7, "Lumo_Dialog": 3}
 
 
 def png_size(path):
     """Width and height from the PNG's header chunk."""
     return struct.unpack(">II", path.read_bytes()[16:24])
+
+
+def png_rows(path):
+    """The rows of pixels of a PNG the preview wrote (8-bit RGB, one IDAT chunk, no filters),
+    each as bytes."""
+    data = path.read_bytes()
+    width, height = png_size(path)
+    length = struct.unpack(">I", data[33:37])[0]
+    assert data[37:41] == b"IDAT", path
+    raw = zlib.decompress(data[41:41 + length])
+    stride = 1 + 3 * width
+    return [raw[y * stride + 1:(y + 1) * stride] for y in range(height)]
+
+
+def region(rows, left, top, width, height):
+    return [row[3 * left:3 * (left + width)] for row in rows[top:top + height]]
 
 
 class PreviewTest(unittest.TestCase):
@@ -29,29 +52,78 @@ class PreviewTest(unittest.TestCase):
             out = Path(folder)
             result = self.preview(DISC_DIR, out)
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-            pages = [f"{code}-{page}.png" for code in CODES
-                     for page in ("Main_Dialog", "Lumo_Dialog")]
+            pages = [f"{code}-{page}.png" for code in CODES for page in ENTRIES]
+            helps = [name.replace(".png", "-help.png") for name in pages]
             self.assertEqual(sorted(p.name for p in out.glob("*.png")),
-                             sorted(pages + ["contact-sheet.png"]))
-            for name in pages:
-                self.assertEqual(png_size(out / name), (597, 340), name)
+                             sorted(pages + helps + ["contact-sheet.png"]))
+            for name in pages + helps + ["contact-sheet.png", "findings.txt"]:
                 self.assertIn(str(out / name), result.stdout, "listed as written")
             self.assertIn("Install.exe is the one just built", result.stdout)
+            for name in pages:
+                self.assertEqual(png_size(out / name), (597, 340), name)
             # The languages and the two pages look different.
-            picture = {name: (out / name).read_bytes() for name in pages}
-            self.assertEqual(len(set(picture.values())), len(pages))
-            # Two columns of pages, six rows, with room for the labels.
+            picture = {name: (out / name).read_bytes() for name in pages + helps}
+            self.assertEqual(len(set(picture.values())), len(pages + helps))
+
+            # A row a hot entry: its face, hot, beside the help strip as it shows then, each
+            # strip another help text than the others and than the page's own.
+            for name in pages:
+                help_name = name.replace(".png", "-help.png")
+                count = ENTRIES[name[4:-4]]
+                self.assertEqual(png_size(out / help_name), (185 + 8 + 597, 44 * count - 4))
+                rows = png_rows(out / help_name)
+                strips = [region(rows, 193, 44 * i, 597, 40) for i in range(count)]
+                strips.append(region(png_rows(out / name), 0, 300, 597, 40))
+                self.assertEqual(len({bytes(b"".join(s)) for s in strips}), count + 1, help_name)
+                for i in range(count):
+                    top = rows[44 * i + 1]
+                    self.assertTrue(near(tuple(top[6:9]), HOT_TOP), (help_name, i, top[6:9]))
+
+            # The checker's findings: printed, in findings.txt and under the sheet.
+            findings = (out / "findings.txt").read_text(encoding="utf-8")
+            self.assertRegex(findings, r"\(unsigned\)\nChecked 6 language files and 12 pages: "
+                                       r"0 errors, 0 warnings, 1 note\.\n$")
+            self.assertIn(findings, result.stdout)
+            # Two columns of a page and its help texts, six rows, and the findings below.
             width, height = png_size(out / "contact-sheet.png")
-            self.assertGreater(width, 2 * 597)
-            self.assertLess(width, 3 * 597)
-            self.assertGreater(height, 6 * 340)
-            self.assertLess(height, 7 * 340)
+            self.assertGreater(width, 2 * (597 + 790))
+            self.assertLess(width, 3 * (597 + 790))
+            self.assertGreater(height, 6 * 340 + 2 * 15)
+            self.assertLess(height, 7 * 340 + 3 * 40)
 
     def test_a_folder_without_language_files_is_refused(self):
         with tempfile.TemporaryDirectory() as disc, tempfile.TemporaryDirectory() as out:
             result = self.preview(disc, out)
             self.assertNotEqual(result.returncode, 0)
             self.assertIn("has no language file", result.stderr)
+
+    def test_the_contact_sheet_marks_empty_pages_and_the_findings_of_each(self):
+        report = {
+            "languages": [
+                {"code": "ENU", "file": "Inst.inf", "read": True, "pages": [
+                    {"name": "Main Dialog", "entries": []}, {"name": "Tools", "entries": []}]},
+                {"code": "ESP", "file": "Inst40a.inf", "read": False, "pages": []}],
+            "findings": [
+                {"severity": "error", "file": "Inst.inf", "section": "tools", "key": "k",
+                 "places": [{"file": "Inst.inf", "section": "tools", "key": "k"},
+                            {"file": "INST.INF", "section": "Main Dialog", "key": "k"}]},
+                {"severity": "warning", "file": "Inst.inf", "section": "RES_STR", "key": "k"},
+                {"severity": "warning", "file": "Inst.inf", "section": "Tools", "key": "a"},
+                {"severity": "warning", "file": "Inst.inf", "section": "Tools", "key": "b"},
+                {"severity": "note", "file": "Inst40a.inf", "section": "", "key": ""},
+                {"severity": "warning", "file": "Install.exe", "section": "", "key": ""}]}
+        counts = preview.findings_by_page(report)
+        self.assertEqual(counts, {
+            ("ENU", "Tools"): {"error": 1, "warning": 2, "note": 0},
+            ("ENU", "Main Dialog"): {"error": 1, "warning": 1, "note": 0},
+            ("ESP", "Main Dialog"): {"error": 0, "warning": 0, "note": 1}})
+        for arguments, label in [
+                (("ENU", "Main Dialog", False, 7, {}), "ENU: Main Dialog"),
+                (("ENU", "Tools", False, 0, counts[("ENU", "Tools")]),
+                 "ENU: Tools \u2014 no entries \u2014 1 error, 2 warnings"),
+                (("ESP", "Main Dialog", True, 0, counts[("ESP", "Main Dialog")]),
+                 "ESP: Main Dialog (no language file) \u2014 no entries \u2014 1 note")]:
+            self.assertEqual(preview.cell_label(*arguments), label)
 
 
 if __name__ == "__main__":

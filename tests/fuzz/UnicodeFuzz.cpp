@@ -57,6 +57,7 @@ void CheckUtf8Input(const std::string& bytes) {
     if (fuzz::IsValidUtf8(bytes)) {
         fuzz::Check(back == bytes, "well-formed UTF-8 goes through UTF-16 unchanged");
     }
+    fuzz::Check(text::IsUtf8(bytes) == fuzz::IsValidUtf8(bytes), "IsUtf8 tells well-formed UTF-8");
 }
 
 void CheckUtf16Input(const std::string& bytes) {

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -36,11 +37,26 @@ check::TrueTypeWidths Widths() {
     return std::move(*widths);
 }
 
-// A finding as one line: severity, file, section, key and kind.
+// A finding as one line: severity, file, section, key and kind, and the other places where it
+// shows.
 std::string Line(Severity severity, const std::string& file, const std::string& section,
-                 const std::string& key, Kind kind) {
+                 const std::string& key, Kind kind, const std::string& otherPlaces) {
     return std::string(check::NameOf(severity)) + " " + file + " [" + section + "] " + key + " " +
-           check::NameOf(kind);
+           check::NameOf(kind) + (otherPlaces.empty() ? "" : " also " + otherPlaces);
+}
+
+// The values of entries, to compare what the checker reads with what the menu reads.
+using EntryValues = std::tuple<std::string, int, std::string, std::string, std::string>;
+EntryValues ValuesOf(const CMenuItem& item) {
+    return {item.m_strText, item.m_nType, item.m_strExecute, item.m_strTitle, item.m_strDiskId};
+}
+std::vector<EntryValues> ValuesOf(const std::vector<CMenuItem>& items) {
+    std::vector<EntryValues> values;
+    values.reserve(items.size());
+    for (const CMenuItem& item : items) {
+        values.push_back(ValuesOf(item));
+    }
+    return values;
 }
 
 // The program's output and exit status.
@@ -61,26 +77,30 @@ std::pair<std::string, int> RunProgram(const std::string& arguments) {
 TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     // tests/data/check/planted: every fault below once, among things that are none (names in
     // other letter case, a wildcard disc id that matches, quotes, a mnemonic, links that are
-    // left alone, Chinese texts). Checked in a copy, with a file of 5 GB added that takes no
-    // room (a sparse file).
+    // left alone, a German file with its accents in code page 1252). Checked in a copy, with a
+    // file of 5 GB added that takes no room (a sparse file).
     struct Expected {
         Severity severity;
         const char* file;
         const char* section;
         const char* key;
         Kind kind;
+        const char* otherPlaces = ""; // "file [section] key", separated by "; "
+        const char* saysLast = "";    // the end of the message
     };
     const Severity E = Severity::Error;
     const Severity W = Severity::Warning;
     const Severity N = Severity::Note;
     const char* const manuals = "Documentation\\English\\HTML\\manulist.htm";
     const Expected table[] = {
-        {E, "Inst40a.inf", "", "", Kind::LanguageFileMissing},
+        {N, "Inst40a.inf", "", "", Kind::LanguageFileMissing},
         {E, "Inst410.inf", "", "", Kind::LanguageFileUnreadable}, // a folder
-        {E, "Inst.inf", "Main Dialog", "MenuItemExecute7", Kind::PageMissing},
+        {E, "Inst.inf", "Main Dialog", "MenuItemExecute7", Kind::PageMissing, "",
+         "(did you mean [More Tools]?): the sub-page opens without entries"}, // "More Tool"
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute2", Kind::TargetMissing},
         {E, "Inst.inf", "Main Dialog", "MenuItemDiskID1", Kind::NoDiscId},
-        {E, "Inst.inf", "Main Dialog", "MenuItemDiskID3", Kind::DiscIdNotFound}, // Disk2\*.cab
+        {E, "Inst.inf", "Main Dialog", "MenuItemDiskID3", Kind::DiscIdNotFound, // Disk2\*.cab
+         "Inst407.inf [Main Dialog] MenuItemDiskID3"}, // one cause: one finding
         {E, "Inst.inf", "Main Dialog", "MenuItemExecute5", Kind::JavaInstallerMissing},
         {E, "Inst407.inf", "Main Dialog", "MenuItemExecute1", Kind::ManualsPageMissing},
         {E, manuals, "", "app:Missing.pdf", Kind::DocumentMissing},
@@ -99,8 +119,20 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         {W, "Inst.inf", "Counts", "Number of menu", Kind::BlankEntries},
         {W, "Inst.inf", "Empty", "Number of menu", Kind::EmptyPage},
         {W, "Inst407.inf", "RES_STR", "IDS_TITLE", Kind::InvalidBytes},           // 0x81
-        {W, "Inst40c.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // "Ã©"
+        {E, "Inst40c.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // "Ã©"
+        {E, "Inst804.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // code page 936
         {W, "Inst40c.inf", "DISKID", "Disk1\\disk1.id", Kind::DiscPromptMissing},
+        // Keys the menu never reads; a misspelt entry key or count is its entry's or page's only
+        // finding (no target-missing, no-disc-id or empty-page follows from it).
+        {W, "Inst.inf", "RES_STR", "IDS_TITEL", Kind::UnknownKey, "", "did you mean IDS_TITLE?"},
+        {W, "Inst.inf", "More Tools", "MenuItemTyp1", Kind::UnknownKey, "",
+         "did you mean MenuItemType1?"},
+        {W, "Inst.inf", "Misspelt Count", "Number of menus", Kind::UnknownKey, "",
+         "did you mean Number of menu?"},
+        {W, "Inst.inf", "Empty", "Comment", Kind::UnknownKey, "",
+         "reads no key of this name"}, // none near
+        {W, "Inst.inf", "DISKID", "Disk1\\disk.id", Kind::UnknownKey, "",
+         "did you mean Disk1\\disk1.id?"},
         {W, "autorun.inf", "autorun", "open", Kind::Autorun}, // open=Setup.exe
         // Install.exe: signed with SHA-256 only, by a certificate that ended on 2021-01-01,
         // without a timestamp.
@@ -128,25 +160,43 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     std::vector<std::string> expected;
     for (const Expected& row : table) {
         EXPECT_EQ(check::SeverityOf(row.kind), row.severity) << check::NameOf(row.kind);
-        expected.push_back(Line(row.severity, row.file, row.section, row.key, row.kind));
+        expected.push_back(
+            Line(row.severity, row.file, row.section, row.key, row.kind, row.otherPlaces));
     }
     std::vector<std::string> found;
     for (const check::Finding& finding : report.findings) {
-        found.push_back(
-            Line(finding.severity, finding.file, finding.section, finding.key, finding.kind));
+        std::string otherPlaces;
+        for (const check::Place& place : finding.otherPlaces) {
+            otherPlaces += (otherPlaces.empty() ? "" : "; ") + place.file + " [" + place.section +
+                           "] " + place.key;
+        }
+        found.push_back(Line(finding.severity, finding.file, finding.section, finding.key,
+                             finding.kind, otherPlaces));
     }
     std::sort(expected.begin(), expected.end());
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, expected);
-    EXPECT_EQ(report.errors, 15);
-    EXPECT_EQ(report.warnings, 17);
-    EXPECT_EQ(report.notes, 2);
+    for (const Expected& row : table) {
+        const auto finding =
+            std::find_if(report.findings.begin(), report.findings.end(), [&](const auto& found) {
+                return found.kind == row.kind && found.file == row.file &&
+                       found.section == row.section && found.key == row.key;
+            });
+        const std::string last = row.saysLast;
+        if (!last.empty() && finding != report.findings.end()) {
+            const std::string& message = finding->message;
+            EXPECT_EQ(message.substr(message.size() - std::min(message.size(), last.size())), last);
+        }
+    }
+    EXPECT_EQ(report.errors, 16);
+    EXPECT_EQ(report.warnings, 21);
+    EXPECT_EQ(report.notes, 3);
     EXPECT_EQ(check::ExitStatus(report), 2);
 
     // The pages found from the main page on, as the entries name them.
     const std::vector<std::vector<std::string>> pages = {
         {"Main Dialog", "More Tools", "Numbered", "Short Count", "Counts", "Empty", "Count Word",
-         "Count Negative", "Count Huge"},
+         "Count Negative", "Count Huge", "Misspelt Count"},
         {"Main Dialog"},
         {"Main Dialog"},
         {},
@@ -167,9 +217,28 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     const auto [json, status] = RunProgram("--json " + quoted);
     EXPECT_EQ(json, check::FormatJson(report));
     EXPECT_EQ(status, 2);
+    // A finding of one cause names its other places: the text in a line each, the JSON in
+    // "places" with the first.
+    EXPECT_NE(check::FormatText(report).find(
+                  "(disc-id-not-found)\n  also: Inst407.inf [Main Dialog] MenuItemDiskID3\n"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"places\": [{\"file\": \"Inst.inf\", \"section\": \"Main Dialog\", "
+                        "\"key\": \"MenuItemDiskID3\"}, {\"file\": \"Inst407.inf\", \"section\": "
+                        "\"Main Dialog\", \"key\": \"MenuItemDiskID3\"}]}"),
+              std::string::npos);
     EXPECT_EQ(RunProgram("").second, check::kCannotCheck);
     EXPECT_EQ(RunProgram("'" + (disc / "Inst.inf").string() + "'").second, check::kCannotCheck)
         << "not a folder";
+
+    // A folder without any language file: one error says so, instead of a note per language.
+    std::vector<Kind> languageFindings;
+    for (const check::Finding& finding :
+         check::CheckDisc(check::FileTreeDiscFiles((disc / "Docs").string()), widths).findings) {
+        if (finding.kind == Kind::NoLanguageFile || finding.kind == Kind::LanguageFileMissing) {
+            languageFindings.push_back(finding.kind);
+        }
+    }
+    EXPECT_EQ(languageFindings, std::vector<Kind>{Kind::NoLanguageFile});
     fs::remove_all(disc);
 }
 
@@ -231,22 +300,21 @@ TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
             pageNames.push_back(page.name);
             const config::PageContent menu = config::ReadPage(
                 profile, strings, path.string(), languages::CodePage(language), page.name);
-            std::vector<check::Entry> entries;
+            std::vector<EntryValues> entries;
             for (const auto& item : menu.items) {
-                entries.push_back({item->m_strText, item->m_nType, item->m_strExecute,
-                                   item->m_strTitle, item->m_strDiskId});
+                entries.push_back(ValuesOf(*item));
             }
-            EXPECT_TRUE(entries == page.entries) << path << " [" << page.name << "]";
+            EXPECT_EQ(entries, ValuesOf(page.entries)) << path << " [" << page.name << "]";
         }
         EXPECT_EQ(pageNames, names[f]) << path;
     }
     // What the menu reads there, spelt out once.
-    const std::vector<check::Entry> main = {{" Quoted ", 1, "lumo dialog", "", ""},
-                                            {"Single", 1, "Nowhere", "", ""},
-                                            {"Exit", 2, "", "one\\two", ""}};
-    EXPECT_TRUE(report.languages[0].pages[0].entries == main);
-    EXPECT_EQ(report.languages[0].pages[1].entries[0].diskId, "");
-    EXPECT_EQ(report.languages[5].pages[0].entries[0].title, "\xe4\xb9\x97\\\xe5\xae\x89");
+    const std::vector<EntryValues> main = {{" Quoted ", 1, "lumo dialog", "", ""},
+                                           {"Single", 1, "Nowhere", "", ""},
+                                           {"Exit", 2, "", "one\\two", ""}};
+    EXPECT_EQ(ValuesOf(report.languages[0].pages[0].entries), main);
+    EXPECT_EQ(report.languages[0].pages[1].entries[0].m_strDiskId, "");
+    EXPECT_EQ(report.languages[5].pages[0].entries[0].m_strTitle, "\xe4\xb9\x97\\\xe5\xae\x89");
     fs::remove_all(disc);
 }
 

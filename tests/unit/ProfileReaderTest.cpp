@@ -184,6 +184,10 @@ TEST(ProfileReader, SectionHeaders) {
         EXPECT_FALSE(reader.HasSection(kCorpus + file, 1252, name)) << name;
     }
     EXPECT_FALSE(reader.HasSection(kCorpus + "no-such-file.ini", 1252, "Main Dialog"));
+    EXPECT_EQ(
+        reader.SectionNames(kCorpus + file, 1252),
+        (std::vector<std::string>{"Trailing", "a]b", "x] ; note", "Br]", "[Br]", "Same", "Tab\tSec",
+                                  "Inner  Spaces", "a=b", "Main Dialog", "", ";Semi", "#Hash"}));
 }
 
 TEST(ProfileReader, LinesBeforeTheFirstSectionFormTheSectionWithoutName) {
@@ -210,6 +214,10 @@ TEST(ProfileReader, FirstSectionAndFirstKeyOfANameWin) {
     EXPECT_EQ(Int("equals.ini", "Sec", "Number of menu"), 4);
     EXPECT_EQ(Str("equals.ini", "Sec", "k"), "v");
     EXPECT_EQ(Str("equals.ini", "Sec", ""), "first empty");
+    // The keys there are: of the first section of the name, each name once, as first written.
+    EXPECT_EQ(reader.KeyNames(kCorpus + file, 1252, "SEC"),
+              (std::vector<std::string>{"k1", "dup", "blank"}));
+    EXPECT_EQ(reader.KeyNames(kCorpus + file, 1252, "Empty"), std::vector<std::string>());
 }
 
 TEST(ProfileReader, CommentMarksHaveNoMeaning) {

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Renders every page of a disc's menu in every language to PNG files, with the real
-Install.exe under Wine, and puts them together on one contact sheet.
+Install.exe under Wine: each page as it opens, and each of its entries hot with the help text it
+shows; puts them together on one contact sheet, marked with what discmenu-check finds.
 
     preview.py [DISC_DIR] [--out DIR]
 
 Which pages there are and which entry opens each sub-page comes from discmenu-check --json
 (build/linux/discmenu-check, `make linux`), which reads the language files with the menu's
-own reader; what the pictures show is what the program draws. The menu runs on the
+own reader; what the pictures show is what the program draws. The checker's findings are
+printed, written to findings.txt and shown under the contact sheet. The menu runs on the
 end-to-end tests' desktop (tests/e2e/harness.py): a throwaway Wine prefix, an X server and a
 window manager of its own, the disc copied into the prefix, the probe to find the windows and
 real pointer events to open the sub-pages.
@@ -22,6 +24,7 @@ import signal
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 import zlib
 from pathlib import Path
@@ -30,8 +33,8 @@ SOURCE_DIR = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE_DIR / "tests" / "e2e"))
 
 import harness  # noqa: E402
-from test_menu import (ENTRY_LEFT, ENTRY_PITCH, ENTRY_TOP, FIRST_KEY, NORMAL_TOP,  # noqa: E402
-                       STRIP_TOP, WHITE, near)
+from test_menu import (ENTRY_LEFT, ENTRY_PITCH, ENTRY_TOP, FIRST_KEY, HOT_TOP,  # noqa: E402
+                       NORMAL_TOP, STRIP_TOP, WHITE, near)
 
 # The chooser's languages: code for ForceLanguage, and the user's locale that the language's
 # file is written for (Wine takes the code page of a process from LC_ALL).
@@ -52,6 +55,15 @@ SUBPAGE, CLOSE = 1, 2
 # lies inside the page and can be clicked.
 VISIBLE_ENTRIES, CLICKABLE_ENTRIES = 7, 8
 NEUTRAL_POINT = (100, 100)  # over the background picture, where the pointer makes nothing hot
+ENTRY_SIZE = (185, 37)
+HELP_STRIP_TOP, HELP_STRIP_HEIGHT = 300, 40
+# A row of the help picture: the entry's hot face, a gap, and the help strip as it shows then.
+HELP_FACE_WIDTH = ENTRY_SIZE[0] + 8
+HELP_ROW_PITCH = HELP_STRIP_HEIGHT + 4
+# A page on the contact sheet: framed in the colour of its worst finding, its help rows beside.
+FRAME, CELL_GAP = 4, 12
+FRAME_COLOURS = {"error": (220, 0, 0), "warning": (255, 140, 0), "note": (40, 110, 220)}
+SEVERITIES = ("error", "warning", "note")
 
 
 class PreviewError(Exception):
@@ -60,22 +72,62 @@ class PreviewError(Exception):
 
 # The language files ------------------------------------------------------------------------
 
-def read_languages(disc):
-    """The languages of the disc as discmenu-check reads them: for each language code, its file
-    name, whether the file could be read, and its pages from the main page on, each as a list of
-    (type, execute) of its entries, as the menu reads them."""
+def run_check(disc, *options):
     if not CHECK_PROGRAM.is_file():
         raise PreviewError(f"{CHECK_PROGRAM} is missing; run make linux first")
-    result = subprocess.run([str(CHECK_PROGRAM), "--json", str(disc)], capture_output=True,
+    result = subprocess.run([str(CHECK_PROGRAM), *options, str(disc)], capture_output=True,
                             text=True, encoding="utf-8")
     if result.returncode not in (0, 1, 2):  # clean, warnings, errors: all give the pages
         raise PreviewError(f"discmenu-check could not read the disc: {result.stderr.strip()}")
+    return result.stdout
+
+
+def read_disc(disc):
+    """The disc as discmenu-check reads it: for each language code, its file name, whether the
+    file could be read, and its pages from the main page on, each as a list of (type, execute)
+    of its entries, as the menu reads them; and its report as JSON and as text."""
+    report = json.loads(run_check(disc, "--json"))
     languages = {}
-    for language in json.loads(result.stdout)["languages"]:
+    for language in report["languages"]:
         pages = {page["name"]: [(entry["type"], entry["execute"]) for entry in page["entries"]]
                  for page in language["pages"]}
         languages[language["code"]] = (language["file"], language["read"], pages)
-    return languages
+    return languages, report, run_check(disc)
+
+
+def findings_by_page(report):
+    """How many findings of each severity show on each page, by (language code, page name): a
+    finding shows on a page when one of its places is the page's section of the language's
+    file; one about the file's texts, prompts or the file as a whole shows on its main page."""
+    code_of = {language["file"].lower(): language["code"] for language in report["languages"]}
+    pages_of = {language["code"]: [page["name"] for page in language["pages"]]
+                for language in report["languages"]}
+    counts = {}
+    for finding in report["findings"]:
+        shown = set()
+        places = finding.get("places") or [finding]  # "places" is newer than the first place
+        for place in places:
+            code = code_of.get(place["file"].lower())
+            if code is None:
+                continue
+            page = next((name for name in pages_of[code]
+                         if name.lower() == place["section"].lower()), MAIN_PAGE)
+            shown.add((code, page))
+        for key in shown:
+            severities = counts.setdefault(key, dict.fromkeys(SEVERITIES, 0))
+            severities[finding["severity"]] += 1
+    return counts
+
+
+def cell_label(code, page, missing, entry_count, counts):
+    """The label of a page on the contact sheet: language and section, what is missing, and how
+    many findings show on it."""
+    label = f"{code}: {page}" + (" (no language file)" if missing else "")
+    if entry_count == 0:
+        label += " \u2014 no entries"
+    found = ", ".join(f"{n} {severity}{'' if n == 1 else 's'}"
+                      for severity, n in (counts or {}).items() if n)
+    return label + (f" \u2014 {found}" if found else "")
 
 
 def find_file(disc, name):
@@ -92,37 +144,95 @@ def safe_name(text):
 
 # Pictures --------------------------------------------------------------------------------------
 
-def write_png(path, shot, left, top, width, height):
-    """Writes that rectangle of the screenshot as an 8-bit RGB PNG."""
-    rows = b"".join(b"\0" + shot.pixels[3 * ((top + y) * shot.width + left):
-                                         3 * ((top + y) * shot.width + left + width)]
-                    for y in range(height))
+class Canvas:
+    """An RGB picture, white to begin with, that rectangles of screenshots and other canvases
+    are copied into."""
 
-    def chunk(tag, data):
-        return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data))
+    def __init__(self, width, height):
+        self.width, self.height = width, height
+        self.pixels = bytearray(b"\xff" * (3 * width * height))
 
-    path.write_bytes(b"\x89PNG\r\n\x1a\n"
-                     + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-                     + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+    def paste(self, source, left, top, width, height, x=0, y=0):
+        """Copies the rectangle (left, top, width, height) of `source` (a Canvas or a screenshot)
+        to (x, y)."""
+        for row in range(height):
+            start = 3 * ((top + row) * source.width + left)
+            at = 3 * ((y + row) * self.width + x)
+            self.pixels[at:at + 3 * width] = source.pixels[start:start + 3 * width]
+
+    def fill(self, left, top, width, height, colour):
+        for row in range(top, top + height):
+            at = 3 * (row * self.width + left)
+            self.pixels[at:at + 3 * width] = bytes(colour) * width
+
+    def frame(self, left, top, width, height, colour, thickness):
+        """A frame of that thickness along the inside of the rectangle."""
+        self.fill(left, top, width, thickness, colour)
+        self.fill(left, top + height - thickness, width, thickness, colour)
+        self.fill(left, top, thickness, height, colour)
+        self.fill(left + width - thickness, top, thickness, height, colour)
+
+    def write_png(self, path, compression=9):
+        """Writes the picture as an 8-bit RGB PNG."""
+        rows = b"".join(b"\0" + bytes(self.pixels[3 * y * self.width:3 * (y + 1) * self.width])
+                        for y in range(self.height))
+
+        def chunk(tag, data):
+            return (struct.pack(">I", len(data)) + tag + data
+                    + struct.pack(">I", zlib.crc32(tag + data)))
+
+        path.write_bytes(b"\x89PNG\r\n\x1a\n"
+                         + chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height,
+                                                      8, 2, 0, 0, 0))
+                         + chunk(b"IDAT", zlib.compress(rows, compression)) + chunk(b"IEND", b""))
 
 
-def contact_sheet(out, rows, columns, shots, missing):
+def contact_cell(page, help_rows, colour):
+    """A page on the contact sheet: the page as it opens, framed in the colour of its worst
+    finding, and beside it its entries hot with their help texts."""
+    width, height = PAGE_SIZE
+    cell = Canvas(2 * FRAME + width + CELL_GAP + (help_rows.width if help_rows else 0),
+                  2 * FRAME + max(height, help_rows.height if help_rows else 0))
+    cell.paste(page, 0, 0, width, height, FRAME, FRAME)
+    if colour:
+        cell.frame(0, 0, width + 2 * FRAME, height + 2 * FRAME, colour, FRAME)
+    if help_rows:
+        cell.paste(help_rows, 0, 0, help_rows.width, help_rows.height,
+                   2 * FRAME + width + CELL_GAP, FRAME)
+    return cell
+
+
+def escaped(text):
+    """`text` as ImageMagick takes it in a label or caption, where % and \\ are escapes."""
+    return text.replace("%", "%%").replace("\\", "\\\\")
+
+
+def contact_sheet(out, rows, columns, cells, labels, findings_text):
     """One picture of every page: a row per language, a column per page, each labelled; an
-    empty cell where a language has no such page."""
+    empty cell where a language has no such page; the checker's findings below."""
     arguments = ["montage", "-font", "DejaVu-Sans", "-pointsize", "15", "-background", "white"]
     for code in rows:
         for page in columns:
-            path = shots.get((code, page))
-            label = f"{code}: {page}" + (" (no language file)" if code in missing else "")
-            # ImageMagick reads % and \ in a label as escapes.
-            label = label.replace("%", "%%").replace("\\", "\\\\") if path else ""
-            arguments += ["-label", label, str(path) if path else "null:"]
+            path = cells.get((code, page))
+            arguments += ["-label", escaped(labels[(code, page)]) if path else "",
+                          str(path) if path else "null:"]
     sheet = out / "contact-sheet.png"
-    arguments += ["-tile", f"{len(columns)}x{len(rows)}", "-geometry", "+10+8",
-                  "-define", "png:exclude-chunks=date,time", str(sheet)]
-    result = subprocess.run(arguments, capture_output=True, text=True)
+    arguments += ["-tile", f"{len(columns)}x{len(rows)}", "-geometry", "+10+8", "miff:-"]
+    montage = subprocess.run(arguments, capture_output=True)
+    if montage.returncode != 0:
+        raise PreviewError("montage could not make the contact sheet: "
+                           + montage.stderr.decode(errors="replace").strip())
+    # A label a line, as ImageMagick takes only a few thousand characters for one label.
+    lines = [f"label:{escaped(line) or ' '}"
+             for line in ["discmenu-check:", *findings_text.rstrip("\n").split("\n")]]
+    result = subprocess.run(
+        ["convert", "-", "-background", "white", "(", "-font", "DejaVu-Sans-Mono",
+         "-pointsize", "13", *lines, ")", "-gravity", "west", "-append", "+repage",
+         "-alpha", "off", "-depth", "8", "-define", "png:exclude-chunks=date,time", str(sheet)],
+        input=montage.stdout, capture_output=True)
     if result.returncode != 0:
-        raise PreviewError(f"montage could not make the contact sheet: {result.stderr.strip()}")
+        raise PreviewError("convert could not add the findings to the contact sheet: "
+                           + result.stderr.decode(errors="replace").strip())
     return sheet
 
 
@@ -132,6 +242,7 @@ class Previewer:
     def __init__(self, wine, disc, out):
         self.wine, self.disc, self.out = wine, disc, out
         self.shots = {}  # (language code, page name) -> PNG path
+        self.pictures = {}  # (language code, page name) -> (the page's Canvas, its help rows)
         self.missing = set()  # codes of the languages without a file on the disc
         self.notes = []
         self.windows_disc = None  # the disc's folder in the prefix, as Windows names it
@@ -182,8 +293,46 @@ class Previewer:
         while path.name.lower() in taken:
             path = self.out / f"{code}-{safe_name(label)}-{number}.png"
             number += 1
-        write_png(path, shot, page.left, page.top, *PAGE_SIZE)
+        picture = Canvas(*PAGE_SIZE)
+        picture.paste(shot, page.left, page.top, *PAGE_SIZE)
+        picture.write_png(path)
         self.shots[(code, label)] = path
+        help_rows = self.hover(code, label, page, entry_count)
+        if help_rows:
+            help_rows.write_png(path.with_name(path.stem + "-help.png"))
+        self.pictures[(code, label)] = (picture, help_rows)
+
+    def hover(self, code, label, page, entry_count):
+        """Points at each entry that lies above the help strip, and returns a picture of a row
+        for each: the entry's hot face beside the help strip as it shows then; None for a page
+        without entries."""
+        shown = min(entry_count, VISIBLE_ENTRIES)
+        if entry_count > shown:
+            self.notes.append(f"{code}: the entries of {label!r} from the eighth on lie over the "
+                              "help strip or below the page; their help is not shown")
+        if shown == 0:
+            return None
+        rows = Canvas(HELP_FACE_WIDTH + PAGE_SIZE[0], shown * HELP_ROW_PITCH - 4)
+        for index in range(shown):
+            top = ENTRY_TOP + ENTRY_PITCH * index
+            self.wine.xdotool("mousemove", "--sync", *self.at(page, 500, top + 18))
+            shot = self.wait_for(lambda: self.hot(page, index))
+            if shot is None:
+                raise PreviewError(f"{code}: entry {index} of page {label!r} did not turn hot "
+                                   "under the pointer")
+            y = index * HELP_ROW_PITCH
+            rows.paste(shot, page.left + ENTRY_LEFT, page.top + top, *ENTRY_SIZE,
+                       0, y + (HELP_STRIP_HEIGHT - ENTRY_SIZE[1]) // 2)
+            rows.paste(shot, page.left, page.top + HELP_STRIP_TOP, PAGE_SIZE[0],
+                       HELP_STRIP_HEIGHT, HELP_FACE_WIDTH, y)
+        return rows
+
+    def hot(self, page, index):
+        """A screenshot that shows entry `index` hot (the page draws the help strip in the same
+        move), or None."""
+        shot = self.wine.screenshot()
+        pixel = shot.pixel(*self.at(page, ENTRY_LEFT + 2, ENTRY_TOP + ENTRY_PITCH * index))
+        return shot if near(pixel, HOT_TOP) else None
 
     def close(self, page, entries):
         """Closes the page at its first exit entry, else asks it to close."""
@@ -273,7 +422,7 @@ def main():
     if not disc.is_dir():
         sys.exit(f"preview: {disc} is not a folder")
     try:
-        languages = read_languages(disc)
+        languages, report, findings_text = read_disc(disc)
     except PreviewError as error:
         sys.exit(f"preview: {error}")
     if not any(read for _, read, _ in languages.values()):
@@ -282,8 +431,8 @@ def main():
     if not program.is_file():
         sys.exit(f"preview: {program} is missing; run make mingw first")
     out.mkdir(parents=True, exist_ok=True)
-    for old in out.glob("*.png"):
-        old.unlink()
+    for old in [*out.glob("*.png"), out / "findings.txt"]:
+        old.unlink(missing_ok=True)
 
     # A stop from outside still ends Wine, the window manager and the X server.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("preview: stopped"))
@@ -298,20 +447,37 @@ def main():
     finally:
         wine.close()
 
+    findings = out / "findings.txt"
+    findings.write_text(findings_text, encoding="utf-8")
+    counts = findings_by_page(report)
     columns = list(dict.fromkeys(label for _, label in previewer.shots))
-    try:
-        sheet = contact_sheet(out, [code for code, _ in LANGUAGES], columns,
-                              previewer.shots, previewer.missing)
-    except PreviewError as error:
-        sys.exit(f"preview: {error}")
+    cells, labels = {}, {}
+    with tempfile.TemporaryDirectory() as folder:
+        for (code, page), (picture, help_rows) in previewer.pictures.items():
+            found = counts.get((code, page), {})
+            worst = next((severity for severity in SEVERITIES if found.get(severity)), None)
+            cells[(code, page)] = Path(folder) / f"{len(cells)}.png"
+            contact_cell(picture, help_rows, FRAME_COLOURS.get(worst)).write_png(
+                cells[(code, page)], compression=1)
+            labels[(code, page)] = cell_label(code, page, code in previewer.missing,
+                                              len(languages[code][2].get(page, [])), found)
+        try:
+            sheet = contact_sheet(out, [code for code, _ in LANGUAGES], columns, cells, labels,
+                                  findings_text)
+        except PreviewError as error:
+            sys.exit(f"preview: {error}")
     if "CHN" not in previewer.missing and shutil.which("fc-list") and not subprocess.run(
             ["fc-list", ":lang=zh"], capture_output=True, text=True).stdout.strip():
         previewer.notes.append("CHN: this machine has no Chinese font, so Chinese characters "
                                "show as boxes (their number and places are right)")
     for note in previewer.notes:
         print("Note:", note)
+    print("discmenu-check finds (also in findings.txt and under the contact sheet):")
+    print(findings_text, end="")
     print("Files written:")
-    for path in list(previewer.shots.values()) + [sheet]:
+    written = [path for shot in previewer.shots.values()
+               for path in (shot, shot.with_name(shot.stem + "-help.png")) if path.exists()]
+    for path in written + [sheet, findings]:
         print(" ", path)
 
 

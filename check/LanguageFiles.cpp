@@ -1,0 +1,115 @@
+// The language files: whether the menu can read each, its texts, and what the rest of the check
+// finds in it.
+
+#include "check/Checking.h"
+#include "menu/Configuration.h"
+#include "menu/Languages.h"
+#include "platform/portable/ProfileReader.h"
+
+namespace check {
+
+namespace {
+
+void CheckTexts(Checking& check, const LanguageFile& file) {
+    CheckTextKeys(check, file);
+    for (const std::string& key : config::TextKeys()) {
+        const std::string value = check.Value(file, config::kTextSection, key);
+        if (key == "IDS_NONE_SELECT_TEXT" && !value.empty()) {
+            // Shown in the help strip as it stands, one line.
+            CheckHelpWidth(check, file, config::kTextSection, key, value);
+        }
+    }
+}
+
+void CheckLanguage(Checking& check, int language) {
+    Language view{languages::Code(language),
+                  config::FilePath("", language),
+                  languages::CodePage(language),
+                  false,
+                  {}};
+    const std::string& name = view.file;
+    if (!check.files.Exists(name)) {
+        check.Add(Kind::LanguageFileMissing, name, "", "",
+                  "the disc has no language file for " + check.LanguageName(language) +
+                      ": the chooser lists only the languages whose files are on the disc");
+        check.report.languages.push_back(view);
+        return;
+    }
+    const auto located = check.files.Locate(name);
+    const auto bytes = check.files.Read(name);
+    if (!bytes || !located) {
+        check.Add(Kind::LanguageFileUnreadable, name, "", "",
+                  "the language file of " + check.LanguageName(language) +
+                      " cannot be read: the menu shows the built-in texts and no entries in "
+                      "this language");
+        check.report.languages.push_back(view);
+        return;
+    }
+    if (static_cast<long long>(bytes->size()) > platform::ProfileReader::kMaxFileSize) {
+        check.Add(Kind::LanguageFileTooLarge, name, "", "",
+                  "the language file of " + check.LanguageName(language) + " is larger than " +
+                      std::to_string(platform::ProfileReader::kMaxFileSize / (1024LL * 1024)) +
+                      " MB, which the menu does not read: it shows the built-in texts and no "
+                      "entries in this language");
+        check.report.languages.push_back(view);
+        return;
+    }
+    view.read = true;
+    const LanguageFile file{language, name, *located, view.codePage};
+    check.invalid = {};
+    check.nonAscii = {};
+    check.manualsEntry.reset();
+
+    CheckTexts(check, file);
+    if (!check.profile.HasSection(file.path, file.codePage, config::kMainPage)) {
+        check.Add(Kind::PageMissing, name, config::kMainPage, "",
+                  "the file has no main page section" +
+                      SectionHint(check, file, config::kMainPage) +
+                      ": the menu shows no entries in this language");
+    } else {
+        std::vector<std::string> pages{config::kMainPage};
+        for (std::size_t next = 0; next < pages.size(); ++next) {
+            const std::string page = pages[next]; // a copy: the list grows meanwhile
+            view.pages.push_back(CheckPage(check, file, page, pages));
+        }
+    }
+    if (check.manualsEntry) {
+        CheckManuals(check, file, *check.manualsEntry);
+    }
+    ReadDiscPrompts(check, file);
+    ReportEncoding(check, file, *bytes);
+    check.report.languages.push_back(view);
+}
+
+} // namespace
+
+void CheckLanguages(Checking& check) {
+    std::string names;
+    for (int language = 0; language < languages::kCount; ++language) {
+        names += (language > 0 ? ", " : "") + config::FilePath("", language);
+        if (check.files.Exists(config::FilePath("", language))) {
+            names.clear();
+            break;
+        }
+    }
+    // A disc needs one language at least; without any, the menu has nothing of its own to show,
+    // and a note for each missing file would only say so six times.
+    if (!names.empty()) {
+        check.Add(Kind::NoLanguageFile, "", "", "",
+                  "the disc has no language file (" + names +
+                      "): the menu shows the built-in texts and no entries");
+    }
+    for (int language = 0; language < languages::kCount; ++language) {
+        if (names.empty()) {
+            CheckLanguage(check, language);
+        } else {
+            check.report.languages.push_back({languages::Code(language),
+                                              config::FilePath("", language),
+                                              languages::CodePage(language),
+                                              false,
+                                              {}});
+        }
+    }
+}
+
+} // namespace check
