@@ -27,7 +27,11 @@
 
 namespace {
 
+using winetest::ClassOf;
+using winetest::LocationOf;
 using winetest::OleSession;
+using winetest::RectIn;
+using winetest::SameRect;
 using winetest::Win32DocumentServices;
 
 // A modeless window from the manuals window's template, with its placeholder static; counts
@@ -123,24 +127,6 @@ RECT ClientRectOf(HWND window) {
     RECT rect{};
     GetClientRect(window, &rect);
     return rect;
-}
-
-// A window's rectangle in the client coordinates of `parent`.
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != FALSE;
-}
-
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
 }
 
 // The connections of the browser's event source. Wine's enumerator hands them out without a
@@ -421,17 +407,6 @@ protected:
 private:
     std::function<void(ManualsHost&)> m_script;
 };
-
-// The browser's location, once it shows something.
-std::string LocationOf(IWebBrowser2* browser) {
-    BSTR location = nullptr;
-    if (browser == nullptr || FAILED(browser->get_LocationURL(&location)) || location == nullptr) {
-        return {};
-    }
-    std::string text = text::FromWide(location, SysStringLen(location));
-    SysFreeString(location);
-    return text;
-}
 
 // The manuals folder of a language under `root`, with its list page; the folder's path.
 std::string MakeManualsFolder(const std::string& root) {

@@ -14,7 +14,11 @@
 
 namespace {
 
+using winetest::ClassOf;
+using winetest::LocationOf;
 using winetest::OleSession;
+using winetest::RectIn;
+using winetest::SameRect;
 using winetest::Win32DocumentServices;
 
 const char kCaption[] = "Manuals of the test";
@@ -93,33 +97,6 @@ private:
     std::function<void(ScriptedManualsDlg&)> m_script;
     std::function<void(ScriptedManualsDlg&)> m_later;
 };
-
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != FALSE;
-}
-
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string LocationOf(IWebBrowser2* browser) {
-    BSTR location = nullptr;
-    if (browser == nullptr || FAILED(browser->get_LocationURL(&location)) || location == nullptr) {
-        return {};
-    }
-    std::string text = text::FromWide(location, SysStringLen(location));
-    SysFreeString(location);
-    return text;
-}
 
 // Whether the browser's location names the file `path`: the browser shows a local file as a
 // file URL, with slashes or backslashes.
