@@ -56,11 +56,16 @@ std::string Utf8(const std::wstring& wide) {
     return text.c_str();
 }
 
+// The text the system keeps for the window, read without a message: asking its length sends
+// WM_GETTEXTLENGTH, which waits for as long as the window's thread is busy.
 std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, text.data(), length + 1);
-    return Utf8(text);
+    for (int size = 256;; size *= 2) {
+        std::wstring text(static_cast<std::size_t>(size), L'\0');
+        const int copied = InternalGetWindowText(hwnd, text.data(), size);
+        if (copied < size - 1) {
+            return Utf8(text);
+        }
+    }
 }
 
 std::string ClassName(HWND hwnd) {
