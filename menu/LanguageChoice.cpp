@@ -66,6 +66,35 @@ int PositionStartingWith(const std::vector<std::string>& names, const std::strin
     return -1;
 }
 
+std::vector<int> ListedLanguages(const std::vector<bool>& present) {
+    std::vector<int> listed;
+    for (int i = 0; i < static_cast<int>(present.size()); ++i) {
+        if (present[i]) {
+            listed.push_back(i);
+        }
+    }
+    if (listed.empty()) {
+        for (int i = 0; i < static_cast<int>(present.size()); ++i) {
+            listed.push_back(i);
+        }
+    }
+    return listed;
+}
+
+int FirstPosition(const std::vector<std::string>& allNames, const std::vector<int>& listed,
+                  const std::string& prefix) {
+    std::vector<std::string> names;
+    names.reserve(listed.size());
+    for (const int language : listed) {
+        names.push_back(allNames[language]);
+    }
+    const int position = PositionStartingWith(names, prefix);
+    if (position < 0 && !listed.empty() && PositionStartingWith(allNames, prefix) >= 0) {
+        return 0;
+    }
+    return position;
+}
+
 int ChooserPosition(const std::vector<int>& chooserLanguages, int languageIndex) {
     for (int position = 0; position < static_cast<int>(chooserLanguages.size()); ++position) {
         if (chooserLanguages[position] == languageIndex) {
