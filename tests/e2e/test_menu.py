@@ -116,6 +116,24 @@ class MenuPageTest(WineTestCase):
         self.assertEqual(self.entry_region(gap, 1), self.entry_region(idle, 1))
         self.assertEqual(self.help_region(gap), self.help_region(idle))
 
+    def test_the_entry_under_a_closed_sub_page_turns_normal_when_the_pointer_jumps_away(self):
+        self.start_menu()
+        more_tools, back = 5, 2
+        self.wine.click(*self.at(500, ENTRY_TOP + ENTRY_PITCH * more_tools + 18))
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 2))
+        # The sub-page lies where the main page does: its Back entry over the main page's third.
+        self.wine.click(*self.at(500, ENTRY_TOP + ENTRY_PITCH * back + 18))
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        top = ENTRY_TOP + ENTRY_PITCH * back
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.pixel(self.wine.screenshot(), 410, top), HOT_TOP)),
+            "the entry under the pointer is hot")
+        # One jump from the entry to beyond the window, with no move over the page between.
+        self.wine.xdotool("mousemove", "--sync", 1, 1)
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.pixel(self.wine.screenshot(), 410, top), NORMAL_TOP)),
+            "the entry is normal once the pointer has left")
+
     def test_choosing_another_language_reloads_and_redraws_at_once(self):
         self.start_menu()
         before = self.wine.screenshot()
