@@ -1,5 +1,5 @@
 # discmenu: the start-up menu of a product installation disc.
-# make deps | make test | make disc | make demo | make preview [DISC=DIR]
+# make deps | make test | make disc | make demo [DISC=DIR] | make preview [DISC=DIR]
 # | make check-disc [DISC=DIR] | make sign [DISC=DIR] CERT=FILE.pfx | make iso [DISC=DIR]
 # | make bench | make fuzz [FUZZ_SECONDS=N]
 # (see README.md)
@@ -73,9 +73,10 @@ test: linux mingw disc mingw64 fuzz-build
 	The 32-bit program's runtime tests are reported as skipped; its file and resource checks ran.)"; \
 	exit $$status
 
-# Shows the menu of the sample disc under Wine; without a display, saves build/demo/menu.png.
+# Shows the menu of the sample disc, or of a copy of DISC with the program built here at its
+# root, under Wine; without a display, saves build/demo/menu.png.
 demo: disc $(if $(I386),,mingw64)
-	disc/demo.sh
+	disc/demo.sh $(DISC)
 
 # Every page of a disc in every language as PNG files and a contact sheet in build/preview,
 # drawn by the Install.exe just built; discmenu-check (Linux) tells it the pages. Without DISC,
