@@ -15,6 +15,9 @@ constexpr std::size_t kForcedLanguageBufferSize = 10;
 std::optional<std::string> ReadForcedLanguage(const platform::IRegistry& registry) {
     // Looked for in this order; the first key that yields the value wins.
     for (const char* key : product::kForcedLanguageKeys) {
+        if (*key == '\0') {
+            continue;
+        }
         const auto value =
             registry.ReadValue(key, product::kForcedLanguageValue, kForcedLanguageBufferSize);
         if (value && value->isString) {
