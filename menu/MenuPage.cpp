@@ -107,10 +107,10 @@ int CMenuPage::LanguageIndex() const {
 }
 
 void CMenuPage::FillLanguageChooser() {
-    std::vector<bool> present;
+    std::vector<bool> present(languages::kCount, false);
     for (int i = 0; i < languages::kCount; ++i) {
-        present.push_back(!m_strLauncherDir.empty() &&
-                          m_services.files.Exists(config::FilePath(m_strLauncherDir, i)));
+        present[i] = !m_strLauncherDir.empty() &&
+                     m_services.files.Exists(config::FilePath(m_strLauncherDir, i));
     }
     m_chooserLanguages = languages::ListedLanguages(present);
     std::vector<std::string> names;
@@ -141,6 +141,7 @@ void CMenuPage::SelectInitialLanguage() {
     const languages::InitialChoice choice =
         languages::ChooseInitialLanguage(forced, locale, m_services.strings);
     std::vector<std::string> allNames;
+    allNames.reserve(languages::kCount);
     for (int i = 0; i < languages::kCount; ++i) {
         allNames.push_back(m_services.strings.Load(languages::NameTextId(i)));
     }

@@ -276,6 +276,8 @@ void CMenuDlg::HitTestPointer() {
 }
 
 void CMenuDlg::TakeMouseCapture() {
+    // The capture may end the system's watch for the pointer leaving: the next move asks anew.
+    m_bTrackingLeave = false;
     SetCapture(m_hWnd);
     m_bCapture = GetCapture() == m_hWnd;
 }
