@@ -1,10 +1,12 @@
 #include "check/Brand.h"
 
+#include "check/Checking.h"
 #include "framework/CodePages.h"
 #include "framework/StringUtil.h"
 #include "menu/PageLayout.h"
 #include "platform/portable/ProfileReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -36,14 +38,23 @@ const BrandPicture kPictures[] = {
 };
 constexpr char kIconFile[] = "Install.ico";
 
-// The keys of brand.ini that name registry keys, by section.
-const std::pair<const char*, const char*> kRegistryKeys[] = {
-    {"Registry", "InstallKey"},
-    {"Registry", "VersionKey"},
-    {"Registry", "LanguageKey"},
-    {"Registry", "LanguageKey2"},
+// The keys of brand.ini, by section, and what their values must be.
+enum class Value { Name, RegistryPath, Any };
+struct BrandKey {
+    const char* section;
+    const char* key;
+    Value value;
 };
-const std::pair<const char*, const char*> kNames[] = {{"Product", "Name"}, {"Product", "Company"}};
+const BrandKey kBrandKeys[] = {
+    {"Product", "Name", Value::Name},
+    {"Product", "Company", Value::Name},
+    {"Registry", "InstallKey", Value::RegistryPath},
+    {"Registry", "FolderValue", Value::Any},
+    {"Registry", "VersionKey", Value::RegistryPath},
+    {"Registry", "Version", Value::Any},
+    {"Registry", "LanguageKey", Value::RegistryPath},
+    {"Registry", "LanguageKey2", Value::RegistryPath},
+};
 
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kValueBufferSize = 1024;
@@ -98,32 +109,77 @@ std::string DoubleSizeName(const std::string& file) {
     return file.substr(0, dot) + kDoubleSizeSuffix + file.substr(dot);
 }
 
+// Sections and keys the build never reads, most likely misspelt: their values would be lost
+// and the sample's taken instead.
+void CheckBrandKeyNames(const platform::ProfileReader& profile, const std::string& path,
+                        std::vector<Finding>& findings) {
+    std::vector<std::string> sections;
+    for (const BrandKey& known : kBrandKeys) {
+        if (sections.empty() || sections.back() != known.section) {
+            sections.emplace_back(known.section);
+        }
+    }
+    for (const std::string& section : profile.SectionNames(path, text::kWesternEuropean)) {
+        const auto found = std::find_if(sections.begin(), sections.end(), [&](const auto& name) {
+            return text::EqualsNoCase(name, section);
+        });
+        if (found == sections.end()) {
+            const std::string nearest = Nearest(section, sections);
+            findings.push_back(
+                Make(Kind::UnknownKey, kBrandFile, section, "",
+                     "the build reads no section of this name" +
+                         (nearest.empty() ? "" : ": did you mean [" + nearest + "]?")));
+            continue;
+        }
+        std::vector<std::string> keys;
+        for (const BrandKey& known : kBrandKeys) {
+            if (*found == known.section) {
+                keys.emplace_back(known.key);
+            }
+        }
+        for (const std::string& key : profile.KeyNames(path, text::kWesternEuropean, section)) {
+            const bool comment = key.empty() || key[0] == ';' || key[0] == '#';
+            const bool knownKey = std::any_of(keys.begin(), keys.end(), [&](const auto& name) {
+                return text::EqualsNoCase(name, key);
+            });
+            if (!comment && !knownKey) {
+                const std::string nearest = Nearest(key, keys);
+                findings.push_back(
+                    Make(Kind::UnknownKey, kBrandFile, *found, key,
+                         "the build reads no key of this name, and takes the "
+                         "sample product's value" +
+                             (nearest.empty() ? "" : ": did you mean " + nearest + "?")));
+            }
+        }
+    }
+}
+
 void CheckIdentity(const IDiscFiles& folder, std::vector<Finding>& findings) {
     const auto path = folder.Locate(kBrandFile);
     if (!path) {
         return; // the sample product's identity stays
     }
     const platform::ProfileReader profile;
-    for (const auto& [section, key] : kRegistryKeys) {
-        const std::string value =
-            profile.GetString(*path, text::kWesternEuropean, section, key, "", kValueBufferSize);
-        if (!value.empty() && !IsRegistryPath(value)) {
-            findings.push_back(Make(Kind::BrandNotRegistryPath, kBrandFile, section, key,
+    for (const BrandKey& known : kBrandKeys) {
+        const std::string value = profile.GetString(*path, text::kWesternEuropean, known.section,
+                                                    known.key, "", kValueBufferSize);
+        if (value.empty()) {
+            continue; // the sample product's value stays
+        }
+        if (known.value == Value::RegistryPath && !IsRegistryPath(value)) {
+            findings.push_back(Make(Kind::BrandNotRegistryPath, kBrandFile, known.section,
+                                    known.key,
                                     "\"" + value +
                                         "\" is no key under HKEY_LOCAL_MACHINE (names between "
                                         "single backslashes, without the root's name)"));
-        }
-    }
-    for (const auto& [section, key] : kNames) {
-        const std::string value =
-            profile.GetString(*path, text::kWesternEuropean, section, key, "", kValueBufferSize);
-        if (!value.empty() && !IsPlainName(value)) {
-            findings.push_back(Make(Kind::BrandName, kBrandFile, section, key,
+        } else if (known.value == Value::Name && !IsPlainName(value)) {
+            findings.push_back(Make(Kind::BrandName, kBrandFile, known.section, known.key,
                                     "\"" + value +
                                         "\" cannot stand in the version resource and manifest: "
                                         "use printable ASCII without \" \\ < > &"));
         }
     }
+    CheckBrandKeyNames(profile, *path, findings);
 }
 
 } // namespace

@@ -353,23 +353,25 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
         {"brand.ini", "[Product]\r\nName=Harbor \"Suite\" 5\r\nCompany=Harbor Works\r\n"
                       "[Registry]\r\nInstallKey=HKLM\\SOFTWARE\\Harbor\r\n"
                       "VersionKey=SOFTWARE\\\\Harbor\r\n"
-                      "LanguageKey=SOFTWARE\\Harbor Works\\Suite\r\n"},
+                      "LanguageKey=SOFTWARE\\Harbor Works\\Suite\r\n"
+                      "; a comment\r\nFolderValu=InstallDir\r\n"},
     };
     for (const auto& [name, bytes] : files) {
         std::ofstream(brand / name, std::ios::binary) << bytes;
     }
     const Severity E = Severity::Error;
     const Severity W = Severity::Warning;
-    // In the order of the pictures, then the icon and brand.ini.
+    // In the order of the pictures, then the icon, the values of brand.ini and its unknown keys.
     const std::string expected[] = {
         Line(E, "BackgroundLumo.bmp", "", "", Kind::BrandPictureDepth, ""),
         Line(E, "EntryNormal@2x.bmp", "", "", Kind::BrandPictureSize, ""),
         Line(E, "EntryHot.bmp", "", "", Kind::BrandPictureSize, ""),
         Line(E, "HelpStrip.bmp", "", "", Kind::BrandPictureUnreadable, ""),
         Line(W, "Install.ico", "", "", Kind::BrandIconMissing, ""),
+        Line(E, "brand.ini", "Product", "Name", Kind::BrandName, ""),
         Line(E, "brand.ini", "Registry", "InstallKey", Kind::BrandNotRegistryPath, ""),
         Line(E, "brand.ini", "Registry", "VersionKey", Kind::BrandNotRegistryPath, ""),
-        Line(E, "brand.ini", "Product", "Name", Kind::BrandName, ""),
+        Line(W, "brand.ini", "Registry", "FolderValu", Kind::UnknownKey, ""),
     };
     const check::Report report = check::CheckBrand(check::FileTreeDiscFiles(brand.string()));
     std::vector<std::string> found;
@@ -378,6 +380,7 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
             Line(finding.severity, finding.file, finding.section, finding.key, finding.kind, ""));
     }
     EXPECT_EQ(found, std::vector<std::string>(std::begin(expected), std::end(expected)));
+    EXPECT_NE(report.findings.back().message.find("did you mean FolderValue?"), std::string::npos);
     EXPECT_EQ(RunProgram("--brand '" + brand.string() + "'"),
               std::make_pair(check::FormatText(report), 2));
     fs::remove_all(brand);
