@@ -1,5 +1,6 @@
 # discmenu: the start-up menu of a product installation disc.
-# make deps | make test | make disc | make demo | make preview [DISC=DIR]
+# make deps | make test | make disc [BRAND=DIR] [DISC=DIR] | make demo [DISC=DIR]
+# | make preview [DISC=DIR]
 # | make check-disc [DISC=DIR] | make sign [DISC=DIR] CERT=FILE.pfx | make iso [DISC=DIR]
 # | make bench | make fuzz [FUZZ_SECONDS=N]
 # (see README.md)
@@ -17,8 +18,14 @@ JOBS    ?= $(shell nproc)
 I386_WHY := $(shell tools/setup/runs-i386.sh 2>&1)
 I386     := $(shell tools/setup/runs-i386.sh >/dev/null 2>&1 && echo yes)
 
-.PHONY: all deps configure linux mingw mingw64 disc fuzz-build fuzz test demo preview check-disc sign iso \
-        bench clean
+# The brand folder the disc's program is built from (see README, "Your product's look"); none
+# for the sample product's. A build made for another brand is configured again.
+BRAND_DIR := $(if $(BRAND),$(abspath $(BRAND)))
+BRANDED   = grep -qxF 'DISCMENU_BRAND_DIR:PATH=$(BRAND_DIR)' $(1)/CMakeCache.txt || \
+            cmake --preset $(2) -DDISCMENU_BRAND_DIR:PATH=$(BRAND_DIR) >/dev/null
+
+.PHONY: all deps configure linux mingw mingw64 disc sample-disc fuzz-build fuzz test demo preview \
+        check-disc sign iso bench clean
 
 all: linux mingw mingw64
 
@@ -39,15 +46,22 @@ linux: deps $(LINUX)/CMakeCache.txt
 	cmake --build --preset linux -j $(JOBS)
 
 mingw: deps $(MINGW)/CMakeCache.txt
+	@$(call BRANDED,$(MINGW),mingw)
 	cmake --build --preset mingw -j $(JOBS)
 
 # Configured at every run: it runs every test only where the 32-bit program cannot run.
 mingw64: deps
-	cmake --preset mingw64 -DDISCMENU_PROGRAM_CHECKS_ONLY=$(if $(I386),ON,OFF) >/dev/null
+	cmake --preset mingw64 -DDISCMENU_PROGRAM_CHECKS_ONLY=$(if $(I386),ON,OFF) \
+	    -DDISCMENU_BRAND_DIR:PATH=$(BRAND_DIR) >/dev/null
 	cmake --build --preset mingw64 -j $(JOBS)
 	cmake --build --preset mingw64 --target disc
 
-disc: mingw
+# The sample disc in build/disc, with the program built from BRAND; with DISC, only the program,
+# put at the root of the author's disc folder DISC.
+disc: $(if $(DISC),mingw,sample-disc)
+	$(if $(DISC),cp $(MINGW)/Install.exe "$(DISC)/Install.exe")
+
+sample-disc: mingw
 	cmake --build --preset mingw --target disc
 
 fuzz-build: deps $(FUZZ)/CMakeCache.txt
@@ -73,9 +87,10 @@ test: linux mingw disc mingw64 fuzz-build
 	The 32-bit program's runtime tests are reported as skipped; its file and resource checks ran.)"; \
 	exit $$status
 
-# Shows the menu of the sample disc under Wine; without a display, saves build/demo/menu.png.
-demo: disc $(if $(I386),,mingw64)
-	disc/demo.sh
+# Shows the menu of the sample disc, or of a copy of DISC with the program built here at its
+# root, under Wine; without a display, saves build/demo/menu.png.
+demo: sample-disc $(if $(I386),,mingw64)
+	disc/demo.sh $(DISC)
 
 # Every page of a disc in every language as PNG files and a contact sheet in build/preview,
 # drawn by the Install.exe just built; discmenu-check (Linux) tells it the pages. Without DISC,

@@ -54,6 +54,13 @@ enum class Kind {
     PathTooDeep,        // warning: a folder deeper, or a path longer, than a disc image carries
     DiscSize,           // note: the files do not fit on a CD (or a DVD)
     FileOver4Gb,        // note: a file too large for a USB stick formatted FAT32
+    // A brand folder (check/Brand.h):
+    BrandPictureUnreadable, // error: a picture that is no bitmap file
+    BrandPictureSize,       // error: a picture not at its fixed size
+    BrandPictureDepth,      // error: a picture not at its bit depth
+    BrandNotRegistryPath,   // error: a registry key of brand.ini that names no key
+    BrandName,              // error: a product or company name the resources cannot carry
+    BrandIconMissing,       // warning: no icon, so the sample's stays
 };
 
 Severity SeverityOf(Kind kind);
@@ -99,6 +106,7 @@ struct Language {
 };
 
 struct Report {
+    bool brand = false;              // the check of a brand folder, which has no languages
     std::vector<Language> languages; // in the chooser's order
     std::vector<Finding> findings;   // per language, page and entry, then across the disc
     int errors = 0;

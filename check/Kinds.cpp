@@ -52,6 +52,12 @@ const KindInfo kKinds[] = {
     {Kind::PathTooDeep, Severity::Warning, "path-too-deep"},
     {Kind::DiscSize, Severity::Note, "disc-size"},
     {Kind::FileOver4Gb, Severity::Note, "file-over-4gb"},
+    {Kind::BrandPictureUnreadable, Severity::Error, "brand-picture-unreadable"},
+    {Kind::BrandPictureSize, Severity::Error, "brand-picture-size"},
+    {Kind::BrandPictureDepth, Severity::Error, "brand-picture-depth"},
+    {Kind::BrandNotRegistryPath, Severity::Error, "brand-not-registry-path"},
+    {Kind::BrandName, Severity::Error, "brand-name"},
+    {Kind::BrandIconMissing, Severity::Warning, "brand-icon-missing"},
 };
 
 const KindInfo& InfoOf(Kind kind) {

@@ -108,6 +108,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& arguments)
             options.json = true;
         } else if (argument == "--release") {
             options.release = true;
+        } else if (argument == "--brand") {
+            options.brand = true;
         } else if (!argument.empty() && argument[0] != '-' && !haveDisc) {
             options.discDir = argument;
             haveDisc = true;
@@ -120,10 +122,13 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& arguments)
 
 std::string Usage() {
     return "usage: discmenu-check [--json] [--release] DISC_DIR\n"
+           "       discmenu-check [--json] --brand BRAND_DIR\n"
            "Checks the menu of the disc whose root is DISC_DIR (the folder of Install.exe and\n"
            "the language files) as the menu reads it, and lists what would go wrong.\n"
            "--json     the report as JSON, with the pages of each language\n"
            "--release  the disc is to be shipped: an unsigned Install.exe is a warning\n"
+           "--brand    checks BRAND_DIR, the brand folder the program is built from (make disc\n"
+           "           BRAND=dir): the pictures' sizes and bit depths, the icon, brand.ini\n"
            "Exit status: 0 clean (notes aside), 1 warnings only, 2 errors, 3 the check could\n"
            "not run.\n";
 }
@@ -147,6 +152,13 @@ std::string FormatText(const Report& report) {
             out += "  also: " + Where(place) + "\n";
         }
     }
+    const std::string counts =
+        Count(report.errors, "error", "errors") + ", " +
+        Count(report.warnings, "warning", "warnings") +
+        (report.notes > 0 ? ", " + Count(report.notes, "note", "notes") : std::string()) + ".\n";
+    if (report.brand) {
+        return out + "Checked the brand folder: " + counts;
+    }
     int read = 0;
     int pages = 0;
     for (const Language& language : report.languages) {
@@ -156,9 +168,7 @@ std::string FormatText(const Report& report) {
     const int all = static_cast<int>(report.languages.size());
     out += "Checked " + (read == all ? std::string() : std::to_string(read) + " of ") +
            Count(all, "language file", "language files") + " and " + Count(pages, "page", "pages") +
-           ": " + Count(report.errors, "error", "errors") + ", " +
-           Count(report.warnings, "warning", "warnings") +
-           (report.notes > 0 ? ", " + Count(report.notes, "note", "notes") : std::string()) + ".\n";
+           ": " + counts;
     return out;
 }
 

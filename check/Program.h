@@ -17,6 +17,7 @@ struct Options {
     std::string discDir;
     bool json = false;
     bool release = false; // an unsigned Install.exe is a warning, not a note
+    bool brand = false;   // discDir is a brand folder (check/Brand.h), not a disc
 };
 
 // The options of `arguments` (the command line without the program's name); nothing when they

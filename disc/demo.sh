@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Shows the menu of the sample disc under Wine. With a display, the menu opens there; without
-# one, it runs under a private X server and a screenshot of the page is saved instead.
-# Wine runs in a prefix of the project's own (build/demo/wineprefix), never in ~/.wine.
+# Shows the menu of the sample disc under Wine, or of the disc folder given: a copy of it in the
+# prefix's C: drive, with the program built here (the one this machine runs) at its root, so
+# that the folder itself is left as it is. With a display, the menu opens there; without one,
+# it runs under a private X server and a screenshot of the page is saved instead.
+# Wine runs in a prefix of the project's own (build/demo/wineprefix), never in ~/.wine; a prefix
+# made before text files were associated there is made anew.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 demo=$root/build/demo
@@ -15,7 +18,16 @@ else
 fi
 export WINEPREFIX=$demo/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$demo"
-[ -f "$WINEPREFIX/system.reg" ] || "$root/tests/wine/prepare-prefix.sh" "$WINEPREFIX" >/dev/null
+grep -qi '^\[Software\\\\Classes\\\\.txt\]' "$WINEPREFIX/system.reg" 2>/dev/null ||
+    "$root/tests/wine/prepare-prefix.sh" "$WINEPREFIX" >/dev/null
+if [ -n "${1:-}" ]; then
+    copy=$WINEPREFIX/drive_c/disc
+    rm -rf "$copy"
+    cp -r "$1" "$copy"
+    cp "$disc/Install.exe" "$copy/Install.exe"
+    echo "Showing $1 as C:\\disc, with ${disc#"$root"/}/Install.exe at its root."
+    disc=$copy
+fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "Starting the menu of $disc on $DISPLAY (close it to end)."

@@ -15,6 +15,9 @@ constexpr std::size_t kForcedLanguageBufferSize = 10;
 std::optional<std::string> ReadForcedLanguage(const platform::IRegistry& registry) {
     // Looked for in this order; the first key that yields the value wins.
     for (const char* key : product::kForcedLanguageKeys) {
+        if (*key == '\0') {
+            continue;
+        }
         const auto value =
             registry.ReadValue(key, product::kForcedLanguageValue, kForcedLanguageBufferSize);
         if (value && value->isString) {
@@ -64,6 +67,35 @@ int PositionStartingWith(const std::vector<std::string>& names, const std::strin
         }
     }
     return -1;
+}
+
+std::vector<int> ListedLanguages(const std::vector<bool>& present) {
+    std::vector<int> listed;
+    for (int i = 0; i < static_cast<int>(present.size()); ++i) {
+        if (present[i]) {
+            listed.push_back(i);
+        }
+    }
+    if (listed.empty()) {
+        for (int i = 0; i < static_cast<int>(present.size()); ++i) {
+            listed.push_back(i);
+        }
+    }
+    return listed;
+}
+
+int FirstPosition(const std::vector<std::string>& allNames, const std::vector<int>& listed,
+                  const std::string& prefix) {
+    std::vector<std::string> names;
+    names.reserve(listed.size());
+    for (const int language : listed) {
+        names.push_back(allNames[language]);
+    }
+    const int position = PositionStartingWith(names, prefix);
+    if (position < 0 && !listed.empty() && PositionStartingWith(allNames, prefix) >= 0) {
+        return 0;
+    }
+    return position;
 }
 
 int ChooserPosition(const std::vector<int>& chooserLanguages, int languageIndex) {

@@ -44,6 +44,18 @@ InitialChoice ChooseInitialLanguage(const std::optional<std::string>& forced,
 // then the first; -1 when none does.
 int PositionStartingWith(const std::vector<std::string>& names, const std::string& prefix);
 
+// The languages the chooser lists, in chooser order: those whose files `present` marks (a flag
+// by language index); all of them when the disc has none, so that a page without any language
+// file behaves as with all.
+std::vector<int> ListedLanguages(const std::vector<bool>& present);
+
+// The chooser's first position for `prefix` (see PositionStartingWith) among the names of the
+// languages it lists, `listed` (language indexes) of `allNames` (by language index). A prefix
+// that begins the name of a language the disc lacks falls back to the first listed one; any
+// other prefix that begins no name selects nothing.
+int FirstPosition(const std::vector<std::string>& allNames, const std::vector<int>& listed,
+                  const std::string& prefix);
+
 // The chooser's position of language `languageIndex`, given the language of each position;
 // -1 when it is not listed.
 int ChooserPosition(const std::vector<int>& chooserLanguages, int languageIndex);

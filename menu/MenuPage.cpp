@@ -107,11 +107,15 @@ int CMenuPage::LanguageIndex() const {
 }
 
 void CMenuPage::FillLanguageChooser() {
-    m_chooserLanguages.clear();
-    std::vector<std::string> names;
+    std::vector<bool> present(languages::kCount, false);
     for (int i = 0; i < languages::kCount; ++i) {
-        m_chooserLanguages.push_back(i);
-        names.push_back(m_services.strings.Load(languages::NameTextId(i)));
+        present[i] = !m_strLauncherDir.empty() &&
+                     m_services.files.Exists(config::FilePath(m_strLauncherDir, i));
+    }
+    m_chooserLanguages = languages::ListedLanguages(present);
+    std::vector<std::string> names;
+    for (const int language : m_chooserLanguages) {
+        names.push_back(m_services.strings.Load(languages::NameTextId(language)));
     }
     m_nSelection = -1;
     m_window.ShowLanguages(names);
@@ -136,11 +140,13 @@ void CMenuPage::SelectInitialLanguage() {
     }
     const languages::InitialChoice choice =
         languages::ChooseInitialLanguage(forced, locale, m_services.strings);
-    std::vector<std::string> names;
-    for (const int language : m_chooserLanguages) {
-        names.push_back(m_services.strings.Load(languages::NameTextId(language)));
+    std::vector<std::string> allNames;
+    allNames.reserve(languages::kCount);
+    for (int i = 0; i < languages::kCount; ++i) {
+        allNames.push_back(m_services.strings.Load(languages::NameTextId(i)));
     }
-    OnSelendokLanguage(languages::PositionStartingWith(names, choice.chooserPrefix));
+    OnSelendokLanguage(
+        languages::FirstPosition(allNames, m_chooserLanguages, choice.chooserPrefix));
     m_window.EnableLanguageChooser(!choice.locked);
 }
 

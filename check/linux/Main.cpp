@@ -1,5 +1,7 @@
-// discmenu-check on Linux: checks a disc folder with the faces of fonts-liberation for Arial.
+// discmenu-check on Linux: checks a disc folder (or a brand folder) with the faces of
+// fonts-liberation for Arial.
 
+#include "check/Brand.h"
 #include "check/DiscCheck.h"
 #include "check/Program.h"
 #include "check/linux/FileTreeDiscFiles.h"
@@ -20,6 +22,11 @@ int main(int argc, char* argv[]) {
     if (!std::filesystem::is_directory(options->discDir, error)) {
         std::cerr << "discmenu-check: " << options->discDir << " is not a folder\n";
         return check::kCannotCheck;
+    }
+    if (options->brand) {
+        const check::Report report = check::CheckBrand(check::FileTreeDiscFiles(options->discDir));
+        std::cout << (options->json ? check::FormatJson(report) : check::FormatText(report));
+        return check::ExitStatus(report);
     }
     std::string missing;
     auto widths = check::TrueTypeWidths::Load(missing);

@@ -2,6 +2,7 @@
 // with the page's fonts. Its arguments come as wide characters, so that any folder name
 // arrives; its output is UTF-8 with LF line ends, as on Linux.
 
+#include "check/Brand.h"
 #include "check/DiscCheck.h"
 #include "check/Program.h"
 #include "check/win32/GdiTextWidths.h"
@@ -46,6 +47,11 @@ int wmain(int argc, wchar_t* argv[]) {
         return check::kCannotCheck;
     }
     const check::Win32DiscFiles files(options->discDir);
+    if (options->brand) {
+        const check::Report report = check::CheckBrand(files);
+        Write(stdout, options->json ? check::FormatJson(report) : check::FormatText(report));
+        return check::ExitStatus(report);
+    }
     check::GdiTextWidths widths;
     const check::Report report = check::CheckDisc(files, widths, check::Shipping(*options));
     Write(stdout, options->json ? check::FormatJson(report) : check::FormatText(report));

@@ -15,6 +15,9 @@
 namespace {
 
 constexpr COLORREF kLabelTextColour = RGB(18, 54, 200);
+// A coordinate of a point above and left of the client area, where no entry lies: the pointer's
+// place once it has left the page.
+constexpr int kOffPage = -1;
 
 RECT ToRect(const geometry::Rect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -115,12 +118,25 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     }
     case WM_MOUSEMOVE:
         ReleaseMouseCapture();
+        TrackPointerLeaving();
         m_bMoving = true;
         m_page.OnMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         m_bMoving = false;
         m_movingDC.reset();
         result = Default();
         return true;
+    case WM_MOUSELEAVE:
+        // The pointer left the client area, in however large a jump: no entry stays hot.
+        m_bTrackingLeave = false;
+        m_page.OnMouseMove(kOffPage, kOffPage);
+        return true;
+    case WM_ACTIVATE:
+        // A page that becomes active again (a sub-page or message box closed over it) has seen
+        // no move of the pointer since; it looks where the pointer is now.
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            HitTestPointer();
+        }
+        return false;
     case WM_DISPLAYCHANGE:
     case WM_FONTCHANGE:
     case WM_SYSCOLORCHANGE:
@@ -236,7 +252,32 @@ void CMenuDlg::ReleaseMouseCapture() {
     }
 }
 
+void CMenuDlg::TrackPointerLeaving() {
+    if (m_bTrackingLeave) {
+        return;
+    }
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
+    m_bTrackingLeave = TrackMouseEvent(&track) != FALSE;
+}
+
+void CMenuDlg::HitTestPointer() {
+    POINT pointer{};
+    if (!GetCursorPos(&pointer)) {
+        return;
+    }
+    const bool overPage = WindowFromPoint(pointer) == m_hWnd;
+    ScreenToClient(m_hWnd, &pointer);
+    if (overPage) {
+        TrackPointerLeaving();
+        m_page.OnMouseMove(pointer.x, pointer.y);
+    } else {
+        m_page.OnMouseMove(kOffPage, kOffPage);
+    }
+}
+
 void CMenuDlg::TakeMouseCapture() {
+    // The capture may end the system's watch for the pointer leaving: the next move asks anew.
+    m_bTrackingLeave = false;
     SetCapture(m_hWnd);
     m_bCapture = GetCapture() == m_hWnd;
 }

@@ -62,6 +62,10 @@ private:
     HINSTANCE Instance() const;
     void ReleaseMouseCapture();
     void TakeMouseCapture();
+    // Asks the system for WM_MOUSELEAVE when the pointer leaves the client area, once per stay.
+    void TrackPointerLeaving();
+    // Makes the entry under the pointer hot, or none when the pointer is not over the page.
+    void HitTestPointer();
     // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
     // device context of the window, taken at the first of them and released when the move is
     // handled; other drawing takes a context of its own.
@@ -84,5 +88,6 @@ private:
     // holds the capture itself.
     bool m_bCapture = false;
     bool m_bMoving = false;
+    bool m_bTrackingLeave = false; // WM_MOUSELEAVE is asked for
     std::optional<CClientDC> m_movingDC;
 };

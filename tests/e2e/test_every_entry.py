@@ -146,9 +146,6 @@ class EveryEntryTest(WineTestCase):
 
     def test_every_entry_of_both_pages_in_one_run(self):
         self.wine.set_registry_string(BROWSER_KEY, "Version", "8.0.7601.17514")
-        # Text files open in the system's editor, as on Windows; Wine's registry leaves the
-        # extension unassociated.
-        self.wine.run("reg", "add", r"HKCR\.txt", "/ve", "/d", "txtfile", "/f")
         self.start_menu()
         # The first round fills the caches of the system's own parts (message box icons, the
         # browser control's fonts); the second must leave the count where it found it.

@@ -56,6 +56,10 @@ class HostileDiscTest(WineTestCase):
     def fewer_german_entries(self):
         self.set_value("Inst407.inf", "Main Dialog", "Number of menu", "3")
 
+    def french_german_chinese(self):
+        for name in ("Inst.inf", "Inst410.inf", "Inst40a.inf"):
+            self.disc_file(name).unlink()
+
     def wide_entry_long_help(self):
         self.set_value("Inst.inf", "Main Dialog", "MenuItemString0",
                        "Install Ormix-Designer Professional Edition 2024")
@@ -103,6 +107,8 @@ class HostileDiscTest(WineTestCase):
             ("100000 entries", "count", self.huge_count, self.hover_and_click_setup),
             ("a page that opens itself", "self", self.self_opening_page, self.open_pages_ten_deep),
             ("fewer German entries", "german", self.fewer_german_entries, self.choose_german),
+            ("three languages, not the locale's", "three", self.french_german_chinese,
+             self.choose_among_three),
             ("wide entry, long help", "wide", self.wide_entry_long_help,
              self.everything_in_its_place),
             ("a disc folder beyond the classic path limit", "L" * 245, None,
@@ -193,6 +199,13 @@ class HostileDiscTest(WineTestCase):
                              f"entry {index} is gone from the column")
         self.wine.click(*self.at(*entry_middle(6)))
         self.assertEqual(len(self.wine.windows("Install")), 1, "nothing is left to click there")
+
+    def choose_among_three(self):
+        chooser = lambda: self.wine.controls("Install")[1001].text
+        self.assertEqual(chooser(), "Fran\xe7ais", "the first language on the disc")
+        # From French, the third step down reaches Chinese only when nothing lies between.
+        self.wine.keys("Down", "Down", "Down")
+        self.assertTrue(self.wine.wait_until(lambda: chooser() == "Chinese"), chooser())
 
     def everything_in_its_place(self):
         self.wine.move_pointer(*self.at(100, 100))

@@ -2,9 +2,11 @@
 background, the entries, the help strip and the language chooser, reacts to the pointer and
 changes language."""
 
+import shutil
+import struct
 from pathlib import Path
 
-from harness import DISC_DIR, WineTestCase
+from harness import BUILD_DIR, DISC_DIR, WineTestCase
 
 FIRST_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Designer\Tools\Data Manager"
 SECOND_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Frame\Configuration"
@@ -23,6 +25,16 @@ YELLOW = (255, 255, 0)
 
 def near(actual, expected, tolerance=4):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+def bmp_pixel(path, x, y):
+    """The colour of pixel (x, y) of a 24-bit bitmap file stored bottom-up."""
+    data = path.read_bytes()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) // 4 * 4
+    blue, green, red = data[offset + (height - 1 - y) * stride + 3 * x:][:3]
+    return red, green, blue
 
 
 def inf_value(file_name, key):
@@ -115,6 +127,45 @@ class MenuPageTest(WineTestCase):
         self.assertTrue(near(self.pixel(gap, 410, 56), NORMAL_TOP))
         self.assertEqual(self.entry_region(gap, 1), self.entry_region(idle, 1))
         self.assertEqual(self.help_region(gap), self.help_region(idle))
+
+    def test_the_entry_under_a_closed_sub_page_turns_normal_when_the_pointer_jumps_away(self):
+        self.start_menu()
+        more_tools, back = 5, 2
+        self.wine.click(*self.at(500, ENTRY_TOP + ENTRY_PITCH * more_tools + 18))
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 2))
+        # The sub-page lies where the main page does: its Back entry over the main page's third.
+        self.wine.click(*self.at(500, ENTRY_TOP + ENTRY_PITCH * back + 18))
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        top = ENTRY_TOP + ENTRY_PITCH * back
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.pixel(self.wine.screenshot(), 410, top), HOT_TOP)),
+            "the entry under the pointer is hot")
+        # One jump from the entry to beyond the window, with no move over the page between.
+        self.wine.xdotool("mousemove", "--sync", 1, 1)
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.pixel(self.wine.screenshot(), 410, top), NORMAL_TOP)),
+            "the entry is normal once the pointer has left")
+
+    def test_a_program_built_from_another_brand_shows_its_pictures_and_reads_its_key(self):
+        # The second sample brand of the build: its own background and language key.
+        brand = BUILD_DIR / "tools" / "artwork" / "second-brand"
+        self.wine.set_registry_string(r"HKLM\SOFTWARE\Harbor Works\Harbor Suite",
+                                      "ForceLanguage", "DEU")
+        self.wine.set_registry_string(SECOND_KEY, "ForceLanguage", "ITA")  # not its key
+        self.disc = self.wine.install_disc()
+        shutil.copy(BUILD_DIR / "second-brand" / "Install.exe",
+                    self.wine.unix_path(self.disc + "Install.exe"))
+        self.assertEqual(self.wine.start(self.disc + "Install.exe").wait(timeout=30), 0)
+        self.page = self.wine.wait_window("Install")
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.pixel(self.wine.screenshot(), 2, 300), STRIP_TOP), timeout=15))
+        controls = self.wine.controls("Install")
+        self.assertEqual((controls[1001].text, controls[1001].state), ("Deutsch", 2))
+        shot = self.wine.screenshot()
+        for x, y in ((10, 10), (320, 168), (200, 110), (380, 280)):
+            expected = bmp_pixel(brand / "Background.bmp", x, y)
+            self.assertTrue(near(self.pixel(shot, x, y), expected),
+                            (x, y, self.pixel(shot, x, y), expected))
 
     def test_choosing_another_language_reloads_and_redraws_at_once(self):
         self.start_menu()

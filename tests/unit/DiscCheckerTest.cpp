@@ -1,6 +1,7 @@
 // discmenu-check: the findings on a disc with planted faults, and the pages it reads compared
 // with what the menu reads.
 
+#include "check/Brand.h"
 #include "check/BuiltinTexts.h"
 #include "check/DiscCheck.h"
 #include "check/Program.h"
@@ -316,6 +317,114 @@ TEST(DiscChecker, ReadsThePagesAsTheMenuReadsThem) {
     EXPECT_EQ(report.languages[0].pages[1].entries[0].m_strDiskId, "");
     EXPECT_EQ(report.languages[5].pages[0].entries[0].m_strTitle, "\xe4\xb9\x97\\\xe5\xae\x89");
     fs::remove_all(disc);
+}
+
+// The header of a bitmap file: the file header and a BITMAPINFOHEADER, no pixels.
+std::string BitmapHeader(int width, int height, int bitsPerPixel) {
+    std::string bytes = "BM";
+    const auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
+    };
+    put(54, 4); // file size
+    put(0, 4);
+    put(54, 4); // pixel offset
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(bitsPerPixel), 2);
+    bytes.resize(54, '\0');
+    return bytes;
+}
+
+TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
+    const fs::path brand = fs::temp_directory_path() / "discmenu-check-brand";
+    fs::remove_all(brand);
+    fs::create_directories(brand);
+    const std::pair<const char*, std::string> files[] = {
+        {"Background.bmp", BitmapHeader(400, -300, 24)}, // top-down: right
+        {"Background@2x.bmp", BitmapHeader(800, 600, 24)},
+        {"EntryHot.bmp", BitmapHeader(180, 40, 24)},
+        {"EntryNormal@2x.bmp", BitmapHeader(185, 40, 24)},
+        {"BackgroundLumo.bmp", BitmapHeader(400, 300, 24)},
+        {"HelpStrip.bmp", "GIF89a"},
+        {"brand.ini", "[Product]\r\nName=Harbor \"Suite\" 5\r\nCompany=Harbor Works\r\n"
+                      "[Registry]\r\nInstallKey=HKLM\\SOFTWARE\\Harbor\r\n"
+                      "VersionKey=SOFTWARE\\\\Harbor\r\n"
+                      "LanguageKey=SOFTWARE\\Harbor Works\\Suite\r\n"
+                      "; a comment\r\nFolderValu=InstallDir\r\n"},
+    };
+    for (const auto& [name, bytes] : files) {
+        std::ofstream(brand / name, std::ios::binary) << bytes;
+    }
+    const Severity E = Severity::Error;
+    const Severity W = Severity::Warning;
+    // In the order of the pictures, then the icon, the values of brand.ini and its unknown keys.
+    const std::string expected[] = {
+        Line(E, "BackgroundLumo.bmp", "", "", Kind::BrandPictureDepth, ""),
+        Line(E, "EntryNormal@2x.bmp", "", "", Kind::BrandPictureSize, ""),
+        Line(E, "EntryHot.bmp", "", "", Kind::BrandPictureSize, ""),
+        Line(E, "HelpStrip.bmp", "", "", Kind::BrandPictureUnreadable, ""),
+        Line(W, "Install.ico", "", "", Kind::BrandIconMissing, ""),
+        Line(E, "brand.ini", "Product", "Name", Kind::BrandName, ""),
+        Line(E, "brand.ini", "Registry", "InstallKey", Kind::BrandNotRegistryPath, ""),
+        Line(E, "brand.ini", "Registry", "VersionKey", Kind::BrandNotRegistryPath, ""),
+        Line(W, "brand.ini", "Registry", "FolderValu", Kind::UnknownKey, ""),
+    };
+    const check::Report report = check::CheckBrand(check::FileTreeDiscFiles(brand.string()));
+    std::vector<std::string> found;
+    for (const check::Finding& finding : report.findings) {
+        found.push_back(
+            Line(finding.severity, finding.file, finding.section, finding.key, finding.kind, ""));
+    }
+    EXPECT_EQ(found, std::vector<std::string>(std::begin(expected), std::end(expected)));
+    EXPECT_NE(report.findings.back().message.find("did you mean FolderValue?"), std::string::npos);
+    EXPECT_EQ(RunProgram("--brand '" + brand.string() + "'"),
+              std::make_pair(check::FormatText(report), 2));
+    fs::remove_all(brand);
+}
+
+TEST(DiscChecker, BitmapFormatsAndRegistryPaths) {
+    struct Format {
+        std::string bytes;
+        std::optional<check::BitmapFormat> format;
+    };
+    std::string core =
+        "BM" + std::string(12, '\0') + std::string("\x0c\0\0\0\x90\x01\x2c\x01\x01\0\x08\0", 12);
+    const Format formats[] = {
+        {BitmapHeader(400, 300, 24), check::BitmapFormat{400, 300, 24}},
+        {BitmapHeader(185, -40, 8), check::BitmapFormat{185, 40, 8}},
+        {core, check::BitmapFormat{400, 300, 8}}, // the oldest header
+        {BitmapHeader(400, 300, 24).substr(0, 40), std::nullopt},
+        {"GIF89a", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Format& f : formats) {
+        const auto format = check::ReadBitmapFormat(f.bytes);
+        ASSERT_EQ(format.has_value(), f.format.has_value()) << f.bytes.size();
+        if (format) {
+            EXPECT_EQ(std::make_tuple(format->width, format->height, format->bitsPerPixel),
+                      std::make_tuple(f.format->width, f.format->height, f.format->bitsPerPixel));
+        }
+    }
+    const std::pair<std::string, bool> keys[] = {
+        {"SOFTWARE\\Brenlow\\Ormix-Frame\\Install", true},
+        {"SOFTWARE\\Harbor Works\\Suite 5", true},
+        {"SOFTWARE", true},
+        {"", false},
+        {"\\SOFTWARE\\Harbor", false},
+        {"SOFTWARE\\Harbor\\", false},
+        {"SOFTWARE\\\\Harbor", false},
+        {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Harbor", false},
+        {"hklm\\SOFTWARE", false},
+        {"SOFTWARE\\Tab\there", false},
+        {"SOFTWARE\\" + std::string(256, 'x'), false},
+    };
+    for (const auto& [key, valid] : keys) {
+        EXPECT_EQ(check::IsRegistryPath(key), valid) << key;
+    }
 }
 
 } // namespace

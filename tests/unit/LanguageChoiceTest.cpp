@@ -87,4 +87,37 @@ TEST(LanguageChoice, TheChoosersPositionOfALanguageAndOfAPrefix) {
     EXPECT_EQ(languages::ChooserPosition({0, 2, 5}, 1), -1);
 }
 
+TEST(LanguageChoice, TheChooserListsTheLanguagesOnTheDiscAndFallsBackToTheFirst) {
+    const std::vector<std::string> all = {"English",  kFrench,  "Deutsch",
+                                          "Italiano", kSpanish, "Chinese"};
+    struct Case {
+        std::vector<bool> present;
+        std::string prefix;
+        std::vector<int> listed;
+        int position;
+    };
+    const std::vector<bool> six(6, true);
+    const std::vector<bool> none(6, false);
+    const std::vector<bool> enDeZh = {true, false, true, false, false, true};
+    const std::vector<bool> frEs = {false, true, false, false, true, false};
+    const Case cases[] = {
+        {six, "Deutsch", {0, 1, 2, 3, 4, 5}, 2},
+        {six, "XYZ", {0, 1, 2, 3, 4, 5}, -1},
+        {none, "Chinese", {0, 1, 2, 3, 4, 5}, 5}, // no file at all: as with all six
+        {none, "XYZ", {0, 1, 2, 3, 4, 5}, -1},
+        {enDeZh, "Chinese", {0, 2, 5}, 2},
+        {enDeZh, "Italiano", {0, 2, 5}, 0}, // a missing language: the first listed
+        {enDeZh, "It", {0, 2, 5}, 0},
+        {frEs, "English", {1, 4}, 0},
+        {frEs, kSpanish, {1, 4}, 1},
+        {frEs, "Eng", {1, 4}, 0},
+        {frEs, "XYZ", {1, 4}, -1}, // a forced text that names no language selects nothing
+    };
+    for (const Case& c : cases) {
+        const std::vector<int> listed = languages::ListedLanguages(c.present);
+        EXPECT_EQ(listed, c.listed) << c.prefix;
+        EXPECT_EQ(languages::FirstPosition(all, listed, c.prefix), c.position) << c.prefix;
+    }
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares the Wine prefix that the tests of one run copy from: created anew at every run,
-# with no offer to download Mono or Gecko, no crash dialog, and window frames drawn by Wine.
+# with no offer to download Mono or Gecko, no crash dialog, window frames drawn by Wine, and text
+# files associated with the system's editor.
 set -euo pipefail
 template=${1:?usage: prepare-prefix.sh DIR}
 rm -rf "$template"
@@ -10,6 +11,9 @@ wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 # Wine draws the window frames itself, as Windows does: there is no window manager on Xvfb.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+# Text files open in the system's editor, as on Windows; Wine's registry leaves .txt without a
+# program, and a document entry of a disc would only warn.
+wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
 wineserver -k || true
 test -f "$template/system.reg"
 echo "Wine prefix ready: $template"

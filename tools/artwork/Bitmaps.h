@@ -8,6 +8,7 @@
 
 #include "Canvas.h"
 #include "ImageFiles.h"
+#include "menu/PageLayout.h"
 
 #include <algorithm>
 #include <array>
@@ -20,10 +21,10 @@
 namespace images {
 
 // Entry faces (131, 134): body gradient and drop shadow.
-constexpr int kFaceWidth = 185;
-constexpr int kFaceHeight = 40;
-constexpr int kFaceBodyRight = 181; // last body column
-constexpr int kFaceBodyBottom = 35; // last body row
+constexpr int kFaceWidth = layout::kEntryWidth;
+constexpr int kFaceHeight = layout::kEntryHeight + 3; // with the shadow below
+constexpr int kFaceBodyRight = 181;                   // last body column
+constexpr int kFaceBodyBottom = 35;                   // last body row
 constexpr Rgb kNormalFaceTop{153, 200, 226};
 constexpr Rgb kNormalFaceBottom{3, 117, 187};
 constexpr Rgb kHotFaceTop{0, 117, 186};
@@ -42,7 +43,7 @@ constexpr std::array<std::array<std::uint8_t, 3>, 4> kCornerShadow{{
 
 // Help strip (132).
 constexpr int kStripWidth = 600;
-constexpr int kStripHeight = 40;
+constexpr int kStripHeight = layout::kHelpAreaHeight;
 constexpr Rgb kStripTop{241, 248, 253};
 constexpr Rgb kStripBottom{99, 169, 229};
 constexpr Rgb kPanelOutline{192, 192, 192};
@@ -52,8 +53,8 @@ constexpr int kPanelRight = 593;
 constexpr int kPanelBottom = 33;
 
 // Backgrounds (130, 133, 135).
-constexpr int kBackgroundWidth = 400;
-constexpr int kBackgroundHeight = 300;
+constexpr int kBackgroundWidth = layout::kBackgroundWidth;
+constexpr int kBackgroundHeight = layout::kBackgroundHeight;
 // Plain white on the main background: the label (x 16, y 228, width 200) and the chooser
 // (x 16, y 261, width 176) sit here.
 constexpr int kPlainRight = 219; // inclusive

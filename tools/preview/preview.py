@@ -130,6 +130,17 @@ def cell_label(code, page, missing, entry_count, counts):
     return label + (f" \u2014 {found}" if found else "")
 
 
+def forced_language_key():
+    """The first key the program built here reads ForceLanguage from: its brand's, as the build
+    wrote it from brand.ini (cmake/ConfigureBrand.cmake), else the sample product's."""
+    names = harness.BUILD_DIR / "brand" / "ProductNames.inc"
+    if names.is_file():
+        match = re.search(r'^#define DISCMENU_LANGUAGE_KEY "(.*)"$', names.read_text(), re.M)
+        if match:
+            return "HKLM\\" + re.sub(r"\\(.)", r"\1", match.group(1))
+    return FIRST_KEY
+
+
 def find_file(disc, name):
     """The disc's file of that name in any letter case, as Windows finds it."""
     for path in disc.iterdir():
@@ -243,7 +254,8 @@ class Previewer:
         self.wine, self.disc, self.out = wine, disc, out
         self.shots = {}  # (language code, page name) -> PNG path
         self.pictures = {}  # (language code, page name) -> (the page's Canvas, its help rows)
-        self.missing = set()  # codes of the languages without a file on the disc
+        self.missing = set()  # codes of the languages without a readable file on the disc
+        self.absent = set()  # codes of the languages without a file, which the chooser leaves out
         self.notes = []
         self.windows_disc = None  # the disc's folder in the prefix, as Windows names it
 
@@ -373,7 +385,7 @@ class Previewer:
             self.missing.add(code)
             self.notes.append(f"{code}: no readable {file_name} on the disc; the program shows "
                               "its built-in texts and no entries")
-        self.wine.set_registry_string(FIRST_KEY, "ForceLanguage", code)
+        self.wine.set_registry_string(forced_language_key(), "ForceLanguage", code)
         program = self.wine.start(self.windows_disc + "Install.exe", "-InfPath",
                                   self.windows_disc, env={"LC_ALL": locale})
         self.wait_for(lambda: self.install_windows() or program.poll() is not None, timeout=60)
@@ -404,6 +416,12 @@ class Previewer:
             on_disc.unlink()
         shutil.copyfile(program, copy / "Install.exe")
         for code, locale in LANGUAGES:
+            file_name = languages[code][0]
+            if find_file(copy, file_name) is None and not (copy / file_name).exists():
+                self.absent.add(code)
+                self.notes.append(f"{code}: no {file_name} on the disc; the chooser does not "
+                                  "list the language")
+                continue
             self.language(code, locale, *languages[code])
             pages = [label for (c, label) in self.shots if c == code]
             print(f"{code}: {len(pages)} page(s): {', '.join(pages)}", flush=True)
@@ -462,8 +480,9 @@ def main():
             labels[(code, page)] = cell_label(code, page, code in previewer.missing,
                                               len(languages[code][2].get(page, [])), found)
         try:
-            sheet = contact_sheet(out, [code for code, _ in LANGUAGES], columns, cells, labels,
-                                  findings_text)
+            sheet = contact_sheet(out, [code for code, _ in LANGUAGES
+                                        if code not in previewer.absent],
+                                  columns, cells, labels, findings_text)
         except PreviewError as error:
             sys.exit(f"preview: {error}")
     if "CHN" not in previewer.missing and shutil.which("fc-list") and not subprocess.run(

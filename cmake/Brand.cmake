@@ -1,0 +1,47 @@
+# The brand a program is built from: a folder of pictures, an icon and brand.ini (see README,
+# "Your product's look"). Whatever the folder leaves out is the sample product's.
+
+set(DISCMENU_BRAND_DIR "" CACHE PATH
+    "The brand folder Install.exe is built from; empty for the sample product's look")
+
+# Writes ProductNames.inc, Brand.rc.h and Install.manifest of the brand in `brand_dir` (empty for
+# the sample's) into `out_dir` now, at configure time, and again whenever its brand.ini changes.
+function(discmenu_configure_brand brand_dir out_dir)
+    set(ini "")
+    if(brand_dir)
+        if(NOT IS_DIRECTORY "${brand_dir}")
+            message(FATAL_ERROR "DISCMENU_BRAND_DIR: ${brand_dir} is not a folder")
+        endif()
+        set(ini "${brand_dir}/brand.ini")
+    endif()
+    execute_process(
+        COMMAND ${CMAKE_COMMAND} -DDEFAULTS=${PROJECT_SOURCE_DIR}/res/brand.ini
+                -DBRAND_INI=${ini} -DMANIFEST=${PROJECT_SOURCE_DIR}/res/Install.manifest
+                -DOUT_DIR=${out_dir} -P ${PROJECT_SOURCE_DIR}/cmake/ConfigureBrand.cmake
+        RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "the brand in ${brand_dir} could not be read")
+    endif()
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+        ${PROJECT_SOURCE_DIR}/res/brand.ini ${PROJECT_SOURCE_DIR}/res/Install.manifest
+        ${PROJECT_SOURCE_DIR}/cmake/ConfigureBrand.cmake)
+    if(ini AND EXISTS "${ini}")
+        set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                     ${ini})
+    endif()
+endfunction()
+
+# The same at build time, for a brand folder that the build itself writes: the command that
+# writes them into `out_dir`, once `brand_ini` is there.
+function(discmenu_brand_command brand_ini out_dir)
+    add_custom_command(
+        OUTPUT ${out_dir}/ProductNames.inc ${out_dir}/Brand.rc.h ${out_dir}/Install.manifest
+        COMMAND ${CMAKE_COMMAND} -DDEFAULTS=${PROJECT_SOURCE_DIR}/res/brand.ini
+                -DBRAND_INI=${brand_ini} -DMANIFEST=${PROJECT_SOURCE_DIR}/res/Install.manifest
+                -DOUT_DIR=${out_dir} -P ${PROJECT_SOURCE_DIR}/cmake/ConfigureBrand.cmake
+        DEPENDS ${brand_ini} ${PROJECT_SOURCE_DIR}/res/brand.ini
+                ${PROJECT_SOURCE_DIR}/res/Install.manifest
+                ${PROJECT_SOURCE_DIR}/cmake/ConfigureBrand.cmake
+        COMMENT "Reading the brand ${brand_ini}"
+        VERBATIM)
+endfunction()

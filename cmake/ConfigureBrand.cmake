@@ -1,0 +1,106 @@
+# Writes what the program takes from a brand folder's brand.ini, each value the brand leaves out
+# taken from the sample product's res/brand.ini:
+#   OUT_DIR/ProductNames.inc  the registry names, for res/Product.cpp
+#   OUT_DIR/Brand.rc.h        the product and company, for the version resource and About box
+#   OUT_DIR/Install.manifest  res/Install.manifest with the product's identity and description
+# A file is written only when its text changes, so that nothing is rebuilt for nothing.
+# Run as a script: cmake -DDEFAULTS=res/brand.ini [-DBRAND_INI=dir/brand.ini]
+#   -DMANIFEST=res/Install.manifest -DOUT_DIR=dir -P ConfigureBrand.cmake
+
+# The values of an INI file as variables ini_<section>_<key>, names in lower case: blanks around
+# names and values dropped, one pair of quotes around a value removed, the first of a name kept.
+function(read_ini file prefix)
+    file(STRINGS "${file}" lines ENCODING UTF-8)
+    set(section "")
+    foreach(line IN LISTS lines)
+        string(STRIP "${line}" line)
+        if(line MATCHES "^\\[([^]]*)\\]")
+            string(STRIP "${CMAKE_MATCH_1}" section)
+            string(TOLOWER "${section}" section)
+        elseif(line MATCHES "^([^=]*)=(.*)$")
+            string(STRIP "${CMAKE_MATCH_1}" key)
+            string(STRIP "${CMAKE_MATCH_2}" value)
+            string(TOLOWER "${key}" key)
+            if(value MATCHES "^\"(.*)\"$" OR value MATCHES "^'(.*)'$")
+                set(value "${CMAKE_MATCH_1}")
+            endif()
+            if(NOT DEFINED ${prefix}_${section}_${key})
+                set(${prefix}_${section}_${key} "${value}" PARENT_SCOPE)
+                set(${prefix}_${section}_${key} "${value}")
+            endif()
+        endif()
+    endforeach()
+endfunction()
+
+read_ini("${DEFAULTS}" default)
+if(BRAND_INI AND EXISTS "${BRAND_INI}")
+    read_ini("${BRAND_INI}" brand)
+endif()
+
+# A brand that names its own first language key reads that key alone, unless it names a second.
+if(NOT "${brand_registry_languagekey}" STREQUAL "" AND NOT DEFINED brand_registry_languagekey2)
+    set(brand_registry_languagekey2 "")
+endif()
+
+foreach(name IN ITEMS product_name product_company registry_installkey registry_foldervalue
+                      registry_versionkey registry_version registry_languagekey)
+    if(NOT "${brand_${name}}" STREQUAL "")
+        set(${name} "${brand_${name}}")
+    else()
+        set(${name} "${default_${name}}")
+    endif()
+endforeach()
+if(DEFINED brand_registry_languagekey2)
+    set(registry_languagekey2 "${brand_registry_languagekey2}")
+else()
+    set(registry_languagekey2 "${default_registry_languagekey2}")
+endif()
+
+foreach(name IN ITEMS product_name product_company)
+    if(NOT "${${name}}" MATCHES "^[ -~]+$" OR "${${name}}" MATCHES "[\"\\<>&]")
+        message(FATAL_ERROR "brand.ini: \"${${name}}\" cannot stand in the program's resources "
+                            "(discmenu-check --brand tells why)")
+    endif()
+endforeach()
+
+# A registry name as the text of a C string literal.
+function(c_text out value)
+    string(REPLACE "\\" "\\\\" value "${value}")
+    string(REPLACE "\"" "\\\"" value "${value}")
+    set(${out} "\"${value}\"" PARENT_SCOPE)
+endfunction()
+
+c_text(install_key "${registry_installkey}")
+c_text(folder_value "${registry_foldervalue}")
+c_text(version_key "${registry_versionkey}")
+c_text(version "${registry_version}")
+c_text(language_key "${registry_languagekey}")
+c_text(language_key2 "${registry_languagekey2}")
+file(CONFIGURE OUTPUT "${OUT_DIR}/ProductNames.inc" @ONLY CONTENT
+"// The product's registry names, written from brand.ini by cmake/ConfigureBrand.cmake.
+#define DISCMENU_INSTALL_KEY ${install_key}
+#define DISCMENU_FOLDER_VALUE ${folder_value}
+#define DISCMENU_VERSION_KEY ${version_key}
+#define DISCMENU_REQUIRED_VERSION ${version}
+#define DISCMENU_LANGUAGE_KEY ${language_key}
+#define DISCMENU_LANGUAGE_KEY2 ${language_key2}
+")
+
+file(CONFIGURE OUTPUT "${OUT_DIR}/Brand.rc.h" @ONLY CONTENT
+"// The product and its company, written from brand.ini by cmake/ConfigureBrand.cmake.
+#define DISCMENU_COMPANY \"${product_company}\"
+#define DISCMENU_PRODUCT \"${product_name}\"
+#define DISCMENU_DESCRIPTION \"${product_name} installation disc menu\"
+#define DISCMENU_COPYRIGHT \"Copyright (C) ${product_company}\"
+#define DISCMENU_LEGAL_COPYRIGHT \"Copyright (C) ${product_company}. All rights reserved.\"
+")
+
+# The manifest's identity: company and product by their letters and digits.
+string(REGEX REPLACE "[^A-Za-z0-9]" "" company_id "${product_company}")
+string(REGEX REPLACE "[^A-Za-z0-9]" "" product_id "${product_name}")
+file(READ "${MANIFEST}" manifest)
+string(REGEX REPLACE "name=\"[^\"]*\\.Install\"" "name=\"${company_id}.${product_id}.Install\""
+       manifest "${manifest}")
+string(REGEX REPLACE "<description>[^<]*</description>"
+       "<description>${product_name} installation disc menu</description>" manifest "${manifest}")
+file(CONFIGURE OUTPUT "${OUT_DIR}/Install.manifest" CONTENT "${manifest}" @ONLY)
