@@ -59,6 +59,9 @@ LRESULT CALLBACK CEntryColumnKeys::WindowProc(HWND hWnd, UINT message, WPARAM wP
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* column = reinterpret_cast<CEntryColumnKeys*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (column != nullptr && column->m_hWnd == nullptr) {
+        column->m_hWnd = hWnd; // from the first message on, before CreateWindowEx returns
+    }
     if (column == nullptr) {
         return DefWindowProcW(hWnd, message, wParam, lParam);
     }
