@@ -5,6 +5,8 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"discmenu.EntryColumn";
+// The property of a control whose access keys come to the column: the column's object.
+constexpr wchar_t kColumnProperty[] = L"discmenu.EntryColumn";
 
 // The keys the column takes from the dialog's own keyboard handling; Tab and Escape stay with
 // the dialog.
@@ -25,6 +27,10 @@ bool IsColumnKey(WPARAM key) {
 } // namespace
 
 CEntryColumnKeys::~CEntryColumnKeys() {
+    if (m_control != nullptr) {
+        SetWindowLongPtrW(m_control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_controlProc));
+        RemovePropW(m_control, kColumnProperty);
+    }
     if (m_hWnd != nullptr) {
         SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
         DestroyWindow(m_hWnd);
@@ -89,19 +95,9 @@ LRESULT CEntryColumnKeys::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_CHAR:
     case WM_SYSCHAR: {
-        const auto unit = static_cast<char16_t>(wParam);
-        if (unit >= 0xD800 && unit < 0xDC00) {
-            m_highSurrogate = unit;
-            return 0;
-        }
-        char32_t character = unit;
-        if (unit >= 0xDC00 && unit < 0xE000 && m_highSurrogate != 0) {
-            character = 0x10000 + ((static_cast<char32_t>(m_highSurrogate) - 0xD800) << 10) +
-                        (unit - 0xDC00);
-        }
-        m_highSurrogate = 0;
         // Space is a key of its own; control characters are none.
-        if (character > U' ' && m_listener.OnColumnCharacter(character)) {
+        const char32_t character = Character(wParam);
+        if (character == 0 || (character > U' ' && m_listener.OnColumnCharacter(character))) {
             return 0;
         }
         break;
@@ -114,4 +110,56 @@ LRESULT CEntryColumnKeys::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     }
     return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+char32_t CEntryColumnKeys::Character(WPARAM wParam) {
+    const auto unit = static_cast<char16_t>(wParam);
+    if (unit >= 0xD800 && unit < 0xDC00) {
+        m_highSurrogate = unit;
+        return 0;
+    }
+    char32_t character = unit;
+    if (unit >= 0xDC00 && unit < 0xE000 && m_highSurrogate != 0) {
+        character =
+            0x10000 + ((static_cast<char32_t>(m_highSurrogate) - 0xD800) << 10) + (unit - 0xDC00);
+    }
+    m_highSurrogate = 0;
+    return character;
+}
+
+void CEntryColumnKeys::TakeAccessKeysOf(HWND control) {
+    if (control == nullptr || m_control != nullptr) {
+        return;
+    }
+    SetPropW(control, kColumnProperty, this);
+    m_control = control;
+    // A Unicode window procedure: the control's characters come as the user's letters.
+    m_controlProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CEntryColumnKeys::ControlProc)));
+}
+
+LRESULT CALLBACK CEntryColumnKeys::ControlProc(HWND hWnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    auto* column = static_cast<CEntryColumnKeys*>(GetPropW(hWnd, kColumnProperty));
+    if (column == nullptr) {
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+    const WNDPROC previous = column->m_controlProc;
+    if (message == WM_SYSCHAR) {
+        const bool taken = Guarded(
+            [&] {
+                const char32_t character = column->Character(wParam);
+                return character == 0 ||
+                       (character > U' ' && column->m_listener.OnColumnCharacter(character));
+            },
+            false);
+        if (taken) {
+            return 0;
+        }
+    } else if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(hWnd, kColumnProperty);
+        column->m_control = nullptr;
+    }
+    return CallWindowProcW(previous, hWnd, message, wParam, lParam);
 }

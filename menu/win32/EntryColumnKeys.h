@@ -14,8 +14,8 @@ public:
     virtual void OnColumnFocus(bool focused) = 0;
     // A key the column handles (arrows, Home, End, Enter, Space), as a virtual-key code.
     virtual void OnColumnKey(UINT virtualKey) = 0;
-    // A character typed in the column, with or without Alt; false when no entry has it as
-    // access key.
+    // A character typed in the column, with or without Alt, or with Alt in the control whose
+    // access keys come here too; false when no entry has it as access key.
     virtual bool OnColumnCharacter(char32_t character) = 0;
 };
 
@@ -28,13 +28,21 @@ public:
 
     // Makes the window at (x, y) of `dialog`, right after `before` in the keyboard order.
     bool Create(HWND dialog, HWND before, int x, int y);
+    // Hands Alt and a letter typed in `control` (another control of the dialog) to the
+    // listener too: access keys work wherever the focus is.
+    void TakeAccessKeysOf(HWND control);
     HWND Handle() const { return m_hWnd; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The character of a WM_CHAR or WM_SYSCHAR, once complete (0 while half of it came).
+    char32_t Character(WPARAM wParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     IEntryColumnKeys& m_listener;
     HWND m_hWnd = nullptr;
     char16_t m_highSurrogate = 0; // the first half of a character typed as two
+    HWND m_control = nullptr;     // the control whose access keys come here too
+    WNDPROC m_controlProc = nullptr;
 };

@@ -61,6 +61,7 @@ BOOL CMenuDlg::OnInitDialog() {
     // The entry column follows the chooser in the keyboard order.
     m_column.Create(m_hWnd, m_comboLanguage, layout::EntryColumnLeft(m_nBackgroundWidth),
                     layout::kEntryTop);
+    m_column.TakeAccessKeysOf(m_comboLanguage);
     return TRUE;
 }
 
