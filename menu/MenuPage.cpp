@@ -126,11 +126,7 @@ void CMenuPage::MakeCurrent(int index) {
 void CMenuPage::OnColumnFocus(bool focused) {
     m_bColumnFocused = focused;
     if (focused && m_bFocusCues && m_nHotEntry < 0) {
-        std::vector<bool> blank;
-        for (const auto& item : m_menuItems) {
-            blank.push_back(accesskeys::IsBlank(item->m_strText));
-        }
-        MakeCurrent(entries::AfterKey(blank, -1, entries::Key::kHome));
+        MakeCurrent(entries::AfterKey(BlankEntries(), -1, entries::Key::kHome));
         return;
     }
     // The frame comes or goes, and the entry that has the focus is announced.
@@ -142,18 +138,21 @@ void CMenuPage::OnFocusCues(bool shown) {
         return;
     }
     m_bFocusCues = shown;
-    if (m_bColumnFocused) {
-        OnColumnFocus(true);
-    }
+    // The frame comes or goes; the key that showed the cues chooses the entry, if any.
+    MakeCurrent(m_nHotEntry);
 }
 
-void CMenuPage::OnKey(entries::Key key) {
+std::vector<bool> CMenuPage::BlankEntries() const {
     std::vector<bool> blank;
     blank.reserve(m_menuItems.size());
     for (const auto& item : m_menuItems) {
         blank.push_back(accesskeys::IsBlank(item->m_strText));
     }
-    MakeCurrent(entries::AfterKey(blank, m_nHotEntry, key));
+    return blank;
+}
+
+void CMenuPage::OnKey(entries::Key key) {
+    MakeCurrent(entries::AfterKey(BlankEntries(), m_nHotEntry, key));
 }
 
 bool CMenuPage::OnAccessKey(char32_t key) {

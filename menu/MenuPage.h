@@ -65,7 +65,8 @@ public:
     // The keyboard. Pointer and keyboard share one current entry, the hot one. The entry
     // column takes or loses the keyboard focus; focus cues are shown or hidden as the system
     // decides (hidden until the user first works with the keyboard). The current entry has a
-    // focus frame while the column has the focus and cues are shown.
+    // focus frame while the column has the focus and cues are shown. The focus coming to the
+    // column with cues shown makes the first entry current when none is.
     void OnColumnFocus(bool focused);
     void OnFocusCues(bool shown);
     // Up, Down, Home or End in the column.
@@ -103,6 +104,8 @@ private:
     // Makes `index` (-1 for none) the current entry, with the drawing and announcement that
     // goes with it.
     void MakeCurrent(int index);
+    // Which entries have no text, in entry order.
+    std::vector<bool> BlankEntries() const;
 
     // Whether the disc that holds `diskId` is in the drive, asking for it while it is not.
     bool CheckDisk(const std::string& diskId);

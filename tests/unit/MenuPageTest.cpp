@@ -141,6 +141,13 @@ TEST_F(MenuPageDrawing, KeysMoveTheHotEntryAndTheFrameWaitsForFocusCues) {
     EXPECT_EQ(page.HotEntry(), 0) << "with cues shown the focus lands on the first entry";
     page.OnKey(K::kEnd);
     EXPECT_EQ(page.HotEntry(), 2);
+
+    Move(100, 100);
+    page.OnFocusCues(false);
+    page.OnFocusCues(true);
+    EXPECT_EQ(page.HotEntry(), -1) << "the key that showed the cues chooses the entry";
+    page.OnKey(K::kDown);
+    EXPECT_EQ(page.HotEntry(), 0);
 }
 
 // --- The language chooser -----------------------------------------------------------------------
