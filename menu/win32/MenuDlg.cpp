@@ -150,8 +150,9 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
                 m_accessible = CComPtr<CPageAccessible>(
                     new CPageAccessible(m_hWnd, *this, m_services.strings.Load(IDS_BUILTIN_PRESS)));
             }
+            // A failure (a negative result) leaves the question to the system's default.
             result = m_accessible->Answer(wParam);
-            return result != 0;
+            return result > 0;
         }
         return false;
     case kPressEntry:

@@ -36,8 +36,8 @@ public:
     // The window is going: every later question is answered as disconnected.
     void Disconnect() { m_page = nullptr; }
 
-    // The answer to WM_GETOBJECT for the client area (0 when the system's library for it is
-    // missing, which leaves the question to the system's default).
+    // The answer to WM_GETOBJECT for the client area: 0 when the system's library for it is
+    // missing, an error (negative) when it cannot hand the object out.
     LRESULT Answer(WPARAM wParam);
 
     // The answer that a reader's focus question gets when the entry `index` has the focus.
