@@ -1,7 +1,7 @@
 #pragma once
-// The entry column of a page under the pointer: which entry a point hits, and what a move of
-// the pointer redraws (only the entries whose state changes, and the help area when the hot
-// entry changes).
+// The entry column of a page under the pointer and the keyboard: which entry a point hits,
+// what a move of the pointer redraws (only the entries whose state changes, and the help area
+// when the hot entry changes), and which entry becomes current after a key.
 
 #include <vector>
 
@@ -26,5 +26,27 @@ struct MoveEffect {
 // The pointer moved to (x, y) while `hotEntry` was hot (an index that names no entry counts
 // as none).
 MoveEffect OnMove(int columnLeft, int count, int hotEntry, int x, int y);
+
+// The keys that move the current entry inside the column.
+enum class Key { kUp, kDown, kHome, kEnd };
+
+// The entry current after `key` while `current` is (an index that names no entry counts as
+// none), among entries of which `blank` tells which have no text: those are passed over, and
+// Up and Down wrap around at the ends. -1 when no entry has a text.
+int AfterKey(const std::vector<bool>& blank, int current, Key key);
+
+// What an access key does: the entry it makes current, and whether it carries that entry out
+// (it does when it belongs to that entry alone; several entries sharing it take turns).
+struct AccessKeyMove {
+    int current = -1;
+    bool carryOut = false;
+    bool operator==(const AccessKeyMove& other) const {
+        return current == other.current && carryOut == other.carryOut;
+    }
+};
+
+// The access key `key` pressed while `current` is current, among entries whose access keys
+// are `keys` (folded as AccessKeys folds them; 0 for none). Nothing moves when no entry has it.
+AccessKeyMove AfterAccessKey(const std::vector<char32_t>& keys, int current, char32_t key);
 
 } // namespace entries

@@ -1,5 +1,7 @@
 #include "menu/MenuPage.h"
 
+#include "framework/Unicode.h"
+#include "menu/AccessKeys.h"
 #include "menu/EntryColumn.h"
 #include "menu/LanguageChoice.h"
 #include "menu/Languages.h"
@@ -67,7 +69,8 @@ void CMenuPage::DrawHelpArea() {
 
 void CMenuPage::DrawEntryAt(int index, bool hot) {
     if (m_nEntryLeft != layout::kNotLaidOut) {
-        m_window.DrawEntry(EntryRect(index), m_menuItems[index]->m_strText, hot);
+        m_window.DrawEntry(EntryRect(index), m_menuItems[index]->m_strText, hot,
+                           hot && m_bColumnFocused && m_bFocusCues);
     }
 }
 
@@ -94,7 +97,105 @@ void CMenuPage::OnMouseMove(int x, int y) {
     m_nHotEntry = effect.hotEntry;
     if (effect.redrawHelpArea) {
         DrawHelpArea();
+        if (m_bColumnFocused && m_nHotEntry >= 0) {
+            m_window.AnnounceFocus(m_nHotEntry);
+        }
     }
+}
+
+// --- Keyboard ----------------------------------------------------------------------------------
+
+void CMenuPage::MakeCurrent(int index) {
+    const int count = static_cast<int>(m_menuItems.size());
+    const int old = m_nHotEntry;
+    m_nHotEntry = index;
+    if (old >= 0 && old < count && old != index) {
+        DrawEntryAt(old, false);
+    }
+    if (index >= 0 && index < count) {
+        DrawEntryAt(index, true);
+        if (m_bColumnFocused) {
+            m_window.AnnounceFocus(index);
+        }
+    }
+    if (old != index) {
+        DrawHelpArea();
+    }
+}
+
+void CMenuPage::OnColumnFocus(bool focused) {
+    m_bColumnFocused = focused;
+    if (focused && m_bFocusCues && m_nHotEntry < 0) {
+        MakeCurrent(entries::AfterKey(BlankEntries(), -1, entries::Key::kHome));
+        return;
+    }
+    // The frame comes or goes, and the entry that has the focus is announced.
+    MakeCurrent(m_nHotEntry);
+}
+
+void CMenuPage::OnFocusCues(bool shown) {
+    if (shown == m_bFocusCues) {
+        return;
+    }
+    m_bFocusCues = shown;
+    // The frame comes or goes; the key that showed the cues chooses the entry, if any.
+    MakeCurrent(m_nHotEntry);
+}
+
+std::vector<bool> CMenuPage::BlankEntries() const {
+    std::vector<bool> blank;
+    blank.reserve(m_menuItems.size());
+    for (const auto& item : m_menuItems) {
+        blank.push_back(accesskeys::IsBlank(item->m_strText));
+    }
+    return blank;
+}
+
+void CMenuPage::OnKey(entries::Key key) {
+    MakeCurrent(entries::AfterKey(BlankEntries(), m_nHotEntry, key));
+}
+
+bool CMenuPage::OnAccessKey(char32_t key) {
+    std::vector<char32_t> keys;
+    keys.reserve(m_menuItems.size());
+    for (const auto& item : m_menuItems) {
+        keys.push_back(accesskeys::AccessKey(item->m_strText));
+    }
+    const int old = m_nHotEntry;
+    const entries::AccessKeyMove move = entries::AfterAccessKey(keys, old, key);
+    if (!move.carryOut && move.current == old) {
+        return false;
+    }
+    MakeCurrent(move.current);
+    if (move.carryOut) {
+        CarryOut(move.current);
+    }
+    return true;
+}
+
+std::vector<AccessibleEntry> CMenuPage::AccessibleEntries() const {
+    std::vector<AccessibleEntry> accessible;
+    accessible.reserve(m_menuItems.size());
+    for (int i = 0; i < static_cast<int>(m_menuItems.size()); ++i) {
+        const CMenuItem& item = *m_menuItems[i];
+        AccessibleEntry entry;
+        entry.name = accesskeys::PlainText(item.m_strText);
+        entry.description = ComposeHelpText(item.m_strTitle, std::string()).text;
+        // Read on one line: the lines' breaks become spaces, and the blank lines that keep
+        // the text's place in the help area go.
+        for (char& c : entry.description) {
+            c = c == '\n' ? ' ' : c;
+        }
+        entry.description.erase(entry.description.find_last_not_of(' ') + 1);
+        if (const char32_t key = accesskeys::AccessKey(item.m_strText)) {
+            text::AppendUtf8(entry.accessKey, key);
+        }
+        entry.face = EntryRect(i);
+        entry.hot = i == m_nHotEntry;
+        entry.focused = entry.hot && m_bColumnFocused;
+        accessible.push_back(std::move(entry));
+    }
+    return accessible;
 }
 
 // --- Language selection ------------------------------------------------------------------------
@@ -169,8 +270,12 @@ void CMenuPage::OnSelendokLanguage(int position) {
 // --- Clicks ------------------------------------------------------------------------------------
 
 bool CMenuPage::OnLButtonDown(int x, int y) {
+    return CarryOut(entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y));
+}
+
+bool CMenuPage::CarryOut(int index) {
     const int language = LanguageIndex();
-    const int index = entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y);
+    index = index < static_cast<int>(m_menuItems.size()) ? index : -1;
     // Decided before anything runs: a sub-page may change this page's model while it runs.
     const click::Action action =
         index >= 0 ? click::Decide(*m_menuItems[index], m_strLauncherDir, language)

@@ -7,6 +7,7 @@
 
 #include "menu/ClickAction.h"
 #include "menu/Configuration.h"
+#include "menu/EntryColumn.h"
 #include "menu/Geometry.h"
 #include "menu/MenuItem.h"
 #include "menu/MenuPageServices.h"
@@ -24,6 +25,18 @@ struct PageContext {
     std::string launcherDir;
     // The language index of the page that opened this one; none for the main page.
     std::optional<int> openerLanguage;
+};
+
+// What assistive technology learns of an entry: its text without access key marks, its help
+// text on one line, its access key (UTF-8; empty for none), its face, and whether it is hot
+// and has the keyboard focus.
+struct AccessibleEntry {
+    std::string name;
+    std::string description;
+    std::string accessKey;
+    geometry::Rect face;
+    bool hot = false;
+    bool focused = false;
 };
 
 class CMenuPage {
@@ -49,6 +62,26 @@ public:
     // The chooser's selection changed to `position`: the page reloads in that language.
     void OnSelendokLanguage(int position);
 
+    // The keyboard. Pointer and keyboard share one current entry, the hot one. The entry
+    // column takes or loses the keyboard focus; focus cues are shown or hidden as the system
+    // decides (hidden until the user first works with the keyboard). The current entry has a
+    // focus frame while the column has the focus and cues are shown. The focus coming to the
+    // column with cues shown makes the first entry current when none is.
+    void OnColumnFocus(bool focused);
+    void OnFocusCues(bool shown);
+    // Up, Down, Home or End in the column.
+    void OnKey(entries::Key key);
+    // An access key, folded (see accesskeys::Fold); false when no entry has it.
+    bool OnAccessKey(char32_t key);
+    // Carries out the entry `index` as a click on it does (nothing for an index that names no
+    // entry). False when the handling ended early, after a refused disc check.
+    bool CarryOut(int index);
+    // Draws every entry and the help area anew, as after a change of how they are shown.
+    void Redraw() { DrawMenu(); }
+    // Every entry as assistive technology reads it, in entry order.
+    std::vector<AccessibleEntry> AccessibleEntries() const;
+    bool ColumnFocused() const { return m_bColumnFocused; }
+
     // What the window shows of the page.
     const config::PageStyle& Style() const { return m_style; }
     int LanguageIndex() const;
@@ -68,6 +101,11 @@ private:
     geometry::Rect EntryRect(int index) const;
     // The help text of the hot entry, empty when none is hot.
     std::string HotHelp() const;
+    // Makes `index` (-1 for none) the current entry, with the drawing and announcement that
+    // goes with it.
+    void MakeCurrent(int index);
+    // Which entries have no text, in entry order.
+    std::vector<bool> BlankEntries() const;
 
     // Whether the disc that holds `diskId` is in the drive, asking for it while it is not.
     bool CheckDisk(const std::string& diskId);
@@ -92,6 +130,8 @@ private:
     std::string m_strConfigPath;
     unsigned m_nConfigCodePage = 0; // the code page the configuration file is written in
     int m_nHotEntry = -1;
+    bool m_bColumnFocused = false;
+    bool m_bFocusCues = false;
     int m_nEntryLeft = layout::kNotLaidOut; // the entry column's left edge once laid out
     geometry::Rect m_rcHelpArea;
 };

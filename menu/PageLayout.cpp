@@ -60,4 +60,9 @@ HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lin
             std::min(entry.right, centre + (textWidth - textWidth / 2)), lineBottom};
 }
 
+geometry::Rect FocusFrame(const geometry::Rect& entry) {
+    return {entry.left + kFocusFrameInset, entry.top + kFocusFrameInset,
+            entry.right - kFocusFrameInset, entry.bottom - kFocusFrameInset};
+}
+
 } // namespace layout

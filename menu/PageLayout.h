@@ -77,4 +77,8 @@ struct HorizontalLine {
 // the text and ends at the text's right end, but never leaves the entry.
 HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lineBottom);
 
+// The focus frame of the entry that has the keyboard focus: 3 pixels inside its face.
+constexpr int kFocusFrameInset = 3;
+geometry::Rect FocusFrame(const geometry::Rect& entry);
+
 } // namespace layout

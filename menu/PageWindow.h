@@ -23,7 +23,10 @@ public:
     // Drawing over whatever the window shows; a change that leaves part of the page empty
     // paints that part anew as the window shows it (background, and whatever lies in it).
     virtual void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) = 0;
-    virtual void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) = 0;
+    // An entry's face: hot, and with the focus frame when it is `focused` (current with the
+    // keyboard in the column and focus cues shown).
+    virtual void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
+                           bool focused) = 0;
     virtual void RepaintArea(const geometry::Rect& rect) = 0;
 
     // The windows a click opens, each for the time of its modal run, and closing this page. A
@@ -33,4 +36,8 @@ public:
     virtual void OpenManualsWindow(const std::string& languageName, const std::string& caption) = 0;
     virtual void OpenUsbDriverDialog(const CTextTable& texts) = 0;
     virtual void EndPage() = 0;
+
+    // The entry `index` became current while the keyboard is in the column: assistive
+    // technology is told that the focus moved to it.
+    virtual void AnnounceFocus(int index) = 0;
 };

@@ -1,10 +1,10 @@
 #include "manuals/win32/HtmlCtrl.h"
 
-#include "manuals/AppLink.h"
-#include "manuals/win32/BrowserSite.h"
 #include "framework/win32/Boundary.h"
 #include "framework/win32/ComObject.h"
 #include "framework/win32/WideText.h"
+#include "manuals/AppLink.h"
+#include "manuals/win32/BrowserSite.h"
 
 #include <exdispid.h>
 
@@ -463,10 +463,27 @@ void CHtmlCtrl::OnSize() const {
     }
 }
 
+bool CHtmlCtrl::TranslateKey(MSG& message) const {
+    if (!m_oleObject || message.message < WM_KEYFIRST || message.message > WM_KEYLAST ||
+        (message.hwnd != m_hWnd && !IsChild(m_hWnd, message.hwnd))) {
+        return false;
+    }
+    const auto active = m_oleObject.Query<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject);
+    return active && active->TranslateAccelerator(&message) == S_OK;
+}
+
 bool CHtmlCtrl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT&) {
     switch (message) {
     case WM_SIZE:
         OnSize();
+        break;
+    case WM_SETFOCUS:
+        // The focus goes on into the page, which takes the keyboard as a browser's does.
+        if (m_oleObject) {
+            RECT client{};
+            GetClientRect(m_hWnd, &client);
+            m_oleObject->DoVerb(OLEIVERB_UIACTIVATE, nullptr, m_site.get(), 0, m_hWnd, &client);
+        }
         break;
     case WM_DESTROY:
         ReleaseBrowser();

@@ -44,6 +44,11 @@ public:
     // The browser, while the control's window exists; null before and after.
     IWebBrowser2* GetBrowser() const { return m_browser.get(); }
 
+    // Hands a key message for a window of the control to the browser, as a browser's host
+    // does: the page then moves between its links with Tab and follows one with Enter. True
+    // when the browser took it, and the message must go no further.
+    bool TranslateKey(MSG& message) const;
+
     // A navigation that the browser is about to make; texts are UTF-8.
     struct Navigation {
         std::string url;

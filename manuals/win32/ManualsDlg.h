@@ -3,13 +3,15 @@
 // application links open the documents or close the window. A modal tool window over the
 // menu page; it closes itself at once when the page is missing.
 
+#include "framework/win32/Dialog.h"
 #include "manuals/DocumentServices.h"
 #include "manuals/win32/ManualsHtmlCtrl.h"
-#include "framework/win32/Dialog.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
 
 class CManualsDlg : public CDialog {
 public:
@@ -33,5 +35,14 @@ protected:
     CManualsHtmlCtrl m_wndHtml;
 
 private:
+    // While the window is up, key messages for the page reach the browser before the dialog's
+    // own keyboard handling, which would take Tab for itself.
+    static LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam);
+    static CManualsDlg* s_keysTo; // the manuals window up now (there is one at a time)
+
     DocumentServices m_services;
+    struct HookDeleter {
+        void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HHOOK>, HookDeleter> m_keyFilter;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/win32/WinApp.h"
 #include "manuals/win32/ManualsDlg.h"
+#include "menu/AccessKeys.h"
 #include "menu/HelpText.h"
 #include "menu/PageLayout.h"
 #include "menu/win32/AboutDlg.h"
@@ -60,6 +61,10 @@ BOOL CMenuDlg::OnInitDialog() {
     if (m_pParentWnd == nullptr) {
         SetPropW(m_hWnd, text::Wide(kMainPageMark).c_str(), reinterpret_cast<HANDLE>(1));
     }
+    // The entry column follows the chooser in the keyboard order.
+    m_column.Create(m_hWnd, m_comboLanguage, layout::EntryColumnLeft(m_nBackgroundWidth),
+                    layout::kEntryTop);
+    m_column.TakeAccessKeysOf(m_comboLanguage);
     return TRUE;
 }
 
@@ -119,24 +124,47 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_MOUSEMOVE:
         ReleaseMouseCapture();
         TrackPointerLeaving();
-        m_bMoving = true;
-        m_page.OnMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-        m_bMoving = false;
-        m_movingDC.reset();
+        PointerAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         result = Default();
         return true;
     case WM_MOUSELEAVE:
         // The pointer left the client area, in however large a jump: no entry stays hot.
         m_bTrackingLeave = false;
-        m_page.OnMouseMove(kOffPage, kOffPage);
+        PointerAt(kOffPage, kOffPage);
         return true;
     case WM_ACTIVATE:
+        m_bActivating = true;
+        result = Default();
+        m_bActivating = false;
         // A page that becomes active again (a sub-page or message box closed over it) has seen
         // no move of the pointer since; it looks where the pointer is now.
         if (LOWORD(wParam) != WA_INACTIVE) {
             HitTestPointer();
         }
+        return true;
+    case WM_UPDATEUISTATE:
+        result = Default();
+        // Windows clears the flags when the user works with the keyboard; before the page is
+        // shown they are only being set up.
+        if (LOWORD(wParam) == UIS_CLEAR && IsWindowVisible(m_hWnd)) {
+            m_bKeyboardUsed = true;
+        }
+        ReadUiState();
+        return true;
+    case WM_GETOBJECT:
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+            if (!m_accessible) {
+                m_accessible = CComPtr<CPageAccessible>(
+                    new CPageAccessible(m_hWnd, *this, m_services.strings.Load(IDS_BUILTIN_PRESS)));
+            }
+            // A failure (a negative result) leaves the question to the system's default.
+            result = m_accessible->Answer(wParam);
+            return result > 0;
+        }
         return false;
+    case kPressEntry:
+        CarryOut(static_cast<int>(wParam));
+        return true;
     case WM_DISPLAYCHANGE:
     case WM_FONTCHANGE:
     case WM_SYSCOLORCHANGE:
@@ -147,6 +175,9 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_DESTROY:
         RemovePropW(m_hWnd, text::Wide(kMainPageMark).c_str());
+        if (m_accessible) {
+            m_accessible->Disconnect();
+        }
         return false;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_LANGUAGE_COMBO && HIWORD(wParam) == CBN_SELENDOK) {
@@ -180,11 +211,18 @@ void CMenuDlg::OnPaint() {
     Default();
 }
 
-void CMenuDlg::OnSysCommand(UINT nID, LPARAM) {
+void CMenuDlg::OnSysCommand(UINT nID, LPARAM lParam) {
     if ((nID & 0xFFF0) == kAboutCommand) {
         CAboutDlg about;
         about.DoModal();
         return;
+    }
+    // Alt and a letter, wherever the focus is: the entry with that access key.
+    if ((nID & 0xFFF0) == SC_KEYMENU && lParam > ' ') {
+        KeyboardUsed();
+        if (m_page.OnAccessKey(accesskeys::Fold(static_cast<char32_t>(lParam)))) {
+            return;
+        }
     }
     Default();
 }
@@ -220,10 +258,16 @@ void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& la
     });
 }
 
-void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) {
-    const std::string key = std::string(hot ? "hot|" : "entry|") + text;
+void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
+                         bool focused) {
+    const std::string key = std::string(hot ? "hot|" : "entry|") + (focused ? "focus|" : "") +
+                            (m_bAccessKeys ? "keys|" : "") + text;
     ShowFace(key, rect, [&](HDC target) {
-        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text));
+        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text),
+                    m_bAccessKeys);
+        if (focused) {
+            DrawEntryFocus(target, rect);
+        }
     });
 }
 
@@ -269,10 +313,26 @@ void CMenuDlg::HitTestPointer() {
     ScreenToClient(m_hWnd, &pointer);
     if (overPage) {
         TrackPointerLeaving();
-        m_page.OnMouseMove(pointer.x, pointer.y);
-    } else {
-        m_page.OnMouseMove(kOffPage, kOffPage);
+        PointerAt(pointer.x, pointer.y);
+    } else if (m_lastMove) {
+        // Only a pointer the page has seen over it can have left; one never seen leaves the
+        // entry the keyboard chose alone.
+        PointerAt(kOffPage, kOffPage);
     }
+}
+
+// The page hears of the pointer only where it moved: the moves the system sends when windows
+// open and close, at the same place, would otherwise undo the entry the keyboard chose.
+void CMenuDlg::PointerAt(int x, int y) {
+    const LPARAM position = MAKELPARAM(x, y);
+    if (m_lastMove == position) {
+        return;
+    }
+    m_lastMove = position;
+    m_bMoving = true;
+    m_page.OnMouseMove(x, y);
+    m_bMoving = false;
+    m_movingDC.reset();
 }
 
 void CMenuDlg::TakeMouseCapture() {
@@ -306,4 +366,85 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
                          {m_services.registry, m_services.drivers, m_services.ui,
                           m_services.strings, m_services.errors});
     dialog.DoModal();
+}
+
+// --- Keyboard and assistive technology ---------------------------------------------------------
+
+void CMenuDlg::KeyboardUsed() {
+    if (!m_bKeyboardUsed) {
+        m_bKeyboardUsed = true;
+        SendMessageA(m_hWnd, WM_CHANGEUISTATE,
+                     MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+        ReadUiState();
+    }
+}
+
+void CMenuDlg::ReadUiState() {
+    const auto hidden = static_cast<UINT>(SendMessageA(m_hWnd, WM_QUERYUISTATE, 0, 0));
+    const bool accessKeys = m_bKeyboardUsed && (hidden & UISF_HIDEACCEL) == 0;
+    if (accessKeys != m_bAccessKeys) {
+        m_bAccessKeys = accessKeys;
+        m_page.Redraw();
+    }
+    m_page.OnFocusCues(m_bKeyboardUsed && (hidden & UISF_HIDEFOCUS) == 0);
+}
+
+void CMenuDlg::OnColumnFocus(bool focused) {
+    // Only the keyboard brings the focus to the column once the page is up, apart from the
+    // window restoring it as it is activated.
+    if (focused && !m_bActivating && IsWindowVisible(m_hWnd)) {
+        KeyboardUsed();
+    }
+    m_page.OnColumnFocus(focused);
+}
+
+void CMenuDlg::OnColumnKey(UINT virtualKey) {
+    KeyboardUsed();
+    switch (virtualKey) {
+    case VK_UP:
+        m_page.OnKey(entries::Key::kUp);
+        break;
+    case VK_DOWN:
+        m_page.OnKey(entries::Key::kDown);
+        break;
+    case VK_HOME:
+        m_page.OnKey(entries::Key::kHome);
+        break;
+    case VK_END:
+        m_page.OnKey(entries::Key::kEnd);
+        break;
+    default: // Enter and Space
+        CarryOut(m_page.HotEntry());
+        break;
+    }
+}
+
+bool CMenuDlg::OnColumnCharacter(char32_t character) {
+    KeyboardUsed();
+    return m_page.OnAccessKey(accesskeys::Fold(character));
+}
+
+void CMenuDlg::CarryOut(int index) {
+    // A window the entry opens must get the pointer.
+    ReleaseMouseCapture();
+    m_page.CarryOut(index);
+}
+
+void CMenuDlg::AnnounceFocus(int index) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, CPageAccessible::ChildId(index));
+}
+
+HWND CMenuDlg::Chooser() const {
+    return m_page.Style().takesOverLanguage ? nullptr : m_comboLanguage.m_hWnd;
+}
+
+std::string CMenuDlg::ChooserName() const {
+    const int length = GetWindowTextLengthW(m_staticLabel);
+    std::wstring label(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(m_staticLabel, label.data(), length + 1);
+    return accesskeys::PlainText(text::FromWide(label.data(), static_cast<std::size_t>(copied)));
+}
+
+void CMenuDlg::PressEntry(int index) {
+    PostMessageA(m_hWnd, kPressEntry, static_cast<WPARAM>(index), 0);
 }

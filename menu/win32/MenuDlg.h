@@ -9,6 +9,8 @@
 #include "menu/MenuPage.h"
 #include "menu/PageLayout.h"
 #include "menu/PageWindow.h"
+#include "menu/win32/EntryColumnKeys.h"
+#include "menu/win32/PageAccessible.h"
 #include "menu/win32/PageFaces.h"
 #include "menu/win32/PageFonts.h"
 
@@ -16,13 +18,18 @@
 
 #include <optional>
 
-class CMenuDlg : public CDialog, private IPageWindow {
+class CMenuDlg : public CDialog,
+                 private IPageWindow,
+                 private IEntryColumnKeys,
+                 private IAccessiblePage {
 public:
     // The About command of the system menu, with its low four bits cleared.
     static constexpr UINT kAboutCommand = 0x0010;
     // The window property that marks the main page, by which a later start of the program
     // finds the running menu to bring it forward.
     static constexpr const char* kMainPageMark = "discmenu.MainPage";
+    // Posted to carry out an entry (wParam, its index) that assistive technology pressed.
+    static constexpr UINT kPressEntry = WM_APP + 0x40;
 
     // A page shown over the window `pParentWnd` (none for the main page).
     CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services);
@@ -51,12 +58,33 @@ private:
     void EnableLanguageChooser(bool enable) override;
     void SetLabelText(const std::string& text) override;
     void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) override;
-    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override;
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
+                   bool focused) override;
     void RepaintArea(const geometry::Rect& rect) override;
     void RunSubPage(const std::string& pageName, int languageIndex) override;
     void OpenManualsWindow(const std::string& languageName, const std::string& caption) override;
     void OpenUsbDriverDialog(const CTextTable& texts) override;
     void EndPage() override { EndDialog(IDCANCEL); }
+    void AnnounceFocus(int index) override;
+
+    // What the keyboard does in the entry column.
+    void OnColumnFocus(bool focused) override;
+    void OnColumnKey(UINT virtualKey) override;
+    bool OnColumnCharacter(char32_t character) override;
+
+    // What assistive technology reads of the page.
+    std::vector<AccessibleEntry> Entries() const override { return m_page.AccessibleEntries(); }
+    HWND Chooser() const override;
+    std::string ChooserName() const override;
+    void PressEntry(int index) override;
+
+    // The user works with the keyboard: focus cues and access keys are shown from now on, as
+    // far as the system's state for them allows.
+    void KeyboardUsed();
+    // Follows the system's state of focus cues and access key underlines.
+    void ReadUiState();
+    // Carries out the entry `index` for a key or for assistive technology.
+    void CarryOut(int index);
 
     void LayOutWindow();
     HINSTANCE Instance() const;
@@ -66,6 +94,7 @@ private:
     void TrackPointerLeaving();
     // Makes the entry under the pointer hot, or none when the pointer is not over the page.
     void HitTestPointer();
+    void PointerAt(int x, int y);
     // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
     // device context of the window, taken at the first of them and released when the move is
     // handled; other drawing takes a context of its own.
@@ -90,4 +119,14 @@ private:
     bool m_bMoving = false;
     bool m_bTrackingLeave = false; // WM_MOUSELEAVE is asked for
     std::optional<CClientDC> m_movingDC;
+    // Where the pointer was at its last move: a move message that finds it there again (the
+    // system sends such after windows open and close) leaves the current entry as the keyboard
+    // made it.
+    std::optional<LPARAM> m_lastMove;
+
+    CEntryColumnKeys m_column{*this};
+    CComPtr<CPageAccessible> m_accessible; // made at the first question
+    bool m_bKeyboardUsed = false;          // a key was pressed in this page
+    bool m_bAccessKeys = false;            // access keys are underlined
+    bool m_bActivating = false;            // the window is being activated, and restores its focus
 };

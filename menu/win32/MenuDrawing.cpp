@@ -272,16 +272,17 @@ int MeasureHelpLine(HDC dc, const std::string& line) {
 }
 
 void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
-               bool hot, HFONT entryFont) {
+               bool hot, HFONT entryFont, bool showAccessKeys) {
     // The face's top rows, as many as the entry is high, unscaled.
     CopyBitmapResource(dc, instance, hot ? IDB_ENTRY_HOT : IDB_ENTRY_NORMAL, r, r.Height());
     // A text wider than the face is cut at its edges: nothing an entry draws leaves its face.
     const CClipToRect clip(dc, {r.left, r.top, r.right, r.bottom});
 
+    const UINT format = kEntryTextFormat | (showAccessKeys ? 0 : DT_HIDEPREFIX);
     const geometry::Rect t = r.Offset(0, -1);
     const TextPainter painter(dc, entryFont);
     if (!hot) {
-        painter.Draw(text, t, kWhite, kEntryTextFormat);
+        painter.Draw(text, t, kWhite, format);
         return;
     }
     const CentredLine line = MeasureCentredLine(dc, t, text);
@@ -292,8 +293,14 @@ void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::s
         MoveToEx(dc, underline.x1, underline.y, nullptr);
         LineTo(dc, underline.x2, underline.y);
     }
-    painter.Draw(text, t, kEntryShadow, kEntryTextFormat);
-    painter.Draw(text, t.Offset(-2, -1), kWhite, kEntryTextFormat);
+    painter.Draw(text, t, kEntryShadow, format);
+    painter.Draw(text, t.Offset(-2, -1), kWhite, format);
+}
+
+void DrawEntryFocus(HDC dc, const geometry::Rect& r) {
+    const geometry::Rect frame = layout::FocusFrame(r);
+    const RECT bounds{frame.left, frame.top, frame.right, frame.bottom};
+    DrawFocusRect(dc, &bounds);
 }
 
 void DrawHelpArea(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,

@@ -59,9 +59,13 @@ CentredLine MeasureCentredLine(HDC dc, const geometry::Rect& rect, const std::st
 int MeasureHelpLine(HDC dc, const std::string& line);
 
 // One menu entry in `r`: the normal or the hot face, and the entry text in `entryFont`; the
-// hot entry's text has a grey shadow and a yellow underline.
+// hot entry's text has a grey shadow and a yellow underline. The letter an `&` marks in the
+// text is underlined when `showAccessKeys`, and the mark itself is never shown.
 void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
-               bool hot, HFONT entryFont);
+               bool hot, HFONT entryFont, bool showAccessKeys = false);
+
+// The focus frame of the entry in `r`, inside its face, as the system draws focus frames.
+void DrawEntryFocus(HDC dc, const geometry::Rect& r);
 
 // The help area in `r`: the help strip stretched over it, and `text` (lines separated by line
 // feeds, drawn as they stand) in `helpFont` from the row `textTop`, 18 pixels from the left.

@@ -24,8 +24,10 @@ struct Drawn {
     geometry::Rect rect;
     std::string text; // entry text, or the help area's text as composed
     bool hot = false;
+    bool focused = false; // with the focus frame
     bool operator==(const Drawn& other) const {
-        return kind == other.kind && rect == other.rect && text == other.text && hot == other.hot;
+        return kind == other.kind && rect == other.rect && text == other.text && hot == other.hot &&
+               focused == other.focused;
     }
 };
 
@@ -38,8 +40,9 @@ public:
     void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) override {
         drawn.push_back({Drawn::kHelpArea, rect, help.text, false});
     }
-    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot) override {
-        drawn.push_back({Drawn::kEntry, rect, text, hot});
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
+                   bool focused) override {
+        drawn.push_back({Drawn::kEntry, rect, text, hot, focused});
     }
     void RepaintArea(const geometry::Rect& rect) override {
         drawn.push_back({Drawn::kRepaint, rect, "", false});
@@ -54,6 +57,7 @@ public:
         actions.push_back("usb " + texts.m_strUsbTitle);
     }
     void EndPage() override { actions.push_back("end"); }
+    void AnnounceFocus(int index) override { announced.push_back(index); }
 
     std::vector<std::string> chooser;
     int selection = -1;
@@ -61,6 +65,7 @@ public:
     std::string label = "(untouched)";
     std::vector<Drawn> drawn;
     std::vector<std::string> actions; // windows opened, pages closed
+    std::vector<int> announced;       // entries the focus moved to
 };
 
 // The platform a page talks to, with the portable reader for its configuration files.

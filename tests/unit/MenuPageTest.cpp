@@ -108,6 +108,48 @@ TEST_F(MenuPageDrawing, AfterAReloadTheEntryUnderTheRestingPointerIsDrawnHot) {
     EXPECT_TRUE(disc.window.drawn[3].hot);
 }
 
+// --- Keyboard -----------------------------------------------------------------------------------
+
+TEST_F(MenuPageDrawing, KeysMoveTheHotEntryAndTheFrameWaitsForFocusCues) {
+    using K = entries::Key;
+    CMenuPage& page = disc.page();
+    page.OnColumnFocus(true);
+    EXPECT_TRUE(disc.window.drawn.empty()) << "no cues, no current entry: nothing changes";
+    Move(500, 60); // the pointer makes entry 1 current
+    disc.window.drawn.clear();
+    page.OnKey(K::kDown);
+    EXPECT_EQ(disc.window.drawn,
+              (std::vector<Drawn>{{Drawn::kEntry, Entry(1), "Entry 1", false},
+                                  {Drawn::kEntry, Entry(2), "Entry 2", true},
+                                  {Drawn::kHelpArea, kHelpArea, "Help 2\n\n", false}}))
+        << "without focus cues the current entry is drawn hot, without a frame";
+    disc.window.drawn.clear();
+    page.OnFocusCues(true);
+    EXPECT_EQ(disc.window.drawn,
+              (std::vector<Drawn>{{Drawn::kEntry, Entry(2), "Entry 2", true, true}}));
+    page.OnKey(K::kDown);
+    EXPECT_EQ(page.HotEntry(), 0) << "wraps around";
+    EXPECT_EQ(disc.window.drawn.back(), (Drawn{Drawn::kHelpArea, kHelpArea, "Help 0\n\n"}));
+    disc.window.drawn.clear();
+    page.OnColumnFocus(false);
+    EXPECT_EQ(disc.window.drawn,
+              (std::vector<Drawn>{{Drawn::kEntry, Entry(0), "Entry 0", true, false}}));
+    EXPECT_EQ(disc.window.announced, (std::vector<int>{1, 2, 2, 0})) << "the pointer's too";
+
+    Move(100, 100); // the pointer leaves: no entry is current
+    page.OnColumnFocus(true);
+    EXPECT_EQ(page.HotEntry(), 0) << "with cues shown the focus lands on the first entry";
+    page.OnKey(K::kEnd);
+    EXPECT_EQ(page.HotEntry(), 2);
+
+    Move(100, 100);
+    page.OnFocusCues(false);
+    page.OnFocusCues(true);
+    EXPECT_EQ(page.HotEntry(), -1) << "the key that showed the cues chooses the entry";
+    page.OnKey(K::kDown);
+    EXPECT_EQ(page.HotEntry(), 0);
+}
+
 // --- The language chooser -----------------------------------------------------------------------
 
 TEST(MenuPageLanguages, TheSixLanguagesTheFirstChoiceAndItsFile) {
@@ -297,6 +339,36 @@ TEST_F(MenuPageClicks, SpecialEntriesSubPagesAndTheUsbEntry) {
     Click(page, 0);
     EXPECT_EQ(services.ui.shown.back().caption, std::optional<std::string>("Error"));
     EXPECT_EQ(services.ui.shown.back().owner, disc.Owner());
+}
+
+TEST_F(MenuPageClicks, KeysAndAccessKeysCarryEntriesOutAsClicksDo) {
+    CMenuPage& page = Open({"&Setup|0|Setup\\setup.exe|Installs\\the product|Disk1\\disk1.id",
+                            " |-1", "Tools|1|Lumo Dialog", "Tom && Jerry|-1", "Exit|2"});
+    EXPECT_FALSE(page.OnAccessKey(U'x'));
+    EXPECT_TRUE(page.OnAccessKey(U't')) << "shared by two entries: moves only";
+    EXPECT_EQ(page.HotEntry(), 2);
+    EXPECT_TRUE(disc.window.actions.empty());
+    EXPECT_TRUE(page.OnAccessKey(U'e'));
+    EXPECT_EQ(disc.window.actions, (std::vector<std::string>{"end"}));
+    EXPECT_TRUE(page.OnAccessKey(U's'));
+    ASSERT_EQ(services.shell.opened.size(), 1u);
+    EXPECT_EQ(services.shell.opened[0].parameters, std::optional<std::string>(" -l0009"));
+    page.OnKey(entries::Key::kDown);
+    EXPECT_EQ(page.HotEntry(), 2) << "the blank entry is passed over";
+    EXPECT_TRUE(page.CarryOut(page.HotEntry()));
+    EXPECT_EQ(disc.window.actions.back(), "page Lumo Dialog 0");
+
+    page.OnColumnFocus(true);
+    const std::vector<AccessibleEntry> read = page.AccessibleEntries();
+    ASSERT_EQ(read.size(), 5u);
+    EXPECT_EQ(read[0].name, "Setup");
+    EXPECT_EQ(read[0].description, "Installs the product");
+    EXPECT_EQ(read[0].accessKey, "s");
+    EXPECT_EQ(read[0].face, Entry(0));
+    EXPECT_EQ(read[1].accessKey, "");
+    EXPECT_EQ(read[3].name, "Tom & Jerry");
+    EXPECT_TRUE(read[2].hot && read[2].focused);
+    EXPECT_FALSE(read[4].hot || read[4].focused);
 }
 
 // --- The disc prompt ----------------------------------------------------------------------------

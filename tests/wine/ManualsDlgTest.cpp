@@ -233,9 +233,12 @@ TEST_F(ManualsDlgTest, AMissingPageIsReportedAndTheWindowClosesItself) {
     EXPECT_EQ(seen.location, "") << "no page was navigated to";
 }
 
-TEST_F(ManualsDlgTest, EscapeEndsTheModalRun) {
+TEST_F(ManualsDlgTest, ThePageHasTheKeyboardAndEscapeEndsTheModalRun) {
     WritePage("English");
     ScriptedManualsDlg dlg(launcherDir, "English", win32.Get(), [](ScriptedManualsDlg& self) {
+        const HWND html = self.Html().GetSafeHwnd();
+        const HWND focus = GetFocus();
+        EXPECT_TRUE(focus == html || IsChild(html, focus)) << "Tab moves among its links";
         PostMessageA(self.Window(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);

@@ -1,10 +1,12 @@
 // The menu page as a real window, driven by messages in its own modal loop: what it loads and
-// shows, and that long sessions of moving, painting and changing language leak no drawing
-// object.
+// shows, what assistive technology reads of it, and that long sessions of moving, painting and
+// changing language leak no drawing object.
 
 #include "menu/win32/MenuDlg.h"
+#include "DocumentTestSupport.h"
 #include "PageCoordinates.h"
 #include "WineTestSupport.h"
+#include "framework/win32/ComPtr.h"
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 #include "menu/PageLayout.h"
@@ -21,10 +23,26 @@
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
+#include <chrono>
 #include <functional>
 
 namespace {
+
+// A shell that records what it is asked to open instead of opening it.
+class RecordingShell : public platform::IShell {
+public:
+    platform::Outcome Open(platform::WindowRef, const std::string& file,
+                           const std::optional<std::string>& parameters) override {
+        opened.push_back(file + (parameters ? *parameters : std::string()));
+        return platform::Outcome::Success();
+    }
+    platform::Result<std::string> FindAssociatedProgram(const std::string&) const override {
+        return platform::Result<std::string>::Failure(2);
+    }
+    std::vector<std::string> opened; // each file with its parameters
+};
 
 struct Win32Services {
     platform::ProfileReader profile;
@@ -37,8 +55,11 @@ struct Win32Services {
     platform::Win32UserInterface ui;
     platform::Win32SystemErrors errors{strings};
     platform::Win32DriverStore drivers;
+    RecordingShell recorder;
+    bool recordOpened = false; // the recorder stands in for the shell
     MenuPageServices Get() {
-        return {profile, strings, registry, locale, files, processes, shell, ui, errors, drivers};
+        platform::IShell& opener = recordOpened ? static_cast<platform::IShell&>(recorder) : shell;
+        return {profile, strings, registry, locale, files, processes, opener, ui, errors, drivers};
     }
 };
 
@@ -185,6 +206,140 @@ TEST_F(MenuDlgTest, ASessionLeaksNoDrawingObject) {
     Run("Main Dialog", session);
     Run("Main Dialog", session);
     EXPECT_EQ(winetest::GdiObjectsInUse(), before);
+}
+
+// What a screen reader reads of one child of the page.
+struct ReadChild {
+    long role = 0;
+    std::string name, description, action;
+    long state = 0;
+    RECT location{};
+};
+
+std::string Take(BSTR text) {
+    const std::string utf8 = text != nullptr ? text::FromWide(text, SysStringLen(text)) : "";
+    SysFreeString(text);
+    return utf8;
+}
+
+// Every child of the page's client area, as AccessibleChildren lists them.
+std::vector<ReadChild> ReadChildren(HWND window) {
+    CComPtr<IAccessible> page;
+    EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), page.put_void()),
+              S_OK);
+    long count = 0;
+    if (!page || page->get_accChildCount(&count) != S_OK) {
+        return {};
+    }
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    long obtained = 0;
+    EXPECT_EQ(AccessibleChildren(page.get(), 0, count, children.data(), &obtained), S_OK);
+    std::vector<ReadChild> read;
+    for (long i = 0; i < obtained; ++i) {
+        const VARIANT& child = children[static_cast<std::size_t>(i)];
+        EXPECT_EQ(child.vt, VT_I4) << "each an element of the page";
+        ReadChild one;
+        VARIANT value;
+        VariantInit(&value);
+        if (page->get_accRole(child, &value) == S_OK) {
+            one.role = value.lVal;
+        }
+        if (page->get_accState(child, &value) == S_OK) {
+            one.state = value.lVal;
+        }
+        BSTR text = nullptr;
+        if (page->get_accName(child, &text) == S_OK) {
+            one.name = Take(text);
+        }
+        if (page->get_accDescription(child, &text) == S_OK) {
+            one.description = Take(text);
+        }
+        if (page->get_accDefaultAction(child, &text) == S_OK) {
+            one.action = Take(text);
+        }
+        long left = 0, top = 0, width = 0, height = 0;
+        page->accLocation(&left, &top, &width, &height, child);
+        one.location = {left, top, left + width, top + height};
+        read.push_back(one);
+    }
+    return read;
+}
+
+// Presses the entry `index` as a screen reader does, and lets the page carry it out.
+void Press(HWND window, int index, const RecordingShell& shell) {
+    CComPtr<IAccessible> page;
+    AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               page.put_void());
+    ASSERT_TRUE(page);
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = index + 1;
+    const std::size_t before = shell.opened.size();
+    EXPECT_EQ(page->accDoDefaultAction(child), S_OK);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    MSG message;
+    while (shell.opened.size() == before && std::chrono::steady_clock::now() < deadline) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        }
+    }
+}
+
+TEST_F(MenuDlgTest, AScreenReaderReadsAndPressesEveryEntryInEnglishAndChinese) {
+    const winetest::OleSession ole;
+    ASSERT_TRUE(ole.Ok());
+    winetest::WriteFile(m_disc + "Inst.inf",
+                        "[RES_STR]\r\nIDS_LABEL=Language:\r\n[Main Dialog]\r\nNumber of menu=3\r\n"
+                        "MenuItemString0=&Setup\r\nMenuItemExecute0=Setup\\setup.exe\r\n"
+                        "MenuItemTitle0=Installs\\the product\r\n"
+                        "MenuItemDiskID0=Disk1\\disk1.id\r\n"
+                        "MenuItemString1=Tom && Jerry\r\nMenuItemType1=9\r\n"
+                        "MenuItemString2=Exit\r\nMenuItemType2=2\r\n");
+    // Simplified Chinese, in its code page: "Install" and "Language".
+    winetest::WriteFile(m_disc + "Inst804.inf",
+                        "[RES_STR]\r\nIDS_LABEL=\xD3\xEF\xD1\xD4\r\n[Main Dialog]\r\n"
+                        "Number of menu=1\r\nMenuItemString0=\xB0\xB2\xD7\xB0\r\n"
+                        "MenuItemExecute0=Setup\\setup.exe\r\nMenuItemDiskID0=Disk1\\disk1.id\r\n");
+    CreateDirectoryA((m_disc + "Disk1").c_str(), nullptr);
+    winetest::WriteFile(m_disc + "Disk1\\disk1.id", "");
+    m_services.recordOpened = true;
+    const RecordingShell& shell = m_services.recorder;
+    Run("Main Dialog", [&](ScriptedPage& page) {
+        page.Move(page::Inside(0).x, page::Inside(0).y);
+        std::vector<ReadChild> read = ReadChildren(page.Window());
+        ASSERT_EQ(read.size(), 4u) << "three entries and the chooser";
+        const char* names[] = {"Setup", "Tom & Jerry", "Exit"};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(read[i].role, ROLE_SYSTEM_PUSHBUTTON) << i;
+            EXPECT_EQ(read[i].name, names[i]);
+            EXPECT_EQ(read[i].action, "Press") << i;
+            RECT face{page::Entry(i).left, page::Entry(i).top, page::Entry(i).right,
+                      page::Entry(i).bottom};
+            MapWindowPoints(page.Window(), nullptr, reinterpret_cast<POINT*>(&face), 2);
+            EXPECT_TRUE(EqualRect(&read[i].location, &face)) << i;
+        }
+        EXPECT_EQ(read[0].description, "Installs the product");
+        EXPECT_EQ(read[0].state & STATE_SYSTEM_HOTTRACKED, STATE_SYSTEM_HOTTRACKED)
+            << "under the pointer";
+        EXPECT_EQ(read[1].state & STATE_SYSTEM_HOTTRACKED, 0);
+        EXPECT_EQ(read[3].role, ROLE_SYSTEM_COMBOBOX);
+        EXPECT_EQ(read[3].name, "Language:");
+
+        Press(page.Window(), 0, shell);
+        EXPECT_EQ(shell.opened, (std::vector<std::string>{m_disc + "Setup\\setup.exe -l0009"}));
+
+        page.Choose(5);
+        read = ReadChildren(page.Window());
+        ASSERT_EQ(read.size(), 2u);
+        EXPECT_EQ(read[0].name, "\xE5\xAE\x89\xE8\xA3\x85");
+        EXPECT_EQ(read[1].name, "\xE8\xAF\xAD\xE8\xA8\x80");
+        Press(page.Window(), 0, shell);
+        EXPECT_EQ(shell.opened.back(), m_disc + "Setup\\setup.exe -l0804");
+    });
 }
 
 // Moves the pointer into entry `entry` and out into the gap below it: two transitions.

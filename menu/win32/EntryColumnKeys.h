@@ -1,0 +1,48 @@
+#pragma once
+// The entry column's place in the dialog's keyboard order. The entries are drawn, not
+// controls: a window of no size stands in for the column, next to the language chooser in the
+// tab order, so that Tab and Shift+Tab reach it as they reach a control. It takes no pointer
+// input and draws nothing; it tells its listener what the keyboard does while it has the
+// focus. It is a Unicode window, so that typed characters arrive as the user's letters in any
+// script.
+
+#include <windows.h>
+
+class IEntryColumnKeys {
+public:
+    virtual ~IEntryColumnKeys() = default;
+    virtual void OnColumnFocus(bool focused) = 0;
+    // A key the column handles (arrows, Home, End, Enter, Space), as a virtual-key code.
+    virtual void OnColumnKey(UINT virtualKey) = 0;
+    // A character typed in the column, with or without Alt, or with Alt in the control whose
+    // access keys come here too; false when no entry has it as access key.
+    virtual bool OnColumnCharacter(char32_t character) = 0;
+};
+
+class CEntryColumnKeys {
+public:
+    explicit CEntryColumnKeys(IEntryColumnKeys& listener) : m_listener(listener) {}
+    CEntryColumnKeys(const CEntryColumnKeys&) = delete;
+    CEntryColumnKeys& operator=(const CEntryColumnKeys&) = delete;
+    ~CEntryColumnKeys();
+
+    // Makes the window at (x, y) of `dialog`, right after `before` in the keyboard order.
+    bool Create(HWND dialog, HWND before, int x, int y);
+    // Hands Alt and a letter typed in `control` (another control of the dialog) to the
+    // listener too: access keys work wherever the focus is.
+    void TakeAccessKeysOf(HWND control);
+    HWND Handle() const { return m_hWnd; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The character of a WM_CHAR or WM_SYSCHAR, once complete (0 while half of it came).
+    char32_t Character(WPARAM wParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    IEntryColumnKeys& m_listener;
+    HWND m_hWnd = nullptr;
+    char16_t m_highSurrogate = 0; // the first half of a character typed as two
+    HWND m_control = nullptr;     // the control whose access keys come here too
+    WNDPROC m_controlProc = nullptr;
+};
