@@ -1,5 +1,6 @@
 #include "menu/win32/MenuDlg.h"
 
+#include "framework/win32/Bitmaps.h"
 #include "framework/win32/WinApp.h"
 #include "manuals/win32/ManualsDlg.h"
 #include "menu/HelpText.h"
@@ -159,7 +160,8 @@ void CMenuDlg::OnPaint() {
         return;
     }
     CPaintDC dc(m_hWnd);
-    PaintBackground(dc.get(), Instance(), m_nBitmapID);
+    PaintBackground(dc.get(), Instance(), m_nBitmapID,
+                    {0, 0, m_nBackgroundWidth, m_nBackgroundHeight});
     m_page.OnPaint();
     Default();
 }

@@ -4,6 +4,7 @@
 
 #include "menu/win32/MenuDrawing.h"
 #include "WineTestSupport.h"
+#include "framework/win32/Bitmaps.h"
 #include "framework/win32/Gdi.h"
 #include "menu/PageLayout.h"
 #include "res/resource.h"
@@ -220,6 +221,7 @@ constexpr int kLeft = layout::EntryColumnLeft(layout::kBackgroundWidth);
 constexpr int kRight = kLeft + layout::kEntryWidth;
 const geometry::Rect kFirstEntry = layout::EntryRect(kLeft, 0);
 const geometry::Rect kHelpArea{0, 300, 597, 340};
+const geometry::Rect kBackgroundRect{0, 0, layout::kBackgroundWidth, layout::kBackgroundHeight};
 
 // --- Drawing-object owners -----------------------------------------------------------------
 
@@ -694,7 +696,7 @@ TEST(Entry, LeavesTheDeviceContextAsItFoundIt) {
     const HGDIOBJ palette = GetCurrentObject(surface.dc(), OBJ_PAL);
     DrawEntry(surface.dc(), Module(), kFirstEntry, "Entry", true, font.get());
     DrawHelpArea(surface.dc(), Module(), kHelpArea, "Help", 312, font.get());
-    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO);
+    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO, kBackgroundRect);
     EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_FONT), dcFont);
     EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_PAL), palette);
@@ -815,21 +817,21 @@ void ExpectBackground(const Surface& surface, const std::function<Colour(int, in
 
 TEST(Background, IsCopiedToTheClientOrigin) {
     Surface surface(600, 360);
-    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND);
+    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND, kBackgroundRect);
     const images::Picture picture = images::MainBackground();
     ExpectBackground(surface, [&](int x, int y) { return From(picture.At(x, y)); });
 }
 
 TEST(Background, With256ColoursIsCopiedWithItsColours) {
     Surface surface(600, 360);
-    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO);
+    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO, kBackgroundRect);
     const images::IndexedPicture picture = images::LumoBackground();
     ExpectBackground(surface, [&](int x, int y) { return From(picture.At(x, y)); });
 }
 
 TEST(Background, MissingDrawsNothing) {
     Surface surface(600, 360);
-    PaintBackground(surface.dc(), Module(), 999);
+    PaintBackground(surface.dc(), Module(), 999, kBackgroundRect);
     EXPECT_TRUE(
         Find(surface, {0, 0, 600, 360}, [](int, int, Colour c) { return c != kSentinel; }).Empty());
 }
@@ -840,7 +842,7 @@ struct PaintedWindow {
         if (message == WM_PAINT) {
             const CPaintDC dc(window);
             paintedArea = dc.paintStruct().rcPaint;
-            PaintBackground(dc.get(), Module(), IDB_BACKGROUND);
+            PaintBackground(dc.get(), Module(), IDB_BACKGROUND, kBackgroundRect);
             return 0;
         }
         if (message == WM_ERASEBKGND) {
@@ -898,8 +900,8 @@ TEST(Leaks, NoneAfterManyDraws) {
         DrawEntry(surface.dc(), Module(), kFirstEntry, "Install Product", false, entryFont.get());
         DrawEntry(surface.dc(), Module(), kFirstEntry, "Install Product", true, entryFont.get());
         DrawHelpArea(surface.dc(), Module(), kHelpArea, "Help\nText", 305, helpFont.get());
-        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND);
-        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO);
+        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND, kBackgroundRect);
+        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO, kBackgroundRect);
         CPalette palette;
         const CBitmap strip = LoadBitmapResource(Module(), IDB_HELP_STRIP, palette);
         CopyBitmap(surface.dc(), strip.get(), palette.get(), {0, 0, 600, 40}, kHelpArea);
