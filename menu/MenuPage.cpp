@@ -24,9 +24,11 @@ void CMenuPage::OnInitDialog(platform::WindowRef owner) {
     SelectInitialLanguage();
 }
 
-void CMenuPage::LayOut(int backgroundWidth, int backgroundHeight, const geometry::Rect& client) {
+void CMenuPage::LayOut(int backgroundWidth, int backgroundHeight, const geometry::Rect& client,
+                       const layout::Scale& scale) {
+    m_scale = scale;
     m_nEntryLeft = layout::EntryColumnLeft(backgroundWidth);
-    m_rcHelpArea = layout::HelpArea(backgroundHeight, client);
+    m_rcHelpArea = layout::HelpArea(backgroundHeight, client, scale);
 }
 
 // --- Configuration --------------------------------------------------------------------------
@@ -50,7 +52,7 @@ void CMenuPage::LoadConfiguration() {
 // --- Entry column and hover feedback -----------------------------------------------------------
 
 geometry::Rect CMenuPage::EntryRect(int index) const {
-    return layout::EntryRect(m_nEntryLeft, index);
+    return layout::EntryRect(m_nEntryLeft, index, m_scale);
 }
 
 std::string CMenuPage::HotHelp() const {
@@ -86,8 +88,8 @@ void CMenuPage::OnPaint() {
 }
 
 void CMenuPage::OnMouseMove(int x, int y) {
-    const entries::MoveEffect effect =
-        entries::OnMove(m_nEntryLeft, static_cast<int>(m_menuItems.size()), m_nHotEntry, x, y);
+    const entries::MoveEffect effect = entries::OnMove(
+        m_nEntryLeft, static_cast<int>(m_menuItems.size()), m_nHotEntry, x, y, m_scale);
     for (const entries::Redraw& redraw : effect.redraw) {
         DrawEntryAt(redraw.index, redraw.hot);
     }
@@ -164,7 +166,8 @@ void CMenuPage::OnSelendokLanguage(int position) {
 
 bool CMenuPage::OnLButtonDown(int x, int y) {
     const int language = LanguageIndex();
-    const int index = entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y);
+    const int index =
+        entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y, m_scale);
     // Decided before anything runs: a sub-page may change this page's model while it runs.
     const click::Action action =
         index >= 0 ? click::Decide(*m_menuItems[index], m_strLauncherDir, language)
