@@ -11,10 +11,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kEntryShadow = RGB(127, 127, 127);
-constexpr COLORREF kUnderline = RGB(255, 255, 0);
-constexpr COLORREF kHelpText = RGB(62, 89, 126);
 constexpr UINT kEntryTextFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 // Help texts are descriptions, drawn as written: an ampersand is a character of the text.
 constexpr UINT kHelpTextFormat = DT_LEFT | DT_TOP | DT_NOPREFIX;
@@ -49,25 +45,56 @@ private:
     COLORREF m_colour;
 };
 
-// Copies a whole bitmap resource onto `target`, or only its top left part of `sourceHeight`
-// rows and the bitmap's full width when `sourceHeight` is given.
+// Fills `r` with one colour.
+void FillSolid(HDC dc, const geometry::Rect& r, COLORREF colour) {
+    const CBrush brush(CreateSolidBrush(colour));
+    const RECT rect{r.left, r.top, r.right, r.bottom};
+    FillRect(dc, &rect, brush.get());
+}
+
+// A frame `thickness` pixels wide along the inside of `r`.
+void DrawFrame(HDC dc, const geometry::Rect& r, COLORREF colour, int thickness) {
+    FillSolid(dc, {r.left, r.top, r.right, r.top + thickness}, colour);
+    FillSolid(dc, {r.left, r.bottom - thickness, r.right, r.bottom}, colour);
+    FillSolid(dc, {r.left, r.top, r.left + thickness, r.bottom}, colour);
+    FillSolid(dc, {r.right - thickness, r.top, r.right, r.bottom}, colour);
+}
+
+// The picture to draw for bitmap resource `id` at `scale`: its 2x form (resource id + 100)
+// where the page is drawn larger than designed and the program carries one.
+struct PictureChoice {
+    UINT id;
+    int factor; // 1 or 2: the picture's size against the design
+};
+
+PictureChoice ChoosePicture(HINSTANCE instance, UINT id, const layout::Scale& scale) {
+    const UINT doubleId = id + IDB_DOUBLE_SIZE_OFFSET;
+    const bool exists = !scale.IsDesign() && FindResourceA(instance, MAKEINTRESOURCEA(doubleId),
+                                                           MAKEINTRESOURCEA(2)) != nullptr;
+    const int factor = layout::PictureFactor(scale, exists);
+    return {factor == 2 ? doubleId : id, factor};
+}
+
+// Copies a whole bitmap resource onto `target`, or only its top left part of `designHeight`
+// rows (at the design's size) and the bitmap's full width when `designHeight` is given.
 void CopyBitmapResource(HDC dc, HINSTANCE instance, UINT id, const geometry::Rect& target,
-                        int sourceHeight = -1) {
+                        const layout::Scale& scale, int designHeight = -1) {
+    const PictureChoice picture = ChoosePicture(instance, id, scale);
     CPalette palette;
-    const CBitmap bitmap = LoadBitmapResource(instance, id, palette);
+    const CBitmap bitmap = LoadBitmapResource(instance, picture.id, palette);
     BITMAP info{};
     if (!bitmap || GetObjectA(bitmap.get(), sizeof info, &info) == 0) {
         return;
     }
     const geometry::Rect source{0, 0, info.bmWidth,
-                                sourceHeight < 0 ? info.bmHeight : sourceHeight};
-    CopyBitmap(dc, bitmap.get(), palette.get(), source, target);
+                                designHeight < 0 ? info.bmHeight : designHeight * picture.factor};
+    CopyBitmap(dc, bitmap.get(), palette.get(), source, target, !scale.IsDesign());
 }
 
 } // namespace
 
 void CopyBitmap(HDC windowDC, HBITMAP bitmap, HPALETTE palette, const geometry::Rect& source,
-                const geometry::Rect& target) {
+                const geometry::Rect& target, bool smooth) {
     if (windowDC == nullptr || bitmap == nullptr) {
         return;
     }
@@ -86,9 +113,21 @@ void CopyBitmap(HDC windowDC, HBITMAP bitmap, HPALETTE palette, const geometry::
     if (source.Width() == target.Width() && source.Height() == target.Height()) {
         BitBlt(windowDC, target.left, target.top, target.Width(), target.Height(), memory.get(),
                source.left, source.top, SRCCOPY);
-    } else {
+    } else if (!smooth) {
         StretchBlt(windowDC, target.left, target.top, target.Width(), target.Height(), memory.get(),
                    source.left, source.top, source.Width(), source.Height(), SRCCOPY);
+    } else {
+        // Halftone averages the source pixels that fall on a target pixel; it needs the brush
+        // origin set after the mode.
+        const int mode = SetStretchBltMode(windowDC, HALFTONE);
+        POINT origin{};
+        SetBrushOrgEx(windowDC, 0, 0, &origin);
+        StretchBlt(windowDC, target.left, target.top, target.Width(), target.Height(), memory.get(),
+                   source.left, source.top, source.Width(), source.Height(), SRCCOPY);
+        SetBrushOrgEx(windowDC, origin.x, origin.y, nullptr);
+        if (mode != 0) {
+            SetStretchBltMode(windowDC, mode);
+        }
     }
 }
 
@@ -114,57 +153,80 @@ int MeasureHelpLine(HDC dc, const std::string& line) {
 }
 
 void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
-               bool hot, HFONT entryFont) {
-    // The face's top rows, as many as the entry is high, unscaled.
-    CopyBitmapResource(dc, instance, hot ? IDB_ENTRY_HOT : IDB_ENTRY_NORMAL, r, r.Height());
+               bool hot, HFONT entryFont, const layout::Scale& scale,
+               const colours::PageColours& colours) {
+    const colours::AreaColours& c = hot ? colours.hotEntry : colours.entry;
+    if (c.picture) {
+        // The face's top rows, as many as the entry is high at the design's size.
+        CopyBitmapResource(dc, instance, hot ? IDB_ENTRY_HOT : IDB_ENTRY_NORMAL, r, scale,
+                           scale.IsDesign() ? r.Height() : layout::kEntryHeight);
+    } else {
+        FillSolid(dc, r, c.fill);
+    }
+    const int pixel = scale.Px(1);
+    if (c.frame) {
+        DrawFrame(dc, r, *c.frame, pixel);
+    }
     // A text wider than the face is cut at its edges: nothing an entry draws leaves its face.
     const CClipToRect clip(dc, {r.left, r.top, r.right, r.bottom});
 
-    const geometry::Rect t = r.Offset(0, -1);
+    const geometry::Rect t = r.Offset(0, -pixel);
     const TextPainter painter(dc, entryFont);
-    if (!hot) {
-        painter.Draw(text, t, kWhite, kEntryTextFormat);
+    if (c.underline) {
+        const CentredLine line = MeasureCentredLine(dc, t, text);
+        const layout::HorizontalLine underline =
+            layout::UnderlineSpan(r, line.width, line.bottom, scale);
+        FillSolid(dc, {underline.x1, underline.y, underline.x2, underline.y + pixel}, *c.underline);
+    }
+    if (!c.shadow) {
+        painter.Draw(text, t, c.text, kEntryTextFormat);
         return;
     }
-    const CentredLine line = MeasureCentredLine(dc, t, text);
-    const layout::HorizontalLine underline = layout::UnderlineSpan(r, line.width, line.bottom);
-    {
-        const CPen pen(CreatePen(PS_SOLID, 1, kUnderline));
-        const CObjectSelection selected(dc, pen.get());
-        MoveToEx(dc, underline.x1, underline.y, nullptr);
-        LineTo(dc, underline.x2, underline.y);
-    }
-    painter.Draw(text, t, kEntryShadow, kEntryTextFormat);
-    painter.Draw(text, t.Offset(-2, -1), kWhite, kEntryTextFormat);
+    painter.Draw(text, t, *c.shadow, kEntryTextFormat);
+    painter.Draw(text, t.Offset(-scale.Px(2), -pixel), c.text, kEntryTextFormat);
 }
 
 void DrawHelpArea(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
-                  int textTop, HFONT helpFont) {
-    CopyBitmapResource(dc, instance, IDB_HELP_STRIP, r);
+                  int textTop, HFONT helpFont, const layout::Scale& scale,
+                  const colours::PageColours& colours) {
+    const colours::AreaColours& c = colours.help;
+    if (c.picture) {
+        CopyBitmapResource(dc, instance, IDB_HELP_STRIP, r, scale);
+    } else {
+        FillSolid(dc, r, c.fill);
+    }
+    if (c.frame) {
+        DrawFrame(dc, r, *c.frame, scale.Px(1));
+    }
 
     // Only the lines that fit above the strip's bottom frame; their shadow, a row lower, is
     // cut there too.
-    const int bottom = r.bottom - layout::kHelpTextBottomMargin;
-    const geometry::Rect textRect{r.left + layout::kHelpTextIndent, textTop, r.right, bottom};
-    geometry::Rect shadowRect = textRect.Offset(2, 1);
+    const int bottom = r.bottom - scale.Px(layout::kHelpTextBottomMargin);
+    const geometry::Rect textRect{r.left + scale.Px(layout::kHelpTextIndent), textTop, r.right,
+                                  bottom};
+    geometry::Rect shadowRect = textRect.Offset(scale.Px(2), scale.Px(1));
     shadowRect.bottom = bottom;
     const TextPainter painter(dc, helpFont);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int fitting = metrics.tmHeight > 0 ? textRect.Height() / metrics.tmHeight : 0;
     const std::string shown = FirstLines(text, fitting);
-    painter.Draw(shown, shadowRect, kWhite, kHelpTextFormat);
-    painter.Draw(shown, textRect, kHelpText, kHelpTextFormat);
+    if (c.shadow) {
+        painter.Draw(shown, shadowRect, *c.shadow, kHelpTextFormat);
+    }
+    painter.Draw(shown, textRect, c.text, kHelpTextFormat);
 }
 
-void PaintBackground(HDC paintDC, HINSTANCE instance, UINT bitmapId,
-                     const geometry::Rect& target) {
+void PaintBackground(HDC paintDC, HINSTANCE instance, UINT bitmapId, const geometry::Rect& target,
+                     const layout::Scale& scale) {
     CBitmap bitmap;
     CPalette palette;
-    if (!LoadBackgroundBitmap(instance, bitmapId, bitmap, palette)) {
+    if (!LoadBackgroundBitmap(instance, ChoosePicture(instance, bitmapId, scale).id, bitmap,
+                              palette)) {
         return;
     }
     BITMAP size{};
     GetObjectW(bitmap.get(), sizeof size, &size);
-    CopyBitmap(paintDC, bitmap.get(), palette.get(), {0, 0, size.bmWidth, size.bmHeight}, target);
+    CopyBitmap(paintDC, bitmap.get(), palette.get(), {0, 0, size.bmWidth, size.bmHeight}, target,
+               !scale.IsDesign());
 }

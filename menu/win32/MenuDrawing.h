@@ -6,6 +6,8 @@
 
 #include "framework/win32/Gdi.h"
 #include "menu/Geometry.h"
+#include "menu/PageColours.h"
+#include "menu/PageLayout.h"
 
 #include <windows.h>
 
@@ -14,10 +16,11 @@
 // --- Bitmaps ---------------------------------------------------------------------------------
 
 // Copies the part `source` of a bitmap onto `target` of a window's device context, stretched
-// when the sizes differ, with the bitmap's palette (may be null) realised as foreground
-// palette. The caller keeps and frees bitmap and palette.
+// when the sizes differ (`smooth`: with the halftone filter, else by dropping and repeating
+// pixels as the design's pictures are drawn), with the bitmap's palette (may be null) realised
+// as foreground palette. The caller keeps and frees bitmap and palette.
 void CopyBitmap(HDC windowDC, HBITMAP bitmap, HPALETTE palette, const geometry::Rect& source,
-                const geometry::Rect& target);
+                const geometry::Rect& target, bool smooth = false);
 
 // --- Entries and help area ---------------------------------------------------------------------
 
@@ -34,17 +37,25 @@ CentredLine MeasureCentredLine(HDC dc, const geometry::Rect& rect, const std::st
 // DrawHelpArea draws it.
 int MeasureHelpLine(HDC dc, const std::string& line);
 
-// One menu entry in `r`: the normal or the hot face, and the entry text in `entryFont`; the
-// hot entry's text has a grey shadow and a yellow underline.
+// Pictures: a page drawn at another scale than the design's takes each picture's 2x form
+// where the program carries one (the 1x resource id + 100), and scales what it draws with
+// the halftone filter; texts are drawn in fonts of the screen's size, never scaled.
+
+// One menu entry in `r`: the normal or the hot face, and the entry text in `entryFont`; as
+// designed, the hot entry's text has a grey shadow and a yellow underline. `colours` may
+// replace face and colours by a solid fill with a frame (see PageColours).
 void DrawEntry(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
-               bool hot, HFONT entryFont);
+               bool hot, HFONT entryFont, const layout::Scale& scale = {},
+               const colours::PageColours& colours = colours::DesignColours());
 
 // The help area in `r`: the help strip stretched over it, and `text` (lines separated by line
-// feeds, drawn as they stand) in `helpFont` from the row `textTop`, 18 pixels from the left.
+// feeds, drawn as they stand) in `helpFont` from the row `textTop`, 18 design pixels from the
+// left.
 void DrawHelpArea(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
-                  int textTop, HFONT helpFont);
+                  int textTop, HFONT helpFont, const layout::Scale& scale = {},
+                  const colours::PageColours& colours = colours::DesignColours());
 
 // The page background `bitmapId` over `target` of a paint device context (stretched when the
 // picture's size differs); nothing when it cannot be loaded.
-void PaintBackground(HDC paintDC, HINSTANCE instance, UINT bitmapId,
-                     const geometry::Rect& target);
+void PaintBackground(HDC paintDC, HINSTANCE instance, UINT bitmapId, const geometry::Rect& target,
+                     const layout::Scale& scale = {});

@@ -4,9 +4,11 @@
 #include "menu/PageLayout.h"
 #include "PageCoordinates.h"
 #include "menu/HelpText.h"
+#include "menu/PageColours.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -98,6 +100,47 @@ TEST(PageLayout, TheDoublePictureIsTakenWhereverThePageIsDrawnLarger) {
     EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(192), true), 2);
     EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(192), false), 1);
     EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(72), true), 1);
+}
+
+TEST(PageColours, HighContrastDrawsInTheSystemsColoursWithFrames) {
+    using colours::AreaColours;
+    using colours::Rgb;
+    const colours::SystemColours black{Rgb(255, 255, 255), Rgb(0, 0, 0), Rgb(0, 0, 0),
+                                       Rgb(0, 255, 255)};
+    const colours::SystemColours white{Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 255, 255),
+                                       Rgb(55, 0, 110)};
+    struct Row {
+        bool highContrast;
+        colours::SystemColours system;
+        AreaColours entry, hotEntry, help;
+    };
+    const AreaColours designEntry{true, 0, Rgb(255, 255, 255), {}, {}, {}};
+    const AreaColours designHot{
+        true, 0, Rgb(255, 255, 255), Rgb(127, 127, 127), {}, Rgb(255, 255, 0)};
+    const AreaColours designHelp{true, 0, Rgb(62, 89, 126), Rgb(255, 255, 255), {}, {}};
+    const std::vector<Row> rows{
+        {false, black, designEntry, designHot, designHelp},
+        {false, white, designEntry, designHot, designHelp},
+        {true,
+         black,
+         {false, Rgb(0, 0, 0), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), {}},
+         {false, Rgb(0, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), Rgb(0, 0, 0)},
+         {false, Rgb(0, 0, 0), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), {}}},
+        {true,
+         white,
+         {false, Rgb(255, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), {}},
+         {false, Rgb(55, 0, 110), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), Rgb(255, 255, 255)},
+         {false, Rgb(255, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), {}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.highContrast) + " " + std::to_string(row.system.window));
+        const colours::PageColours chosen =
+            colours::ChoosePageColours(row.highContrast, row.system);
+        EXPECT_EQ(chosen.entry, row.entry);
+        EXPECT_EQ(chosen.hotEntry, row.hotEntry);
+        EXPECT_EQ(chosen.help, row.help);
+    }
+    EXPECT_EQ(Rgb(1, 2, 3), 0x030201u) << "as the system stores a colour";
 }
 
 TEST(HelpText, BackslashesSeparateLines) {
