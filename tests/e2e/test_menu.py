@@ -158,10 +158,7 @@ class PageAtScreenDpiTest(WineTestCase):
         self.addCleanup(self.wine.close)
 
     def start_at(self, dpi):
-        for key in (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"):
-            result = self.wine.run("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
-                                   "/d", str(dpi), "/f")
-            self.assertEqual(result.returncode, 0, result.stdout)
+        self.wine.set_dpi(dpi)
         disc = self.wine.install_disc()
         self.assertEqual(self.wine.start(disc + "Install.exe").wait(timeout=30), 0)
         self.page = self.wine.wait_window("Install")
