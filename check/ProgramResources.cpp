@@ -7,7 +7,7 @@ namespace check::resources {
 namespace {
 
 constexpr std::uint32_t kBitmapType = 2;
-constexpr std::uint32_t kResourceDirectoryIndex = 2;
+constexpr std::uint64_t kResourceDirectoryIndex = 2;
 constexpr std::uint32_t kSubdirectory = 0x80000000u;
 
 // A little-endian number of `size` bytes at `at`; 0 beyond the end.

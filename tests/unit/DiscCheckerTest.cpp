@@ -261,13 +261,15 @@ std::string ProgramWithBitmaps(const std::vector<unsigned>& ids) {
     bytes.replace(0, 2, "MZ");
     put(0x3C, 0x40, 4);
     bytes.replace(0x40, 4, std::string("PE\0\0", 4));
-    put(0x40 + 6, 1, 2);             // one section
-    put(0x40 + 20, 112 + 16 * 8, 2); // the optional header's size
+    put(0x40 + 6, 1, 2); // one section
+    const std::size_t directories = 16;
+    const std::size_t optionalSize = 112 + directories * 8;
+    put(0x40 + 20, static_cast<std::uint32_t>(optionalSize), 2); // the optional header's size
     const std::size_t optional = 0x58;
-    put(optional, 0x20B, 2);                // PE32+
-    put(optional + 108, 16, 4);             // data directories
-    put(optional + 112 + 2 * 8, 0x1000, 4); // the resources' address
-    const std::size_t section = optional + 112 + 16 * 8;
+    put(optional, 0x20B, 2);                             // PE32+
+    put(optional + 108, 16, 4);                          // data directories
+    put(optional + 112 + std::size_t{2} * 8, 0x1000, 4); // the resources' address
+    const std::size_t section = optional + optionalSize;
     put(section + 8, 0x1000, 4);  // its size in memory
     put(section + 12, 0x1000, 4); // its address
     put(section + 20, 0x200, 4);  // its place in the file
