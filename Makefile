@@ -94,9 +94,10 @@ demo: sample-disc $(if $(I386),,mingw64)
 
 # Every page of a disc in every language as PNG files and a contact sheet in build/preview,
 # drawn by the Install.exe just built; discmenu-check (Linux) tells it the pages. Without DISC,
-# the sample disc.
+# the sample disc; with DPI (DPI=192, say), drawn at that screen resolution.
 preview: linux mingw $(if $(I386),,mingw64) $(if $(DISC),,disc)
-	python3 tools/preview/preview.py "$(or $(DISC),$(BUILD)/disc)" --out $(BUILD)/preview
+	python3 tools/preview/preview.py "$(or $(DISC),$(BUILD)/disc)" --out $(BUILD)/preview \
+		$(if $(DPI),--dpi $(DPI))
 
 # What would go wrong with a disc's menu, read from its files by discmenu-check. Without DISC,
 # the sample disc.

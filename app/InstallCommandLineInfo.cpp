@@ -1,6 +1,7 @@
 #include "app/InstallCommandLineInfo.h"
 
 #include "framework/StringUtil.h"
+#include "usb/ElevatedRegistration.h"
 
 namespace {
 
@@ -26,7 +27,14 @@ void CInstallCommandLineInfo::ParseParam(const std::string& param, bool bFlag, b
     if (bFlag) {
         if (text::EqualsNoCase(param, kInfPathFlag)) {
             m_strLastFlag = param;
+        } else if (text::EqualsNoCase(param, usb::kRegisterPackagesFlag)) {
+            m_strLastFlag = param;
+            m_bRegisterPackages = true;
         }
+        return;
+    }
+    if (text::EqualsNoCase(m_strLastFlag, usb::kRegisterPackagesFlag)) {
+        m_packagePaths.push_back(param);
         return;
     }
     // The last plain argument after the flag wins; plain arguments before it are ignored.

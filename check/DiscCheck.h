@@ -49,6 +49,7 @@ enum class Kind {
     Unsigned,           // note (a warning when checking a release): Install.exe is not signed
     NoSha1Signature,    // warning: no SHA-1 signature, which Windows XP could check
     CertificateExpired, // warning: the signer's certificate has ended and there is no timestamp
+    NoDoublePictures,   // warning: pictures without their 2x form for screens of high DPI
     NameTooLong,        // warning: a name longer than Joliet carries
     NameCharacters,     // warning: a name with characters Joliet cannot carry
     PathTooDeep,        // warning: a folder deeper, or a path longer, than a disc image carries

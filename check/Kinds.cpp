@@ -47,6 +47,7 @@ const KindInfo kKinds[] = {
     {Kind::Unsigned, Severity::Note, "unsigned"},
     {Kind::NoSha1Signature, Severity::Warning, "no-sha1-signature"},
     {Kind::CertificateExpired, Severity::Warning, "certificate-expired"},
+    {Kind::NoDoublePictures, Severity::Warning, "no-2x-pictures"},
     {Kind::NameTooLong, Severity::Warning, "name-too-long"},
     {Kind::NameCharacters, Severity::Warning, "name-characters"},
     {Kind::PathTooDeep, Severity::Warning, "path-too-deep"},

@@ -1,8 +1,11 @@
 #include "check/ShippableDisc.h"
 
 #include "check/Authenticode.h"
+#include "check/ProgramResources.h"
 #include "framework/Unicode.h"
+#include "res/resource.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -103,6 +106,35 @@ void CheckSignature(const IDiscFiles& files, const ShippingOptions& options,
     }
 }
 
+// The pictures the page draws, each of which wants its 2x form beside it.
+constexpr unsigned kPageBitmaps[] = {IDB_BACKGROUND, IDB_ENTRY_NORMAL, IDB_HELP_STRIP,
+                                     IDB_BACKGROUND_LUMO, IDB_ENTRY_HOT};
+
+void CheckDoublePictures(const IDiscFiles& files, std::vector<Finding>& findings) {
+    const auto bytes = files.Read(kProgram);
+    const auto ids = bytes ? resources::BitmapIds(*bytes) : std::nullopt;
+    if (!ids) {
+        return; // no program whose pictures can be read
+    }
+    const auto has = [&](unsigned id) {
+        return std::find(ids->begin(), ids->end(), id) != ids->end();
+    };
+    int missing = 0;
+    for (const unsigned id : kPageBitmaps) {
+        if (has(id) && !has(id + IDB_DOUBLE_SIZE_OFFSET)) {
+            ++missing;
+        }
+    }
+    if (missing > 0) {
+        findings.push_back(
+            Make(Kind::NoDoublePictures, kProgram,
+                 std::to_string(missing) +
+                     " of the page's pictures come without their 2x form: on screens of more than "
+                     "96 DPI they are enlarged and look soft; put a picture twice the size, named "
+                     "with @2x before the extension (Background@2x.bmp), beside each one"));
+    }
+}
+
 // The first character of `name` that Joliet cannot carry: a control character, one of
 // * / : ; ? \ (';' separates a version number), or one outside UCS-2; empty when none.
 std::string ForbiddenCharacter(const std::u16string& name) {
@@ -186,6 +218,7 @@ void CheckSize(const std::vector<DiscEntry>& entries, std::vector<Finding>& find
 std::vector<Finding> CheckShipping(const IDiscFiles& files, const ShippingOptions& options) {
     std::vector<Finding> findings;
     CheckSignature(files, options, findings);
+    CheckDoublePictures(files, findings);
     const std::vector<DiscEntry> entries = files.Tree();
     CheckNames(entries, findings);
     CheckSize(entries, findings);

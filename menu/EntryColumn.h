@@ -3,13 +3,15 @@
 // what a move of the pointer redraws (only the entries whose state changes, and the help area
 // when the hot entry changes), and which entry becomes current after a key.
 
+#include "menu/PageLayout.h"
+
 #include <vector>
 
 namespace entries {
 
-// The index of the entry at (x, y) among `count` entries of a column at `columnLeft`; -1 when
-// none is there (or the page is not laid out).
-int EntryAt(int columnLeft, int count, int x, int y);
+// The index of the entry at (x, y) among `count` entries of a column at `columnLeft` (in design
+// pixels) drawn at `scale`; -1 when none is there (or the page is not laid out).
+int EntryAt(int columnLeft, int count, int x, int y, const layout::Scale& scale = {});
 
 struct Redraw {
     int index;
@@ -25,7 +27,8 @@ struct MoveEffect {
 
 // The pointer moved to (x, y) while `hotEntry` was hot (an index that names no entry counts
 // as none).
-MoveEffect OnMove(int columnLeft, int count, int hotEntry, int x, int y);
+MoveEffect OnMove(int columnLeft, int count, int hotEntry, int x, int y,
+                  const layout::Scale& scale = {});
 
 // The keys that move the current entry inside the column.
 enum class Key { kUp, kDown, kHome, kEnd };

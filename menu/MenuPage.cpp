@@ -26,9 +26,11 @@ void CMenuPage::OnInitDialog(platform::WindowRef owner) {
     SelectInitialLanguage();
 }
 
-void CMenuPage::LayOut(int backgroundWidth, int backgroundHeight, const geometry::Rect& client) {
+void CMenuPage::LayOut(int backgroundWidth, int backgroundHeight, const geometry::Rect& client,
+                       const layout::Scale& scale) {
+    m_scale = scale;
     m_nEntryLeft = layout::EntryColumnLeft(backgroundWidth);
-    m_rcHelpArea = layout::HelpArea(backgroundHeight, client);
+    m_rcHelpArea = layout::HelpArea(backgroundHeight, client, scale);
 }
 
 // --- Configuration --------------------------------------------------------------------------
@@ -52,7 +54,7 @@ void CMenuPage::LoadConfiguration() {
 // --- Entry column and hover feedback -----------------------------------------------------------
 
 geometry::Rect CMenuPage::EntryRect(int index) const {
-    return layout::EntryRect(m_nEntryLeft, index);
+    return layout::EntryRect(m_nEntryLeft, index, m_scale);
 }
 
 std::string CMenuPage::HotHelp() const {
@@ -89,8 +91,8 @@ void CMenuPage::OnPaint() {
 }
 
 void CMenuPage::OnMouseMove(int x, int y) {
-    const entries::MoveEffect effect =
-        entries::OnMove(m_nEntryLeft, static_cast<int>(m_menuItems.size()), m_nHotEntry, x, y);
+    const entries::MoveEffect effect = entries::OnMove(
+        m_nEntryLeft, static_cast<int>(m_menuItems.size()), m_nHotEntry, x, y, m_scale);
     for (const entries::Redraw& redraw : effect.redraw) {
         DrawEntryAt(redraw.index, redraw.hot);
     }
@@ -270,7 +272,8 @@ void CMenuPage::OnSelendokLanguage(int position) {
 // --- Clicks ------------------------------------------------------------------------------------
 
 bool CMenuPage::OnLButtonDown(int x, int y) {
-    return CarryOut(entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y));
+    return CarryOut(
+        entries::EntryAt(m_nEntryLeft, static_cast<int>(m_menuItems.size()), x, y, m_scale));
 }
 
 bool CMenuPage::CarryOut(int index) {

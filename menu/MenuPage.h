@@ -48,9 +48,10 @@ public:
     // As the window is made: fills the chooser, selects the first language and loads the page
     // in it. Message boxes of the page are owned by `owner`.
     void OnInitDialog(platform::WindowRef owner);
-    // Lays the page out beside a background of that size, in the client area `client`; until
-    // then nothing is drawn or hit.
-    void LayOut(int backgroundWidth, int backgroundHeight, const geometry::Rect& client);
+    // Lays the page out beside a background of that size (in design pixels), in the client
+    // area `client`, at the screen's `scale`; until then nothing is drawn or hit.
+    void LayOut(int backgroundWidth, int backgroundHeight, const geometry::Rect& client,
+                const layout::Scale& scale = {});
     // Paints the help area and every entry over the background, after the chooser's lock.
     void OnPaint();
     // Hover feedback: redraws only the entries whose state changes, and the help area when
@@ -88,6 +89,7 @@ public:
     const MenuItemList& Items() const { return m_menuItems; }
     const CTextTable& Texts() const { return m_texts; }
     int HotEntry() const { return m_nHotEntry; }
+    const layout::Scale& PageScale() const { return m_scale; }
     const std::string& LauncherDir() const { return m_strLauncherDir; }
 
 private:
@@ -134,4 +136,5 @@ private:
     bool m_bFocusCues = false;
     int m_nEntryLeft = layout::kNotLaidOut; // the entry column's left edge once laid out
     geometry::Rect m_rcHelpArea;
+    layout::Scale m_scale; // of the screen the page was last laid out for
 };

@@ -1,11 +1,36 @@
 #pragma once
 // The geometry of a menu page, in client-area pixels: the background at the origin, the entry
 // column to its right, the help area below it; chooser and label over the background; the
-// window centred on the screen; the underline of the hot entry.
+// window centred on the screen; the underline of the hot entry. The page is designed for a
+// screen of 96 DPI; on another screen every length grows with the screen's DPI, and the
+// functions below that take a Scale give the pixels of that screen.
 
 #include "menu/Geometry.h"
 
 namespace layout {
+
+// The screen resolution that the page's lengths are given for.
+constexpr int kDesignDpi = 96;
+
+// The page's lengths on a screen of `dpi` dots per inch. Edges are scaled, not sizes, so that
+// neighbouring rectangles stay neighbours; halves round away from zero (597 x 340 at 96 DPI
+// becomes 896 x 510 at 144 and 1194 x 680 at 192).
+struct Scale {
+    int dpi = kDesignDpi;
+
+    int Px(int designPixels) const;
+    geometry::Rect Of(const geometry::Rect& design) const;
+    bool IsDesign() const { return dpi == kDesignDpi; }
+    bool operator==(const Scale& other) const { return dpi == other.dpi; }
+};
+
+// A scale for a DPI the system reports; nonsense (0 or less) counts as the design's.
+Scale ScaleForDpi(int dpi);
+
+// Pictures come at the design's size (1x) and may come at twice that (2x). The 2x picture is
+// used wherever the page is drawn larger than designed and one exists: shrinking it keeps more
+// detail than enlarging the 1x one.
+int PictureFactor(const Scale& scale, bool doublePictureExists);
 
 // The entry column: 185 x 37 entries on a 41-pixel pitch, 15 pixels below the top, 8 pixels
 // right of the background.
@@ -43,11 +68,19 @@ constexpr int EntryColumnLeft(int backgroundWidth) {
     return backgroundWidth + kEntryColumnGap;
 }
 
-// The rectangle of entry `index` in a column at `columnLeft`; empty while not laid out.
-geometry::Rect EntryRect(int columnLeft, int index);
+// The rectangle of entry `index` in a column at `columnLeft` (in design pixels); empty while
+// not laid out.
+geometry::Rect EntryRect(int columnLeft, int index, const Scale& scale = {});
 
 // The help area: from the bottom of the background to the bottom right of the client area.
-geometry::Rect HelpArea(int backgroundHeight, const geometry::Rect& client);
+geometry::Rect HelpArea(int backgroundHeight, const geometry::Rect& client,
+                        const Scale& scale = {});
+
+// Where the background picture is drawn: at the client origin, at its designed size scaled.
+geometry::Rect BackgroundRect(int backgroundWidth, int backgroundHeight, const Scale& scale = {});
+
+// The client area of a page with a background of that size.
+geometry::Rect ClientRect(int backgroundWidth, int backgroundHeight, const Scale& scale = {});
 
 struct FrameMetrics {
     int cxEdge, cxBorder, cyEdge, cyBorder, cyCaption;
@@ -55,11 +88,15 @@ struct FrameMetrics {
 
 // The page's outer window rectangle, centred on `screen` (divisions truncate toward zero).
 geometry::Rect PageWindowRect(int backgroundWidth, int backgroundHeight,
-                              const FrameMetrics& metrics, const geometry::Rect& screen);
+                              const FrameMetrics& metrics, const geometry::Rect& screen,
+                              const Scale& scale = {});
 
-// Chooser and label, placed by fractions of the background size, keeping their heights.
-geometry::Rect ChooserRect(int backgroundWidth, int backgroundHeight, int height);
-geometry::Rect LabelRect(int backgroundWidth, int backgroundHeight, int height);
+// Chooser and label, placed by fractions of the background size, keeping their heights
+// (which follow their fonts, already of the screen's size).
+geometry::Rect ChooserRect(int backgroundWidth, int backgroundHeight, int height,
+                           const Scale& scale = {});
+geometry::Rect LabelRect(int backgroundWidth, int backgroundHeight, int height,
+                         const Scale& scale = {});
 
 // A horizontal line at row y from x1 up to x2, x2 excluded.
 struct HorizontalLine {
@@ -73,12 +110,13 @@ struct HorizontalLine {
 };
 
 // The underline of a text of width `textWidth` centred in the entry rectangle `entry`, along
-// the row `lineBottom` (the bottom edge of the centred text line). It starts 2 pixels left of
-// the text and ends at the text's right end, but never leaves the entry.
-HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lineBottom);
+// the row `lineBottom` (the bottom edge of the centred text line). It starts 2 design pixels
+// left of the text and ends at the text's right end, but never leaves the entry.
+HorizontalLine UnderlineSpan(const geometry::Rect& entry, int textWidth, int lineBottom,
+                             const Scale& scale = {});
 
 // The focus frame of the entry that has the keyboard focus: 3 pixels inside its face.
 constexpr int kFocusFrameInset = 3;
-geometry::Rect FocusFrame(const geometry::Rect& entry);
+geometry::Rect FocusFrame(const geometry::Rect& entry, const Scale& scale = {});
 
 } // namespace layout

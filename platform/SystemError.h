@@ -18,9 +18,12 @@ struct SystemError {
 namespace errors {
 constexpr unsigned long kFileNotFound = 2;
 constexpr unsigned long kPathNotFound = 3;
+constexpr unsigned long kAccessDenied = 5;
 constexpr unsigned long kInvalidData = 13;
 constexpr unsigned long kInsufficientBuffer = 122;
 constexpr unsigned long kFileNameTooLong = 206;
+constexpr unsigned long kElevationRequired = 740;
+constexpr unsigned long kCancelled = 1223;
 } // namespace errors
 
 // The outcome of an operation that returns nothing else: success, or failure with the

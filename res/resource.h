@@ -23,6 +23,13 @@
 #define IDB_BACKGROUND_LUMO 133
 #define IDB_ENTRY_HOT 134
 #define IDB_BACKGROUND_SPARE 135
+// The 2x pictures, for screens of more than 96 DPI: the 1x picture's id + 100.
+#define IDB_DOUBLE_SIZE_OFFSET 100
+#define IDB_BACKGROUND_2X 230
+#define IDB_ENTRY_NORMAL_2X 231
+#define IDB_HELP_STRIP_2X 232
+#define IDB_BACKGROUND_LUMO_2X 233
+#define IDB_ENTRY_HOT_2X 234
 
 // Built-in texts
 #define IDS_BUILTIN_TITLE 1
@@ -61,3 +68,4 @@
 #define IDS_BUILTIN_USB_FAILED 1111
 #define IDS_BUILTIN_ERROR_CODE 1112
 #define IDS_BUILTIN_PRESS 1113
+#define IDS_BUILTIN_USB_DECLINED 1130

@@ -4,6 +4,8 @@
 #include "res/Product.h"
 #include "res/resource.h"
 
+#include <utility>
+
 namespace usb {
 
 std::optional<std::string> ReadProductFolder(const platform::IRegistry& registry) {
@@ -20,37 +22,51 @@ DriverPackagePaths FormDriverPackagePaths(const std::string& productFolder) {
     return {productFolder + "\\RKVU021\\ser2pl.inf", productFolder + "\\RKVU031\\RKVU031.inf"};
 }
 
-InstallOutcome InstallDriverPackages(int firstState, int secondState,
-                                     const platform::IRegistry& registry,
-                                     platform::IDriverStore& driverStore) {
-    const std::optional<std::string> folder = ReadProductFolder(registry);
+platform::Result<std::vector<std::string>> ChosenPackagePaths(int firstState, int secondState,
+                                                              const platform::IRegistry& registry) {
+    using Paths = platform::Result<std::vector<std::string>>;
     const bool both = firstState == kChecked && secondState == kChecked;
     const bool firstOnly = firstState == kChecked && secondState == kUnchecked;
     const bool secondOnly = firstState == kUnchecked && secondState == kChecked;
     const bool first = both || firstOnly;
     const bool second = both || secondOnly;
     if (!first && !second) {
-        return {};
+        return Paths::Success({});
     }
+    const std::optional<std::string> folder = ReadProductFolder(registry);
     if (!folder) {
-        return {InstallOutcome::Kind::Failed, platform::errors::kPathNotFound};
+        return Paths::Failure(platform::errors::kPathNotFound);
     }
     const DriverPackagePaths paths = FormDriverPackagePaths(*folder);
+    std::vector<std::string> chosen;
+    if (first) {
+        chosen.push_back(paths.first);
+    }
+    if (second) {
+        chosen.push_back(paths.second);
+    }
+    return Paths::Success(std::move(chosen));
+}
+
+InstallOutcome InstallDriverPackages(int firstState, int secondState,
+                                     const platform::IRegistry& registry,
+                                     platform::IDriverStore& driverStore) {
+    const auto chosen = ChosenPackagePaths(firstState, secondState, registry);
+    if (!chosen) {
+        return {InstallOutcome::Kind::Failed, chosen.error.code};
+    }
+    if (chosen->empty()) {
+        return {};
+    }
     // The error reported is that of the last installation that failed: a later success must
     // not turn the message into "failed with error: the operation completed successfully".
     bool succeeded = true;
     unsigned long lastError = 0;
-    const auto install = [&](const std::string& path) {
+    for (const std::string& path : *chosen) {
         if (const platform::Outcome registered = driverStore.RegisterPackage(path); !registered) {
             succeeded = false;
             lastError = registered.error.code;
         }
-    };
-    if (first) {
-        install(paths.first);
-    }
-    if (second) {
-        install(paths.second);
     }
     if (succeeded) {
         return {InstallOutcome::Kind::Succeeded, 0};
@@ -81,6 +97,10 @@ void ReportOutcome(const InstallOutcome& outcome, const Reporting& reporting,
         break;
     case InstallOutcome::Kind::Failed:
         ShowErrorMessage(reporting, owner, title, outcome.error);
+        break;
+    case InstallOutcome::Kind::Declined:
+        reporting.ui.ShowMessage(owner, reporting.strings.Load(IDS_BUILTIN_USB_DECLINED),
+                                 std::nullopt, platform::mb::kOk);
         break;
     }
 }

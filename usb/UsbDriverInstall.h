@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace usb {
 
@@ -35,10 +36,17 @@ struct DriverPackagePaths {
 DriverPackagePaths FormDriverPackagePaths(const std::string& productFolder);
 
 struct InstallOutcome {
-    enum class Kind { Nothing, Succeeded, Failed };
+    // Declined: the user refused the system's request for administrator rights.
+    enum class Kind { Nothing, Succeeded, Failed, Declined };
     Kind kind = Kind::Nothing;
     unsigned long error = 0; // when failed: the error code to report
 };
+
+// The INF files of the chosen packages: the first, the second, or both in this order; other
+// states than both, first only or second only choose nothing. Without the product's folder the
+// result is a failure with "path not found" (an empty list when nothing was chosen).
+platform::Result<std::vector<std::string>> ChosenPackagePaths(int firstState, int secondState,
+                                                              const platform::IRegistry& registry);
 
 // Registers the chosen packages: the first, the second, or both in this order (both are
 // always attempted). Success only when every registration returned exactly 1; a failure
@@ -66,7 +74,8 @@ std::string FormatErrorMessage(const platform::IStringTable& strings, const std:
 void ShowErrorMessage(const Reporting& reporting, platform::WindowRef owner,
                       const std::string& title, unsigned long code);
 
-// Shows the outcome: `successText` after a success, the error message after a failure,
+// Shows the outcome: `successText` after a success, the error message after a failure, the
+// built-in text that nothing was installed after a declined request for administrator rights,
 // nothing when nothing was chosen.
 void ReportOutcome(const InstallOutcome& outcome, const Reporting& reporting,
                    platform::WindowRef owner, const std::string& title,

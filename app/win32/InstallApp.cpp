@@ -1,8 +1,10 @@
 #include "app/win32/InstallApp.h"
 
+#include "app/InstallCommandLineInfo.h"
 #include "app/StartupDecision.h"
 #include "menu/win32/MenuDlg.h"
 #include "res/resource.h"
+#include "usb/ElevatedRegistration.h"
 
 CInstallApp::CInstallApp() : m_instance(kInstanceAtomName), m_errors(m_strings) {}
 
@@ -17,7 +19,22 @@ BOOL CInstallApp::PrepareInstance() {
     return TRUE;
 }
 
+bool CInstallApp::RegisterPackagesIfAsked() {
+    CInstallCommandLineInfo commandLine;
+    ParseCommandLine(m_processes.CommandLine(), commandLine);
+    if (!commandLine.m_bRegisterPackages) {
+        return false;
+    }
+    m_nExitCode = static_cast<int>(usb::RegisterPackagesAsAdministrator(
+        commandLine.m_packagePaths, m_registry, m_files, m_drivers));
+    return true;
+}
+
 BOOL CInstallApp::InitInstance() {
+    // The elevated copy shows nothing and leaves no mark: it only registers packages.
+    if (RegisterPackagesIfAsked()) {
+        return FALSE;
+    }
     // The manuals window hosts the system's HTML control. Dialogs have the three-dimensional
     // look on every system this program runs on, so nothing is needed for that.
     EnableControlContainer();

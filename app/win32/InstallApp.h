@@ -23,7 +23,12 @@ class CInstallApp : public CWinApp {
 public:
     CInstallApp();
     BOOL InitInstance() override;
+    int ExitInstance() override { return m_nExitCode; }
     void ReportException(const std::string& what) override;
+
+    // As the elevated copy that a menu started: registers the driver packages its command line
+    // names and sets the exit code. False when the command line asks for no such thing.
+    bool RegisterPackagesIfAsked();
 
     // The start-up decision; TRUE when this process shall show the menu, with
     // m_strLauncherDir set.
@@ -33,6 +38,7 @@ public:
     void RunMainPage(CDialog& page);
 
     std::string m_strLauncherDir; // the medium's directory, ending in a backslash
+    int m_nExitCode = 0;
 
 private:
     platform::Win32AtomTable m_atoms;

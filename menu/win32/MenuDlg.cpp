@@ -1,5 +1,7 @@
 #include "menu/win32/MenuDlg.h"
 
+#include "framework/win32/Bitmaps.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/WinApp.h"
 #include "manuals/win32/ManualsDlg.h"
 #include "menu/AccessKeys.h"
@@ -49,11 +51,14 @@ void CMenuDlg::DoDataExchange() {
 
 BOOL CMenuDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The background's size, read once: every later layout of the page needs it.
+    // The background's size, read once: every later layout of the page needs it. It is the
+    // page's design size; the picture drawn at another scale may be another one.
     GetBitmapSize(Instance(), m_nBitmapID, m_nBackgroundWidth, m_nBackgroundHeight);
     m_page.OnInitDialog(m_hWnd);
     Window().SetIcons(m_hIcon);
-    LayOutWindow();
+    ReadColours();
+    UseScale(layout::ScaleForDpi(WindowDpi(m_hWnd)));
+    LayOutWindow(std::nullopt);
     if (m_page.Style().takesOverLanguage) {
         m_staticLabel.Show(SW_HIDE);
         m_comboLanguage.Show(SW_HIDE);
@@ -68,28 +73,66 @@ BOOL CMenuDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CMenuDlg::LayOutWindow() {
+void CMenuDlg::ReadColours() {
+    HIGHCONTRASTW highContrast{};
+    highContrast.cbSize = sizeof highContrast;
+    const bool on = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast,
+                                          0) != FALSE &&
+                    (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const colours::SystemColours system{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
+                                        GetSysColor(COLOR_HIGHLIGHTTEXT),
+                                        GetSysColor(COLOR_HIGHLIGHT)};
+    m_colours = colours::ChoosePageColours(on, system);
+    m_bHighContrast = on;
+}
+
+void CMenuDlg::UseScale(const layout::Scale& scale) {
+    m_scale = scale;
+    m_fontHelp = CPageFont(scale.Px(layout::kHelpFontHeight), FW_NORMAL);
+    m_fontEntry = CPageFont(scale.Px(layout::kEntryFontHeight), FW_BOLD);
+    m_faces.Clear(); // drawn at the old scale
+}
+
+void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested) {
     const int backgroundWidth = m_nBackgroundWidth;
     const int backgroundHeight = m_nBackgroundHeight;
-    RECT screen{};
-    GetWindowRect(GetDesktopWindow(), &screen);
-    const layout::FrameMetrics metrics{GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXBORDER),
-                                       GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CYBORDER),
-                                       GetSystemMetrics(SM_CYCAPTION)};
-    Window().Move(
-        ToRect(layout::PageWindowRect(backgroundWidth, backgroundHeight, metrics,
-                                      {screen.left, screen.top, screen.right, screen.bottom})));
+    if (suggested) {
+        // The system's rectangle for the new resolution keeps the window where the user put it.
+        Window().Move(*suggested);
+    } else {
+        RECT screen{};
+        GetWindowRect(GetDesktopWindow(), &screen);
+        const int dpi = m_scale.dpi;
+        const layout::FrameMetrics metrics{
+            SystemMetricForDpi(SM_CXEDGE, dpi), SystemMetricForDpi(SM_CXBORDER, dpi),
+            SystemMetricForDpi(SM_CYEDGE, dpi), SystemMetricForDpi(SM_CYBORDER, dpi),
+            SystemMetricForDpi(SM_CYCAPTION, dpi)};
+        Window().Move(ToRect(layout::PageWindowRect(
+            backgroundWidth, backgroundHeight, metrics,
+            {screen.left, screen.top, screen.right, screen.bottom}, m_scale)));
+    }
     // Chooser and label keep their heights.
     const RECT chooser = m_comboLanguage.RectIn(m_hWnd);
-    m_comboLanguage.Move(ToRect(
-        layout::ChooserRect(backgroundWidth, backgroundHeight, chooser.bottom - chooser.top)));
+    m_comboLanguage.Move(ToRect(layout::ChooserRect(backgroundWidth, backgroundHeight,
+                                                    chooser.bottom - chooser.top, m_scale)));
     const RECT label = m_staticLabel.RectIn(m_hWnd);
-    m_staticLabel.Move(
-        ToRect(layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top)));
+    m_staticLabel.Move(ToRect(
+        layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top, m_scale)));
     RECT client{};
     GetClientRect(m_hWnd, &client);
     m_page.LayOut(backgroundWidth, backgroundHeight,
-                  {client.left, client.top, client.right, client.bottom});
+                  {client.left, client.top, client.right, client.bottom}, m_scale);
+}
+
+void CMenuDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    const layout::Scale scale = layout::ScaleForDpi(dpi);
+    if (m_fontLabel && m_scale.dpi > 0) {
+        m_fontLabel = m_fontLabel->WithHeight(MulDiv(m_fontLabel->Height(), dpi, m_scale.dpi));
+    }
+    UseScale(scale);
+    LayOutWindow(suggested);
+    SetLabelText(m_strLabelText);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -165,9 +208,18 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case kPressEntry:
         CarryOut(static_cast<int>(wParam));
         return true;
+    case kDpiChangedMessage:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        result = 0;
+        return true;
+    case WM_SYSCOLORCHANGE:
+        // A high-contrast theme switched on or off, or its colours changed.
+        ReadColours();
+        m_faces.Clear();
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+        return false;
     case WM_DISPLAYCHANGE:
     case WM_FONTCHANGE:
-    case WM_SYSCOLORCHANGE:
         m_faces.Clear(); // the kept faces no longer match the display
         return false;
     case WM_CAPTURECHANGED:
@@ -192,6 +244,12 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
 
 HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
     HBRUSH brush = CDialog::OnCtlColor(hDC, hWndCtl, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC && m_bHighContrast) {
+        // The label in the user's colours, as the system draws its own texts.
+        SetTextColor(hDC, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(hDC, GetSysColor(COLOR_WINDOW));
+        return GetSysColorBrush(COLOR_WINDOW);
+    }
     if (nCtlColor == CTLCOLOR_STATIC) {
         SetTextColor(hDC, kLabelTextColour);
         SetBkMode(hDC, TRANSPARENT);
@@ -206,7 +264,9 @@ void CMenuDlg::OnPaint() {
         return;
     }
     CPaintDC dc(m_hWnd);
-    PaintBackground(dc.get(), Instance(), m_nBitmapID);
+    PaintBackground(dc.get(), Instance(), m_nBitmapID,
+                    layout::BackgroundRect(m_nBackgroundWidth, m_nBackgroundHeight, m_scale),
+                    m_scale);
     m_page.OnPaint();
     Default();
 }
@@ -243,6 +303,7 @@ void CMenuDlg::EnableLanguageChooser(bool enable) {
 }
 
 void CMenuDlg::SetLabelText(const std::string& text) {
+    m_strLabelText = text;
     if (m_fontLabel) {
         const CClientDC dc(m_staticLabel);
         m_staticLabel.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel->For(dc.get(), text)));
@@ -253,8 +314,9 @@ void CMenuDlg::SetLabelText(const std::string& text) {
 void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& layout) {
     const std::string key = "help|" + std::to_string(layout.topOffset) + '|' + layout.text;
     ShowFace(key, rect, [&](HDC target) {
-        ::DrawHelpArea(target, Instance(), rect, layout.text, rect.top + layout.topOffset,
-                       m_fontHelp.For(target, layout.text));
+        ::DrawHelpArea(target, Instance(), rect, layout.text,
+                       rect.top + m_scale.Px(layout.topOffset), m_fontHelp.For(target, layout.text),
+                       m_scale, m_colours);
     });
 }
 
@@ -263,10 +325,10 @@ void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bo
     const std::string key = std::string(hot ? "hot|" : "entry|") + (focused ? "focus|" : "") +
                             (m_bAccessKeys ? "keys|" : "") + text;
     ShowFace(key, rect, [&](HDC target) {
-        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text),
-                    m_bAccessKeys);
+        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), m_scale,
+                    m_colours, m_bAccessKeys);
         if (focused) {
-            DrawEntryFocus(target, rect);
+            DrawEntryFocus(target, rect, m_scale);
         }
     });
 }
@@ -363,8 +425,8 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
                                   texts.m_strFileCopySuccess,
                                   texts.m_strFileCopyFail};
     CUsbDriverDlg dialog(usbTexts, this,
-                         {m_services.registry, m_services.drivers, m_services.ui,
-                          m_services.strings, m_services.errors});
+                         {m_services.registry, m_services.drivers, m_services.processes,
+                          m_services.ui, m_services.strings, m_services.errors});
     dialog.DoModal();
 }
 

@@ -7,6 +7,7 @@
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "menu/MenuPage.h"
+#include "menu/PageColours.h"
 #include "menu/PageLayout.h"
 #include "menu/PageWindow.h"
 #include "menu/win32/EntryColumnKeys.h"
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 class CMenuDlg : public CDialog,
                  private IPageWindow,
@@ -86,7 +88,14 @@ private:
     // Carries out the entry `index` for a key or for assistive technology.
     void CarryOut(int index);
 
-    void LayOutWindow();
+    // Draws the page at `scale` from now on: its fonts of that size, no faces of another.
+    void UseScale(const layout::Scale& scale);
+    // Sizes, centres (or puts at the system's `suggested` rectangle) and lays out the window.
+    void LayOutWindow(const std::optional<RECT>& suggested);
+    // Reads whether a high-contrast theme is on, and its colours.
+    void ReadColours();
+    // The window's screen changed its resolution to `dpi`, or the window moved to one of another.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     HINSTANCE Instance() const;
     void ReleaseMouseCapture();
     void TakeMouseCapture();
@@ -106,9 +115,13 @@ private:
     UINT m_nBitmapID;
     int m_nBackgroundWidth = 0; // of the background picture, from the initialisation on
     int m_nBackgroundHeight = 0;
+    layout::Scale m_scale; // of the screen the window is on
+    colours::PageColours m_colours = colours::DesignColours();
+    bool m_bHighContrast = false;
     CPageFont m_fontHelp{layout::kHelpFontHeight, FW_NORMAL};
     CPageFont m_fontEntry{layout::kEntryFontHeight, FW_BOLD};
     std::optional<CPageFont> m_fontLabel; // the dialog's font, from the initialisation on
+    std::string m_strLabelText;           // drawn anew in another font when the DPI changes
     CBrush m_brushLabel;                  // white, behind the label's text
     CPageFaces m_faces;
     // Whether the page holds the pointer capture, followed here because asking the system

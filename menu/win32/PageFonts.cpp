@@ -71,6 +71,15 @@ CPageFont::CPageFont(int height, int weight)
 CPageFont::CPageFont(HFONT model)
     : m_logFont(FontOf(model)), m_font(CreateFontIndirectW(&m_logFont)) {}
 
+CPageFont::CPageFont(const LOGFONTW& logFont)
+    : m_logFont(logFont), m_font(CreateFontIndirectW(&m_logFont)) {}
+
+CPageFont CPageFont::WithHeight(int height) const {
+    LOGFONTW font = m_logFont;
+    font.lfHeight = height;
+    return CPageFont(font);
+}
+
 HFONT CPageFont::For(HDC dc, const std::string& utf8) {
     const std::wstring wide = text::Wide(utf8);
     if (HasGlyphs(dc, m_font.get(), wide)) {

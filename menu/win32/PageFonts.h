@@ -17,10 +17,16 @@ public:
     // The face, size and weight of `model`.
     explicit CPageFont(HFONT model);
 
+    // The same face and weight at `height` (a LOGFONT height).
+    CPageFont WithHeight(int height) const;
+    int Height() const { return m_logFont.lfHeight; }
+
     // The font to draw `utf8` with on `dc`.
     HFONT For(HDC dc, const std::string& utf8);
 
 private:
+    explicit CPageFont(const LOGFONTW& logFont);
+
     LOGFONTW m_logFont;
     CFont m_font;
     CFont m_fallback; // made when a text first needs it

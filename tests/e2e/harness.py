@@ -304,6 +304,14 @@ class WineDesktop:
         result = self.run("reg", "add", key, "/v", name, "/d", value, "/f")
         assert result.returncode == 0, result.stdout
 
+    def set_dpi(self, dpi):
+        """The screen resolution that programs started from now on see (the prefix's
+        LogPixels, which Wine reads at a program's start)."""
+        for key in (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"):
+            result = self.run("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
+                              "/d", str(dpi), "/f")
+            assert result.returncode == 0, result.stdout
+
     def press(self, caption, control_id):
         self.probe("press", caption, str(control_id))
 

@@ -86,6 +86,24 @@ class EveryEntryTest(WineTestCase):
         self.assertTrue((self.inf_store / "ser2pl.inf").exists())
         self.assertFalse((self.inf_store / "RKVU031.inf").exists())
 
+    def test_the_elevated_copys_switch_registers_the_packages_given_and_nothing_else(self):
+        self.install_product()
+        shutil.copytree(DRIVERS / "RKVU031", self.wine.c_drive() / "Other" / "RKVU031")
+        program = self.disc + "Install.exe"
+        first = r"C:\Product\RKVU021\ser2pl.inf"
+        for outside in (r"C:\Other\RKVU031\RKVU031.inf", r"C:\Product\..\Other\RKVU031\RKVU031.inf",
+                        r"C:\Product\RKVU021\missing.inf", r"C:\Product\RKVU021\ser2pl.cat"):
+            refused = self.wine.run(program, "-RegisterPackages", first, outside)
+            self.assertEqual(refused.returncode, 5, outside)  # access denied
+        self.assertFalse((self.inf_store / "ser2pl.inf").exists())
+        self.assertFalse((self.inf_store / "RKVU031.inf").exists())
+        done = self.wine.run(program, "-RegisterPackages", first)
+        self.assertEqual(done.returncode, 0)
+        self.assertTrue((self.inf_store / "ser2pl.inf").exists())
+        self.assertFalse((self.inf_store / "RKVU031.inf").exists())
+        self.assertFalse(self.wine.windows("Install"), "the copy shows no menu")
+        self.assertFalse(self.wine.atom_present())
+
     def test_without_the_product_the_usb_entry_only_says_so(self):
         self.start_menu()
         self.usb_entry_asks_for_the_product()

@@ -6,7 +6,7 @@ import shutil
 import struct
 from pathlib import Path
 
-from harness import BUILD_DIR, DISC_DIR, WineTestCase
+from harness import BUILD_DIR, DISC_DIR, WineDesktop, WineTestCase
 
 FIRST_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Designer\Tools\Data Manager"
 SECOND_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Frame\Configuration"
@@ -252,6 +252,85 @@ class KeyboardTest(PageOnScreen):
         self.wine.keys("Escape")
         self.assertTrue(self.wine.wait_until(
             lambda: all(w.hwnd != page.hwnd for w in self.wine.windows("Install"))))
+
+
+def scaled(length, dpi):
+    """A length of the page's 96-DPI design on a screen of `dpi`, halves away from zero."""
+    return (length * dpi + 48) // 96
+
+
+class PageAtScreenDpiTest(WineTestCase):
+    """The page on screens of 96, 144 and 192 DPI (the prefix's LogPixels): its size, its entries
+    under the pointer, its help text and its chooser follow the screen's scale."""
+
+    ROWS = [(96, (597, 340)), (144, (896, 510)), (192, (1194, 680))]
+
+    def setUp(self):
+        self.wine = WineDesktop(1600, 1000)  # room for the page at 192 DPI
+        self.addCleanup(self.wine.close)
+
+    def start_at(self, dpi):
+        self.wine.set_dpi(dpi)
+        disc = self.wine.install_disc()
+        self.assertEqual(self.wine.start(disc + "Install.exe").wait(timeout=30), 0)
+        self.page = self.wine.wait_window("Install")
+        at = lambda x, y: (self.page.left + scaled(x, dpi), self.page.top + scaled(y, dpi))
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.wine.screenshot().pixel(*at(2, 301)), STRIP_TOP, 8), timeout=15),
+            "the page was not painted")
+        return at
+
+    def check_page(self, dpi, size):
+        at = self.start_at(dpi)
+        self.assertEqual((self.page.width, self.page.height), size)
+        chooser = self.wine.controls("Install")[1001].rect
+        self.assertEqual((chooser[0], chooser[1]), (scaled(16, dpi), scaled(261, dpi)))
+
+        self.wine.move_pointer(*at(100, 100))
+        idle = self.wine.screenshot()
+        # The middle of entry 1, and just inside its edges: each is hot.
+        for x, y in ((500, 74), (409, 57), (591, 91)):
+            self.wine.move_pointer(*at(x, y))
+            self.assertTrue(self.wine.wait_until(
+                lambda: near(self.wine.screenshot().pixel(*at(420, 57)), HOT_TOP, 8)),
+                (dpi, x, y, self.wine.screenshot().pixel(*at(420, 57))))
+        hot = self.wine.screenshot()
+        self.assertTrue(near(hot.pixel(*at(420, 16)), NORMAL_TOP, 8), "entry 0 stays normal")
+        # In the gap below it nothing is hot.
+        self.wine.move_pointer(*at(500, 94))
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.wine.screenshot().pixel(*at(420, 57)), NORMAL_TOP, 8)))
+
+        # The help text of the hot entry: its first line's ink grows with the screen.
+        def ink_rows(shot):
+            top, bottom = scaled(300, dpi), scaled(333, dpi)
+            left, right = scaled(18, dpi), scaled(400, dpi)
+            rows = [y for y in range(top, bottom)
+                    if any(sum(shot.pixel(self.page.left + x, self.page.top + y)) < 380
+                           for x in range(left, right))]
+            first = rows[:1]
+            for y in rows[1:]:
+                if y != first[-1] + 1:
+                    break
+                first.append(y)
+            return len(first)
+        height = ink_rows(hot)
+        self.assertGreaterEqual(height, 0.6 * scaled(12, dpi), (dpi, height))
+        self.assertLessEqual(height, 1.25 * scaled(12, dpi), (dpi, height))
+        self.assertNotEqual(idle.pixel(*at(420, 57)), hot.pixel(*at(420, 57)))
+        return at
+
+    def test_96_dpi(self):
+        self.check_page(*self.ROWS[0])
+
+    def test_144_dpi(self):
+        self.check_page(*self.ROWS[1])
+
+    def test_192_dpi_with_a_click(self):
+        at = self.check_page(*self.ROWS[2])
+        # The exit entry, clicked at its scaled place, ends the program.
+        self.wine.click(*at(500, 15 + 41 * 6 + 18))
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.windows("Install")))
 
 
 class ForcedLanguageTest(WineTestCase):

@@ -81,6 +81,13 @@ public:
     platform::Result<std::string> SystemFolder() const override {
         return platform::Result<std::string>::Success("C:\\Windows\\system32\\");
     }
+    platform::Elevation ElevationState() const override { return elevation; }
+    platform::Result<unsigned long> RunElevatedAndWait(platform::WindowRef,
+                                                       const std::string& program,
+                                                       const std::string& parameters) override {
+        ranElevated.push_back(program + " " + parameters);
+        return elevatedRun;
+    }
 
     std::string commandLine;
     std::string modulePath;
@@ -91,6 +98,10 @@ public:
     std::vector<std::string> startedIn; // and its working directory
     std::vector<std::string> startedShown;
     std::vector<std::string> startedShownIn;
+    platform::Elevation elevation{true, true};
+    // What the elevated copy's run gives, and each run's program and parameters.
+    platform::Result<unsigned long> elevatedRun = platform::Result<unsigned long>::Success(0);
+    std::vector<std::string> ranElevated;
 };
 
 class FakeInstanceLock : public platform::IInstanceLock {

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -368,9 +371,53 @@ TEST(IconFile, HoldsA16And32PixelImageWith32BitsAndAMask) {
     EXPECT_EQ(file.size(), expectedOffset);
 }
 
+// The mean difference per channel between the 1x picture and the 2x one shrunk by averaging
+// each 2 x 2 block: small when the 2x picture is the same drawing at twice the detail.
+double MeanDifferenceFromHalved(const Picture& single, const Picture& twice) {
+    double total = 0;
+    for (int y = 0; y < single.Height(); ++y) {
+        for (int x = 0; x < single.Width(); ++x) {
+            const auto channel = [&](std::uint8_t Rgb::*c) {
+                const int sum = twice.At(2 * x, 2 * y).*c + twice.At(2 * x + 1, 2 * y).*c +
+                                twice.At(2 * x, 2 * y + 1).*c + twice.At(2 * x + 1, 2 * y + 1).*c;
+                return std::abs(sum / 4.0 - single.At(x, y).*c);
+            };
+            total += channel(&Rgb::r) + channel(&Rgb::g) + channel(&Rgb::b);
+        }
+    }
+    return total / (3.0 * single.Width() * single.Height());
+}
+
+TEST(DoublePictures, AreTheSameDrawingsAtTwiceTheSize) {
+    const std::vector<std::pair<Picture, Picture>> pairs{
+        {images::MainBackground(), images::MainBackground(2)},
+        {images::EntryFace(false), images::EntryFace(false, 2)},
+        {images::EntryFace(true), images::EntryFace(true, 2)},
+        {images::HelpStrip(), images::HelpStrip(2)},
+    };
+    for (const auto& [single, twice] : pairs) {
+        ASSERT_EQ(twice.Width(), 2 * single.Width());
+        ASSERT_EQ(twice.Height(), 2 * single.Height());
+        EXPECT_LT(MeanDifferenceFromHalved(single, twice), 3.0);
+        const Rgb first = twice.At(0, 0), expected = single.At(0, 0);
+        EXPECT_LE(std::abs(first.r - expected.r) + std::abs(first.g - expected.g) +
+                      std::abs(first.b - expected.b),
+                  3);
+    }
+    // Not the 1x picture with its pixels doubled: the background's edges are drawn anew.
+    const Picture twice = images::MainBackground(2);
+    int differing = 0;
+    for (int y = 0; y + 1 < twice.Height(); y += 2) {
+        for (int x = 0; x + 1 < twice.Width(); x += 2) {
+            differing += twice.At(x, y) == twice.At(x + 1, y + 1) ? 0 : 1;
+        }
+    }
+    EXPECT_GT(differing, 1000);
+}
+
 TEST(ResourceFiles, NameEveryFileThatInstallRcReferencesOnce) {
     const auto files = images::ResourceFiles();
-    ASSERT_EQ(files.size(), 7u);
+    ASSERT_EQ(files.size(), 12u);
     std::set<std::string> names;
     for (const images::ResourceFile& file : files) {
         names.insert(file.name);
@@ -378,7 +425,9 @@ TEST(ResourceFiles, NameEveryFileThatInstallRcReferencesOnce) {
     }
     EXPECT_EQ(names, (std::set<std::string>{"Install.ico", "Background.bmp", "EntryNormal.bmp",
                                             "HelpStrip.bmp", "BackgroundLumo.bmp", "EntryHot.bmp",
-                                            "BackgroundSpare.bmp"}));
+                                            "BackgroundSpare.bmp", "Background@2x.bmp",
+                                            "EntryNormal@2x.bmp", "HelpStrip@2x.bmp",
+                                            "BackgroundLumo@2x.bmp", "EntryHot@2x.bmp"}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "check/BuiltinTexts.h"
 #include "check/DiscCheck.h"
 #include "check/Program.h"
+#include "check/ProgramResources.h"
 #include "check/linux/FileTreeDiscFiles.h"
 #include "check/linux/TrueTypeWidths.h"
 #include "menu/Configuration.h"
@@ -17,11 +18,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
+#include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -240,6 +245,77 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         }
     }
     EXPECT_EQ(languageFindings, std::vector<Kind>{Kind::NoLanguageFile});
+    fs::remove_all(disc);
+}
+
+// A 64-bit program file whose resource section holds the bitmaps `ids`, and nothing else.
+std::string ProgramWithBitmaps(const std::vector<unsigned>& ids) {
+    std::string bytes(0x200, '\0');
+    const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
+        if (bytes.size() < at + static_cast<std::size_t>(size)) {
+            bytes.resize(at + static_cast<std::size_t>(size));
+        }
+        for (int i = 0; i < size; ++i) {
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+        }
+    };
+    bytes.replace(0, 2, "MZ");
+    put(0x3C, 0x40, 4);
+    bytes.replace(0x40, 4, std::string("PE\0\0", 4));
+    put(0x40 + 6, 1, 2); // one section
+    const std::size_t directories = 16;
+    const std::size_t optionalSize = 112 + directories * 8;
+    put(0x40 + 20, static_cast<std::uint32_t>(optionalSize), 2); // the optional header's size
+    const std::size_t optional = 0x58;
+    put(optional, 0x20B, 2);                             // PE32+
+    put(optional + 108, 16, 4);                          // data directories
+    put(optional + 112 + std::size_t{2} * 8, 0x1000, 4); // the resources' address
+    const std::size_t section = optional + optionalSize;
+    put(section + 8, 0x1000, 4);  // its size in memory
+    put(section + 12, 0x1000, 4); // its address
+    put(section + 20, 0x200, 4);  // its place in the file
+    put(0x200 + 14, 1, 2);        // the root: one type, bitmaps
+    put(0x200 + 16, 2, 4);
+    put(0x200 + 20, 0x80000000u | 0x18, 4);
+    put(0x218 + 14, static_cast<std::uint32_t>(ids.size()), 2);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        put(0x218 + 16 + 8 * i, ids[i], 4);
+        put(0x218 + 20 + 8 * i, 0x80000000u, 4);
+    }
+    return bytes;
+}
+
+TEST(DiscChecker, WarnsWhenThePagesPicturesComeWithoutTheir2xForm) {
+    using Ids = std::vector<unsigned>;
+    const std::vector<std::tuple<std::string, std::optional<Ids>, int>> rows{
+        {ProgramWithBitmaps({130, 131, 132, 133, 134, 135}), Ids{130, 131, 132, 133, 134, 135}, 1},
+        {ProgramWithBitmaps({130, 131, 132, 133, 134, 230, 231, 232, 233, 234}),
+         Ids{130, 131, 132, 133, 134, 230, 231, 232, 233, 234}, 0},
+        {ProgramWithBitmaps({130, 230, 131}), Ids{130, 230, 131}, 1}, // one without
+        {ProgramWithBitmaps({}), Ids{}, 0},
+        {"MZ and nothing a program has", std::nullopt, 0},
+    };
+    const fs::path disc = fs::temp_directory_path() / "discmenu-check-pictures";
+    for (const auto& [program, ids, warnings] : rows) {
+        EXPECT_EQ(check::resources::BitmapIds(program), ids);
+        fs::remove_all(disc);
+        fs::create_directories(disc);
+        std::ofstream(disc / "Install.exe", std::ios::binary) << program;
+        auto widths = Widths();
+        const check::Report report =
+            check::CheckDisc(check::FileTreeDiscFiles(disc.string()), widths, {});
+        EXPECT_EQ(std::count_if(report.findings.begin(), report.findings.end(),
+                                [](const check::Finding& finding) {
+                                    return finding.kind == check::Kind::NoDoublePictures;
+                                }),
+                  warnings);
+    }
+    // Cut short anywhere, the file gives no bitmaps rather than any made up.
+    const std::string whole = ProgramWithBitmaps({130, 230});
+    for (std::size_t length = 0; length < whole.size(); length += 7) {
+        const auto ids = check::resources::BitmapIds(whole.substr(0, length));
+        EXPECT_TRUE(!ids || ids->size() <= 2) << length;
+    }
     fs::remove_all(disc);
 }
 

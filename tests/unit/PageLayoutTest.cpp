@@ -4,8 +4,12 @@
 #include "menu/PageLayout.h"
 #include "PageCoordinates.h"
 #include "menu/HelpText.h"
+#include "menu/PageColours.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +51,96 @@ TEST(PageLayout, TheUnderlineStaysUnderTheTextAndInsideTheEntry) {
     EXPECT_EQ(layout::UnderlineSpan({0, 0, 10, 37}, 0, 3), (layout::HorizontalLine{3, 5, 3}));
     EXPECT_EQ(layout::UnderlineSpan(Entry(0), 300, 44), (layout::HorizontalLine{408, 593, 44}))
         << "a text wider than the face";
+}
+
+struct ScaleRow {
+    int dpi;
+    Rect client;
+    Rect firstEntry;
+    Rect helpArea;
+    Rect chooser;      // of a 21-pixel chooser
+    int underlineLeft; // under a 100-pixel text in the first entry
+};
+
+TEST(PageLayout, EveryLengthFollowsTheScreensDpi) {
+    const std::vector<ScaleRow> rows{
+        {96, {0, 0, 597, 340}, {408, 15, 593, 52}, {0, 300, 597, 340}, {16, 261, 192, 282}, 448},
+        {144, {0, 0, 896, 510}, {612, 23, 890, 78}, {0, 450, 896, 510}, {24, 392, 288, 413}, 698},
+        {192,
+         {0, 0, 1194, 680},
+         {816, 30, 1186, 104},
+         {0, 600, 1194, 680},
+         {32, 522, 384, 543},
+         947},
+    };
+    for (const ScaleRow& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        const layout::Scale scale = layout::ScaleForDpi(row.dpi);
+        const Rect client = layout::ClientRect(400, 300, scale);
+        EXPECT_EQ(client, row.client);
+        EXPECT_EQ(layout::EntryRect(kLeft, 0, scale), row.firstEntry);
+        EXPECT_EQ(layout::HelpArea(300, client, scale), row.helpArea);
+        EXPECT_EQ(layout::ChooserRect(400, 300, 21, scale), row.chooser);
+        EXPECT_EQ(layout::BackgroundRect(400, 300, scale),
+                  (Rect{0, 0, row.helpArea.top * 4 / 3, row.helpArea.top}));
+        EXPECT_EQ(layout::UnderlineSpan(row.firstEntry, 100, 40, scale).x1, row.underlineLeft);
+        // The entries' gaps grow too: no two entries touch at any scale.
+        EXPECT_LT(layout::EntryRect(kLeft, 0, scale).bottom,
+                  layout::EntryRect(kLeft, 1, scale).top);
+        const layout::FrameMetrics metrics{2, 1, 2, 1, 19};
+        EXPECT_EQ(layout::PageWindowRect(400, 300, metrics, {0, 0, 4000, 3000}, scale).Width(),
+                  row.client.right + 6);
+    }
+    EXPECT_EQ(layout::ScaleForDpi(0).dpi, 96) << "a DPI the system could not tell";
+}
+
+TEST(PageLayout, TheDoublePictureIsTakenWhereverThePageIsDrawnLarger) {
+    EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(96), true), 1);
+    EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(120), true), 2);
+    EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(192), true), 2);
+    EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(192), false), 1);
+    EXPECT_EQ(layout::PictureFactor(layout::ScaleForDpi(72), true), 1);
+}
+
+TEST(PageColours, HighContrastDrawsInTheSystemsColoursWithFrames) {
+    using colours::AreaColours;
+    using colours::Rgb;
+    const colours::SystemColours black{Rgb(255, 255, 255), Rgb(0, 0, 0), Rgb(0, 0, 0),
+                                       Rgb(0, 255, 255)};
+    const colours::SystemColours white{Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 255, 255),
+                                       Rgb(55, 0, 110)};
+    struct Row {
+        bool highContrast;
+        colours::SystemColours system;
+        AreaColours entry, hotEntry, help;
+    };
+    const AreaColours designEntry{true, 0, Rgb(255, 255, 255), {}, {}, {}};
+    const AreaColours designHot{
+        true, 0, Rgb(255, 255, 255), Rgb(127, 127, 127), {}, Rgb(255, 255, 0)};
+    const AreaColours designHelp{true, 0, Rgb(62, 89, 126), Rgb(255, 255, 255), {}, {}};
+    const std::vector<Row> rows{
+        {false, black, designEntry, designHot, designHelp},
+        {false, white, designEntry, designHot, designHelp},
+        {true,
+         black,
+         {false, Rgb(0, 0, 0), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), {}},
+         {false, Rgb(0, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), Rgb(0, 0, 0)},
+         {false, Rgb(0, 0, 0), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), {}}},
+        {true,
+         white,
+         {false, Rgb(255, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), {}},
+         {false, Rgb(55, 0, 110), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), Rgb(255, 255, 255)},
+         {false, Rgb(255, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), {}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.highContrast) + " " + std::to_string(row.system.window));
+        const colours::PageColours chosen =
+            colours::ChoosePageColours(row.highContrast, row.system);
+        EXPECT_EQ(chosen.entry, row.entry);
+        EXPECT_EQ(chosen.hotEntry, row.hotEntry);
+        EXPECT_EQ(chosen.help, row.help);
+    }
+    EXPECT_EQ(Rgb(1, 2, 3), 0x030201u) << "as the system stores a colour";
 }
 
 TEST(HelpText, BackslashesSeparateLines) {

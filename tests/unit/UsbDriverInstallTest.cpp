@@ -4,6 +4,7 @@
 #include "usb/UsbDriverInstall.h"
 #include "fakes/FakeDriverStore.h"
 #include "fakes/FakePlatform.h"
+#include "usb/ElevatedRegistration.h"
 
 #include <gtest/gtest.h>
 
@@ -231,6 +232,159 @@ TEST(UsbDriverErrorMessage, ACodeWithoutSystemTextIsShownAsItsNumber) {
     EXPECT_EQ(ui.shown[0].owner, &window);
     EXPECT_FALSE(ui.shown[0].caption.has_value());
     EXPECT_EQ(ui.shown[0].style, platform::mb::kOk);
+}
+
+// --- Where the system demands administrator rights ----------------------------------------
+
+// What the elevated copy's run gives: its exit code, or the reason it did not run.
+platform::Result<unsigned long> Exited(unsigned long code) {
+    return platform::Result<unsigned long>::Success(code);
+}
+platform::Result<unsigned long> NotRun(unsigned long error) {
+    return platform::Result<unsigned long>::Failure(error);
+}
+
+struct ElevationRow {
+    bool elevated;
+    bool userAccountControl;
+    platform::Result<unsigned long> run; // of the elevated copy, when there is one
+    bool byCopy;                         // the copy registers, not this process
+    InstallOutcome::Kind kind;
+    std::string message;
+};
+
+TEST_F(UsbDriverInstallTest, TheProcesssRightsDecideWhoRegistersAndTheCopysRunIsReported) {
+    const std::string declined =
+        "No USB driver was installed: administrator rights were not granted.";
+    const std::string denied =
+        "USB Drivers Files Installation failed with error: Access is denied.\r\n";
+    const std::string notFound = "USB Drivers Files Installation failed with error: The system "
+                                 "cannot find the file specified.\r\n";
+    const std::vector<ElevationRow> rows{
+        // Already elevated, or no user account control (as before Vista): this process.
+        {true, true, Exited(5), false, InstallOutcome::Kind::Succeeded, kSuccess},
+        {true, false, Exited(5), false, InstallOutcome::Kind::Succeeded, kSuccess},
+        {false, false, Exited(5), false, InstallOutcome::Kind::Succeeded, kSuccess},
+        // Not elevated under user account control: the elevated copy, reported as from here.
+        {false, true, Exited(0), true, InstallOutcome::Kind::Succeeded, kSuccess},
+        {false, true, Exited(5), true, InstallOutcome::Kind::Failed, denied},
+        {false, true, Exited(2), true, InstallOutcome::Kind::Failed, notFound},
+        {false, true, NotRun(1223), true, InstallOutcome::Kind::Declined, declined},
+        {false, true, NotRun(2), true, InstallOutcome::Kind::Failed, notFound},
+    };
+    for (const ElevationRow& row : rows) {
+        SCOPED_TRACE(std::to_string(row.elevated) + std::to_string(row.userAccountControl) + " " +
+                     row.message);
+        store.registered.clear();
+        ui.shown.clear();
+        std::vector<std::vector<std::string>> runs;
+        const auto runElevated = [&](const std::vector<std::string>& paths) {
+            runs.push_back(paths);
+            return row.run;
+        };
+        const InstallOutcome outcome =
+            usb::InstallDriverPackages(kChecked, kChecked, registry, store,
+                                       {row.elevated, row.userAccountControl}, runElevated);
+        usb::ReportOutcome(outcome, {ui, strings, errors}, owner, kTitle, kSuccess);
+        EXPECT_EQ(outcome.kind, row.kind);
+        ExpectOneMessage(row.message);
+        if (row.byCopy) {
+            EXPECT_TRUE(store.registered.empty());
+            EXPECT_EQ(runs, (std::vector<std::vector<std::string>>{{kFirstInf, kSecondInf}}));
+        } else {
+            EXPECT_TRUE(runs.empty());
+            EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
+        }
+    }
+}
+
+TEST_F(UsbDriverInstallTest, TheCopyIsNotAskedForWhenNothingIsChosenOrTheFolderIsUnknown) {
+    int runs = 0;
+    const auto runElevated = [&](const std::vector<std::string>&) {
+        ++runs;
+        return Exited(0);
+    };
+    EXPECT_EQ(usb::InstallDriverPackages(kUnchecked, kUnchecked, registry, store, {false, true},
+                                         runElevated)
+                  .kind,
+              InstallOutcome::Kind::Nothing);
+    registry = fakes::FakeRegistry();
+    const InstallOutcome outcome = usb::InstallDriverPackages(kChecked, kUnchecked, registry, store,
+                                                              {false, true}, runElevated);
+    EXPECT_EQ(outcome.kind, InstallOutcome::Kind::Failed);
+    EXPECT_EQ(outcome.error, 3u);
+    EXPECT_EQ(runs, 0);
+}
+
+TEST(ElevatedCopy, ItsParametersAreTheSwitchAndEachPathInQuotes) {
+    EXPECT_EQ(usb::ElevatedCopyParameters({kFirstInf, kSecondInf}),
+              std::string("-RegisterPackages \"") + kFirstInf + "\" \"" + kSecondInf + "\"");
+}
+
+struct CopyRow {
+    std::vector<std::string> paths;
+    unsigned long exitCode;
+    std::vector<std::string> registered;
+};
+
+// A folder that the registry holds with a backslash at its end gives a doubled one.
+const char kDoubled[] = R"(C:\Program Files\Ormix\\RKVU021\ser2pl.inf)";
+
+TEST(ElevatedCopy, RegistersOnlyExistingInfFilesUnderTheProductFolder) {
+    const std::string lower = R"(c:\program files\ormix\RKVU021\ser2pl.inf)";
+    const std::vector<CopyRow> rows{
+        {{kFirstInf}, 0, {kFirstInf}},
+        {{kFirstInf, kSecondInf}, 0, {kFirstInf, kSecondInf}},
+        {{lower}, 0, {lower}},
+        {{kDoubled}, 0, {kDoubled}},
+        // One refused path refuses the whole list.
+        {{kFirstInf, R"(C:\Windows\INF\other.inf)"}, 5, {}},
+        {{R"(C:\Program Files\Ormix\..\Other\x.inf)"}, 5, {}},
+        {{R"(C:\Program Files\Ormix\.\RKVU021\ser2pl.inf)"}, 5, {}},
+        {{R"(C:\Program Files\OrmixOther\x.inf)"}, 5, {}},
+        {{R"(C:\Program Files\Ormix\RKVU021\missing.inf)"}, 5, {}},
+        {{R"(C:\Program Files\Ormix\RKVU021\setup.exe)"}, 5, {}},
+        {{R"(C:\Program Files\Ormix\RKVU021\ser2pl.inf:stream)"}, 5, {}},
+        {{R"(C:\Program Files\Ormix\RKVU021\*.inf)"}, 5, {}},
+        {{R"(C:\Program Files\Ormix\RKVU021/../../x.inf)"}, 5, {}},
+        {{R"(relative\ser2pl.inf)"}, 5, {}},
+        {{}, 5, {}},
+    };
+    for (const CopyRow& row : rows) {
+        SCOPED_TRACE(row.paths.empty() ? "no path" : row.paths.back());
+        fakes::FakeRegistry registry;
+        registry.SetString(kInstallKey, "WBPATH", kFolder);
+        fakes::FakeFileSystem files;
+        // The system finds files whatever the letter case; this fake only as written.
+        for (const std::string path :
+             {std::string(kFirstInf), std::string(kSecondInf), lower, std::string(kDoubled),
+              std::string(R"(C:\Program Files\Ormix\RKVU021\setup.exe)"),
+              std::string(R"(C:\Program Files\Ormix\RKVU021\*.inf)"),
+              std::string(R"(C:\Windows\INF\other.inf)"),
+              std::string(R"(C:\Program Files\OrmixOther\x.inf)")}) {
+            files.files[path] = "";
+        }
+        fakes::FakeDriverStore store;
+        EXPECT_EQ(usb::RegisterPackagesAsAdministrator(row.paths, registry, files, store),
+                  row.exitCode);
+        EXPECT_EQ(store.registered, row.registered);
+    }
+}
+
+TEST(ElevatedCopy, EndsWithTheLastRegistrationErrorOrPathNotFoundWithoutTheFolder) {
+    fakes::FakeRegistry registry;
+    fakes::FakeFileSystem files;
+    files.files[kFirstInf] = "";
+    files.files[kSecondInf] = "";
+    fakes::FakeDriverStore store;
+    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({kFirstInf}, registry, files, store), 3u);
+    EXPECT_TRUE(store.registered.empty());
+
+    registry.SetString(kInstallKey, "WBPATH", kFolder);
+    store.results[kFirstInf] = platform::Outcome::Failure(0xE000022Fu);
+    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({kFirstInf, kSecondInf}, registry, files, store),
+              0xE000022Fu);
+    EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
 }
 
 } // namespace

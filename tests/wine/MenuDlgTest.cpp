@@ -156,6 +156,26 @@ TEST_F(MenuDlgTest, LoadsLaysOutTracksThePointerAndChangesLanguage) {
         EXPECT_EQ(page.HotEntry(), 1) << "a reload keeps the index";
         page.Move(10, 10);
         EXPECT_EQ(page.HotEntry(), -1);
+
+        // Moved to a monitor of 192 DPI: laid out anew at the rectangle the system suggests,
+        // with the entries and their hit test at the new scale.
+        RECT window{};
+        GetWindowRect(page.Window(), &window);
+        const int frameWidth = (window.right - window.left) - 597;
+        const int frameHeight = (window.bottom - window.top) - 340;
+        RECT suggested{10, 20, 10 + 1194 + frameWidth, 20 + 680 + frameHeight};
+        SendMessageA(page.Window(), 0x02E0, MAKEWPARAM(192, 192),
+                     reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(page.Window(), &window);
+        EXPECT_EQ(window.left, 10);
+        EXPECT_EQ(window.top, 20);
+        GetClientRect(page.Window(), &client);
+        EXPECT_EQ(client.right, 1194);
+        EXPECT_EQ(client.bottom, 680);
+        page.Move(1000, 40);
+        EXPECT_EQ(page.HotEntry(), 0) << "the first entry spans rows 30 to 103 now";
+        page.Move(500, 40);
+        EXPECT_EQ(page.HotEntry(), -1) << "the background";
     });
 }
 

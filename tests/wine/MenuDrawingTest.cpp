@@ -4,7 +4,9 @@
 
 #include "menu/win32/MenuDrawing.h"
 #include "WineTestSupport.h"
+#include "framework/win32/Bitmaps.h"
 #include "framework/win32/Gdi.h"
+#include "menu/PageColours.h"
 #include "menu/PageLayout.h"
 #include "res/resource.h"
 #include "tools/artwork/Bitmaps.h"
@@ -16,10 +18,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -220,6 +224,7 @@ constexpr int kLeft = layout::EntryColumnLeft(layout::kBackgroundWidth);
 constexpr int kRight = kLeft + layout::kEntryWidth;
 const geometry::Rect kFirstEntry = layout::EntryRect(kLeft, 0);
 const geometry::Rect kHelpArea{0, 300, 597, 340};
+const geometry::Rect kBackgroundRect{0, 0, layout::kBackgroundWidth, layout::kBackgroundHeight};
 
 // --- Drawing-object owners -----------------------------------------------------------------
 
@@ -694,7 +699,7 @@ TEST(Entry, LeavesTheDeviceContextAsItFoundIt) {
     const HGDIOBJ palette = GetCurrentObject(surface.dc(), OBJ_PAL);
     DrawEntry(surface.dc(), Module(), kFirstEntry, "Entry", true, font.get());
     DrawHelpArea(surface.dc(), Module(), kHelpArea, "Help", 312, font.get());
-    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO);
+    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO, kBackgroundRect);
     EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_FONT), dcFont);
     EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_PAL), palette);
@@ -813,23 +818,97 @@ void ExpectBackground(const Surface& surface, const std::function<Colour(int, in
     }
 }
 
+// --- High contrast and other scales ------------------------------------------------------------
+
+TEST(HighContrast, EntriesAndHelpAreaInTheSystemsColoursWithAFrame) {
+    // A white-on-black theme with a cyan highlight.
+    const colours::PageColours theme = colours::ChoosePageColours(
+        true, {RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 255, 255)});
+    Surface surface(600, 360);
+    const CFont entryFont = EntryFont();
+    const CFont helpFont = HelpFont();
+    const geometry::Rect second = layout::EntryRect(kLeft, 1);
+    DrawEntry(surface.dc(), Module(), kFirstEntry, "Install", false, entryFont.get(), {}, theme);
+    DrawEntry(surface.dc(), Module(), second, "Install", true, entryFont.get(), {}, theme);
+    DrawHelpArea(surface.dc(), Module(), kHelpArea, "Help", 312, helpFont.get(), {}, theme);
+
+    const Colour black{0, 0, 0};
+    const Colour cyan{0, 255, 255};
+    // Frames along every edge, in the text's colour; inside them the fill, no face or strip.
+    for (const auto& [rect, frame, fill] :
+         {std::tuple{kFirstEntry, kWhite, black}, std::tuple{second, black, cyan},
+          std::tuple{kHelpArea, kWhite, black}}) {
+        EXPECT_EQ(surface.At(rect.left, rect.top + 5), frame);
+        EXPECT_EQ(surface.At(rect.right - 1, rect.top + 5), frame);
+        EXPECT_EQ(surface.At(rect.left + 5, rect.top), frame);
+        EXPECT_EQ(surface.At(rect.left + 5, rect.bottom - 1), frame);
+        EXPECT_EQ(surface.At(rect.left + 2, rect.top + 2), fill);
+    }
+    // Only the fill and the text's colour (with its smoothing between them) in the hot entry:
+    // no yellow, no grey shadow.
+    const Box foreign =
+        Find(surface, second, [](int, int, Colour c) { return c == kYellow || c == kShadowGrey; });
+    EXPECT_TRUE(foreign.Empty()) << foreign;
+    const Box text =
+        Find(surface, {second.left + 2, second.top + 2, second.right - 2, second.bottom - 2},
+             [&](int, int, Colour c) { return c == black; });
+    EXPECT_FALSE(text.Empty()) << "the text and its underline in the highlight's text colour";
+    EXPECT_FALSE(
+        Find(surface, {20, 305, 200, 333}, [](int, int, Colour c) { return c == kWhite; }).Empty())
+        << "the help text in the window's text colour";
+}
+
+TEST(OtherScales, DrawTheTwiceSizedPicturesAndTheTextAtTheScreensSize) {
+    const layout::Scale twice = layout::ScaleForDpi(192);
+    Surface surface(1200, 700);
+    const CFont font = MakeFont(twice.Px(layout::kEntryFontHeight), 700);
+    const geometry::Rect entry = layout::EntryRect(kLeft, 0, twice);
+    DrawEntry(surface.dc(), Module(), entry, "Install", false, font.get(), twice);
+    // The 2x face's rows, one for one: its top row at the entry's top, its gradient below.
+    const images::Picture face = images::EntryFace(false, 2);
+    EXPECT_EQ(surface.At(entry.left + 4, entry.top), From(face.At(4, 0)));
+    EXPECT_EQ(surface.At(entry.left + 4, entry.top + 40), From(face.At(4, 40)));
+    const Box white = Find(surface, entry, [](int, int, Colour c) { return c == kWhite; });
+    EXPECT_GE(white.bottom - white.top, 14) << "glyphs at twice the height";
+
+    // The background at 144 DPI: the 2x picture shrunk to the scaled rectangle.
+    const layout::Scale half = layout::ScaleForDpi(144);
+    const geometry::Rect target = layout::BackgroundRect(400, 300, half);
+    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND, target, half);
+    const images::Picture big = images::MainBackground(2);
+    int similar = 0;
+    for (int y = 10; y < 440; y += 37) {
+        for (int x = 10; x < 590; x += 41) {
+            const images::Rgb expected = big.At(x * 4 / 3, y * 4 / 3);
+            const Colour actual = surface.At(x, y);
+            similar += std::abs(actual.r - expected.r) + std::abs(actual.g - expected.g) +
+                                   std::abs(actual.b - expected.b) <
+                               40
+                           ? 1
+                           : 0;
+        }
+    }
+    EXPECT_GT(similar, 130) << "of 180 points";
+    EXPECT_EQ(surface.At(target.right, 100), kSentinel) << "nothing beyond the scaled picture";
+}
+
 TEST(Background, IsCopiedToTheClientOrigin) {
     Surface surface(600, 360);
-    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND);
+    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND, kBackgroundRect);
     const images::Picture picture = images::MainBackground();
     ExpectBackground(surface, [&](int x, int y) { return From(picture.At(x, y)); });
 }
 
 TEST(Background, With256ColoursIsCopiedWithItsColours) {
     Surface surface(600, 360);
-    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO);
+    PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO, kBackgroundRect);
     const images::IndexedPicture picture = images::LumoBackground();
     ExpectBackground(surface, [&](int x, int y) { return From(picture.At(x, y)); });
 }
 
 TEST(Background, MissingDrawsNothing) {
     Surface surface(600, 360);
-    PaintBackground(surface.dc(), Module(), 999);
+    PaintBackground(surface.dc(), Module(), 999, kBackgroundRect);
     EXPECT_TRUE(
         Find(surface, {0, 0, 600, 360}, [](int, int, Colour c) { return c != kSentinel; }).Empty());
 }
@@ -840,7 +919,7 @@ struct PaintedWindow {
         if (message == WM_PAINT) {
             const CPaintDC dc(window);
             paintedArea = dc.paintStruct().rcPaint;
-            PaintBackground(dc.get(), Module(), IDB_BACKGROUND);
+            PaintBackground(dc.get(), Module(), IDB_BACKGROUND, kBackgroundRect);
             return 0;
         }
         if (message == WM_ERASEBKGND) {
@@ -898,8 +977,8 @@ TEST(Leaks, NoneAfterManyDraws) {
         DrawEntry(surface.dc(), Module(), kFirstEntry, "Install Product", false, entryFont.get());
         DrawEntry(surface.dc(), Module(), kFirstEntry, "Install Product", true, entryFont.get());
         DrawHelpArea(surface.dc(), Module(), kHelpArea, "Help\nText", 305, helpFont.get());
-        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND);
-        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO);
+        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND, kBackgroundRect);
+        PaintBackground(surface.dc(), Module(), IDB_BACKGROUND_LUMO, kBackgroundRect);
         CPalette palette;
         const CBitmap strip = LoadBitmapResource(Module(), IDB_HELP_STRIP, palette);
         CopyBitmap(surface.dc(), strip.get(), palette.get(), {0, 0, 600, 40}, kHelpArea);

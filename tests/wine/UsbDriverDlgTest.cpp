@@ -6,6 +6,7 @@
 #include "DriverTestSupport.h"
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32DriverStore.h"
+#include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32StringTable.h"
 #include "platform/win32/Win32SystemErrors.h"
@@ -97,7 +98,7 @@ public:
     ScriptedUsbDriverDlg(platform::IDriverStore& store, platform::IUserInterface& ui,
                          std::function<void(ScriptedUsbDriverDlg&)> script)
         : CUsbDriverDlg({kTitle, kFirst, kSecond, kOk, kCancel, kSuccess, kFailure}, nullptr,
-                        {registry, store, ui, strings, errors}),
+                        {registry, store, processes, ui, strings, errors}),
           m_script(std::move(script)) {}
 
     HWND Window() const { return m_hWnd; }
@@ -126,12 +127,14 @@ protected:
 
 private:
     static const platform::Win32Registry registry;
+    static platform::Win32Processes processes;
     static const platform::Win32StringTable strings;
     static const platform::Win32SystemErrors errors;
     std::function<void(ScriptedUsbDriverDlg&)> m_script;
 };
 
 const platform::Win32Registry ScriptedUsbDriverDlg::registry;
+platform::Win32Processes ScriptedUsbDriverDlg::processes;
 const platform::Win32StringTable ScriptedUsbDriverDlg::strings;
 const platform::Win32SystemErrors ScriptedUsbDriverDlg::errors(ScriptedUsbDriverDlg::strings);
 

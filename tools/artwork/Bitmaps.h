@@ -69,18 +69,20 @@ constexpr Rgb Gradient(Rgb from, Rgb to, int step, int steps) {
     return Rgb{channel(from.r, to.r), channel(from.g, to.g), channel(from.b, to.b)};
 }
 
-inline Picture EntryFace(bool hot) {
+// `scale` 2 draws the 2x picture: the same face with twice the pixels each way.
+inline Picture EntryFace(bool hot, int scale = 1) {
     const Rgb top = hot ? kHotFaceTop : kNormalFaceTop;
     const Rgb bottom = hot ? kHotFaceBottom : kNormalFaceBottom;
-    Picture face(kFaceWidth, kFaceHeight);
-    for (int y = 0; y < kFaceHeight; ++y) {
-        for (int x = 0; x < kFaceWidth; ++x) {
-            if (x <= kFaceBodyRight && y <= kFaceBodyBottom) {
-                face.Set(x, y, Gradient(top, bottom, y, kFaceBodyBottom));
+    Picture face(kFaceWidth * scale, kFaceHeight * scale);
+    const int bodyRows = (kFaceBodyBottom + 1) * scale;
+    for (int y = 0; y < kFaceHeight * scale; ++y) {
+        for (int x = 0; x < kFaceWidth * scale; ++x) {
+            if (x / scale <= kFaceBodyRight && y / scale <= kFaceBodyBottom) {
+                face.Set(x, y, Gradient(top, bottom, y, bodyRows - 1));
                 continue;
             }
-            const int dx = x - kFaceBodyRight;  // 1.. right of the body, else <= 0
-            const int dy = y - kFaceBodyBottom; // 1.. below the body, else <= 0
+            const int dx = x / scale - kFaceBodyRight;  // 1.. right of the body, else <= 0
+            const int dy = y / scale - kFaceBodyBottom; // 1.. below the body, else <= 0
             std::uint8_t grey = 0;
             if (dx > 0 && dy > 0) {
                 grey = kCornerShadow[static_cast<std::size_t>(dy - 1)]
@@ -96,11 +98,13 @@ inline Picture EntryFace(bool hot) {
     return face;
 }
 
-inline Picture HelpStrip() {
-    Picture strip(kStripWidth, kStripHeight);
-    for (int y = 0; y < kStripHeight; ++y) {
-        const Rgb colour = Gradient(kStripTop, kStripBottom, y, kStripHeight - 1);
-        for (int x = 0; x < kStripWidth; ++x) {
+// `scale` 2 draws the 2x picture: the gradient over twice the rows, the panel's outline and
+// corners with twice the pixels each way.
+inline Picture HelpStrip(int scale = 1) {
+    Picture strip(kStripWidth * scale, kStripHeight * scale);
+    for (int y = 0; y < kStripHeight * scale; ++y) {
+        const Rgb colour = Gradient(kStripTop, kStripBottom, y, kStripHeight * scale - 1);
+        for (int x = 0; x < kStripWidth * scale; ++x) {
             strip.Set(x, y, colour);
         }
     }
@@ -114,8 +118,10 @@ inline Picture HelpStrip() {
         "owwww", //
     };
     constexpr int kCorner = 5;
-    for (int y = kPanelTop; y <= kPanelBottom; ++y) {
-        for (int x = kPanelLeft; x <= kPanelRight; ++x) {
+    for (int sy = kPanelTop * scale; sy < (kPanelBottom + 1) * scale; ++sy) {
+        for (int sx = kPanelLeft * scale; sx < (kPanelRight + 1) * scale; ++sx) {
+            const int x = sx / scale;
+            const int y = sy / scale;
             const int fromLeft = x - kPanelLeft;
             const int fromRight = kPanelRight - x;
             const int fromTop = y - kPanelTop;
@@ -129,9 +135,9 @@ inline Picture HelpStrip() {
                 kind = 'o';
             }
             if (kind == 'o') {
-                strip.Set(x, y, kPanelOutline);
+                strip.Set(sx, sy, kPanelOutline);
             } else if (kind == 'w') {
-                strip.Set(x, y, kWhite);
+                strip.Set(sx, sy, kWhite);
             }
         }
     }
@@ -385,10 +391,10 @@ inline void ClearPlainCorner(Canvas& canvas) {
 
 } // namespace design
 
-// 130: the main page's background.
-inline Picture MainBackground() {
+// 130: the main page's background (230: at `scale` 2).
+inline Picture MainBackground(int scale = 1) {
     using namespace design;
-    Canvas canvas(kBackgroundWidth, kBackgroundHeight, kWhiteColour);
+    Canvas canvas(kBackgroundWidth, kBackgroundHeight, kWhiteColour, scale);
     auto edge = [](double x) {
         const double t = x / 400;
         return 116 + 14 * t - 46 * t * t;
@@ -421,9 +427,9 @@ inline Picture MainBackground() {
 
 // 133: the background of the "Lumo Dialog" page: a family of panels instead of the disc, in
 // 256 colours of its own.
-inline IndexedPicture LumoBackground() {
+inline IndexedPicture LumoBackground(int scale = 1) {
     using namespace design;
-    Canvas canvas(kBackgroundWidth, kBackgroundHeight, kWhiteColour);
+    Canvas canvas(kBackgroundWidth, kBackgroundHeight, kWhiteColour, scale);
     auto edge = [](double x) {
         const double t = x / 400;
         return 104 - 8 * t + 30 * t * t;
@@ -516,7 +522,9 @@ struct ResourceFile {
     Bytes bytes;
 };
 
-// Every file that Install.rc refers to, with the name it refers to it by.
+// Every file that Install.rc refers to, with the name it refers to it by. A picture for
+// screens of more than 96 DPI lies beside its 1x picture, named with "@2x" before the
+// extension, twice as wide and twice as high.
 inline std::vector<ResourceFile> ResourceFiles() {
     return {
         {"Install.ico", EncodeIcon({DiscIcon(16), DiscIcon(32)})},
@@ -526,6 +534,11 @@ inline std::vector<ResourceFile> ResourceFiles() {
         {"BackgroundLumo.bmp", EncodeBmp(LumoBackground())},
         {"EntryHot.bmp", EncodeBmp(EntryFace(true))},
         {"BackgroundSpare.bmp", EncodeBmp(SpareBackground())},
+        {"Background@2x.bmp", EncodeBmp(MainBackground(2))},
+        {"EntryNormal@2x.bmp", EncodeBmp(EntryFace(false, 2))},
+        {"HelpStrip@2x.bmp", EncodeBmp(HelpStrip(2))},
+        {"BackgroundLumo@2x.bmp", EncodeBmp(LumoBackground(2))},
+        {"EntryHot@2x.bmp", EncodeBmp(EntryFace(true, 2))},
     };
 }
 

@@ -89,30 +89,37 @@ inline double SegmentDistance(double px, double py, double ax, double ay, double
 
 class Canvas {
 public:
-    Canvas(int width, int height, Colour fill)
-        : m_width(width), m_height(height),
-          m_pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
+    // A canvas of `width` x `height` design pixels, drawn at `scale` output pixels per design
+    // pixel: the same drawing calls make the 1x picture and the sharp 2x one.
+    Canvas(int width, int height, Colour fill, int scale = 1)
+        : m_width(width * scale), m_height(height * scale), m_scale(scale),
+          m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), fill) {}
 
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    Box Whole() const { return Box{0, 0, m_width, m_height}; }
+    // In design pixels.
+    int Width() const { return m_width / m_scale; }
+    int Height() const { return m_height / m_scale; }
+    Box Whole() const { return Box{0, 0, Width(), Height()}; }
 
+    // An output pixel.
     Colour At(int x, int y) const { return m_pixels[Index(x, y)]; }
 
-    // Paints the shape `distance` (a signed distance function of the pixel centre) over the
-    // pixels of `box` in the colour `paint(x, y)`. `softness` is half the width of the blurred
-    // edge in pixels: 0.5 gives a smooth one-pixel edge, larger values soft shadows and glows.
+    // Paints the shape `distance` (a signed distance function of the pixel centre, in design
+    // pixels) over the pixels of `box` in the colour `paint(x, y)`. `softness` is half the width
+    // of the blurred edge in design pixels: 0.5 gives a smooth edge one output pixel wide,
+    // larger values soft shadows and glows.
     template <class Distance, class Paint>
     void Fill(Box box, Distance distance, Paint paint, double opacity = 1.0,
               double softness = 0.5) {
-        const Box clip{std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, m_width),
-                       std::min(box.bottom, m_height)};
+        const Box clip{std::max(box.left * m_scale, 0), std::max(box.top * m_scale, 0),
+                       std::min(box.right * m_scale, m_width),
+                       std::min(box.bottom * m_scale, m_height)};
+        const double edge = softness <= 0.5 ? softness / m_scale : softness;
         for (int y = clip.top; y < clip.bottom; ++y) {
             for (int x = clip.left; x < clip.right; ++x) {
-                const double px = x + 0.5;
-                const double py = y + 0.5;
+                const double px = (x + 0.5) / m_scale;
+                const double py = (y + 0.5) / m_scale;
                 const double d = distance(px, py);
-                const double coverage = Clamp01((softness - d) / (2 * softness)) * opacity;
+                const double coverage = Clamp01((edge - d) / (2 * edge)) * opacity;
                 if (coverage > 0) {
                     Colour& target = m_pixels[Index(x, y)];
                     target = Mix(target, paint(px, py), coverage);
@@ -144,8 +151,9 @@ private:
                static_cast<std::size_t>(x);
     }
 
-    int m_width;
+    int m_width; // output pixels
     int m_height;
+    int m_scale;
     std::vector<Colour> m_pixels;
 };
 

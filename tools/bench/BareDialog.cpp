@@ -2,7 +2,9 @@
 // styles and client size, centred on the screen and filled with one colour, and nothing else.
 // Started without arguments it does what the menu does from the disc: it copies itself to the
 // temporary folder and starts the copy with -InfPath "<its directory>\", so that it too takes
-// two process starts to show its window.
+// two process starts to show its window. Built a second time with the menu's manifest (common
+// controls 6 with visual styles, DPI awareness) and the menu's chooser, a drop-down list of its
+// six languages at its place: the floor of a page under the same conditions as the menu's.
 
 #include <windows.h>
 
@@ -17,6 +19,29 @@ constexpr int kClientWidth = 597;
 constexpr int kClientHeight = 340;
 // The top row of the menu's entry faces: the benchmark waits for this colour at the same place.
 constexpr COLORREF kFill = RGB(153, 200, 226);
+// The chooser of the template built with the manifest, placed and filled as the menu does.
+constexpr int kChooserId = 1001;
+const char* const kLanguageNames[] = {"English",
+                                      "Fran\xe7"
+                                      "ais",
+                                      "Deutsch",
+                                      "Italiano",
+                                      "Espa\xf1ol",
+                                      "Chinese"};
+
+void FillChooser(HWND hwnd) {
+    const HWND chooser = GetDlgItem(hwnd, kChooserId);
+    if (chooser == nullptr) {
+        return;
+    }
+    RECT rect{};
+    GetWindowRect(chooser, &rect);
+    MoveWindow(chooser, 16, 261, 176, rect.bottom - rect.top, FALSE);
+    for (const char* name : kLanguageNames) {
+        SendMessageA(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    }
+    SendMessageA(chooser, CB_SETCURSEL, 0, 0);
+}
 
 class SolidBrush {
 public:
@@ -62,6 +87,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         const int height = frame.bottom - frame.top;
         MoveWindow(hwnd, (screen.right - width) / 2, (screen.bottom - height) / 2, width, height,
                    FALSE);
+        FillChooser(hwnd);
         return TRUE;
     }
     case WM_CTLCOLORDLG:

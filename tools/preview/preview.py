@@ -3,7 +3,7 @@
 Install.exe under Wine: each page as it opens, and each of its entries hot with the help text it
 shows; puts them together on one contact sheet, marked with what discmenu-check finds.
 
-    preview.py [DISC_DIR] [--out DIR]
+    preview.py [DISC_DIR] [--out DIR] [--dpi DPI]
 
 Which pages there are and which entry opens each sub-page comes from discmenu-check --json
 (build/linux/discmenu-check, `make linux`), which reads the language files with the menu's
@@ -50,6 +50,17 @@ MAIN_PAGE = "Main Dialog"
 CHECK_PROGRAM = Path(os.environ.get("DISCMENU_CHECK_PROGRAM",
                                     SOURCE_DIR / "build" / "linux" / "discmenu-check"))
 PAGE_SIZE = (597, 340)
+# The screen resolution the pages are drawn at (--dpi); every length above and below is one of
+# the 96-DPI design, and px() gives it at this resolution as the program scales it.
+DPI = 96
+
+
+def px(length):
+    return (length * DPI + 48) // 96
+
+
+def page_size():
+    return px(PAGE_SIZE[0]), px(PAGE_SIZE[1])
 SUBPAGE, CLOSE = 1, 2
 # Entries from the eighth on are drawn over the help strip; the eighth is the last one that
 # lies inside the page and can be clicked.
@@ -201,7 +212,7 @@ class Canvas:
 def contact_cell(page, help_rows, colour):
     """A page on the contact sheet: the page as it opens, framed in the colour of its worst
     finding, and beside it its entries hot with their help texts."""
-    width, height = PAGE_SIZE
+    width, height = page_size()
     cell = Canvas(2 * FRAME + width + CELL_GAP + (help_rows.width if help_rows else 0),
                   2 * FRAME + max(height, help_rows.height if help_rows else 0))
     cell.paste(page, 0, 0, width, height, FRAME, FRAME)
@@ -260,7 +271,7 @@ class Previewer:
         self.windows_disc = None  # the disc's folder in the prefix, as Windows names it
 
     def at(self, page, x, y):
-        return page.left + x, page.top + y
+        return page.left + px(x), page.top + px(y)
 
     @staticmethod
     def wait_for(value, timeout=30):
@@ -291,9 +302,10 @@ class Previewer:
         return shot
 
     def capture(self, code, label, page, entry_count):
-        if (page.width, page.height) != PAGE_SIZE:
+        size = page_size()
+        if (page.width, page.height) != size:
             raise PreviewError(f"{code}: page {label!r} is {page.width} x {page.height}, "
-                               f"not {PAGE_SIZE[0]} x {PAGE_SIZE[1]}")
+                               f"not {size[0]} x {size[1]} at {DPI} DPI")
         self.wine.move_pointer(*self.at(page, *NEUTRAL_POINT))
         shot = self.wait_for(lambda: self.painted(page, entry_count))
         if shot is None:
@@ -305,8 +317,8 @@ class Previewer:
         while path.name.lower() in taken:
             path = self.out / f"{code}-{safe_name(label)}-{number}.png"
             number += 1
-        picture = Canvas(*PAGE_SIZE)
-        picture.paste(shot, page.left, page.top, *PAGE_SIZE)
+        picture = Canvas(*size)
+        picture.paste(shot, page.left, page.top, *size)
         picture.write_png(path)
         self.shots[(code, label)] = path
         help_rows = self.hover(code, label, page, entry_count)
@@ -324,7 +336,8 @@ class Previewer:
                               "help strip or below the page; their help is not shown")
         if shown == 0:
             return None
-        rows = Canvas(HELP_FACE_WIDTH + PAGE_SIZE[0], shown * HELP_ROW_PITCH - 4)
+        rows = Canvas(px(HELP_FACE_WIDTH) + page_size()[0],
+                      shown * px(HELP_ROW_PITCH) - px(4))
         for index in range(shown):
             top = ENTRY_TOP + ENTRY_PITCH * index
             self.wine.xdotool("mousemove", "--sync", *self.at(page, 500, top + 18))
@@ -332,11 +345,12 @@ class Previewer:
             if shot is None:
                 raise PreviewError(f"{code}: entry {index} of page {label!r} did not turn hot "
                                    "under the pointer")
-            y = index * HELP_ROW_PITCH
-            rows.paste(shot, page.left + ENTRY_LEFT, page.top + top, *ENTRY_SIZE,
-                       0, y + (HELP_STRIP_HEIGHT - ENTRY_SIZE[1]) // 2)
-            rows.paste(shot, page.left, page.top + HELP_STRIP_TOP, PAGE_SIZE[0],
-                       HELP_STRIP_HEIGHT, HELP_FACE_WIDTH, y)
+            y = index * px(HELP_ROW_PITCH)
+            face_left, face_top = self.at(page, ENTRY_LEFT, top)
+            rows.paste(shot, face_left, face_top, px(ENTRY_SIZE[0]), px(ENTRY_SIZE[1]),
+                       0, y + px((HELP_STRIP_HEIGHT - ENTRY_SIZE[1]) // 2))
+            rows.paste(shot, page.left, page.top + px(HELP_STRIP_TOP), page_size()[0],
+                       px(HELP_STRIP_HEIGHT), px(HELP_FACE_WIDTH), y)
         return rows
 
     def hot(self, page, index):
@@ -433,7 +447,13 @@ def main():
                         help="the disc's root folder (default: the sample disc build/disc)")
     parser.add_argument("--out", default=str(SOURCE_DIR / "build" / "preview"),
                         help="where the pictures go (default: build/preview)")
+    parser.add_argument("--dpi", type=int, default=96,
+                        help="the screen resolution to draw the pages at (default: 96)")
     arguments = parser.parse_args()
+    global DPI
+    DPI = arguments.dpi
+    if not 48 <= DPI <= 480:
+        sys.exit(f"preview: {DPI} DPI is no screen resolution")
     disc, out = Path(arguments.disc).resolve(), Path(arguments.out).resolve()
     program = harness.BUILD_DIR / "Install.exe"
 
@@ -456,7 +476,9 @@ def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("preview: stopped"))
     harness.DISC_DIR = disc
     print(f"Previewing {disc} with Wine and Xvfb, running {harness.RUNTIME_NOTE} ...", flush=True)
-    wine = harness.WineDesktop()
+    # Room for the page and the sub-pages it opens at the resolution asked for.
+    wine = harness.WineDesktop(max(1024, px(1024)), max(768, px(768)))
+    wine.set_dpi(DPI)
     previewer = Previewer(wine, disc, out)
     try:
         previewer.run(program, languages)

@@ -1,9 +1,12 @@
 #include "usb/win32/UsbDriverDlg.h"
 
 #include "res/resource.h"
+#include "usb/ElevatedRegistration.h"
 #include "usb/UsbDriverInstall.h"
 
+#include <string>
 #include <utility>
+#include <vector>
 
 CUsbDriverDlg::CUsbDriverDlg(const UsbDriverTexts& texts, CDialog* pParentWnd,
                              const UsbDriverServices& services)
@@ -28,8 +31,14 @@ BOOL CUsbDriverDlg::OnInitDialog() {
 }
 
 void CUsbDriverDlg::OnOK() {
+    platform::IProcesses& processes = m_services.processes;
+    const auto runElevated = [&](const std::vector<std::string>& infPaths) {
+        return processes.RunElevatedAndWait(m_hWnd, processes.ModulePath(),
+                                            usb::ElevatedCopyParameters(infPaths));
+    };
     const usb::InstallOutcome outcome = usb::InstallDriverPackages(
-        m_checkFirst.GetCheck(), m_checkSecond.GetCheck(), m_services.registry, m_services.drivers);
+        m_checkFirst.GetCheck(), m_checkSecond.GetCheck(), m_services.registry, m_services.drivers,
+        processes.ElevationState(), runElevated);
     usb::ReportOutcome(outcome, Reporting(), m_hWnd, m_texts.title, m_texts.success);
     // The dialog closes with OK whatever happened.
     CDialog::OnOK();

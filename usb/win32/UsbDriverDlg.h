@@ -1,10 +1,12 @@
 #pragma once
 // The USB driver dialog: one check box per panel family; OK registers the chosen driver
-// packages from the installed product's folder and reports the outcome in a message box.
+// packages from the installed product's folder (through an elevated copy of the program where
+// the system demands it) and reports the outcome in a message box.
 
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "platform/DriverStore.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"
 #include "platform/SystemErrors.h"
@@ -31,6 +33,7 @@ struct UsbDriverTexts {
 struct UsbDriverServices {
     const platform::IRegistry& registry;
     platform::IDriverStore& drivers;
+    platform::IProcesses& processes; // this process's rights, and the elevated copy
     platform::IUserInterface& ui;
     const platform::IStringTable& strings;
     const platform::ISystemErrors& errors;

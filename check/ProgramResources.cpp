@@ -1,0 +1,101 @@
+#include "check/ProgramResources.h"
+
+#include <cstdint>
+
+namespace check::resources {
+
+namespace {
+
+constexpr std::uint32_t kBitmapType = 2;
+constexpr std::uint64_t kResourceDirectoryIndex = 2;
+constexpr std::uint32_t kSubdirectory = 0x80000000u;
+
+// A little-endian number of `size` bytes at `at`; 0 beyond the end.
+std::uint32_t Little(std::string_view bytes, std::uint64_t at, int size) {
+    if (at + static_cast<std::uint64_t>(size) > bytes.size()) {
+        return 0;
+    }
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    }
+    return value;
+}
+
+// The file offset of the resource section's root directory.
+std::optional<std::uint64_t> ResourceSection(std::string_view bytes) {
+    if (bytes.size() < 0x40 || bytes.substr(0, 2) != "MZ") {
+        return std::nullopt;
+    }
+    const std::uint64_t header = Little(bytes, 0x3C, 4);
+    if (header + 24 > bytes.size() || bytes.substr(header, 4) != std::string_view("PE\0\0", 4)) {
+        return std::nullopt;
+    }
+    const std::uint64_t sections = Little(bytes, header + 6, 2);
+    const std::uint64_t optionalSize = Little(bytes, header + 20, 2);
+    const std::uint64_t optional = header + 24;
+    const std::uint32_t magic = Little(bytes, optional, 2);
+    // The number of data directories, then the directories, after the fields of PE32 or PE32+.
+    const std::uint64_t count = magic == 0x10B ? 92 : magic == 0x20B ? 108 : 0;
+    if (count == 0 || optionalSize < count + 4 + 8 * (kResourceDirectoryIndex + 1) ||
+        Little(bytes, optional + count, 4) <= kResourceDirectoryIndex) {
+        return std::nullopt;
+    }
+    const std::uint64_t address =
+        Little(bytes, optional + count + 4 + 8 * kResourceDirectoryIndex, 4);
+    if (address == 0) {
+        return std::nullopt;
+    }
+    // The section that holds that address gives its place in the file.
+    const std::uint64_t table = optional + optionalSize;
+    for (std::uint64_t i = 0; i < sections; ++i) {
+        const std::uint64_t entry = table + 40 * i;
+        const std::uint64_t virtualSize = Little(bytes, entry + 8, 4);
+        const std::uint64_t virtualAddress = Little(bytes, entry + 12, 4);
+        const std::uint64_t rawOffset = Little(bytes, entry + 20, 4);
+        if (address >= virtualAddress && address < virtualAddress + virtualSize) {
+            return rawOffset + (address - virtualAddress);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::vector<unsigned>> BitmapIds(std::string_view bytes) {
+    const auto section = ResourceSection(bytes);
+    if (!section) {
+        return std::nullopt;
+    }
+    // A directory: 16 bytes of header with the numbers of named and of numbered entries, then
+    // 8-byte entries (name or id, and the offset of the data or of a subdirectory).
+    const auto entries = [&](std::uint64_t directory) {
+        return Little(bytes, directory + 12, 2) + Little(bytes, directory + 14, 2);
+    };
+    const std::uint64_t root = *section;
+    if (root + 16 > bytes.size()) {
+        return std::nullopt;
+    }
+    std::vector<unsigned> ids;
+    for (std::uint32_t i = 0; i < entries(root); ++i) {
+        const std::uint64_t entry = root + 16 + 8 * std::uint64_t{i};
+        const std::uint32_t offset = Little(bytes, entry + 4, 4);
+        if (Little(bytes, entry, 4) != kBitmapType || (offset & kSubdirectory) == 0) {
+            continue;
+        }
+        const std::uint64_t bitmaps = root + (offset & ~kSubdirectory);
+        if (bitmaps + 16 > bytes.size()) {
+            return std::nullopt;
+        }
+        for (std::uint32_t j = 0; j < entries(bitmaps); ++j) {
+            const std::uint32_t name = Little(bytes, bitmaps + 16 + 8 * std::uint64_t{j}, 4);
+            // Bitmaps named by strings are no bitmaps the program draws.
+            if ((name & kSubdirectory) == 0) {
+                ids.push_back(name);
+            }
+        }
+    }
+    return ids;
+}
+
+} // namespace check::resources
