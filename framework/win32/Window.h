@@ -6,6 +6,8 @@
 //   message map (OnWndMsg), and Default() hands the current message to the window's previous
 //   handling. Dialogs (subclassed after creation) and the framework's own window classes (bound
 //   at WM_NCCREATE) share it.
+// Both speak to windows through the wide-character functions, and the windows bound to a CWnd
+// are Unicode windows: texts keep every script, and typed characters arrive as UTF-16 units.
 
 #include "framework/win32/WideText.h"
 
@@ -21,7 +23,7 @@ public:
     operator HWND() const { return m_hWnd; }
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return SendMessageA(m_hWnd, message, wParam, lParam);
+        return SendMessageW(m_hWnd, message, wParam, lParam);
     }
     void SetText(const std::string& utf8) const {
         SetWindowTextW(m_hWnd, text::Wide(utf8).c_str());
@@ -104,7 +106,7 @@ protected:
     void Subclass(HWND hWnd);
     // Registers a window class of the program whose windows bind to the object given as the
     // creation parameter of CreateWindowEx; false when it cannot be registered.
-    static bool RegisterBoundClass(const char* className, HBRUSH background);
+    static bool RegisterBoundClass(const wchar_t* className, HBRUSH background);
 
     HWND m_hWnd = nullptr;
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-const char kWindowClass[] = "discmenu.HtmlCtrl";
+const wchar_t kWindowClass[] = L"discmenu.HtmlCtrl";
 
 // The arguments of BeforeNavigate2 and NewWindow3, by position: they arrive in reverse order.
 enum BeforeNavigate2Argument : UINT {
@@ -282,7 +282,7 @@ bool CHtmlCtrl::Create(const RECT& rect, HWND hWndParent, UINT nID) {
         return false;
     }
     // The id of a child window travels in the menu argument.
-    CreateWindowExA(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+    CreateWindowExW(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top, hWndParent,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), Instance(), this);
     if (m_hWnd == nullptr) {
