@@ -42,6 +42,12 @@ public:
         return rect;
     }
     CWindowRef Item(int id) const { return GetDlgItem(m_hWnd, id); }
+    // The keyboard cues of the window and its children (WM_CHANGEUISTATE: `action` UIS_SET or
+    // UIS_CLEAR of the UISF_ `flags`), and those hidden now (WM_QUERYUISTATE).
+    void ChangeUiState(WORD action, WORD flags) const {
+        Send(WM_CHANGEUISTATE, MAKEWPARAM(action, flags));
+    }
+    UINT QueryUiState() const { return static_cast<UINT>(Send(WM_QUERYUISTATE)); }
     // Both icons of a top-level window.
     void SetIcons(HICON icon) const {
         Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

@@ -435,14 +435,13 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
 void CMenuDlg::KeyboardUsed() {
     if (!m_bKeyboardUsed) {
         m_bKeyboardUsed = true;
-        SendMessageA(m_hWnd, WM_CHANGEUISTATE,
-                     MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+        Window().ChangeUiState(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL);
         ReadUiState();
     }
 }
 
 void CMenuDlg::ReadUiState() {
-    const auto hidden = static_cast<UINT>(SendMessageA(m_hWnd, WM_QUERYUISTATE, 0, 0));
+    const UINT hidden = Window().QueryUiState();
     const bool accessKeys = m_bKeyboardUsed && (hidden & UISF_HIDEACCEL) == 0;
     if (accessKeys != m_bAccessKeys) {
         m_bAccessKeys = accessKeys;
