@@ -66,21 +66,8 @@ public:
         return static_cast<int>(
             SendMessageW(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
     }
-    void SetItemData(int index, LPARAM data) const {
-        Send(CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-    }
-    // CB_ERR for an index that names no item.
-    LRESULT GetItemData(int index) const {
-        return Send(CB_GETITEMDATA, static_cast<WPARAM>(index));
-    }
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
-    // Selects the first item after `after` (wrapping) that begins with `text` in any case.
-    void SelectString(int after, const std::string& utf8) const {
-        const std::wstring wide = text::Wide(utf8);
-        SendMessageW(m_hWnd, CB_SELECTSTRING, static_cast<WPARAM>(after),
-                     reinterpret_cast<LPARAM>(wide.c_str()));
-    }
 };
 
 class CButton : public CWindowRef {
