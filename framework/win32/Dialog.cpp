@@ -9,9 +9,7 @@ CDialog::CDialog(UINT nIDTemplate, CDialog* pParentWnd)
     : m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate) {}
 
 HICON CDialog::LoadAppIcon(UINT nID) {
-    const CWinApp* app = AfxGetApp();
-    return LoadIconW(app != nullptr ? app->m_hInstance : GetModuleHandleW(nullptr),
-                     MAKEINTRESOURCEW(nID));
+    return LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(nID));
 }
 
 HWND CDialog::GetSafeOwner() const {
@@ -28,10 +26,8 @@ HWND CDialog::GetSafeOwner() const {
 }
 
 INT_PTR CDialog::DoModal() {
-    const CWinApp* app = AfxGetApp();
-    HINSTANCE instance = app != nullptr ? app->m_hInstance : GetModuleHandleW(nullptr);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(m_nIDTemplate), GetSafeOwner(), DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), GetSafeOwner(),
+                           DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(int nResult) {

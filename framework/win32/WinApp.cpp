@@ -16,6 +16,11 @@ CWinApp* AfxGetApp() {
     return g_pApp;
 }
 
+HINSTANCE AfxGetInstanceHandle() {
+    const CWinApp* app = AfxGetApp();
+    return app != nullptr ? app->m_hInstance : GetModuleHandleW(nullptr);
+}
+
 CWinApp::CWinApp()
     : m_hInstance(GetModuleHandleA(nullptr)), m_strAppName(GetModuleBaseName()),
       m_crDialogBk(GetSysColor(COLOR_BTNFACE)), m_crDialogText(GetSysColor(COLOR_WINDOWTEXT)) {

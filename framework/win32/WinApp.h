@@ -57,3 +57,6 @@ private:
 
 // The one application object of the process.
 CWinApp* AfxGetApp();
+// The module of the program's resources: the application's, or the program file's while there
+// is no application object.
+HINSTANCE AfxGetInstanceHandle();

@@ -39,8 +39,7 @@ CMenuDlg::~CMenuDlg() {
 }
 
 HINSTANCE CMenuDlg::Instance() const {
-    const CWinApp* app = AfxGetApp();
-    return app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
+    return AfxGetInstanceHandle();
 }
 
 void CMenuDlg::DoDataExchange() {
