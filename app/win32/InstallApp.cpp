@@ -6,7 +6,8 @@
 #include "res/resource.h"
 #include "usb/ElevatedRegistration.h"
 
-CInstallApp::CInstallApp() : m_instance(kInstanceAtomName), m_errors(m_strings) {}
+CInstallApp::CInstallApp()
+    : m_instance(kInstanceAtomName), m_ui(GetAppName()), m_errors(m_strings) {}
 
 BOOL CInstallApp::PrepareInstance() {
     StartupServices services{m_atoms, m_files,    m_processes,

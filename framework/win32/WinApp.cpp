@@ -76,20 +76,3 @@ void ReportException(const char* what) noexcept {
         // No memory even for the message: nothing more can be told.
     }
 }
-
-void CWinApp::BeginWaitCursor() {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    if (m_nWaitCursorCount++ == 0) {
-        m_hcurBeforeWait = previous;
-    }
-}
-
-void CWinApp::EndWaitCursor() {
-    if (m_nWaitCursorCount == 0) {
-        return;
-    }
-    if (--m_nWaitCursorCount == 0) {
-        SetCursor(m_hcurBeforeWait != nullptr ? m_hcurBeforeWait : LoadCursor(nullptr, IDC_ARROW));
-        m_hcurBeforeWait = nullptr;
-    }
-}
