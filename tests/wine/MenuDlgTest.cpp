@@ -8,18 +8,10 @@
 #include "WineTestSupport.h"
 #include "framework/win32/ComPtr.h"
 #include "framework/win32/Gdi.h"
+#include "framework/win32/ModuleInfo.h"
 #include "framework/win32/WinApp.h"
 #include "menu/PageLayout.h"
-#include "platform/portable/ProfileReader.h"
-#include "platform/win32/Win32DriverStore.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Locale.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32StringTable.h"
-#include "platform/win32/Win32SystemErrors.h"
-#include "platform/win32/Win32UserInterface.h"
+#include "platform/win32/Win32Platform.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -45,22 +37,10 @@ public:
 };
 
 struct Win32Services {
-    platform::ProfileReader profile;
-    platform::Win32StringTable strings;
-    platform::Win32Registry registry;
-    platform::Win32Locale locale;
-    platform::Win32FileSystem files;
-    platform::Win32Processes processes;
-    platform::Win32Shell shell;
-    platform::Win32UserInterface ui;
-    platform::Win32SystemErrors errors{strings};
-    platform::Win32DriverStore drivers;
+    platform::Win32Platform platform{GetModuleBaseName(), "discmenu.MenuDlgTest"};
     RecordingShell recorder;
     bool recordOpened = false; // the recorder stands in for the shell
-    MenuPageServices Get() {
-        platform::IShell& opener = recordOpened ? static_cast<platform::IShell&>(recorder) : shell;
-        return {profile, strings, registry, locale, files, processes, opener, ui, errors, drivers};
-    }
+    MenuPageServices Get() { return recordOpened ? platform.Menu(recorder) : platform.Menu(); }
 };
 
 // A page that runs `script` once its modal loop runs, then ends.
