@@ -4,7 +4,6 @@
 #include "framework/win32/ComObject.h"
 #include "framework/win32/WideText.h"
 #include "manuals/AppLink.h"
-#include "manuals/win32/BrowserSite.h"
 
 #include <exdispid.h>
 
@@ -303,7 +302,7 @@ bool CHtmlCtrl::CreateBrowser() {
                                 m_oleObject.put_void()))) {
         return false;
     }
-    m_site = CComPtr<CSite>(new CSite(*this));
+    m_site = CComPtr<CBrowserSite>(new CBrowserSite(*this));
     m_frame = CComPtr<CFrame>(new CFrame(*this));
     m_sink = CComPtr<CEventSink>(new CEventSink(*this));
     m_browser = m_oleObject.Query<IWebBrowser2>(IID_IWebBrowser2);
