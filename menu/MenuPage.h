@@ -77,6 +77,8 @@ public:
     // Carries out the entry `index` as a click on it does (nothing for an index that names no
     // entry). False when the handling ended early, after a refused disc check.
     bool CarryOut(int index);
+    // Carries out the current entry, as Enter and Space in the entry column do.
+    bool CarryOutCurrent() { return CarryOut(m_nHotEntry); }
     // Draws every entry and the help area anew, as after a change of how they are shown.
     void Redraw() { DrawMenu(); }
     // Every entry as assistive technology reads it, in entry order.

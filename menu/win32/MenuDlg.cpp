@@ -474,7 +474,9 @@ void CMenuDlg::OnColumnKey(UINT virtualKey) {
         m_page.OnKey(entries::Key::kEnd);
         break;
     default: // Enter and Space
-        CarryOut(m_page.HotEntry());
+        // A window the entry opens must get the pointer.
+        ReleaseMouseCapture();
+        m_page.CarryOutCurrent();
         break;
     }
 }

@@ -85,7 +85,7 @@ private:
     void KeyboardUsed();
     // Follows the system's state of focus cues and access key underlines.
     void ReadUiState();
-    // Carries out the entry `index` for a key or for assistive technology.
+    // Carries out the entry `index` for assistive technology.
     void CarryOut(int index);
 
     // Draws the page at `scale` from now on: its fonts of that size, no faces of another.

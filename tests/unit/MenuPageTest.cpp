@@ -355,7 +355,7 @@ TEST_F(MenuPageClicks, KeysAndAccessKeysCarryEntriesOutAsClicksDo) {
     EXPECT_EQ(services.shell.opened[0].parameters, std::optional<std::string>(" -l0009"));
     page.OnKey(entries::Key::kDown);
     EXPECT_EQ(page.HotEntry(), 2) << "the blank entry is passed over";
-    EXPECT_TRUE(page.CarryOut(page.HotEntry()));
+    EXPECT_TRUE(page.CarryOutCurrent());
     EXPECT_EQ(disc.window.actions.back(), "page Lumo Dialog 0");
 
     page.OnColumnFocus(true);
