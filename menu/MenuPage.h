@@ -83,13 +83,11 @@ public:
     void Redraw() { DrawMenu(); }
     // Every entry as assistive technology reads it, in entry order.
     std::vector<AccessibleEntry> AccessibleEntries() const;
-    bool ColumnFocused() const { return m_bColumnFocused; }
 
     // What the window shows of the page.
     const config::PageStyle& Style() const { return m_style; }
     int LanguageIndex() const;
     const MenuItemList& Items() const { return m_menuItems; }
-    const CTextTable& Texts() const { return m_texts; }
     int HotEntry() const { return m_nHotEntry; }
     const layout::Scale& PageScale() const { return m_scale; }
     const std::string& LauncherDir() const { return m_strLauncherDir; }
