@@ -86,13 +86,12 @@ public:
 
     // What the window shows of the page.
     const config::PageStyle& Style() const { return m_style; }
-    int LanguageIndex() const;
-    const MenuItemList& Items() const { return m_menuItems; }
     int HotEntry() const { return m_nHotEntry; }
-    const layout::Scale& PageScale() const { return m_scale; }
     const std::string& LauncherDir() const { return m_strLauncherDir; }
 
 private:
+    // The language of the chooser's selection; -1 while none is selected.
+    int LanguageIndex() const;
     void FillLanguageChooser();
     void SelectInitialLanguage();
     // Reads the text table and the entries of this page in the selected language.

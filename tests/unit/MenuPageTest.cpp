@@ -170,7 +170,6 @@ TEST(MenuPageLanguages, TheSixLanguagesTheFirstChoiceAndItsFile) {
     forced.services.registry.SetString(kFirstKey, "ForceLanguage", "ESP");
     forced.Open();
     EXPECT_EQ(forced.window.selection, 4);
-    EXPECT_EQ(forced.page().LanguageIndex(), 4);
     EXPECT_EQ(forced.window.label, "Idioma:");
     EXPECT_EQ(forced.window.chooserEnabled, std::optional<bool>(false));
 }
@@ -204,7 +203,7 @@ TEST(MenuPageLanguages, AChangeReloadsAndRedrawsAtOnceAndTheLockFollowsTheRegist
     CMenuPage& page = disc.Open();
     disc.window.drawn.clear();
     page.OnSelendokLanguage(4); // to a language without a file: no entries
-    EXPECT_TRUE(page.Items().empty());
+    EXPECT_TRUE(page.AccessibleEntries().empty());
     ASSERT_EQ(disc.window.drawn.size(), 2u);
     EXPECT_EQ(disc.window.drawn[0].kind, Drawn::kHelpArea);
     EXPECT_EQ(disc.window.drawn[1],
@@ -227,7 +226,7 @@ TEST(MenuPageLanguages, ThePageLoadsItsLanguageAndNothingWithoutALauncherDirecto
     page.OnSelendokLanguage(4);
     page.OnSelendokLanguage(4);
     EXPECT_EQ(disc.window.label, "Idioma:");
-    EXPECT_EQ(page.Items().size(), 2u) << "a reload does not duplicate entries";
+    EXPECT_EQ(page.AccessibleEntries().size(), 2u) << "a reload does not duplicate entries";
 
     fakes::FakeMenuServices services;
     fakes::FakePageWindow window;
@@ -235,7 +234,7 @@ TEST(MenuPageLanguages, ThePageLoadsItsLanguageAndNothingWithoutALauncherDirecto
     nowhere.OnInitDialog(&window);
     nowhere.OnSelendokLanguage(4);
     EXPECT_EQ(window.label, "(untouched)");
-    EXPECT_TRUE(nowhere.Items().empty());
+    EXPECT_TRUE(nowhere.AccessibleEntries().empty());
 }
 
 // --- Clicks -------------------------------------------------------------------------------------

@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr int kGerman = 2; // the language index of Inst407.inf
+
 // A shell that records what it is asked to open instead of opening it.
 class RecordingShell : public platform::IShell {
 public:
@@ -53,7 +55,7 @@ public:
     HWND Window() const { return m_hWnd; }
     HWND Chooser() const { return m_comboLanguage; }
     int HotEntry() const { return Page().HotEntry(); }
-    std::size_t EntryCount() const { return Page().Items().size(); }
+    std::size_t EntryCount() const { return Page().AccessibleEntries().size(); }
 
     void Move(int x, int y) { SendMessageA(m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     void Paint() {
@@ -105,10 +107,10 @@ protected:
         winetest::WriteFile(m_disc + "Inst407.inf", "[Lumo Dialog]\r\nNumber of menu=2\r\n");
     }
 
+    // A sub-page of `parent` is opened in its opener's language `opener`, as the parent's
+    // entry would open it.
     void Run(const std::string& name, std::function<void(ScriptedPage&)> script,
-             ScriptedPage* parent = nullptr) {
-        const std::optional<int> opener =
-            parent != nullptr ? std::optional<int>(parent->Page().LanguageIndex()) : std::nullopt;
+             ScriptedPage* parent = nullptr, std::optional<int> opener = std::nullopt) {
         ScriptedPage page({name, m_disc, opener}, parent, m_services.Get(), std::move(script));
         EXPECT_EQ(page.DoModal(), IDOK);
     }
@@ -187,7 +189,7 @@ TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage) {
                 EXPECT_EQ(SendMessageA(lumo.Chooser(), CB_GETCURSEL, 0, 0), 1);
                 EXPECT_EQ(lumo.EntryCount(), 2u) << "the German file's Lumo section";
             },
-            &main);
+            &main, kGerman);
     });
 }
 

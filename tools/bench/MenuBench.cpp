@@ -11,6 +11,7 @@
 // the 597 x 40 help strip) from a memory device context to the window's device context.
 
 #include "framework/win32/Bitmaps.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 #include "menu/Configuration.h"
@@ -47,19 +48,21 @@ public:
     HWND Window() const { return m_hWnd; }
     int HotEntry() const { return Page().HotEntry(); }
     int Result() const { return m_result; }
+    // The scale of the screen the window is on, at which the page draws.
+    layout::Scale Scale() const { return layout::ScaleForDpi(WindowDpi(m_hWnd)); }
 
     // Entry `index` and the help area, as the sample disc's main page lays them out at the
     // screen's scale.
     geometry::Rect EntryRect(int index) const {
         return layout::EntryRect(layout::EntryColumnLeft(layout::kBackgroundWidth), index,
-                                 Page().PageScale());
+                                 Scale());
     }
     geometry::Rect HelpArea() const {
         RECT client{};
         GetClientRect(m_hWnd, &client);
         return layout::HelpArea(layout::kBackgroundHeight,
                                 {client.left, client.top, client.right, client.bottom},
-                                Page().PageScale());
+                                Scale());
     }
 
     // The pointer at the middle of entry `index`.
@@ -170,7 +173,7 @@ int Measure(BenchPage& page) {
 
     RECT client{};
     GetClientRect(page.Window(), &client);
-    std::printf("dpi %d\n", page.Page().PageScale().dpi);
+    std::printf("dpi %d\n", page.Scale().dpi);
     const RECT rects[3] = {ToRect(page.EntryRect(0)), ToRect(page.EntryRect(1)),
                            ToRect(page.HelpArea())};
     const CClientDC window(page.Window());
