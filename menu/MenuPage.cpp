@@ -296,10 +296,10 @@ bool CMenuPage::CarryOut(int index) {
         break;
     case Kind::Manuals:
         m_window.OpenManualsWindow(m_services.strings.Load(languages::NameTextId(language)),
-                                   m_texts.m_strCaption);
+                                   m_texts.m_strCaption, m_strLauncherDir);
         break;
     case Kind::SubPage:
-        m_window.RunSubPage(action.pageName, language);
+        m_window.RunSubPage(action.pageName, language, m_strLauncherDir);
         break;
     case Kind::Close:
         m_window.EndPage();

@@ -87,7 +87,6 @@ public:
     // What the window shows of the page.
     const config::PageStyle& Style() const { return m_style; }
     int HotEntry() const { return m_nHotEntry; }
-    const std::string& LauncherDir() const { return m_strLauncherDir; }
 
 private:
     // The language of the chooser's selection; -1 while none is selected.

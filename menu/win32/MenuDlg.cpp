@@ -403,15 +403,17 @@ void CMenuDlg::TakeMouseCapture() {
     m_bCapture = GetCapture() == m_hWnd;
 }
 
-void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex) {
-    CMenuDlg page({pageName, m_page.LauncherDir(), languageIndex}, this, m_services);
+void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex,
+                          const std::string& launcherDir) {
+    CMenuDlg page({pageName, launcherDir, languageIndex}, this, m_services);
     page.DoModal();
 }
 
-void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption) {
+void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption,
+                                 const std::string& launcherDir) {
     const DocumentServices documents{m_services.shell, m_services.ui, m_services.strings,
                                      m_services.files};
-    CManualsDlg dialog(this, languageName, caption, m_page.LauncherDir(), documents);
+    CManualsDlg dialog(this, languageName, caption, launcherDir, documents);
     dialog.DoModal();
 }
 

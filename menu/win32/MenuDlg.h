@@ -63,8 +63,10 @@ private:
     void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
                    bool focused) override;
     void RepaintArea(const geometry::Rect& rect) override;
-    void RunSubPage(const std::string& pageName, int languageIndex) override;
-    void OpenManualsWindow(const std::string& languageName, const std::string& caption) override;
+    void RunSubPage(const std::string& pageName, int languageIndex,
+                    const std::string& launcherDir) override;
+    void OpenManualsWindow(const std::string& languageName, const std::string& caption,
+                           const std::string& launcherDir) override;
     void OpenUsbDriverDialog(const CTextTable& texts) override;
     void EndPage() override { EndDialog(IDCANCEL); }
     void AnnounceFocus(int index) override;

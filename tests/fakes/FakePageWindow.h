@@ -47,11 +47,15 @@ public:
     void RepaintArea(const geometry::Rect& rect) override {
         drawn.push_back({Drawn::kRepaint, rect, "", false});
     }
-    void RunSubPage(const std::string& pageName, int languageIndex) override {
+    void RunSubPage(const std::string& pageName, int languageIndex,
+                    const std::string& launcherDir) override {
         actions.push_back("page " + pageName + " " + std::to_string(languageIndex));
+        openedFrom.push_back(launcherDir);
     }
-    void OpenManualsWindow(const std::string& languageName, const std::string& caption) override {
+    void OpenManualsWindow(const std::string& languageName, const std::string& caption,
+                           const std::string& launcherDir) override {
         actions.push_back("manuals " + languageName + " " + caption);
+        openedFrom.push_back(launcherDir);
     }
     void OpenUsbDriverDialog(const CTextTable& texts) override {
         actions.push_back("usb " + texts.m_strUsbTitle);
@@ -64,8 +68,9 @@ public:
     std::optional<bool> chooserEnabled;
     std::string label = "(untouched)";
     std::vector<Drawn> drawn;
-    std::vector<std::string> actions; // windows opened, pages closed
-    std::vector<int> announced;       // entries the focus moved to
+    std::vector<std::string> actions;    // windows opened, pages closed
+    std::vector<std::string> openedFrom; // the launcher directory of each page or manuals opened
+    std::vector<int> announced;          // entries the focus moved to
 };
 
 // The platform a page talks to, with the portable reader for its configuration files.
