@@ -72,7 +72,7 @@ void CMenuPage::DrawHelpArea() {
 void CMenuPage::DrawEntryAt(int index, bool hot) {
     if (m_nEntryLeft != layout::kNotLaidOut) {
         m_window.DrawEntry(EntryRect(index), m_menuItems[index]->m_strText, hot,
-                           hot && m_bColumnFocused && m_bFocusCues);
+                           hot && m_bColumnFocused && m_bFocusCues, m_bAccessKeys);
     }
 }
 
@@ -135,11 +135,15 @@ void CMenuPage::OnColumnFocus(bool focused) {
     MakeCurrent(m_nHotEntry);
 }
 
-void CMenuPage::OnFocusCues(bool shown) {
-    if (shown == m_bFocusCues) {
+void CMenuPage::OnUiState(bool focusCues, bool accessKeys) {
+    if (accessKeys != m_bAccessKeys) {
+        m_bAccessKeys = accessKeys;
+        DrawMenu();
+    }
+    if (focusCues == m_bFocusCues) {
         return;
     }
-    m_bFocusCues = shown;
+    m_bFocusCues = focusCues;
     // The frame comes or goes; the key that showed the cues chooses the entry, if any.
     MakeCurrent(m_nHotEntry);
 }

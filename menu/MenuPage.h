@@ -64,12 +64,13 @@ public:
     void OnSelendokLanguage(int position);
 
     // The keyboard. Pointer and keyboard share one current entry, the hot one. The entry
-    // column takes or loses the keyboard focus; focus cues are shown or hidden as the system
-    // decides (hidden until the user first works with the keyboard). The current entry has a
-    // focus frame while the column has the focus and cues are shown. The focus coming to the
-    // column with cues shown makes the first entry current when none is.
+    // column takes or loses the keyboard focus; focus cues and access key underlines are shown
+    // or hidden as the system decides (hidden until the user first works with the keyboard).
+    // The current entry has a focus frame while the column has the focus and cues are shown.
+    // The focus coming to the column with cues shown makes the first entry current when none
+    // is.
     void OnColumnFocus(bool focused);
-    void OnFocusCues(bool shown);
+    void OnUiState(bool focusCues, bool accessKeys);
     // Up, Down, Home or End in the column.
     void OnKey(entries::Key key);
     // An access key, folded (see accesskeys::Fold); false when no entry has it.
@@ -79,8 +80,6 @@ public:
     bool CarryOut(int index);
     // Carries out the current entry, as Enter and Space in the entry column do.
     bool CarryOutCurrent() { return CarryOut(m_nHotEntry); }
-    // Draws every entry and the help area anew, as after a change of how they are shown.
-    void Redraw() { DrawMenu(); }
     // Every entry as assistive technology reads it, in entry order.
     std::vector<AccessibleEntry> AccessibleEntries() const;
 
@@ -132,6 +131,7 @@ private:
     int m_nHotEntry = -1;
     bool m_bColumnFocused = false;
     bool m_bFocusCues = false;
+    bool m_bAccessKeys = false;             // access keys are underlined
     int m_nEntryLeft = layout::kNotLaidOut; // the entry column's left edge once laid out
     geometry::Rect m_rcHelpArea;
     layout::Scale m_scale; // of the screen the page was last laid out for

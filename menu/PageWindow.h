@@ -23,10 +23,11 @@ public:
     // Drawing over whatever the window shows; a change that leaves part of the page empty
     // paints that part anew as the window shows it (background, and whatever lies in it).
     virtual void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) = 0;
-    // An entry's face: hot, and with the focus frame when it is `focused` (current with the
-    // keyboard in the column and focus cues shown).
+    // An entry's face: hot, with the focus frame when it is `focused` (current with the
+    // keyboard in the column and focus cues shown), and its access key underlined when
+    // `accessKeys`.
     virtual void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
-                           bool focused) = 0;
+                           bool focused, bool accessKeys) = 0;
     virtual void RepaintArea(const geometry::Rect& rect) = 0;
 
     // The windows a click opens, each for the time of its modal run, and closing this page. A

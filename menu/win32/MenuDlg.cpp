@@ -320,12 +320,12 @@ void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& la
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
-                         bool focused) {
+                         bool focused, bool accessKeys) {
     const std::string key = std::string(hot ? "hot|" : "entry|") + (focused ? "focus|" : "") +
-                            (m_bAccessKeys ? "keys|" : "") + text;
+                            (accessKeys ? "keys|" : "") + text;
     ShowFace(key, rect, [&](HDC target) {
         ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), m_scale,
-                    m_colours, m_bAccessKeys);
+                    m_colours, accessKeys);
         if (focused) {
             DrawEntryFocus(target, rect, m_scale);
         }
@@ -443,12 +443,8 @@ void CMenuDlg::KeyboardUsed() {
 
 void CMenuDlg::ReadUiState() {
     const UINT hidden = Window().QueryUiState();
-    const bool accessKeys = m_bKeyboardUsed && (hidden & UISF_HIDEACCEL) == 0;
-    if (accessKeys != m_bAccessKeys) {
-        m_bAccessKeys = accessKeys;
-        m_page.Redraw();
-    }
-    m_page.OnFocusCues(m_bKeyboardUsed && (hidden & UISF_HIDEFOCUS) == 0);
+    m_page.OnUiState(m_bKeyboardUsed && (hidden & UISF_HIDEFOCUS) == 0,
+                     m_bKeyboardUsed && (hidden & UISF_HIDEACCEL) == 0);
 }
 
 void CMenuDlg::OnColumnFocus(bool focused) {

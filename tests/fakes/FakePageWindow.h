@@ -24,10 +24,11 @@ struct Drawn {
     geometry::Rect rect;
     std::string text; // entry text, or the help area's text as composed
     bool hot = false;
-    bool focused = false; // with the focus frame
+    bool focused = false;    // with the focus frame
+    bool accessKeys = false; // with its access key underlined
     bool operator==(const Drawn& other) const {
         return kind == other.kind && rect == other.rect && text == other.text && hot == other.hot &&
-               focused == other.focused;
+               focused == other.focused && accessKeys == other.accessKeys;
     }
 };
 
@@ -40,9 +41,9 @@ public:
     void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) override {
         drawn.push_back({Drawn::kHelpArea, rect, help.text, false});
     }
-    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
-                   bool focused) override {
-        drawn.push_back({Drawn::kEntry, rect, text, hot, focused});
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot, bool focused,
+                   bool accessKeys) override {
+        drawn.push_back({Drawn::kEntry, rect, text, hot, focused, accessKeys});
     }
     void RepaintArea(const geometry::Rect& rect) override {
         drawn.push_back({Drawn::kRepaint, rect, "", false});

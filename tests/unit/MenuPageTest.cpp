@@ -124,7 +124,7 @@ TEST_F(MenuPageDrawing, KeysMoveTheHotEntryAndTheFrameWaitsForFocusCues) {
                                   {Drawn::kHelpArea, kHelpArea, "Help 2\n\n", false}}))
         << "without focus cues the current entry is drawn hot, without a frame";
     disc.window.drawn.clear();
-    page.OnFocusCues(true);
+    page.OnUiState(true, false);
     EXPECT_EQ(disc.window.drawn,
               (std::vector<Drawn>{{Drawn::kEntry, Entry(2), "Entry 2", true, true}}));
     page.OnKey(K::kDown);
@@ -143,11 +143,26 @@ TEST_F(MenuPageDrawing, KeysMoveTheHotEntryAndTheFrameWaitsForFocusCues) {
     EXPECT_EQ(page.HotEntry(), 2);
 
     Move(100, 100);
-    page.OnFocusCues(false);
-    page.OnFocusCues(true);
+    page.OnUiState(false, false);
+    page.OnUiState(true, false);
     EXPECT_EQ(page.HotEntry(), -1) << "the key that showed the cues chooses the entry";
     page.OnKey(K::kDown);
     EXPECT_EQ(page.HotEntry(), 0);
+
+    // Access key underlines coming or going redraw the whole page; cues that stay draw nothing.
+    disc.window.drawn.clear();
+    page.OnUiState(true, true);
+    EXPECT_EQ(disc.window.drawn,
+              (std::vector<Drawn>{{Drawn::kHelpArea, kHelpArea, "Help 0\n\n"},
+                                  {Drawn::kEntry, Entry(0), "Entry 0", true, true, true},
+                                  {Drawn::kEntry, Entry(1), "Entry 1", false, false, true},
+                                  {Drawn::kEntry, Entry(2), "Entry 2", false, false, true}}));
+    disc.window.drawn.clear();
+    page.OnUiState(true, true);
+    EXPECT_TRUE(disc.window.drawn.empty()) << "nothing changed";
+    page.OnUiState(true, false);
+    EXPECT_EQ(disc.window.drawn.size(), 4u) << "the underlines go";
+    EXPECT_FALSE(disc.window.drawn[1].accessKeys);
 }
 
 // --- The language chooser -----------------------------------------------------------------------
