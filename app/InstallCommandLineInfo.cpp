@@ -5,8 +5,6 @@
 
 namespace {
 
-const char kInfPathFlag[] = "InfPath";
-
 // The directory as given, without the double quotes around it and ending in a backslash. A
 // quoted directory that ends in a backslash reaches the program with its closing quote taken
 // as part of the value (D:\ in quotes arrives as D:"), which this also undoes.

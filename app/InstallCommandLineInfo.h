@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// The flag of the launcher directory, without its '-' or '/'; the relaunch writes it too.
+inline constexpr char kInfPathFlag[] = "InfPath";
+
 class CInstallCommandLineInfo : public CCommandLineInfo {
 public:
     void ParseParam(const std::string& param, bool bFlag, bool bLast) override;

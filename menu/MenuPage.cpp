@@ -72,7 +72,7 @@ void CMenuPage::DrawHelpArea() {
 void CMenuPage::DrawEntryAt(int index, bool hot) {
     if (m_nEntryLeft != layout::kNotLaidOut) {
         m_window.DrawEntry(EntryRect(index), m_menuItems[index]->m_strText, hot,
-                           hot && m_bColumnFocused && m_bFocusCues);
+                           hot && m_bColumnFocused && m_bFocusCues, m_bAccessKeys);
     }
 }
 
@@ -135,11 +135,15 @@ void CMenuPage::OnColumnFocus(bool focused) {
     MakeCurrent(m_nHotEntry);
 }
 
-void CMenuPage::OnFocusCues(bool shown) {
-    if (shown == m_bFocusCues) {
+void CMenuPage::OnUiState(bool focusCues, bool accessKeys) {
+    if (accessKeys != m_bAccessKeys) {
+        m_bAccessKeys = accessKeys;
+        DrawMenu();
+    }
+    if (focusCues == m_bFocusCues) {
         return;
     }
-    m_bFocusCues = shown;
+    m_bFocusCues = focusCues;
     // The frame comes or goes; the key that showed the cues chooses the entry, if any.
     MakeCurrent(m_nHotEntry);
 }
@@ -296,10 +300,10 @@ bool CMenuPage::CarryOut(int index) {
         break;
     case Kind::Manuals:
         m_window.OpenManualsWindow(m_services.strings.Load(languages::NameTextId(language)),
-                                   m_texts.m_strCaption);
+                                   m_texts.m_strCaption, m_strLauncherDir);
         break;
     case Kind::SubPage:
-        m_window.RunSubPage(action.pageName, language);
+        m_window.RunSubPage(action.pageName, language, m_strLauncherDir);
         break;
     case Kind::Close:
         m_window.EndPage();

@@ -64,12 +64,13 @@ public:
     void OnSelendokLanguage(int position);
 
     // The keyboard. Pointer and keyboard share one current entry, the hot one. The entry
-    // column takes or loses the keyboard focus; focus cues are shown or hidden as the system
-    // decides (hidden until the user first works with the keyboard). The current entry has a
-    // focus frame while the column has the focus and cues are shown. The focus coming to the
-    // column with cues shown makes the first entry current when none is.
+    // column takes or loses the keyboard focus; focus cues and access key underlines are shown
+    // or hidden as the system decides (hidden until the user first works with the keyboard).
+    // The current entry has a focus frame while the column has the focus and cues are shown.
+    // The focus coming to the column with cues shown makes the first entry current when none
+    // is.
     void OnColumnFocus(bool focused);
-    void OnFocusCues(bool shown);
+    void OnUiState(bool focusCues, bool accessKeys);
     // Up, Down, Home or End in the column.
     void OnKey(entries::Key key);
     // An access key, folded (see accesskeys::Fold); false when no entry has it.
@@ -77,22 +78,18 @@ public:
     // Carries out the entry `index` as a click on it does (nothing for an index that names no
     // entry). False when the handling ended early, after a refused disc check.
     bool CarryOut(int index);
-    // Draws every entry and the help area anew, as after a change of how they are shown.
-    void Redraw() { DrawMenu(); }
+    // Carries out the current entry, as Enter and Space in the entry column do.
+    bool CarryOutCurrent() { return CarryOut(m_nHotEntry); }
     // Every entry as assistive technology reads it, in entry order.
     std::vector<AccessibleEntry> AccessibleEntries() const;
-    bool ColumnFocused() const { return m_bColumnFocused; }
 
     // What the window shows of the page.
     const config::PageStyle& Style() const { return m_style; }
-    int LanguageIndex() const;
-    const MenuItemList& Items() const { return m_menuItems; }
-    const CTextTable& Texts() const { return m_texts; }
     int HotEntry() const { return m_nHotEntry; }
-    const layout::Scale& PageScale() const { return m_scale; }
-    const std::string& LauncherDir() const { return m_strLauncherDir; }
 
 private:
+    // The language of the chooser's selection; -1 while none is selected.
+    int LanguageIndex() const;
     void FillLanguageChooser();
     void SelectInitialLanguage();
     // Reads the text table and the entries of this page in the selected language.
@@ -134,6 +131,7 @@ private:
     int m_nHotEntry = -1;
     bool m_bColumnFocused = false;
     bool m_bFocusCues = false;
+    bool m_bAccessKeys = false;             // access keys are underlined
     int m_nEntryLeft = layout::kNotLaidOut; // the entry column's left edge once laid out
     geometry::Rect m_rcHelpArea;
     layout::Scale m_scale; // of the screen the page was last laid out for

@@ -23,17 +23,21 @@ public:
     // Drawing over whatever the window shows; a change that leaves part of the page empty
     // paints that part anew as the window shows it (background, and whatever lies in it).
     virtual void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) = 0;
-    // An entry's face: hot, and with the focus frame when it is `focused` (current with the
-    // keyboard in the column and focus cues shown).
+    // An entry's face: hot, with the focus frame when it is `focused` (current with the
+    // keyboard in the column and focus cues shown), and its access key underlined when
+    // `accessKeys`.
     virtual void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
-                           bool focused) = 0;
+                           bool focused, bool accessKeys) = 0;
     virtual void RepaintArea(const geometry::Rect& rect) = 0;
 
     // The windows a click opens, each for the time of its modal run, and closing this page. A
     // sub-page named `pageName` opens in the style its name gives it; `languageIndex` is this
-    // page's language, which it may take over.
-    virtual void RunSubPage(const std::string& pageName, int languageIndex) = 0;
-    virtual void OpenManualsWindow(const std::string& languageName, const std::string& caption) = 0;
+    // page's language, which it may take over. Both read the disc at `launcherDir`, this
+    // page's launcher directory.
+    virtual void RunSubPage(const std::string& pageName, int languageIndex,
+                            const std::string& launcherDir) = 0;
+    virtual void OpenManualsWindow(const std::string& languageName, const std::string& caption,
+                                   const std::string& launcherDir) = 0;
     virtual void OpenUsbDriverDialog(const CTextTable& texts) = 0;
     virtual void EndPage() = 0;
 

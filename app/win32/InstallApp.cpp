@@ -6,11 +6,11 @@
 #include "res/resource.h"
 #include "usb/ElevatedRegistration.h"
 
-CInstallApp::CInstallApp() : m_instance(kInstanceAtomName), m_errors(m_strings) {}
+CInstallApp::CInstallApp() : m_platform(GetAppName(), kInstanceAtomName) {}
 
 BOOL CInstallApp::PrepareInstance() {
-    StartupServices services{m_atoms, m_files,    m_processes,
-                             m_ui,    m_instance, CMenuDlg::kMainPageMark};
+    StartupServices services{m_platform.atoms, m_platform.files,    m_platform.processes,
+                             m_platform.ui,    m_platform.instance, CMenuDlg::kMainPageMark};
     const auto launcherDir = DecideStartup(services);
     if (!launcherDir) {
         return FALSE;
@@ -21,12 +21,12 @@ BOOL CInstallApp::PrepareInstance() {
 
 bool CInstallApp::RegisterPackagesIfAsked() {
     CInstallCommandLineInfo commandLine;
-    ParseCommandLine(m_processes.CommandLine(), commandLine);
+    ParseCommandLine(m_platform.processes.CommandLine(), commandLine);
     if (!commandLine.m_bRegisterPackages) {
         return false;
     }
     m_nExitCode = static_cast<int>(usb::RegisterPackagesAsAdministrator(
-        commandLine.m_packagePaths, m_registry, m_files, m_drivers));
+        commandLine.m_packagePaths, m_platform.registry, m_platform.files, m_platform.drivers));
     return true;
 }
 
@@ -44,20 +44,19 @@ BOOL CInstallApp::InitInstance() {
     // Both marks stay for exactly as long as this process shows its menu: the lock, which the
     // system takes away when the process ends however it ends, tells later starts that a menu
     // runs; the atom is there for other programs that look for it.
-    m_instance.Hold();
-    const auto marker = m_atoms.Add(kInstanceAtomName);
+    m_platform.instance.Hold();
+    const auto marker = m_platform.atoms.Add(kInstanceAtomName);
     // Every dialog of the program has a white background. Its texts stay black, so that
     // dialogs without colours of their own, such as the About box, can be read.
     SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0));
 
-    const MenuPageServices services{m_profile,   m_strings, m_registry, m_locale, m_files,
-                                    m_processes, m_shell,   m_ui,       m_errors, m_drivers};
-    CMenuDlg mainPage({config::kMainPage, m_strLauncherDir, std::nullopt}, nullptr, services);
+    CMenuDlg mainPage({config::kMainPage, m_strLauncherDir, std::nullopt}, nullptr,
+                      m_platform.Menu());
     m_pMainWnd = &mainPage;
     RunMainPage(mainPage);
 
     if (marker) {
-        m_atoms.Delete(*marker);
+        m_platform.atoms.Delete(*marker);
     }
     m_pMainWnd = nullptr;
     return FALSE;
@@ -68,13 +67,16 @@ void CInstallApp::RunMainPage(CDialog& page) {
         return;
     }
     const unsigned long error = GetLastError();
-    m_ui.ShowMessage(
-        nullptr, m_strings.Load(IDS_BUILTIN_MENU_NOT_SHOWN) + "\r\n\r\n" + m_errors.Describe(error),
-        m_strings.Load(IDS_BUILTIN_STARTUP_CAPTION), platform::mb::kOk | platform::mb::kIconHand);
+    m_platform.ui.ShowMessage(nullptr,
+                              m_platform.strings.Load(IDS_BUILTIN_MENU_NOT_SHOWN) + "\r\n\r\n" +
+                                  m_platform.errors.Describe(error),
+                              m_platform.strings.Load(IDS_BUILTIN_STARTUP_CAPTION),
+                              platform::mb::kOk | platform::mb::kIconHand);
 }
 
 void CInstallApp::ReportException(const std::string& what) {
-    m_ui.ShowMessage(nullptr, m_strings.Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
-                     m_strings.Load(IDS_BUILTIN_STARTUP_CAPTION),
-                     platform::mb::kOk | platform::mb::kIconHand);
+    m_platform.ui.ShowMessage(
+        nullptr, m_platform.strings.Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
+        m_platform.strings.Load(IDS_BUILTIN_STARTUP_CAPTION),
+        platform::mb::kOk | platform::mb::kIconHand);
 }

@@ -4,18 +4,7 @@
 // pages use.
 
 #include "framework/win32/WinApp.h"
-#include "platform/portable/ProfileReader.h"
-#include "platform/win32/Win32AtomTable.h"
-#include "platform/win32/Win32DriverStore.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32InstanceLock.h"
-#include "platform/win32/Win32Locale.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32StringTable.h"
-#include "platform/win32/Win32SystemErrors.h"
-#include "platform/win32/Win32UserInterface.h"
+#include "platform/win32/Win32Platform.h"
 
 #include <string>
 
@@ -41,16 +30,5 @@ public:
     int m_nExitCode = 0;
 
 private:
-    platform::Win32AtomTable m_atoms;
-    platform::Win32InstanceLock m_instance;
-    platform::Win32FileSystem m_files;
-    platform::Win32Processes m_processes;
-    platform::Win32UserInterface m_ui;
-    platform::ProfileReader m_profile;
-    platform::Win32StringTable m_strings;
-    platform::Win32Registry m_registry;
-    platform::Win32Locale m_locale;
-    platform::Win32Shell m_shell;
-    platform::Win32SystemErrors m_errors;
-    platform::Win32DriverStore m_drivers;
+    platform::Win32Platform m_platform;
 };

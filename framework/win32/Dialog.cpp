@@ -9,9 +9,7 @@ CDialog::CDialog(UINT nIDTemplate, CDialog* pParentWnd)
     : m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate) {}
 
 HICON CDialog::LoadAppIcon(UINT nID) {
-    const CWinApp* app = AfxGetApp();
-    return LoadIconA(app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr),
-                     MAKEINTRESOURCEA(nID));
+    return LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(nID));
 }
 
 HWND CDialog::GetSafeOwner() const {
@@ -28,10 +26,8 @@ HWND CDialog::GetSafeOwner() const {
 }
 
 INT_PTR CDialog::DoModal() {
-    const CWinApp* app = AfxGetApp();
-    HINSTANCE instance = app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), GetSafeOwner(), DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), GetSafeOwner(),
+                           DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(int nResult) {
@@ -92,7 +88,7 @@ HBRUSH CDialog::OnCtlColor(HDC hDC, HWND, UINT nCtlColor) {
 
 void CDialog::PaintMinimisedIcon(HICON icon) const {
     CPaintDC dc(m_hWnd);
-    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    Window().Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()));
     RECT client{};
     GetClientRect(m_hWnd, &client);
     const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;

@@ -16,8 +16,6 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
 
-    UINT GetTemplateId() const { return m_nIDTemplate; }
-
     // The icon `nID` of the program's resources (shared, never destroyed).
     static HICON LoadAppIcon(UINT nID);
 

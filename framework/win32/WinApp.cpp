@@ -16,6 +16,11 @@ CWinApp* AfxGetApp() {
     return g_pApp;
 }
 
+HINSTANCE AfxGetInstanceHandle() {
+    const CWinApp* app = AfxGetApp();
+    return app != nullptr ? app->m_hInstance : GetModuleHandleW(nullptr);
+}
+
 CWinApp::CWinApp()
     : m_hInstance(GetModuleHandleA(nullptr)), m_strAppName(GetModuleBaseName()),
       m_crDialogBk(GetSysColor(COLOR_BTNFACE)), m_crDialogText(GetSysColor(COLOR_WINDOWTEXT)) {
@@ -69,22 +74,5 @@ void ReportException(const char* what) noexcept {
         }
     } catch (...) {
         // No memory even for the message: nothing more can be told.
-    }
-}
-
-void CWinApp::BeginWaitCursor() {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    if (m_nWaitCursorCount++ == 0) {
-        m_hcurBeforeWait = previous;
-    }
-}
-
-void CWinApp::EndWaitCursor() {
-    if (m_nWaitCursorCount == 0) {
-        return;
-    }
-    if (--m_nWaitCursorCount == 0) {
-        SetCursor(m_hcurBeforeWait != nullptr ? m_hcurBeforeWait : LoadCursor(nullptr, IDC_ARROW));
-        m_hcurBeforeWait = nullptr;
     }
 }

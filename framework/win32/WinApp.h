@@ -31,9 +31,6 @@ public:
     COLORREF GetDialogBkColor() const { return m_crDialogBk; }
     COLORREF GetDialogTextColor() const { return m_crDialogText; }
 
-    void BeginWaitCursor();
-    void EndWaitCursor();
-
     // Lets the application's windows host OLE controls (the HTML view). OLE stays initialised
     // until the application object goes.
     bool EnableControlContainer();
@@ -50,10 +47,11 @@ private:
     CBrush m_brushDialogBk;
     COLORREF m_crDialogBk;
     COLORREF m_crDialogText;
-    int m_nWaitCursorCount = 0;
     bool m_bOleInitialized = false;
-    HCURSOR m_hcurBeforeWait = nullptr;
 };
 
 // The one application object of the process.
 CWinApp* AfxGetApp();
+// The module of the program's resources: the application's, or the program file's while there
+// is no application object.
+HINSTANCE AfxGetInstanceHandle();

@@ -45,7 +45,7 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-    return CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam,
+    return CallWindowProcW(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam,
                            m_current.lParam);
 }
 
@@ -56,15 +56,15 @@ void CWnd::Bind(HWND hWnd, WNDPROC previous) {
 }
 
 void CWnd::Subclass(HWND hWnd) {
-    Bind(hWnd, reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+    Bind(hWnd, reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                    hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc))));
 }
 
-bool CWnd::RegisterBoundClass(const char* className, HBRUSH background) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
+bool CWnd::RegisterBoundClass(const wchar_t* className, HBRUSH background) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(instance, className, &windowClass)) {
+    if (GetClassInfoExW(instance, className, &windowClass)) {
         return true;
     }
     windowClass.lpfnWndProc = &CWnd::WindowProc;
@@ -72,19 +72,19 @@ bool CWnd::RegisterBoundClass(const char* className, HBRUSH background) {
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* window = BoundTo(hWnd);
     if (window == nullptr && message == WM_NCCREATE) {
-        window = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        window = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (window != nullptr) {
-            window->Bind(hWnd, DefWindowProcA);
+            window->Bind(hWnd, DefWindowProcW);
         }
     }
     if (window == nullptr) {
-        return DefWindowProcA(hWnd, message, wParam, lParam);
+        return DefWindowProcW(hWnd, message, wParam, lParam);
     }
     const CurrentMessage outer = window->m_current;
     window->m_current = {message, wParam, lParam};
@@ -92,8 +92,8 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         Guarded([&] { return window->Dispatch(message, wParam, lParam); }, LRESULT{0});
     window->m_current = outer;
     if (message == WM_NCDESTROY) {
-        if (window->m_pfnSuper != DefWindowProcA) {
-            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(window->m_pfnSuper));
+        if (window->m_pfnSuper != DefWindowProcW) {
+            SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(window->m_pfnSuper));
         }
         BoundWindows().erase(hWnd);
         window->m_hWnd = nullptr;

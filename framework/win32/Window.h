@@ -6,6 +6,8 @@
 //   message map (OnWndMsg), and Default() hands the current message to the window's previous
 //   handling. Dialogs (subclassed after creation) and the framework's own window classes (bound
 //   at WM_NCCREATE) share it.
+// Both speak to windows through the wide-character functions, and the windows bound to a CWnd
+// are Unicode windows: texts keep every script, and typed characters arrive as UTF-16 units.
 
 #include "framework/win32/WideText.h"
 
@@ -21,7 +23,7 @@ public:
     operator HWND() const { return m_hWnd; }
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return SendMessageA(m_hWnd, message, wParam, lParam);
+        return SendMessageW(m_hWnd, message, wParam, lParam);
     }
     void SetText(const std::string& utf8) const {
         SetWindowTextW(m_hWnd, text::Wide(utf8).c_str());
@@ -40,6 +42,12 @@ public:
         return rect;
     }
     CWindowRef Item(int id) const { return GetDlgItem(m_hWnd, id); }
+    // The keyboard cues of the window and its children (WM_CHANGEUISTATE: `action` UIS_SET or
+    // UIS_CLEAR of the UISF_ `flags`), and those hidden now (WM_QUERYUISTATE).
+    void ChangeUiState(WORD action, WORD flags) const {
+        Send(WM_CHANGEUISTATE, MAKEWPARAM(action, flags));
+    }
+    UINT QueryUiState() const { return static_cast<UINT>(Send(WM_QUERYUISTATE)); }
     // Both icons of a top-level window.
     void SetIcons(HICON icon) const {
         Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -58,21 +66,8 @@ public:
         return static_cast<int>(
             SendMessageW(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
     }
-    void SetItemData(int index, LPARAM data) const {
-        Send(CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-    }
-    // CB_ERR for an index that names no item.
-    LRESULT GetItemData(int index) const {
-        return Send(CB_GETITEMDATA, static_cast<WPARAM>(index));
-    }
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
-    // Selects the first item after `after` (wrapping) that begins with `text` in any case.
-    void SelectString(int after, const std::string& utf8) const {
-        const std::wstring wide = text::Wide(utf8);
-        SendMessageW(m_hWnd, CB_SELECTSTRING, static_cast<WPARAM>(after),
-                     reinterpret_cast<LPARAM>(wide.c_str()));
-    }
 };
 
 class CButton : public CWindowRef {
@@ -104,7 +99,7 @@ protected:
     void Subclass(HWND hWnd);
     // Registers a window class of the program whose windows bind to the object given as the
     // creation parameter of CreateWindowEx; false when it cannot be registered.
-    static bool RegisterBoundClass(const char* className, HBRUSH background);
+    static bool RegisterBoundClass(const wchar_t* className, HBRUSH background);
 
     HWND m_hWnd = nullptr;
 

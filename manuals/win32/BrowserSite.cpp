@@ -19,7 +19,7 @@ template <typename Pointer> HRESULT NoObject(Pointer** object, HRESULT result) {
 
 } // namespace
 
-STDMETHODIMP CHtmlCtrl::CSite::QueryInterface(REFIID iid, void** object) {
+STDMETHODIMP CBrowserSite::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr) {
         return E_POINTER;
     }
@@ -47,47 +47,48 @@ STDMETHODIMP CHtmlCtrl::CSite::QueryInterface(REFIID iid, void** object) {
     return NoObject(object, E_NOINTERFACE);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+STDMETHODIMP CBrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
     return NoObject(moniker, E_NOTIMPL);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetContainer(IOleContainer** container) {
+STDMETHODIMP CBrowserSite::GetContainer(IOleContainer** container) {
     return NoObject(container, E_NOINTERFACE);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetWindow(HWND* window) {
+STDMETHODIMP CBrowserSite::GetWindow(HWND* window) {
     if (window == nullptr) {
         return E_POINTER;
     }
-    *window = m_owner != nullptr ? m_owner->m_hWnd : nullptr;
+    *window = m_owner != nullptr ? m_owner->SiteWindow() : nullptr;
     return *window != nullptr ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetWindowContext(IOleInPlaceFrame** frame,
-                                                IOleInPlaceUIWindow** document, LPRECT position,
-                                                LPRECT clip, LPOLEINPLACEFRAMEINFO frameInfo) {
+STDMETHODIMP CBrowserSite::GetWindowContext(IOleInPlaceFrame** frame,
+                                            IOleInPlaceUIWindow** document, LPRECT position,
+                                            LPRECT clip, LPOLEINPLACEFRAMEINFO frameInfo) {
     if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr ||
         frameInfo == nullptr) {
         return E_POINTER;
     }
     *frame = nullptr;
     *document = nullptr; // the frame serves as the document window too
-    if (m_owner == nullptr || m_owner->m_hWnd == nullptr || m_owner->InPlaceFrame() == nullptr) {
+    if (m_owner == nullptr || m_owner->SiteWindow() == nullptr ||
+        m_owner->InPlaceFrame() == nullptr) {
         return E_FAIL;
     }
     *frame = m_owner->InPlaceFrame();
     (*frame)->AddRef();
-    GetClientRect(m_owner->m_hWnd, position);
+    GetClientRect(m_owner->SiteWindow(), position);
     *clip = *position;
     frameInfo->cb = sizeof *frameInfo;
     frameInfo->fMDIApp = FALSE;
-    frameInfo->hwndFrame = GetAncestor(m_owner->m_hWnd, GA_ROOT);
+    frameInfo->hwndFrame = GetAncestor(m_owner->SiteWindow(), GA_ROOT);
     frameInfo->haccel = nullptr;
     frameInfo->cAccelEntries = 0;
     return S_OK;
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetHostInfo(DOCHOSTUIINFO* info) {
+STDMETHODIMP CBrowserSite::GetHostInfo(DOCHOSTUIINFO* info) {
     if (info == nullptr) {
         return E_POINTER;
     }
@@ -99,28 +100,27 @@ STDMETHODIMP CHtmlCtrl::CSite::GetHostInfo(DOCHOSTUIINFO* info) {
     return S_OK;
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
+STDMETHODIMP CBrowserSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
     return NoObject(key, S_FALSE);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetDropTarget(IDropTarget*, IDropTarget** target) {
+STDMETHODIMP CBrowserSite::GetDropTarget(IDropTarget*, IDropTarget** target) {
     return NoObject(target, E_NOTIMPL);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetExternal(IDispatch** dispatch) {
+STDMETHODIMP CBrowserSite::GetExternal(IDispatch** dispatch) {
     return NoObject(dispatch, S_FALSE);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) {
+STDMETHODIMP CBrowserSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) {
     return NoObject(translated, S_FALSE);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::FilterDataObject(IDataObject*, IDataObject** filtered) {
+STDMETHODIMP CBrowserSite::FilterDataObject(IDataObject*, IDataObject** filtered) {
     return NoObject(filtered, S_FALSE);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::Exec(const GUID* group, DWORD command, DWORD, VARIANT*,
-                                    VARIANT* out) {
+STDMETHODIMP CBrowserSite::Exec(const GUID* group, DWORD command, DWORD, VARIANT*, VARIANT* out) {
     if (group == nullptr || !IsEqualGUID(*group, kDocHostCommandHandler)) {
         return OLECMDERR_E_UNKNOWNGROUP;
     }
@@ -136,7 +136,7 @@ STDMETHODIMP CHtmlCtrl::CSite::Exec(const GUID* group, DWORD command, DWORD, VAR
     return S_OK;
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetTypeInfoCount(UINT* count) {
+STDMETHODIMP CBrowserSite::GetTypeInfoCount(UINT* count) {
     if (count == nullptr) {
         return E_POINTER;
     }
@@ -144,12 +144,12 @@ STDMETHODIMP CHtmlCtrl::CSite::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+STDMETHODIMP CBrowserSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     return NoObject(info, E_NOTIMPL);
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::Invoke(DISPID dispId, REFIID, LCID, WORD, DISPPARAMS*,
-                                      VARIANT* result, EXCEPINFO*, UINT*) {
+STDMETHODIMP CBrowserSite::Invoke(DISPID dispId, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                  EXCEPINFO*, UINT*) {
     if (dispId != DISPID_AMBIENT_DLCONTROL) {
         return DISP_E_MEMBERNOTFOUND;
     }
@@ -162,7 +162,7 @@ STDMETHODIMP CHtmlCtrl::CSite::Invoke(DISPID dispId, REFIID, LCID, WORD, DISPPAR
     return S_OK;
 }
 
-STDMETHODIMP CHtmlCtrl::CSite::QueryService(REFGUID service, REFIID iid, void** object) {
+STDMETHODIMP CBrowserSite::QueryService(REFGUID service, REFIID iid, void** object) {
     if (object == nullptr) {
         return E_POINTER;
     }

@@ -4,18 +4,32 @@
 // - no context menu, no script error dialogs, no window.external;
 // - no ActiveX controls, Java applets, behaviours or meta refreshes, and no file downloads;
 // - its navigations and new windows go through the control's filter (HtmlCtrl.h).
-// Only the control's thread calls it.
+// Only the control's thread calls it; it forgets the control (Detach) when the control's window
+// goes.
 
-#include "manuals/win32/HtmlCtrl.h"
 #include "framework/win32/ComObject.h"
 
+#include <windows.h>
+// After windows.h, which they need.
 #include <docobj.h>
 #include <downloadmgr.h>
 #include <mshtmdid.h>
 #include <mshtmhst.h>
 #include <servprov.h>
 
-class CHtmlCtrl::CSite final
+// What the site asks of the control it belongs to.
+class IBrowserSiteOwner {
+public:
+    // The control's window, which the browser fills; null while there is none.
+    virtual HWND SiteWindow() const = 0;
+    // The in-place frame the browser is given; null while there is none.
+    virtual IOleInPlaceFrame* InPlaceFrame() const = 0;
+
+protected:
+    ~IBrowserSiteOwner() = default;
+};
+
+class CBrowserSite final
     : public CComObject<IOleClientSite, IOleInPlaceSite, IDocHostUIHandler, IOleCommandTarget,
                         IDispatch, IServiceProvider, IDownloadManager> {
 public:
@@ -24,7 +38,7 @@ public:
         DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS | DLCTL_NO_JAVA | DLCTL_NO_RUNACTIVEXCTLS |
         DLCTL_NO_DLACTIVEXCTLS | DLCTL_NO_BEHAVIORS | DLCTL_NO_CLIENTPULL | DLCTL_SILENT;
 
-    explicit CSite(CHtmlCtrl& owner) : m_owner(&owner) {}
+    explicit CBrowserSite(IBrowserSiteOwner& owner) : m_owner(&owner) {}
     void Detach() { m_owner = nullptr; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -100,7 +114,7 @@ public:
     }
 
 private:
-    ~CSite() override = default;
+    ~CBrowserSite() override = default;
 
-    CHtmlCtrl* m_owner;
+    IBrowserSiteOwner* m_owner;
 };

@@ -4,13 +4,12 @@
 #include "framework/win32/ComObject.h"
 #include "framework/win32/WideText.h"
 #include "manuals/AppLink.h"
-#include "manuals/win32/BrowserSite.h"
 
 #include <exdispid.h>
 
 namespace {
 
-const char kWindowClass[] = "discmenu.HtmlCtrl";
+const wchar_t kWindowClass[] = L"discmenu.HtmlCtrl";
 
 // The arguments of BeforeNavigate2 and NewWindow3, by position: they arrive in reverse order.
 enum BeforeNavigate2Argument : UINT {
@@ -282,7 +281,7 @@ bool CHtmlCtrl::Create(const RECT& rect, HWND hWndParent, UINT nID) {
         return false;
     }
     // The id of a child window travels in the menu argument.
-    CreateWindowExA(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+    CreateWindowExW(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top, hWndParent,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), Instance(), this);
     if (m_hWnd == nullptr) {
@@ -303,7 +302,7 @@ bool CHtmlCtrl::CreateBrowser() {
                                 m_oleObject.put_void()))) {
         return false;
     }
-    m_site = CComPtr<CSite>(new CSite(*this));
+    m_site = CComPtr<CBrowserSite>(new CBrowserSite(*this));
     m_frame = CComPtr<CFrame>(new CFrame(*this));
     m_sink = CComPtr<CEventSink>(new CEventSink(*this));
     m_browser = m_oleObject.Query<IWebBrowser2>(IID_IWebBrowser2);

@@ -14,6 +14,7 @@
 
 #include "framework/win32/ComPtr.h"
 #include "framework/win32/Dialog.h"
+#include "manuals/win32/BrowserSite.h"
 
 #include <windows.h>
 // After windows.h, which they need.
@@ -23,7 +24,7 @@
 
 #include <string>
 
-class CHtmlCtrl : public CWnd {
+class CHtmlCtrl : public CWnd, private IBrowserSiteOwner {
 public:
     CHtmlCtrl();
     ~CHtmlCtrl() override;
@@ -79,10 +80,9 @@ protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // The objects the browser calls back: its site (client site and in-place site), the
-    // in-place frame, and the sink of its events. Each lives as long as anybody holds it and
-    // forgets the control when the control's window goes.
-    class CSite;
+    // The objects the browser calls back: its site (client site and in-place site,
+    // BrowserSite.h), the in-place frame, and the sink of its events. Each lives as long as
+    // anybody holds it and forgets the control when the control's window goes.
     class CFrame;
     class CEventSink;
 
@@ -96,9 +96,11 @@ private:
     // whether it is the control's own.
     std::string LocationOf(IDispatch* frame) const;
     bool IsOwnBrowser(IDispatch* frame) const;
-    IOleInPlaceFrame* InPlaceFrame() const;
+    // What the site asks of the control.
+    HWND SiteWindow() const override { return m_hWnd; }
+    IOleInPlaceFrame* InPlaceFrame() const override;
 
-    CComPtr<CSite> m_site;
+    CComPtr<CBrowserSite> m_site;
     CComPtr<CFrame> m_frame;
     CComPtr<CEventSink> m_sink;
     CComPtr<IOleObject> m_oleObject;

@@ -6,6 +6,8 @@
 // focus. It is a Unicode window, so that typed characters arrive as the user's letters in any
 // script.
 
+#include "framework/win32/Window.h"
+
 #include <windows.h>
 
 class IEntryColumnKeys {
@@ -19,12 +21,9 @@ public:
     virtual bool OnColumnCharacter(char32_t character) = 0;
 };
 
-class CEntryColumnKeys {
+class CEntryColumnKeys : private CWnd {
 public:
     explicit CEntryColumnKeys(IEntryColumnKeys& listener) : m_listener(listener) {}
-    CEntryColumnKeys(const CEntryColumnKeys&) = delete;
-    CEntryColumnKeys& operator=(const CEntryColumnKeys&) = delete;
-    ~CEntryColumnKeys();
 
     // Makes the window at (x, y) of `dialog`, right after `before` in the keyboard order.
     bool Create(HWND dialog, HWND before, int x, int y);
@@ -34,15 +33,24 @@ public:
     HWND Handle() const { return m_hWnd; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The control whose access keys come to the column too, bound by subclassing it.
+    class CAccessKeySource : public CWnd {
+    public:
+        explicit CAccessKeySource(CEntryColumnKeys& column) : m_column(column) {}
+        void Take(HWND control) { Subclass(control); }
+
+    private:
+        bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+        CEntryColumnKeys& m_column;
+    };
+
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // The character of a WM_CHAR or WM_SYSCHAR, once complete (0 while half of it came).
     char32_t Character(WPARAM wParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands a typed character to the listener; true when nothing more is to be done with it.
+    bool TakeCharacter(WPARAM wParam);
 
     IEntryColumnKeys& m_listener;
-    HWND m_hWnd = nullptr;
     char16_t m_highSurrogate = 0; // the first half of a character typed as two
-    HWND m_control = nullptr;     // the control whose access keys come here too
-    WNDPROC m_controlProc = nullptr;
+    CAccessKeySource m_control{*this};
 };

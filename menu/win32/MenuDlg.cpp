@@ -39,8 +39,7 @@ CMenuDlg::~CMenuDlg() {
 }
 
 HINSTANCE CMenuDlg::Instance() const {
-    const CWinApp* app = AfxGetApp();
-    return app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
+    return AfxGetInstanceHandle();
 }
 
 void CMenuDlg::DoDataExchange() {
@@ -321,12 +320,12 @@ void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& la
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
-                         bool focused) {
+                         bool focused, bool accessKeys) {
     const std::string key = std::string(hot ? "hot|" : "entry|") + (focused ? "focus|" : "") +
-                            (m_bAccessKeys ? "keys|" : "") + text;
+                            (accessKeys ? "keys|" : "") + text;
     ShowFace(key, rect, [&](HDC target) {
         ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), m_scale,
-                    m_colours, m_bAccessKeys);
+                    m_colours, accessKeys);
         if (focused) {
             DrawEntryFocus(target, rect, m_scale);
         }
@@ -404,15 +403,17 @@ void CMenuDlg::TakeMouseCapture() {
     m_bCapture = GetCapture() == m_hWnd;
 }
 
-void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex) {
-    CMenuDlg page({pageName, m_page.LauncherDir(), languageIndex}, this, m_services);
+void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex,
+                          const std::string& launcherDir) {
+    CMenuDlg page({pageName, launcherDir, languageIndex}, this, m_services);
     page.DoModal();
 }
 
-void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption) {
+void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption,
+                                 const std::string& launcherDir) {
     const DocumentServices documents{m_services.shell, m_services.ui, m_services.strings,
                                      m_services.files};
-    CManualsDlg dialog(this, languageName, caption, m_page.LauncherDir(), documents);
+    CManualsDlg dialog(this, languageName, caption, launcherDir, documents);
     dialog.DoModal();
 }
 
@@ -435,20 +436,15 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
 void CMenuDlg::KeyboardUsed() {
     if (!m_bKeyboardUsed) {
         m_bKeyboardUsed = true;
-        SendMessageA(m_hWnd, WM_CHANGEUISTATE,
-                     MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+        Window().ChangeUiState(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL);
         ReadUiState();
     }
 }
 
 void CMenuDlg::ReadUiState() {
-    const auto hidden = static_cast<UINT>(SendMessageA(m_hWnd, WM_QUERYUISTATE, 0, 0));
-    const bool accessKeys = m_bKeyboardUsed && (hidden & UISF_HIDEACCEL) == 0;
-    if (accessKeys != m_bAccessKeys) {
-        m_bAccessKeys = accessKeys;
-        m_page.Redraw();
-    }
-    m_page.OnFocusCues(m_bKeyboardUsed && (hidden & UISF_HIDEFOCUS) == 0);
+    const UINT hidden = Window().QueryUiState();
+    m_page.OnUiState(m_bKeyboardUsed && (hidden & UISF_HIDEFOCUS) == 0,
+                     m_bKeyboardUsed && (hidden & UISF_HIDEACCEL) == 0);
 }
 
 void CMenuDlg::OnColumnFocus(bool focused) {
@@ -476,7 +472,9 @@ void CMenuDlg::OnColumnKey(UINT virtualKey) {
         m_page.OnKey(entries::Key::kEnd);
         break;
     default: // Enter and Space
-        CarryOut(m_page.HotEntry());
+        // A window the entry opens must get the pointer.
+        ReleaseMouseCapture();
+        m_page.CarryOutCurrent();
         break;
     }
 }

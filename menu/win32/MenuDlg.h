@@ -60,11 +60,13 @@ private:
     void EnableLanguageChooser(bool enable) override;
     void SetLabelText(const std::string& text) override;
     void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) override;
-    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
-                   bool focused) override;
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot, bool focused,
+                   bool accessKeys) override;
     void RepaintArea(const geometry::Rect& rect) override;
-    void RunSubPage(const std::string& pageName, int languageIndex) override;
-    void OpenManualsWindow(const std::string& languageName, const std::string& caption) override;
+    void RunSubPage(const std::string& pageName, int languageIndex,
+                    const std::string& launcherDir) override;
+    void OpenManualsWindow(const std::string& languageName, const std::string& caption,
+                           const std::string& launcherDir) override;
     void OpenUsbDriverDialog(const CTextTable& texts) override;
     void EndPage() override { EndDialog(IDCANCEL); }
     void AnnounceFocus(int index) override;
@@ -83,9 +85,9 @@ private:
     // The user works with the keyboard: focus cues and access keys are shown from now on, as
     // far as the system's state for them allows.
     void KeyboardUsed();
-    // Follows the system's state of focus cues and access key underlines.
+    // Tells the page the system's state of focus cues and access key underlines.
     void ReadUiState();
-    // Carries out the entry `index` for a key or for assistive technology.
+    // Carries out the entry `index` for assistive technology.
     void CarryOut(int index);
 
     // Draws the page at `scale` from now on: its fonts of that size, no faces of another.
@@ -140,6 +142,5 @@ private:
     CEntryColumnKeys m_column{*this};
     CComPtr<CPageAccessible> m_accessible; // made at the first question
     bool m_bKeyboardUsed = false;          // a key was pressed in this page
-    bool m_bAccessKeys = false;            // access keys are underlined
     bool m_bActivating = false;            // the window is being activated, and restores its focus
 };

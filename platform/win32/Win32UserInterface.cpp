@@ -1,11 +1,11 @@
 #include "platform/win32/Win32UserInterface.h"
 
 #include "framework/win32/ModuleInfo.h"
-
 #include "framework/win32/WideText.h"
-#include "framework/win32/WinApp.h"
 
 #include <windows.h>
+
+#include <utility>
 
 namespace platform {
 
@@ -14,25 +14,32 @@ static_assert(mb::kOk == MB_OK && mb::kRetryCancel == MB_RETRYCANCEL &&
               mb::kSetForeground == MB_SETFOREGROUND && mb::kIdOk == IDOK &&
               mb::kIdCancel == IDCANCEL && mb::kIdRetry == IDRETRY);
 
+Win32UserInterface::Win32UserInterface() : Win32UserInterface(GetModuleBaseName()) {}
+
+Win32UserInterface::Win32UserInterface(std::string appName) : m_appName(std::move(appName)) {}
+
 int Win32UserInterface::ShowMessage(WindowRef owner, const std::string& text,
                                     const std::optional<std::string>& caption, unsigned style) {
     // Without a caption of its own a box carries the application's name.
-    const CWinApp* app = AfxGetApp();
-    const std::string title =
-        caption ? *caption : (app != nullptr ? app->GetAppName() : GetModuleBaseName());
+    const std::string& title = caption ? *caption : m_appName;
     return MessageBoxW(static_cast<HWND>(owner), text::Wide(text).c_str(),
                        text::Wide(title).c_str(), style);
 }
 
 void Win32UserInterface::BeginWaitCursor() {
-    if (CWinApp* app = AfxGetApp()) {
-        app->BeginWaitCursor();
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    if (m_waitCount++ == 0) {
+        m_beforeWait = previous;
     }
 }
 
 void Win32UserInterface::EndWaitCursor() {
-    if (CWinApp* app = AfxGetApp()) {
-        app->EndWaitCursor();
+    if (m_waitCount == 0) {
+        return;
+    }
+    if (--m_waitCount == 0) {
+        SetCursor(m_beforeWait != nullptr ? m_beforeWait : LoadCursor(nullptr, IDC_ARROW));
+        m_beforeWait = nullptr;
     }
 }
 

@@ -24,10 +24,11 @@ struct Drawn {
     geometry::Rect rect;
     std::string text; // entry text, or the help area's text as composed
     bool hot = false;
-    bool focused = false; // with the focus frame
+    bool focused = false;    // with the focus frame
+    bool accessKeys = false; // with its access key underlined
     bool operator==(const Drawn& other) const {
         return kind == other.kind && rect == other.rect && text == other.text && hot == other.hot &&
-               focused == other.focused;
+               focused == other.focused && accessKeys == other.accessKeys;
     }
 };
 
@@ -40,18 +41,22 @@ public:
     void DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) override {
         drawn.push_back({Drawn::kHelpArea, rect, help.text, false});
     }
-    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
-                   bool focused) override {
-        drawn.push_back({Drawn::kEntry, rect, text, hot, focused});
+    void DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot, bool focused,
+                   bool accessKeys) override {
+        drawn.push_back({Drawn::kEntry, rect, text, hot, focused, accessKeys});
     }
     void RepaintArea(const geometry::Rect& rect) override {
         drawn.push_back({Drawn::kRepaint, rect, "", false});
     }
-    void RunSubPage(const std::string& pageName, int languageIndex) override {
+    void RunSubPage(const std::string& pageName, int languageIndex,
+                    const std::string& launcherDir) override {
         actions.push_back("page " + pageName + " " + std::to_string(languageIndex));
+        openedFrom.push_back(launcherDir);
     }
-    void OpenManualsWindow(const std::string& languageName, const std::string& caption) override {
+    void OpenManualsWindow(const std::string& languageName, const std::string& caption,
+                           const std::string& launcherDir) override {
         actions.push_back("manuals " + languageName + " " + caption);
+        openedFrom.push_back(launcherDir);
     }
     void OpenUsbDriverDialog(const CTextTable& texts) override {
         actions.push_back("usb " + texts.m_strUsbTitle);
@@ -64,8 +69,9 @@ public:
     std::optional<bool> chooserEnabled;
     std::string label = "(untouched)";
     std::vector<Drawn> drawn;
-    std::vector<std::string> actions; // windows opened, pages closed
-    std::vector<int> announced;       // entries the focus moved to
+    std::vector<std::string> actions;    // windows opened, pages closed
+    std::vector<std::string> openedFrom; // the launcher directory of each page or manuals opened
+    std::vector<int> announced;          // entries the focus moved to
 };
 
 // The platform a page talks to, with the portable reader for its configuration files.

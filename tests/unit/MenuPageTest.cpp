@@ -124,7 +124,7 @@ TEST_F(MenuPageDrawing, KeysMoveTheHotEntryAndTheFrameWaitsForFocusCues) {
                                   {Drawn::kHelpArea, kHelpArea, "Help 2\n\n", false}}))
         << "without focus cues the current entry is drawn hot, without a frame";
     disc.window.drawn.clear();
-    page.OnFocusCues(true);
+    page.OnUiState(true, false);
     EXPECT_EQ(disc.window.drawn,
               (std::vector<Drawn>{{Drawn::kEntry, Entry(2), "Entry 2", true, true}}));
     page.OnKey(K::kDown);
@@ -143,11 +143,26 @@ TEST_F(MenuPageDrawing, KeysMoveTheHotEntryAndTheFrameWaitsForFocusCues) {
     EXPECT_EQ(page.HotEntry(), 2);
 
     Move(100, 100);
-    page.OnFocusCues(false);
-    page.OnFocusCues(true);
+    page.OnUiState(false, false);
+    page.OnUiState(true, false);
     EXPECT_EQ(page.HotEntry(), -1) << "the key that showed the cues chooses the entry";
     page.OnKey(K::kDown);
     EXPECT_EQ(page.HotEntry(), 0);
+
+    // Access key underlines coming or going redraw the whole page; cues that stay draw nothing.
+    disc.window.drawn.clear();
+    page.OnUiState(true, true);
+    EXPECT_EQ(disc.window.drawn,
+              (std::vector<Drawn>{{Drawn::kHelpArea, kHelpArea, "Help 0\n\n"},
+                                  {Drawn::kEntry, Entry(0), "Entry 0", true, true, true},
+                                  {Drawn::kEntry, Entry(1), "Entry 1", false, false, true},
+                                  {Drawn::kEntry, Entry(2), "Entry 2", false, false, true}}));
+    disc.window.drawn.clear();
+    page.OnUiState(true, true);
+    EXPECT_TRUE(disc.window.drawn.empty()) << "nothing changed";
+    page.OnUiState(true, false);
+    EXPECT_EQ(disc.window.drawn.size(), 4u) << "the underlines go";
+    EXPECT_FALSE(disc.window.drawn[1].accessKeys);
 }
 
 // --- The language chooser -----------------------------------------------------------------------
@@ -170,7 +185,6 @@ TEST(MenuPageLanguages, TheSixLanguagesTheFirstChoiceAndItsFile) {
     forced.services.registry.SetString(kFirstKey, "ForceLanguage", "ESP");
     forced.Open();
     EXPECT_EQ(forced.window.selection, 4);
-    EXPECT_EQ(forced.page().LanguageIndex(), 4);
     EXPECT_EQ(forced.window.label, "Idioma:");
     EXPECT_EQ(forced.window.chooserEnabled, std::optional<bool>(false));
 }
@@ -204,7 +218,7 @@ TEST(MenuPageLanguages, AChangeReloadsAndRedrawsAtOnceAndTheLockFollowsTheRegist
     CMenuPage& page = disc.Open();
     disc.window.drawn.clear();
     page.OnSelendokLanguage(4); // to a language without a file: no entries
-    EXPECT_TRUE(page.Items().empty());
+    EXPECT_TRUE(page.AccessibleEntries().empty());
     ASSERT_EQ(disc.window.drawn.size(), 2u);
     EXPECT_EQ(disc.window.drawn[0].kind, Drawn::kHelpArea);
     EXPECT_EQ(disc.window.drawn[1],
@@ -227,7 +241,7 @@ TEST(MenuPageLanguages, ThePageLoadsItsLanguageAndNothingWithoutALauncherDirecto
     page.OnSelendokLanguage(4);
     page.OnSelendokLanguage(4);
     EXPECT_EQ(disc.window.label, "Idioma:");
-    EXPECT_EQ(page.Items().size(), 2u) << "a reload does not duplicate entries";
+    EXPECT_EQ(page.AccessibleEntries().size(), 2u) << "a reload does not duplicate entries";
 
     fakes::FakeMenuServices services;
     fakes::FakePageWindow window;
@@ -235,7 +249,7 @@ TEST(MenuPageLanguages, ThePageLoadsItsLanguageAndNothingWithoutALauncherDirecto
     nowhere.OnInitDialog(&window);
     nowhere.OnSelendokLanguage(4);
     EXPECT_EQ(window.label, "(untouched)");
-    EXPECT_TRUE(nowhere.Items().empty());
+    EXPECT_TRUE(nowhere.AccessibleEntries().empty());
 }
 
 // --- Clicks -------------------------------------------------------------------------------------
@@ -333,6 +347,8 @@ TEST_F(MenuPageClicks, SpecialEntriesSubPagesAndTheUsbEntry) {
     Click(page, 4);
     EXPECT_EQ(disc.window.actions, (std::vector<std::string>{"manuals Italiano Manuale",
                                                              "page Lumo Dialog 3", "usb USB"}));
+    EXPECT_EQ(disc.window.openedFrom, (std::vector<std::string>{disc.Disc(), disc.Disc()}))
+        << "the manuals and the sub-page read this page's disc";
 
     // The Java runtime's installer is not on the disc: said under "Error".
     services.registry.SetString(kBrowserKey, "Version", "6.0");
@@ -355,7 +371,7 @@ TEST_F(MenuPageClicks, KeysAndAccessKeysCarryEntriesOutAsClicksDo) {
     EXPECT_EQ(services.shell.opened[0].parameters, std::optional<std::string>(" -l0009"));
     page.OnKey(entries::Key::kDown);
     EXPECT_EQ(page.HotEntry(), 2) << "the blank entry is passed over";
-    EXPECT_TRUE(page.CarryOut(page.HotEntry()));
+    EXPECT_TRUE(page.CarryOutCurrent());
     EXPECT_EQ(disc.window.actions.back(), "page Lumo Dialog 0");
 
     page.OnColumnFocus(true);

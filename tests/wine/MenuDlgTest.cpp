@@ -8,18 +8,10 @@
 #include "WineTestSupport.h"
 #include "framework/win32/ComPtr.h"
 #include "framework/win32/Gdi.h"
+#include "framework/win32/ModuleInfo.h"
 #include "framework/win32/WinApp.h"
 #include "menu/PageLayout.h"
-#include "platform/portable/ProfileReader.h"
-#include "platform/win32/Win32DriverStore.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Locale.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32StringTable.h"
-#include "platform/win32/Win32SystemErrors.h"
-#include "platform/win32/Win32UserInterface.h"
+#include "platform/win32/Win32Platform.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +21,8 @@
 #include <functional>
 
 namespace {
+
+constexpr int kGerman = 2; // the language index of Inst407.inf
 
 // A shell that records what it is asked to open instead of opening it.
 class RecordingShell : public platform::IShell {
@@ -45,22 +39,10 @@ public:
 };
 
 struct Win32Services {
-    platform::ProfileReader profile;
-    platform::Win32StringTable strings;
-    platform::Win32Registry registry;
-    platform::Win32Locale locale;
-    platform::Win32FileSystem files;
-    platform::Win32Processes processes;
-    platform::Win32Shell shell;
-    platform::Win32UserInterface ui;
-    platform::Win32SystemErrors errors{strings};
-    platform::Win32DriverStore drivers;
+    platform::Win32Platform platform{GetModuleBaseName(), "discmenu.MenuDlgTest"};
     RecordingShell recorder;
     bool recordOpened = false; // the recorder stands in for the shell
-    MenuPageServices Get() {
-        platform::IShell& opener = recordOpened ? static_cast<platform::IShell&>(recorder) : shell;
-        return {profile, strings, registry, locale, files, processes, opener, ui, errors, drivers};
-    }
+    MenuPageServices Get() { return recordOpened ? platform.Menu(recorder) : platform.Menu(); }
 };
 
 // A page that runs `script` once its modal loop runs, then ends.
@@ -73,7 +55,7 @@ public:
     HWND Window() const { return m_hWnd; }
     HWND Chooser() const { return m_comboLanguage; }
     int HotEntry() const { return Page().HotEntry(); }
-    std::size_t EntryCount() const { return Page().Items().size(); }
+    std::size_t EntryCount() const { return Page().AccessibleEntries().size(); }
 
     void Move(int x, int y) { SendMessageA(m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     void Paint() {
@@ -125,10 +107,10 @@ protected:
         winetest::WriteFile(m_disc + "Inst407.inf", "[Lumo Dialog]\r\nNumber of menu=2\r\n");
     }
 
+    // A sub-page of `parent` is opened in its opener's language `opener`, as the parent's
+    // entry would open it.
     void Run(const std::string& name, std::function<void(ScriptedPage&)> script,
-             ScriptedPage* parent = nullptr) {
-        const std::optional<int> opener =
-            parent != nullptr ? std::optional<int>(parent->Page().LanguageIndex()) : std::nullopt;
+             ScriptedPage* parent = nullptr, std::optional<int> opener = std::nullopt) {
         ScriptedPage page({name, m_disc, opener}, parent, m_services.Get(), std::move(script));
         EXPECT_EQ(page.DoModal(), IDOK);
     }
@@ -207,7 +189,7 @@ TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage) {
                 EXPECT_EQ(SendMessageA(lumo.Chooser(), CB_GETCURSEL, 0, 0), 1);
                 EXPECT_EQ(lumo.EntryCount(), 2u) << "the German file's Lumo section";
             },
-            &main);
+            &main, kGerman);
     });
 }
 

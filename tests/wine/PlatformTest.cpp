@@ -3,7 +3,6 @@
 #include "WineTestSupport.h"
 #include "app/StartupDecision.h"
 #include "framework/CommandLineInfo.h"
-#include "framework/win32/WinApp.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32InstanceLock.h"
@@ -272,8 +271,7 @@ TEST(Win32Locale, GivesTheThreeLetterLanguageAbbreviation) {
 }
 
 TEST(Win32UserInterface, MessageBoxesShowTextCaptionAndReturnTheButton) {
-    CWinApp app; // names the application after the program file
-    Win32UserInterface ui;
+    Win32UserInterface ui; // named after the program file
     winetest::AnsweredBox box;
     std::thread answer(winetest::AnswerMessageBox, "Prompt", IDCANCEL, std::ref(box));
     EXPECT_EQ(ui.ShowMessage(nullptr, "Insert the disc", std::string("Prompt"),
@@ -290,8 +288,7 @@ TEST(Win32UserInterface, MessageBoxesShowTextCaptionAndReturnTheButton) {
     EXPECT_EQ(untitled.text, "Done") << "a box without caption carries the application's name";
 }
 
-TEST(CWinApp, WaitCursorIsBalanced) {
-    CWinApp app;
+TEST(Win32UserInterface, WaitCursorIsBalanced) {
     HCURSOR before = SetCursor(LoadCursor(nullptr, IDC_ARROW));
     (void)before;
     Win32UserInterface ui;

@@ -11,22 +11,14 @@
 // the 597 x 40 help strip) from a memory device context to the window's device context.
 
 #include "framework/win32/Bitmaps.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
 #include "menu/PageLayout.h"
 #include "menu/win32/MenuDlg.h"
-#include "platform/portable/ProfileReader.h"
-#include "platform/win32/Win32DriverStore.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Locale.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32StringTable.h"
-#include "platform/win32/Win32SystemErrors.h"
-#include "platform/win32/Win32UserInterface.h"
+#include "platform/win32/Win32Platform.h"
 #include "res/resource.h"
 
 #include <windows.h>
@@ -45,22 +37,6 @@ constexpr int kLanguageChanges = 100;
 constexpr int kEnglish = 0;
 constexpr int kSpanish = 4;
 
-struct Win32Services {
-    platform::ProfileReader profile;
-    platform::Win32StringTable strings;
-    platform::Win32Registry registry;
-    platform::Win32Locale locale;
-    platform::Win32FileSystem files;
-    platform::Win32Processes processes;
-    platform::Win32Shell shell;
-    platform::Win32UserInterface ui;
-    platform::Win32SystemErrors errors{strings};
-    platform::Win32DriverStore drivers;
-    MenuPageServices Get() {
-        return {profile, strings, registry, locale, files, processes, shell, ui, errors, drivers};
-    }
-};
-
 // The main page, running `script` once its modal loop runs; then it ends.
 class BenchPage : public CMenuDlg {
 public:
@@ -72,19 +48,21 @@ public:
     HWND Window() const { return m_hWnd; }
     int HotEntry() const { return Page().HotEntry(); }
     int Result() const { return m_result; }
+    // The scale of the screen the window is on, at which the page draws.
+    layout::Scale Scale() const { return layout::ScaleForDpi(WindowDpi(m_hWnd)); }
 
     // Entry `index` and the help area, as the sample disc's main page lays them out at the
     // screen's scale.
     geometry::Rect EntryRect(int index) const {
         return layout::EntryRect(layout::EntryColumnLeft(layout::kBackgroundWidth), index,
-                                 Page().PageScale());
+                                 Scale());
     }
     geometry::Rect HelpArea() const {
         RECT client{};
         GetClientRect(m_hWnd, &client);
         return layout::HelpArea(layout::kBackgroundHeight,
                                 {client.left, client.top, client.right, client.bottom},
-                                Page().PageScale());
+                                Scale());
     }
 
     // The pointer at the middle of entry `index`.
@@ -195,7 +173,7 @@ int Measure(BenchPage& page) {
 
     RECT client{};
     GetClientRect(page.Window(), &client);
-    std::printf("dpi %d\n", page.Page().PageScale().dpi);
+    std::printf("dpi %d\n", page.Scale().dpi);
     const RECT rects[3] = {ToRect(page.EntryRect(0)), ToRect(page.EntryRect(1)),
                            ToRect(page.HelpArea())};
     const CClientDC window(page.Window());
@@ -238,7 +216,7 @@ int Measure(BenchPage& page) {
 // Where a start-up's time goes before the page shows, each part timed on its own in a fresh
 // process (the first of each is what a start pays): the OLE initialisation for the manuals'
 // HTML control, reading the page from the language file, loading the pictures it draws.
-void PrintStartupParts(const std::string& disc, Win32Services& services) {
+void PrintStartupParts(const std::string& disc, platform::Win32Platform& services) {
     const Stopwatch ole;
     const HRESULT initialised = OleInitialize(nullptr);
     std::printf("part ole %.1f\n", ole.Microseconds());
@@ -276,9 +254,9 @@ int main(int argc, char** argv) {
     }
     CWinApp app;
     app.SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0)); // as the program does
-    Win32Services services;
+    platform::Win32Platform services(app.GetAppName(), "discmenu.MenuBench");
     PrintStartupParts(argv[1], services);
-    BenchPage page(argv[1], services.Get(), Measure);
+    BenchPage page(argv[1], services.Menu(), Measure);
     if (const INT_PTR shown = page.DoModal(); shown != IDOK) {
         std::fprintf(stderr, "the page did not run (%d, error %lu)\n", static_cast<int>(shown),
                      GetLastError());
