@@ -41,10 +41,12 @@ enum class Kind {
     EntryTooWide,           // warning: an entry text wider than the entry face
     HelpTooWide,            // warning: a help line wider than the help strip
     HelpTooManyLines,       // warning: more help lines than the strip shows
+    TextBlanks,             // error: a text with other blanks (%s) than its built-in text
     InvalidBytes,           // warning: bytes that are no character of the file's code page
     DiscPromptMissing,      // warning: a disc prompt one language has and another lacks
     UnknownKey,             // warning: a key the menu never reads, most likely misspelt
     Autorun,                // warning: autorun.inf missing, or not starting Install.exe
+    TextsInEnglish,         // note: texts a language file other than English leaves to English
     // Shipping the disc (check/ShippableDisc.h):
     Unsigned,           // note (a warning when checking a release): Install.exe is not signed
     NoSha1Signature,    // warning: no SHA-1 signature, which Windows XP could check

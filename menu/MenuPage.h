@@ -88,6 +88,8 @@ public:
     int LanguageIndex() const;
     const MenuItemList& Items() const { return m_menuItems; }
     const CTextTable& Texts() const { return m_texts; }
+    // The program's texts in the page's language, for the messages of the windows it opens.
+    const platform::IStringTable& Strings() const { return m_strings; }
     int HotEntry() const { return m_nHotEntry; }
     const layout::Scale& PageScale() const { return m_scale; }
     const std::string& LauncherDir() const { return m_strLauncherDir; }
@@ -128,6 +130,7 @@ private:
     std::vector<int> m_chooserLanguages; // the language index of each chooser entry
     int m_nSelection = -1;               // the chooser's selection, -1 for none
     CTextTable m_texts;
+    config::PageStrings m_strings{m_services.strings, m_texts};
     MenuItemList m_menuItems;
     std::string m_strConfigPath;
     unsigned m_nConfigCodePage = 0; // the code page the configuration file is written in

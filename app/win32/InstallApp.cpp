@@ -54,7 +54,16 @@ BOOL CInstallApp::InitInstance() {
                                     m_processes, m_shell,   m_ui,       m_errors, m_drivers};
     CMenuDlg mainPage({config::kMainPage, m_strLauncherDir, std::nullopt}, nullptr, services);
     m_pMainWnd = &mainPage;
-    RunMainPage(mainPage);
+    {
+        // Errors are reported in the page's language while it shows, however the page ends.
+        struct ReportTexts {
+            const platform::IStringTable*& current;
+            const platform::IStringTable* const before;
+            ~ReportTexts() { current = before; }
+        } reportTexts{m_pReportTexts, m_pReportTexts};
+        m_pReportTexts = &mainPage.Page().Strings();
+        RunMainPage(mainPage);
+    }
 
     if (marker) {
         m_atoms.Delete(*marker);
@@ -74,7 +83,8 @@ void CInstallApp::RunMainPage(CDialog& page) {
 }
 
 void CInstallApp::ReportException(const std::string& what) {
-    m_ui.ShowMessage(nullptr, m_strings.Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
-                     m_strings.Load(IDS_BUILTIN_STARTUP_CAPTION),
+    m_ui.ShowMessage(nullptr,
+                     m_pReportTexts->Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
+                     m_pReportTexts->Load(IDS_BUILTIN_STARTUP_CAPTION),
                      platform::mb::kOk | platform::mb::kIconHand);
 }

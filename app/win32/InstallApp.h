@@ -53,4 +53,7 @@ private:
     platform::Win32Shell m_shell;
     platform::Win32SystemErrors m_errors;
     platform::Win32DriverStore m_drivers;
+    // The texts of the main page's language while it shows, for the reports of errors; before
+    // it, and after it, the built-in ones.
+    const platform::IStringTable* m_pReportTexts = &m_strings;
 };
