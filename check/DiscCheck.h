@@ -8,6 +8,7 @@
 #include "menu/MenuItem.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace check {
@@ -105,6 +106,9 @@ struct Language {
     std::string file;        // its file on the disc: "Inst.inf", ...
     unsigned codePage;       // the code page the file is read in
     bool read = false;       // whether the file is there and could be read
+    // Every text of the file's RES_STR section that has a built-in one, by key, as the menu
+    // shows it: the file's, or the built-in one where the file has none or one it cannot use.
+    std::vector<std::pair<std::string, std::string>> texts;
     std::vector<Page> pages; // from the main page on, each page once, in the order they are found
 };
 

@@ -26,15 +26,20 @@ std::string NameBlanks(const std::string& blanks) {
     return names;
 }
 
-void CheckTexts(Checking& check, const LanguageFile& file) {
+// Checks the file's texts, and returns them as the menu shows them.
+std::vector<std::pair<std::string, std::string>> CheckTexts(Checking& check,
+                                                            const LanguageFile& file) {
     CheckTextKeys(check, file);
+    std::vector<std::pair<std::string, std::string>> shown;
     std::vector<std::string> english; // the keys whose built-in English text shows
     for (const config::TextKey& text : config::KeyedTexts()) {
         const std::string value = check.Value(file, config::kTextSection, text.key);
         const std::string builtin = check.strings.Load(text.builtinId);
+        const bool blanksKept = !text.message || text::SameBlanks(value, builtin);
+        shown.emplace_back(text.key, value.empty() || !blanksKept ? builtin : value);
         if (value.empty()) {
             english.emplace_back(text.key);
-        } else if (text.message && !text::SameBlanks(value, builtin)) {
+        } else if (!blanksKept) {
             check.Add(Kind::TextBlanks, file.name, config::kTextSection, text.key,
                       "the text has " + NameBlanks(text::Blanks(value)) +
                           " where the built-in text has " + NameBlanks(text::Blanks(builtin)) +
@@ -60,6 +65,7 @@ void CheckTexts(Checking& check, const LanguageFile& file) {
                       " to the built-in English, which the menu shows in " +
                       check.LanguageName(file.language) + ": " + keys);
     }
+    return shown;
 }
 
 void CheckLanguage(Checking& check, int language) {
@@ -101,7 +107,7 @@ void CheckLanguage(Checking& check, int language) {
     check.nonAscii = {};
     check.manualsEntry.reset();
 
-    CheckTexts(check, file);
+    view.texts = CheckTexts(check, file);
     if (!check.profile.HasSection(file.path, file.codePage, config::kMainPage)) {
         check.Add(Kind::PageMissing, name, config::kMainPage, "",
                   "the file has no main page section" +

@@ -158,9 +158,15 @@ TEST_F(ConfigurationTest, AMessageIsReadOnlyWithTheBlanksOfItsBuiltInText) {
         {"IDS_CANNOT_START", "Impossible de lancer %s \xe0 100 %.",
          true}, // "% " and "%" at the end
         // "%s failed with error: %s": both, in order
-        {"IDS_USB_FAILED", "%s a \xe9chou\xe9 : %s", true},
+        {"IDS_USB_FAILED",
+         "%s a \xe9"
+         "chou\xe9 : %s",
+         true},
         {"IDS_USB_FAILED", "Erreur %s de %d", false},
-        {"IDS_USB_FAILED", "%s a \xe9chou\xe9", false},
+        {"IDS_USB_FAILED",
+         "%s a \xe9"
+         "chou\xe9",
+         false},
         // "Press": no blank
         {"IDS_PRESS", "Appuyer", true},
         {"IDS_PRESS", "Appuyer sur %s", false},
