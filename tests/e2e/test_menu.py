@@ -410,6 +410,18 @@ class EveryLanguageOnEverySystemTest(WineTestCase):
         self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(title)))
         self.assertEqual(self.wine.box_text(self.wine.windows(title)[0]),
                          inf_value("Inst804.inf", "IDS_WARNING"))
+        self.wine.click_control(self.wine.windows(title)[0], 1)
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.windows(title)))
+        # A message of the program's own, in Chinese too: a document that cannot be opened.
+        self.wine.unix_path(self.disc + "Docs\\ReadMe.txt").unlink()
+        self.wine.click(self.page.left + 500, self.page.top + ENTRY_TOP + ENTRY_PITCH * 1 + 18)
+        error = inf_value("Inst804.inf", "IDS_ERROR_CAPTION")
+        box = self.wine.wait_window(error)
+        path = self.disc + inf_value("Inst804.inf", "MenuItemExecute1")
+        self.assertEqual(self.wine.box_text(box),
+                         inf_value("Inst804.inf", "IDS_CANNOT_START").replace("%s", path))
+        self.wine.click_control(box, 1)
+        self.assertTrue(self.wine.window_gone(error))
 
     def test_french_on_a_chinese_system(self):
         self.start_menu("zh_CN.UTF-8")
