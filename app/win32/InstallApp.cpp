@@ -54,16 +54,7 @@ BOOL CInstallApp::InitInstance() {
                                     m_processes, m_shell,   m_ui,       m_errors, m_drivers};
     CMenuDlg mainPage({config::kMainPage, m_strLauncherDir, std::nullopt}, nullptr, services);
     m_pMainWnd = &mainPage;
-    {
-        // Errors are reported in the page's language while it shows, however the page ends.
-        struct ReportTexts {
-            const platform::IStringTable*& current;
-            const platform::IStringTable* const before;
-            ~ReportTexts() { current = before; }
-        } reportTexts{m_pReportTexts, m_pReportTexts};
-        m_pReportTexts = &mainPage.Page().Strings();
-        RunMainPage(mainPage);
-    }
+    RunMainPage(mainPage, mainPage.Page().Strings());
 
     if (marker) {
         m_atoms.Delete(*marker);
@@ -72,8 +63,19 @@ BOOL CInstallApp::InitInstance() {
     return FALSE;
 }
 
-void CInstallApp::RunMainPage(CDialog& page) {
-    if (page.DoModal() != -1) {
+void CInstallApp::RunMainPage(CDialog& page, const platform::IStringTable& texts) {
+    decltype(page.DoModal()) result = 0;
+    {
+        // Errors are reported in the page's language while it shows, however the page ends.
+        struct ReportTexts {
+            const platform::IStringTable*& current;
+            const platform::IStringTable* const before;
+            ~ReportTexts() { current = before; }
+        } reportTexts{m_pReportTexts, m_pReportTexts};
+        m_pReportTexts = &texts;
+        result = page.DoModal();
+    }
+    if (result != -1) {
         return;
     }
     const unsigned long error = GetLastError();
