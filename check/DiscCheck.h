@@ -8,6 +8,7 @@
 #include "menu/MenuItem.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace check {
@@ -41,10 +42,12 @@ enum class Kind {
     EntryTooWide,           // warning: an entry text wider than the entry face
     HelpTooWide,            // warning: a help line wider than the help strip
     HelpTooManyLines,       // warning: more help lines than the strip shows
+    TextBlanks,             // error: a text with other blanks (%s) than its built-in text
     InvalidBytes,           // warning: bytes that are no character of the file's code page
     DiscPromptMissing,      // warning: a disc prompt one language has and another lacks
     UnknownKey,             // warning: a key the menu never reads, most likely misspelt
     Autorun,                // warning: autorun.inf missing, or not starting Install.exe
+    TextsInEnglish,         // note: texts a language file other than English leaves to English
     // Shipping the disc (check/ShippableDisc.h):
     Unsigned,           // note (a warning when checking a release): Install.exe is not signed
     NoSha1Signature,    // warning: no SHA-1 signature, which Windows XP could check
@@ -103,6 +106,9 @@ struct Language {
     std::string file;        // its file on the disc: "Inst.inf", ...
     unsigned codePage;       // the code page the file is read in
     bool read = false;       // whether the file is there and could be read
+    // Every text of the file's RES_STR section that has a built-in one, by key, as the menu
+    // shows it: the file's, or the built-in one where the file has none or one it cannot use.
+    std::vector<std::pair<std::string, std::string>> texts;
     std::vector<Page> pages; // from the main page on, each page once, in the order they are found
 };
 

@@ -2,6 +2,7 @@
 // finds in it.
 
 #include "check/Checking.h"
+#include "framework/StringUtil.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
 #include "platform/portable/ProfileReader.h"
@@ -10,15 +11,61 @@ namespace check {
 
 namespace {
 
-void CheckTexts(Checking& check, const LanguageFile& file) {
+// The blanks of a text as a finding names them: "%s and %d", or "no blank".
+std::string NameBlanks(const std::string& blanks) {
+    if (blanks.empty()) {
+        return "no blank";
+    }
+    std::string names;
+    for (std::size_t i = 0; i < blanks.size(); ++i) {
+        names += std::string(i == 0                   ? ""
+                             : i + 1 == blanks.size() ? " and "
+                                                      : ", ") +
+                 "%" + blanks[i];
+    }
+    return names;
+}
+
+// Checks the file's texts, and returns them as the menu shows them.
+std::vector<std::pair<std::string, std::string>> CheckTexts(Checking& check,
+                                                            const LanguageFile& file) {
     CheckTextKeys(check, file);
-    for (const std::string& key : config::TextKeys()) {
-        const std::string value = check.Value(file, config::kTextSection, key);
-        if (key == "IDS_NONE_SELECT_TEXT" && !value.empty()) {
+    std::vector<std::pair<std::string, std::string>> shown;
+    std::vector<std::string> english; // the keys whose built-in English text shows
+    for (const config::TextKey& text : config::KeyedTexts()) {
+        const std::string value = check.Value(file, config::kTextSection, text.key);
+        const std::string builtin = check.strings.Load(text.builtinId);
+        const bool blanksKept = !text.message || text::SameBlanks(value, builtin);
+        shown.emplace_back(text.key, value.empty() || !blanksKept ? builtin : value);
+        if (value.empty()) {
+            english.emplace_back(text.key);
+        } else if (!blanksKept) {
+            check.Add(Kind::TextBlanks, file.name, config::kTextSection, text.key,
+                      "the text has " + NameBlanks(text::Blanks(value)) +
+                          " where the built-in text has " + NameBlanks(text::Blanks(builtin)) +
+                          ": its values would go to the wrong places, so the menu shows the "
+                          "built-in text " +
+                          Quote(builtin) + " instead");
+            english.emplace_back(text.key);
+        }
+        if (std::string(text.key) == "IDS_NONE_SELECT_TEXT" && !value.empty()) {
             // Shown in the help strip as it stands, one line.
-            CheckHelpWidth(check, file, config::kTextSection, key, value);
+            CheckHelpWidth(check, file, config::kTextSection, text.key, value);
         }
     }
+    check.Value(file, config::kTextSection, config::kLabelKey);
+    if (file.language != languages::kEnglish && !english.empty()) {
+        std::string keys;
+        for (const std::string& key : english) {
+            keys += (keys.empty() ? "" : ", ") + key;
+        }
+        check.Add(Kind::TextsInEnglish, file.name, config::kTextSection, "",
+                  "the file leaves " + std::to_string(english.size()) +
+                      (english.size() == 1 ? " text" : " texts") +
+                      " to the built-in English, which the menu shows in " +
+                      check.LanguageName(file.language) + ": " + keys);
+    }
+    return shown;
 }
 
 void CheckLanguage(Checking& check, int language) {
@@ -60,7 +107,7 @@ void CheckLanguage(Checking& check, int language) {
     check.nonAscii = {};
     check.manualsEntry.reset();
 
-    CheckTexts(check, file);
+    view.texts = CheckTexts(check, file);
     if (!check.profile.HasSection(file.path, file.codePage, config::kMainPage)) {
         check.Add(Kind::PageMissing, name, config::kMainPage, "",
                   "the file has no main page section" +

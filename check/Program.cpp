@@ -62,7 +62,12 @@ std::string JsonLanguage(const Language& language) {
     std::string json = "    {\"code\": " + Json(language.code) +
                        ", \"file\": " + Json(language.file) +
                        ", \"codePage\": " + std::to_string(language.codePage) +
-                       ", \"read\": " + (language.read ? "true" : "false") + ", \"pages\": [";
+                       ", \"read\": " + (language.read ? "true" : "false") + ", \"texts\": {";
+    for (std::size_t i = 0; i < language.texts.size(); ++i) {
+        json += (i > 0 ? ", " : "") + Json(language.texts[i].first) + ": " +
+                Json(language.texts[i].second);
+    }
+    json += "}, \"pages\": [";
     for (std::size_t i = 0; i < language.pages.size(); ++i) {
         json += (i > 0 ? ",\n" : "\n") + JsonPage(language.pages[i]);
     }

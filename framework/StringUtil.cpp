@@ -54,16 +54,42 @@ std::vector<std::string> Split(const std::string& s, char separator) {
 
 std::string FillIn(const std::string& format, std::initializer_list<std::string> values) {
     std::string text;
-    std::size_t start = 0;
-    for (const std::string& value : values) {
-        const auto blank = format.find("%s", start);
-        if (blank == std::string::npos) {
-            break;
+    auto value = values.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+        if (format[i] == '%' && next == '%') {
+            text += '%';
+            ++i;
+        } else if (format[i] == '%' && next == 's' && value != values.end()) {
+            text += *value++;
+            ++i;
+        } else {
+            text += format[i];
         }
-        text += format.substr(start, blank - start) + value;
-        start = blank + 2;
     }
-    return text + format.substr(start);
+    return text;
+}
+
+std::string Blanks(const std::string& format) {
+    std::string blanks;
+    for (std::size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != '%') {
+            continue;
+        }
+        const char next = format[i + 1];
+        const bool letter = (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z');
+        if (letter) {
+            blanks += next;
+        }
+        if (letter || next == '%') {
+            ++i; // the pair is read as one: "%%s" is a percent sign and an "s"
+        }
+    }
+    return blanks;
+}
+
+bool SameBlanks(const std::string& translation, const std::string& original) {
+    return Blanks(translation) == Blanks(original);
 }
 
 } // namespace text

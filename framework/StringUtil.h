@@ -24,8 +24,17 @@ std::string Trim(const std::string& s);
 
 // `format` (a text of the program's with blanks to fill) with its "%s" replaced by `values`,
 // the first by the first and so on; a blank without a value stays, a value without a blank
-// is left out.
+// is left out. "%%" is a percent sign.
 std::string FillIn(const std::string& format, std::initializer_list<std::string> values);
+
+// The blanks of `format` in order, each as the letter after its "%" ("ss" for "%s ... %s"):
+// "%s" is the blank FillIn fills, "%d" or any other letter one of another kind that a translator
+// may have taken from a formatter. "%%" and a "%" before anything but a letter are percent signs.
+std::string Blanks(const std::string& format);
+
+// Whether `translation` can stand for `original`: the same blanks in the same order, so that
+// every value goes where the original puts it.
+bool SameBlanks(const std::string& translation, const std::string& original);
 
 // The pieces of `s` between the separators, empty pieces kept.
 std::vector<std::string> Split(const std::string& s, char separator);

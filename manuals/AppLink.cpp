@@ -11,7 +11,8 @@ namespace applink {
 namespace {
 
 const char kReturnCommand[] = "return";
-const char kFileLabel[] = "\r\n\r\nFile: ";
+// Between a message and the file it is about.
+const char kFileSeparator[] = "\r\n\r\n";
 constexpr unsigned kWarningStyle = platform::mb::kOk | platform::mb::kIconHand;
 
 // Extensions of files that the shell runs: programs, scripts, installer packages, shortcuts,
@@ -267,9 +268,10 @@ bool OpenDocument(const DocumentServices& services, platform::WindowRef activeWi
     const auto program = services.shell.FindAssociatedProgram(path);
     if (!program) {
         // The text speaks of PDF files whatever the document's type: the manuals are PDFs.
-        services.ui.ShowMessage(
-            messageOwner, services.strings.Load(IDS_BUILTIN_NO_PDF_READER) + kFileLabel + path,
-            services.strings.Load(IDS_BUILTIN_TITLE), kWarningStyle);
+        services.ui.ShowMessage(messageOwner,
+                                services.strings.Load(IDS_BUILTIN_NO_PDF_READER) + kFileSeparator +
+                                    services.strings.Load(IDS_BUILTIN_FILE_LABEL) + " " + path,
+                                services.strings.Load(IDS_BUILTIN_TITLE), kWarningStyle);
         return false;
     }
     // Whether the program starts is not checked.
@@ -281,7 +283,9 @@ void ShowRefusal(const DocumentServices& services, platform::WindowRef messageOw
                  const Action& action) {
     const unsigned text = action.refusal == Action::Refusal::Program ? IDS_BUILTIN_LINK_TO_PROGRAM
                                                                      : IDS_BUILTIN_LINK_OUTSIDE;
-    services.ui.ShowMessage(messageOwner, services.strings.Load(text) + kFileLabel + action.path,
+    services.ui.ShowMessage(messageOwner,
+                            services.strings.Load(text) + kFileSeparator +
+                                services.strings.Load(IDS_BUILTIN_FILE_LABEL) + " " + action.path,
                             services.strings.Load(IDS_BUILTIN_TITLE), kWarningStyle);
 }
 

@@ -1,5 +1,6 @@
 #include "menu/Configuration.h"
 
+#include "framework/StringUtil.h"
 #include "menu/Languages.h"
 #include "res/resource.h"
 
@@ -10,30 +11,47 @@ namespace config {
 
 namespace {
 
-const char kLabelKey[] = "IDS_LABEL";
-
+// Every text of the section with a built-in fallback. A text with a field of its own is one of
+// the page's texts; one without is one of the program's messages, kept in m_messages.
 struct TextEntry {
     const char* key;
-    std::string CTextTable::*text;
     unsigned builtinId;
+    std::string CTextTable::*text = nullptr;
 };
 
 const TextEntry kTexts[] = {
-    {"IDS_WARNING", &CTextTable::m_strWarning, IDS_BUILTIN_WARNING},
-    {"IDS_TITLE", &CTextTable::m_strTitle, IDS_BUILTIN_TITLE},
-    {"IDS_NONE_SELECT_TEXT", &CTextTable::m_strNoneSelectText, IDS_BUILTIN_NONE_SELECT_TEXT},
-    {"IDS_CAPTION", &CTextTable::m_strCaption, IDS_BUILTIN_CAPTION},
-    {"IDS_USBTITLE", &CTextTable::m_strUsbTitle, IDS_BUILTIN_USBTITLE},
-    {"IDS_FIRSTCHECKBOXCAPTION", &CTextTable::m_strFirstCheckBoxCaption,
-     IDS_BUILTIN_FIRSTCHECKBOXCAPTION},
-    {"IDS_SECONDCHECKBOXCAPTION", &CTextTable::m_strSecondCheckBoxCaption,
-     IDS_BUILTIN_SECONDCHECKBOXCAPTION},
-    {"IDS_OK", &CTextTable::m_strOk, IDS_BUILTIN_OK},
-    {"IDS_CANCEL", &CTextTable::m_strCancel, IDS_BUILTIN_CANCEL},
-    {"IDS_FILECOPYSUCCESS", &CTextTable::m_strFileCopySuccess, IDS_BUILTIN_FILECOPYSUCCESS},
-    {"IDS_FILECOPYFAIL", &CTextTable::m_strFileCopyFail, IDS_BUILTIN_FILECOPYFAIL},
-    {"IDS_NOVDINSTALL", &CTextTable::m_strNoVdInstall, IDS_BUILTIN_NOVDINSTALL},
-    {"IDS_NOMEDIAINDEVICE", &CTextTable::m_strNoMediaInDevice, IDS_BUILTIN_NOMEDIAINDEVICE},
+    {"IDS_WARNING", IDS_BUILTIN_WARNING, &CTextTable::m_strWarning},
+    {"IDS_TITLE", IDS_BUILTIN_TITLE, &CTextTable::m_strTitle},
+    {"IDS_NONE_SELECT_TEXT", IDS_BUILTIN_NONE_SELECT_TEXT, &CTextTable::m_strNoneSelectText},
+    {"IDS_CAPTION", IDS_BUILTIN_CAPTION, &CTextTable::m_strCaption},
+    {"IDS_USBTITLE", IDS_BUILTIN_USBTITLE, &CTextTable::m_strUsbTitle},
+    {"IDS_FIRSTCHECKBOXCAPTION", IDS_BUILTIN_FIRSTCHECKBOXCAPTION,
+     &CTextTable::m_strFirstCheckBoxCaption},
+    {"IDS_SECONDCHECKBOXCAPTION", IDS_BUILTIN_SECONDCHECKBOXCAPTION,
+     &CTextTable::m_strSecondCheckBoxCaption},
+    {"IDS_OK", IDS_BUILTIN_OK, &CTextTable::m_strOk},
+    {"IDS_CANCEL", IDS_BUILTIN_CANCEL, &CTextTable::m_strCancel},
+    {"IDS_FILECOPYSUCCESS", IDS_BUILTIN_FILECOPYSUCCESS, &CTextTable::m_strFileCopySuccess},
+    {"IDS_FILECOPYFAIL", IDS_BUILTIN_FILECOPYFAIL, &CTextTable::m_strFileCopyFail},
+    {"IDS_NOVDINSTALL", IDS_BUILTIN_NOVDINSTALL, &CTextTable::m_strNoVdInstall},
+    {"IDS_NOMEDIAINDEVICE", IDS_BUILTIN_NOMEDIAINDEVICE, &CTextTable::m_strNoMediaInDevice},
+    // The program's messages, shown once a language is chosen.
+    {"IDS_ERROR_CAPTION", IDS_BUILTIN_ERROR_CAPTION},
+    {"IDS_CANNOT_START", IDS_BUILTIN_CANNOT_START},
+    {"IDS_ERROR_CODE", IDS_BUILTIN_ERROR_CODE},
+    {"IDS_JAVA_NO_TEMP", IDS_BUILTIN_JAVA_NO_TEMP},
+    {"IDS_JAVA_COPY_FAILED", IDS_BUILTIN_JAVA_COPY_FAILED},
+    {"IDS_JAVA_START_FAILED", IDS_BUILTIN_JAVA_START_FAILED},
+    {"IDS_NO_HTML_FILE", IDS_BUILTIN_NO_HTML_FILE},
+    {"IDS_NO_PDF_READER", IDS_BUILTIN_NO_PDF_READER},
+    {"IDS_FILE_LABEL", IDS_BUILTIN_FILE_LABEL},
+    {"IDS_LINK_TO_PROGRAM", IDS_BUILTIN_LINK_TO_PROGRAM},
+    {"IDS_LINK_OUTSIDE", IDS_BUILTIN_LINK_OUTSIDE},
+    {"IDS_USB_FAILED", IDS_BUILTIN_USB_FAILED},
+    {"IDS_USB_DECLINED", IDS_BUILTIN_USB_DECLINED},
+    {"IDS_PRESS", IDS_BUILTIN_PRESS},
+    {"IDS_UNEXPECTED_ERROR", IDS_BUILTIN_UNEXPECTED_ERROR},
+    {"IDS_STARTUP_CAPTION", IDS_BUILTIN_STARTUP_CAPTION},
 };
 
 class Reader {
@@ -93,14 +111,48 @@ std::vector<std::string> TextKeys() {
     return keys;
 }
 
+std::vector<TextKey> KeyedTexts() {
+    std::vector<TextKey> keys;
+    for (const TextEntry& entry : kTexts) {
+        keys.push_back({entry.key, entry.builtinId, entry.text == nullptr});
+    }
+    return keys;
+}
+
+std::string TextFor(const CTextTable& texts, unsigned builtinId) {
+    for (const TextEntry& entry : kTexts) {
+        if (entry.builtinId != builtinId) {
+            continue;
+        }
+        if (entry.text != nullptr) {
+            return texts.*entry.text;
+        }
+        const auto message = texts.m_messages.find(builtinId);
+        return message == texts.m_messages.end() ? std::string() : message->second;
+    }
+    return {};
+}
+
+std::string PageStrings::Load(unsigned id) const {
+    std::string text = TextFor(m_texts, id);
+    return text.empty() ? m_builtin.Load(id) : text;
+}
+
 PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,
                      const std::string& file, unsigned codePage, const std::string& pageName) {
     const Reader reader(profile, file, codePage);
     PageContent page;
     // A text the file lacks falls back to the built-in text, never to another language's.
+    // A message with other blanks than its built-in text would put its values in the wrong
+    // places, or read past them: the built-in text is shown instead.
     for (const TextEntry& entry : kTexts) {
         std::string value = reader.String(kTextSection, entry.key);
-        page.texts.*entry.text = value.empty() ? strings.Load(entry.builtinId) : std::move(value);
+        std::string builtin = strings.Load(entry.builtinId);
+        const bool usable =
+            !value.empty() && (entry.text != nullptr || text::SameBlanks(value, builtin));
+        std::string& text =
+            entry.text != nullptr ? page.texts.*entry.text : page.texts.m_messages[entry.builtinId];
+        text = usable ? std::move(value) : std::move(builtin);
     }
     page.label = reader.String(kTextSection, kLabelKey);
     const int count = std::min(reader.Int(pageName, kCountKey), kMaxMenuItems);

@@ -8,6 +8,7 @@
 #include "platform/StringTable.h"
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct CTextTable {
     std::string m_strFileCopyFail;
     std::string m_strNoVdInstall;
     std::string m_strNoMediaInDevice;
+    // The program's messages as the language gives them, by the number of their built-in
+    // text; a message the file lacks, leaves empty or gives with other blanks is the built-in one.
+    std::map<unsigned, std::string> m_messages;
 };
 
 namespace config {
@@ -34,6 +38,7 @@ namespace config {
 // page's section, and the keys of its entry n (the name followed by n in decimal).
 inline constexpr char kMainPage[] = "Main Dialog";
 inline constexpr char kTextSection[] = "RES_STR";
+inline constexpr char kLabelKey[] = "IDS_LABEL"; // the chooser's label, without a built-in text
 inline constexpr char kCountKey[] = "Number of menu";
 inline constexpr char kItemTextKey[] = "MenuItemString";
 inline constexpr char kItemTypeKey[] = "MenuItemType";
@@ -60,6 +65,34 @@ struct PageContent {
 
 // The keys of the RES_STR section that the menu reads: its texts and the chooser's label.
 std::vector<std::string> TextKeys();
+
+// A key of the RES_STR section with a built-in text: the number of that text, and whether it is
+// one of the program's messages. A message is read only when it keeps the built-in text's
+// blanks (text::SameBlanks); the page's other texts are shown as the file writes them.
+struct TextKey {
+    const char* key;
+    unsigned builtinId;
+    bool message;
+};
+// Every such key, in the order the page reads them.
+std::vector<TextKey> KeyedTexts();
+
+// The text of `texts` that stands for the built-in text `builtinId`; empty when no key of the
+// section stands for it.
+std::string TextFor(const CTextTable& texts, unsigned builtinId);
+
+// The program's texts as a page in its language shows them: the language's text where a key
+// stands for the built-in one, else the built-in text. Reads `texts` as it stands at each call.
+class PageStrings final : public platform::IStringTable {
+public:
+    PageStrings(const platform::IStringTable& builtin, const CTextTable& texts)
+        : m_builtin(builtin), m_texts(texts) {}
+    std::string Load(unsigned id) const override;
+
+private:
+    const platform::IStringTable& m_builtin;
+    const CTextTable& m_texts;
+};
 
 // How a page shows, by its name: the page named "Lumo Dialog" shows over a background of its
 // own, and continues in the language of the page that opened it, its chooser hidden; every other

@@ -331,9 +331,9 @@ void CMenuPage::OpenEntryTarget(const click::Action& action) {
     m_services.ui.ShowMessage(
         m_owner,
         click::StartFailureMessage(
-            m_services.strings.Load(IDS_BUILTIN_CANNOT_START), action.path, tooLong,
-            tooLong ? m_services.errors.Describe(opened.error.code) : std::string()),
-        m_services.strings.Load(IDS_BUILTIN_ERROR_CAPTION), platform::mb::kOk);
+            m_strings.Load(IDS_BUILTIN_CANNOT_START), action.path, tooLong,
+            tooLong ? m_services.errors.Describe(opened.error.code, m_strings) : std::string()),
+        m_strings.Load(IDS_BUILTIN_ERROR_CAPTION), platform::mb::kOk);
 }
 
 // --- Checks ------------------------------------------------------------------------------------
@@ -345,7 +345,7 @@ bool CMenuPage::CheckDisk(const std::string& diskId) {
     const std::string path = m_strLauncherDir + diskId;
     while (!m_services.files.Exists(path)) {
         const std::string noMedia = m_texts.m_strNoMediaInDevice.empty()
-                                        ? m_services.strings.Load(IDS_BUILTIN_NOMEDIAINDEVICE)
+                                        ? m_strings.Load(IDS_BUILTIN_NOMEDIAINDEVICE)
                                         : m_texts.m_strNoMediaInDevice;
         const std::string prompt = prerequisites::DiscPrompt(m_services.profile, m_strConfigPath,
                                                              m_nConfigCodePage, diskId, noMedia);
@@ -365,9 +365,8 @@ void CMenuPage::InstallJavaRuntime() {
     }
     if (const auto failure = prerequisites::InstallJavaRuntime(
             m_strLauncherDir,
-            {m_services.files, m_services.processes, m_services.strings, m_services.errors})) {
-        m_services.ui.ShowMessage(m_owner, *failure,
-                                  m_services.strings.Load(IDS_BUILTIN_ERROR_CAPTION),
+            {m_services.files, m_services.processes, m_strings, m_services.errors})) {
+        m_services.ui.ShowMessage(m_owner, *failure, m_strings.Load(IDS_BUILTIN_ERROR_CAPTION),
                                   platform::mb::kOk);
     }
 }

@@ -85,6 +85,8 @@ public:
 
     // What the window shows of the page.
     const config::PageStyle& Style() const { return m_style; }
+    // The program's texts in the page's language, for the messages of the windows it opens.
+    const platform::IStringTable& Strings() const { return m_strings; }
     int HotEntry() const { return m_nHotEntry; }
 
 private:
@@ -125,6 +127,7 @@ private:
     std::vector<int> m_chooserLanguages; // the language index of each chooser entry
     int m_nSelection = -1;               // the chooser's selection, -1 for none
     CTextTable m_texts;
+    config::PageStrings m_strings{m_services.strings, m_texts};
     MenuItemList m_menuItems;
     std::string m_strConfigPath;
     unsigned m_nConfigCodePage = 0; // the code page the configuration file is written in

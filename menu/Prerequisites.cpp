@@ -38,7 +38,7 @@ std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
         return text::FillIn(services.strings.Load(id), values);
     };
     const auto reason = [&](const platform::SystemError& error) {
-        return "\r\n\r\n" + services.errors.Describe(error.code);
+        return "\r\n\r\n" + services.errors.Describe(error.code, services.strings);
     };
     const auto tempFolder = services.files.GetTempFolder();
     if (!tempFolder) {

@@ -81,9 +81,10 @@ std::string FormatErrorMessage(const platform::IStringTable& strings, const std:
 
 void ShowErrorMessage(const Reporting& reporting, platform::WindowRef owner,
                       const std::string& title, unsigned long code) {
-    reporting.ui.ShowMessage(
-        owner, FormatErrorMessage(reporting.strings, title, reporting.errors.Describe(code)),
-        std::nullopt, platform::mb::kOk);
+    reporting.ui.ShowMessage(owner,
+                             FormatErrorMessage(reporting.strings, title,
+                                                reporting.errors.Describe(code, reporting.strings)),
+                             std::nullopt, platform::mb::kOk);
 }
 
 void ReportOutcome(const InstallOutcome& outcome, const Reporting& reporting,

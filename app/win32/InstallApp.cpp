@@ -53,7 +53,7 @@ BOOL CInstallApp::InitInstance() {
     CMenuDlg mainPage({config::kMainPage, m_strLauncherDir, std::nullopt}, nullptr,
                       m_platform.Menu());
     m_pMainWnd = &mainPage;
-    RunMainPage(mainPage);
+    RunMainPage(mainPage, mainPage.Page().Strings());
 
     if (marker) {
         m_platform.atoms.Delete(*marker);
@@ -62,8 +62,19 @@ BOOL CInstallApp::InitInstance() {
     return FALSE;
 }
 
-void CInstallApp::RunMainPage(CDialog& page) {
-    if (page.DoModal() != -1) {
+void CInstallApp::RunMainPage(CDialog& page, const platform::IStringTable& texts) {
+    decltype(page.DoModal()) result = 0;
+    {
+        // Errors are reported in the page's language while it shows, however the page ends.
+        struct ReportTexts {
+            const platform::IStringTable*& current;
+            const platform::IStringTable* const before;
+            ~ReportTexts() { current = before; }
+        } reportTexts{m_pReportTexts, m_pReportTexts};
+        m_pReportTexts = &texts;
+        result = page.DoModal();
+    }
+    if (result != -1) {
         return;
     }
     const unsigned long error = GetLastError();
@@ -75,8 +86,8 @@ void CInstallApp::RunMainPage(CDialog& page) {
 }
 
 void CInstallApp::ReportException(const std::string& what) {
-    m_platform.ui.ShowMessage(
-        nullptr, m_platform.strings.Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
-        m_platform.strings.Load(IDS_BUILTIN_STARTUP_CAPTION),
-        platform::mb::kOk | platform::mb::kIconHand);
+    m_platform.ui.ShowMessage(nullptr,
+                              m_pReportTexts->Load(IDS_BUILTIN_UNEXPECTED_ERROR) + "\r\n\r\n" + what,
+                              m_pReportTexts->Load(IDS_BUILTIN_STARTUP_CAPTION),
+                              platform::mb::kOk | platform::mb::kIconHand);
 }

@@ -23,12 +23,18 @@ public:
     // m_strLauncherDir set.
     BOOL PrepareInstance();
 
-    // Runs the main page modally; a page that cannot be shown says so in a message box.
-    void RunMainPage(CDialog& page);
+    // Runs the main page modally, reporting the errors that stop its actions with `texts` (those
+    // of the page's language) meanwhile; a page that cannot be shown says so in a message box,
+    // in the built-in texts.
+    void RunMainPage(CDialog& page, const platform::IStringTable& texts);
+    void RunMainPage(CDialog& page) { RunMainPage(page, m_platform.strings); }
 
     std::string m_strLauncherDir; // the medium's directory, ending in a backslash
     int m_nExitCode = 0;
 
 private:
     platform::Win32Platform m_platform;
+    // The texts of the main page's language while it shows, for the reports of errors; before
+    // it, and after it, the built-in ones.
+    const platform::IStringTable* m_pReportTexts = &m_platform.strings;
 };

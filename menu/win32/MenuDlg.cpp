@@ -196,8 +196,7 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_GETOBJECT:
         if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
             if (!m_accessible) {
-                m_accessible = CComPtr<CPageAccessible>(
-                    new CPageAccessible(m_hWnd, *this, m_services.strings.Load(IDS_BUILTIN_PRESS)));
+                m_accessible = CComPtr<CPageAccessible>(new CPageAccessible(m_hWnd, *this));
             }
             // A failure (a negative result) leaves the question to the system's default.
             result = m_accessible->Answer(wParam);
@@ -411,7 +410,7 @@ void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex,
 
 void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption,
                                  const std::string& launcherDir) {
-    const DocumentServices documents{m_services.shell, m_services.ui, m_services.strings,
+    const DocumentServices documents{m_services.shell, m_services.ui, m_page.Strings(),
                                      m_services.files};
     CManualsDlg dialog(this, languageName, caption, launcherDir, documents);
     dialog.DoModal();
@@ -427,7 +426,7 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
                                   texts.m_strFileCopyFail};
     CUsbDriverDlg dialog(usbTexts, this,
                          {m_services.registry, m_services.drivers, m_services.processes,
-                          m_services.ui, m_services.strings, m_services.errors});
+                          m_services.ui, m_page.Strings(), m_services.errors});
     dialog.DoModal();
 }
 
@@ -496,6 +495,10 @@ void CMenuDlg::AnnounceFocus(int index) {
 
 HWND CMenuDlg::Chooser() const {
     return m_page.Style().takesOverLanguage ? nullptr : m_comboLanguage.m_hWnd;
+}
+
+std::string CMenuDlg::EntryAction() const {
+    return m_page.Strings().Load(IDS_BUILTIN_PRESS);
 }
 
 std::string CMenuDlg::ChooserName() const {

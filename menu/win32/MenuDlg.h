@@ -80,6 +80,7 @@ private:
     std::vector<AccessibleEntry> Entries() const override { return m_page.AccessibleEntries(); }
     HWND Chooser() const override;
     std::string ChooserName() const override;
+    std::string EntryAction() const override;
     void PressEntry(int index) override;
 
     // The user works with the keyboard: focus cues and access keys are shown from now on, as

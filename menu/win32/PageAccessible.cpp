@@ -52,8 +52,8 @@ constexpr HRESULT kNotSupported = DISP_E_MEMBERNOTFOUND;
 
 } // namespace
 
-CPageAccessible::CPageAccessible(HWND window, IAccessiblePage& page, std::string pressText)
-    : m_hWnd(window), m_page(&page), m_strPress(std::move(pressText)) {
+CPageAccessible::CPageAccessible(HWND window, IAccessiblePage& page)
+    : m_hWnd(window), m_page(&page) {
     using CreateFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
     if (const auto create = AccessibilityFunction<CreateFn>("CreateStdAccessibleObject")) {
         create(window, OBJID_CLIENT, __uuidof(IAccessible), m_standard.put_void());
@@ -374,7 +374,7 @@ STDMETHODIMP CPageAccessible::get_accDefaultAction(VARIANT child, BSTR* action) 
     }
     const Child resolved = Resolve(child);
     if (resolved.kind == Child::kEntry) {
-        return GiveString(m_strPress, action);
+        return GiveString(m_page->EntryAction(), action);
     }
     if (resolved.kind == Child::kSelf && m_standard) {
         return m_standard->get_accDefaultAction(child, action);

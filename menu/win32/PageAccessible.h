@@ -24,14 +24,16 @@ public:
     // The chooser's window (null while hidden), and the text that names it.
     virtual HWND Chooser() const = 0;
     virtual std::string ChooserName() const = 0;
+    // The name of an entry's action, in the page's language.
+    virtual std::string EntryAction() const = 0;
     // Carries out the entry `index` once the question that asked for it is answered.
     virtual void PressEntry(int index) = 0;
 };
 
 class CPageAccessible final : public CComObject<IAccessible> {
 public:
-    // The client area of `window` as `page` tells it; `pressText` names the entries' action.
-    CPageAccessible(HWND window, IAccessiblePage& page, std::string pressText);
+    // The client area of `window` as `page` tells it.
+    CPageAccessible(HWND window, IAccessiblePage& page);
 
     // The window is going: every later question is answered as disconnected.
     void Disconnect() { m_page = nullptr; }
@@ -86,6 +88,5 @@ private:
 
     HWND m_hWnd;
     IAccessiblePage* m_page;
-    std::string m_strPress;
     CComPtr<IAccessible> m_standard; // the system's object for the client area, or empty
 };

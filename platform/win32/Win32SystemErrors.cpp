@@ -30,14 +30,14 @@ private:
 
 } // namespace
 
-std::string Win32SystemErrors::Describe(unsigned long code) const {
+std::string Win32SystemErrors::Describe(unsigned long code, const IStringTable& strings) const {
     LocalBuffer text;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
         reinterpret_cast<wchar_t*>(text.receive()), 0, nullptr);
     if (length == 0 || text.get() == nullptr) {
-        return text::FillIn(m_strings.Load(IDS_BUILTIN_ERROR_CODE), {std::to_string(code)});
+        return text::FillIn(strings.Load(IDS_BUILTIN_ERROR_CODE), {std::to_string(code)});
     }
     return text::FromWide(text.get(), length);
 }

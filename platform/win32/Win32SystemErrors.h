@@ -8,7 +8,8 @@ namespace platform {
 class Win32SystemErrors final : public ISystemErrors {
 public:
     explicit Win32SystemErrors(const IStringTable& strings) : m_strings(strings) {}
-    std::string Describe(unsigned long code) const override;
+    std::string Describe(unsigned long code) const override { return Describe(code, m_strings); }
+    std::string Describe(unsigned long code, const IStringTable& strings) const override;
 
 private:
     const IStringTable& m_strings;

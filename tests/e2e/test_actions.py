@@ -48,6 +48,21 @@ class EntryActionsTest(WineTestCase):
         lines = self.recorded()
         self.assertTrue(lines and lines[0].endswith(" -l0007"), lines)
 
+    def test_in_french_a_document_that_cannot_be_opened_is_reported_in_french(self):
+        self.wine.set_registry_string(FIRST_KEY, "ForceLanguage", "FRA")
+        self.wine.unix_path(self.disc + "Docs\\ReadMe.txt").unlink()
+        self.start_menu()
+        self.click_entry(DOCUMENT)
+        caption = inf_value("Inst40c.inf", "IDS_ERROR_CAPTION")
+        self.assertEqual(caption, "Erreur")
+        box = self.wine.wait_window(caption)
+        path = self.disc + inf_value("Inst40c.inf", "MenuItemExecute1")
+        self.assertEqual(self.wine.box_text(box),
+                         inf_value("Inst40c.inf", "IDS_CANNOT_START").replace("%s", path))
+        self.assertEqual(self.wine.box_text(box), "Impossible d'ouvrir " + path + ".")
+        self.wine.click_control(box, 1)
+        self.assertTrue(self.wine.window_gone(caption))
+
     def test_a_missing_disc_is_asked_for_until_it_is_back(self):
         disc_id = self.wine.unix_path(self.disc + "Disk1\\disk1.id")
         content = disc_id.read_bytes()

@@ -138,7 +138,8 @@ class EveryEntryTest(WineTestCase):
         self.assertTrue(manuals.ex_style & WS_EX_TOOLWINDOW)
         browser = self.wine.controls_of(manuals.hwnd)[1201]
         self.assertEqual(browser.rect, (0, 0, manuals.width, manuals.height))
-        self.assertFalse(self.wine.wait_until(lambda: self.wine.windows("Error"), 3),
+        error = inf_value("Inst410.inf", "IDS_ERROR_CAPTION")  # the Italian messages' caption
+        self.assertFalse(self.wine.wait_until(lambda: self.wine.windows(error), 3),
                          "the Italian page exists")
         self.close_manuals(caption)
         self.assertEqual(len(self.wine.windows("Install")), 1, "the menu stays open")

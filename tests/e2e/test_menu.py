@@ -410,6 +410,18 @@ class EveryLanguageOnEverySystemTest(WineTestCase):
         self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(title)))
         self.assertEqual(self.wine.box_text(self.wine.windows(title)[0]),
                          inf_value("Inst804.inf", "IDS_WARNING"))
+        self.wine.click_control(self.wine.windows(title)[0], 1)
+        self.assertTrue(self.wine.wait_until(lambda: not self.wine.windows(title)))
+        # A message of the program's own, in Chinese too: a document that cannot be opened.
+        self.wine.unix_path(self.disc + "Docs\\ReadMe.txt").unlink()
+        self.wine.click(self.page.left + 500, self.page.top + ENTRY_TOP + ENTRY_PITCH * 1 + 18)
+        error = inf_value("Inst804.inf", "IDS_ERROR_CAPTION")
+        box = self.wine.wait_window(error)
+        path = self.disc + inf_value("Inst804.inf", "MenuItemExecute1")
+        self.assertEqual(self.wine.box_text(box),
+                         inf_value("Inst804.inf", "IDS_CANNOT_START").replace("%s", path))
+        self.wine.click_control(box, 1)
+        self.assertTrue(self.wine.window_gone(error))
 
     def test_french_on_a_chinese_system(self):
         self.start_menu("zh_CN.UTF-8")
@@ -430,7 +442,8 @@ class EveryLanguageOnEverySystemTest(WineTestCase):
         self.wine.click(self.page.left + 500, self.page.top + ENTRY_TOP + ENTRY_PITCH * 2 + 18)
         caption = inf_value("Inst40c.inf", "IDS_CAPTION")
         self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(caption)), caption)
-        self.assertFalse(self.wine.windows("Error"), "the French manuals page is found")
+        self.assertFalse(self.wine.windows(inf_value("Inst40c.inf", "IDS_ERROR_CAPTION")),
+                         "the French manuals page is found")
 
 
 if __name__ == "__main__":

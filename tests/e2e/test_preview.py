@@ -54,16 +54,20 @@ class PreviewTest(unittest.TestCase):
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
             pages = [f"{code}-{page}.png" for code in CODES for page in ENTRIES]
             helps = [name.replace(".png", "-help.png") for name in pages]
+            messages = [f"{code}-messages.png" for code in CODES]
             self.assertEqual(sorted(p.name for p in out.glob("*.png")),
-                             sorted(pages + helps + ["contact-sheet.png"]))
-            for name in pages + helps + ["contact-sheet.png", "findings.txt"]:
+                             sorted(pages + helps + messages + ["contact-sheet.png"]))
+            for name in pages + helps + messages + ["contact-sheet.png", "findings.txt"]:
                 self.assertIn(str(out / name), result.stdout, "listed as written")
             self.assertIn("Install.exe is the one just built", result.stdout)
             for name in pages:
                 self.assertEqual(png_size(out / name), (597, 340), name)
             # The languages and the two pages look different.
-            picture = {name: (out / name).read_bytes() for name in pages + helps}
-            self.assertEqual(len(set(picture.values())), len(pages + helps))
+            picture = {name: (out / name).read_bytes() for name in pages + helps + messages}
+            self.assertEqual(len(set(picture.values())), len(pages + helps + messages))
+            for name in messages:
+                width, height = png_size(out / name)
+                self.assertTrue(400 < width < 1200 and height > 16 * 40, (name, width, height))
 
             # A row a hot entry: its face, hot, beside the help strip as it shows then, each
             # strip another help text than the others and than the page's own.
@@ -90,6 +94,23 @@ class PreviewTest(unittest.TestCase):
             self.assertLess(width, 3 * (597 + 790))
             self.assertGreater(height, 6 * 340 + 2 * 15)
             self.assertLess(height, 7 * 340 + 3 * 40)
+
+    def test_the_messages_read_as_the_program_fills_them(self):
+        for text, values, expected in [("%s (100%%)", ["a"], "a (100%)"),
+                                       ("%s: %s", ["a"], "a: %s"),
+                                       ("none", ["a"], "none"),
+                                       ("%%s %s", ["a"], "%s a")]:
+            self.assertEqual(preview.fill_in(text, values), expected, text)
+        texts = {"IDS_ERROR_CAPTION": "Erreur", "IDS_CANNOT_START": "Impossible d'ouvrir %s.",
+                 "IDS_USB_FAILED": "%s : \u00e9chec. Erreur : %s", "IDS_USBTITLE": "Pilotes",
+                 "IDS_ERROR_CODE": "erreur %s", "IDS_PRESS": "Appuyer"}
+        messages = {what: (caption, text)
+                    for what, caption, text in preview.page_messages(texts, "Fran\u00e7ais")}
+        self.assertEqual(messages["a program cannot be started"],
+                         ("Erreur", "Impossible d'ouvrir D:\\Disk1\\setup.exe."))
+        self.assertEqual(messages["the USB drivers fail"],
+                         ("Install", "Pilotes : \u00e9chec. Erreur : erreur 5"))
+        self.assertEqual(messages["a screen reader names an entry's action"], (None, "Appuyer"))
 
     def test_a_folder_without_language_files_is_refused(self):
         with tempfile.TemporaryDirectory() as disc, tempfile.TemporaryDirectory() as out:

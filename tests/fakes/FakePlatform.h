@@ -13,6 +13,7 @@
 #include "platform/StringTable.h"
 #include "platform/SystemErrors.h"
 #include "platform/UserInterface.h"
+#include "res/resource.h"
 
 #include <deque>
 #include <functional>
@@ -135,6 +136,12 @@ class FakeSystemErrors : public platform::ISystemErrors {
 public:
     std::string Describe(unsigned long code) const override {
         return code == 5 ? "Access is denied.\r\n" : "error " + std::to_string(code);
+    }
+    // As the system does: its own text where it has one, else the page's "error <code>".
+    std::string Describe(unsigned long code, const platform::IStringTable& strings) const override {
+        return code == 5
+                   ? Describe(code)
+                   : text::FillIn(strings.Load(IDS_BUILTIN_ERROR_CODE), {std::to_string(code)});
     }
 };
 

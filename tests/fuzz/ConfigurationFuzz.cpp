@@ -7,6 +7,7 @@
 #include "FuzzSupport.h"
 #include "fakes/FakePlatform.h"
 #include "framework/CodePages.h"
+#include "framework/StringUtil.h"
 #include "framework/Unicode.h"
 #include "menu/Configuration.h"
 #include "platform/portable/ProfileReader.h"
@@ -61,6 +62,13 @@ std::vector<std::string> CheckPage(const platform::IProfileFile& profile,
           &t.m_strNoMediaInDevice}) {
         fuzz::Check(!text->empty(), "every text has a value, the file's or the built-in one");
         fuzz::Check(fuzz::IsValidUtf8(*text), "every text is well-formed UTF-8");
+    }
+    for (const config::TextKey& key : config::KeyedTexts()) {
+        const std::string shown = config::TextFor(t, key.builtinId);
+        fuzz::Check(!shown.empty() && fuzz::IsValidUtf8(shown),
+                    "every message has a well-formed value, the file's or the built-in one");
+        fuzz::Check(!key.message || text::SameBlanks(shown, strings.Load(key.builtinId)),
+                    "a message keeps the blanks of its built-in text");
     }
     fuzz::Check(FitsBuffer(page.label), "the label fits its buffer");
     std::vector<std::string> subPages;

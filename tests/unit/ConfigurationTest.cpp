@@ -3,12 +3,16 @@
 #include "menu/Configuration.h"
 #include "fakes/FakePageWindow.h"
 #include "framework/CodePages.h"
+#include "framework/StringUtil.h"
 #include "menu/Languages.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -95,6 +99,118 @@ TEST_F(ConfigurationTest, TextsFallBackToTheBuiltInOnesWhenMissingOrEmpty) {
     EXPECT_EQ(given.label, "Language:");
 }
 
+TEST_F(ConfigurationTest, EveryMessageHasAKeyOfItsOwnAndFallsBackWhenMissingOrEmpty) {
+    // Every key with a built-in text, given a text of its own: all, some (every other one, the
+    // others empty or missing) and none. The page's strings answer for the built-in ids.
+    const std::vector<config::TextKey> keys = config::KeyedTexts();
+    ASSERT_EQ(keys.size(), 29u);
+    const auto translated = [&](const config::TextKey& key) {
+        // A translation with the built-in text's blanks, in order.
+        std::string text = std::string("T ") + key.key;
+        for (const char letter : text::Blanks(services.strings.Load(key.builtinId))) {
+            text += std::string(" %") + letter;
+        }
+        return text;
+    };
+    for (const int every : {1, 2, 0}) {
+        std::string file = "[RES_STR]\n";
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (every != 0 && i % every == 0) {
+                file += std::string(keys[i].key) + "=" + translated(keys[i]) + "\n";
+            } else if (i % 3 == 0) {
+                file += std::string(keys[i].key) + "=\n";
+            }
+        }
+        const config::PageContent page = Read(file);
+        const config::PageStrings strings(services.strings, page.texts);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const bool given = every != 0 && i % every == 0;
+            const std::string expected =
+                given ? translated(keys[i]) : services.strings.Load(keys[i].builtinId);
+            EXPECT_EQ(config::TextFor(page.texts, keys[i].builtinId), expected)
+                << keys[i].key << " every " << every;
+            EXPECT_EQ(strings.Load(keys[i].builtinId), expected) << keys[i].key;
+        }
+        // The language names are no text of the file's: they stay as built in.
+        EXPECT_EQ(strings.Load(IDS_LANGUAGE_FRENCH), services.strings.Load(IDS_LANGUAGE_FRENCH));
+    }
+    // A page that read nothing (no launcher directory) shows the built-in texts.
+    const config::PageStrings empty(services.strings, CTextTable{});
+    EXPECT_EQ(empty.Load(IDS_BUILTIN_PRESS), "Press");
+    EXPECT_EQ(empty.Load(IDS_BUILTIN_TITLE), "Warning");
+}
+
+TEST_F(ConfigurationTest, AMessageIsReadOnlyWithTheBlanksOfItsBuiltInText) {
+    struct Case {
+        const char* key;
+        const char* value;
+        bool used;
+    };
+    const Case cases[] = {
+        // "Can not start application %s."
+        {"IDS_CANNOT_START", "Impossible de lancer %s.", true},            // kept
+        {"IDS_CANNOT_START", "%s : impossible de lancer %s.", false},      // added
+        {"IDS_CANNOT_START", "Impossible de lancer le programme.", false}, // removed
+        {"IDS_CANNOT_START", "Impossible de lancer %d.", false},           // another kind
+        {"IDS_CANNOT_START", "Impossible de lancer %S.", false},           // letter case counts
+        {"IDS_CANNOT_START", "Impossible de lancer %s (100%%).", true},    // a percent sign
+        {"IDS_CANNOT_START", "Impossible de lancer %%s.", false},          // no blank: "%" "s"
+        {"IDS_CANNOT_START", "Impossible de lancer %s \xe0 100 %.",
+         true}, // "% " and "%" at the end
+        // "%s failed with error: %s": both, in order
+        {"IDS_USB_FAILED",
+         "%s a \xe9"
+         "chou\xe9 : %s",
+         true},
+        {"IDS_USB_FAILED", "Erreur %s de %d", false},
+        {"IDS_USB_FAILED",
+         "%s a \xe9"
+         "chou\xe9",
+         false},
+        // "Press": no blank
+        {"IDS_PRESS", "Appuyer", true},
+        {"IDS_PRESS", "Appuyer sur %s", false},
+        {"IDS_PRESS", "Appuyer \xe0 100%%", true},
+        // The page's own texts are shown as the file writes them, as they always were.
+        {"IDS_TITLE", "Avertissement %s", true},
+    };
+    for (const Case& c : cases) {
+        const config::PageContent page = Read(std::string("[RES_STR]\n") + c.key + "=" + c.value);
+        unsigned id = 0;
+        for (const config::TextKey& key : config::KeyedTexts()) {
+            id = std::string(key.key) == c.key ? key.builtinId : id;
+        }
+        ASSERT_NE(id, 0u) << c.key;
+        const std::string expected =
+            c.used ? text::Decode(c.value, text::kWesternEuropean) : services.strings.Load(id);
+        EXPECT_EQ(config::TextFor(page.texts, id), expected) << c.key << "=" << c.value;
+    }
+}
+
+TEST(FillIn, BlanksAreFilledInOrderAndADoublePercentIsOne) {
+    const std::tuple<const char*, std::vector<std::string>, const char*> cases[] = {
+        {"Can not start %s.", {"a.exe"}, "Can not start a.exe."},
+        {"%s failed: %s", {"A", "B"}, "A failed: B"},
+        {"%s failed: %s", {"A"}, "A failed: %s"}, // a blank without a value stays
+        {"done", {"A"}, "done"},                  // a value without a blank goes
+        {"%s (100%%)", {"A"}, "A (100%)"},
+        {"%%s %s", {"A"}, "%s A"},
+        {"50 % of %s", {"%s"}, "50 % of %s"}, // a value is not filled again
+        {"%", {"A"}, "%"},
+    };
+    for (const auto& [format, values, expected] : cases) {
+        std::string filled;
+        switch (values.size()) {
+        case 1:
+            filled = text::FillIn(format, {values[0]});
+            break;
+        default:
+            filled = text::FillIn(format, {values[0], values[1]});
+        }
+        EXPECT_EQ(filled, expected) << format;
+    }
+}
+
 TEST_F(ConfigurationTest, EntryCountsAndTypes) {
     const std::pair<const char*, std::size_t> counts[] = {{"0", 0}, {"-2", 0}, {"abc", 0},
                                                           {"", 0},  {"3", 3},  {"2000000000", 256}};
@@ -161,6 +277,16 @@ TEST(SampleDisc, EveryLanguageFileDescribesTheSameMenus) {
         EXPECT_EQ(main.items[3]->m_strExecute, "SunJava");
         EXPECT_EQ(main.items[5]->m_strExecute, "Lumo Dialog");
         EXPECT_FALSE(main.label.empty());
+        // Every other language translates every text, with the built-in text's blanks.
+        for (const config::TextKey& key : config::KeyedTexts()) {
+            const std::string given =
+                services.profile.GetString(file, codePage, "RES_STR", key.key, "", 256);
+            if (language != languages::kEnglish) {
+                EXPECT_FALSE(given.empty()) << file << " " << key.key;
+                EXPECT_EQ(config::TextFor(main.texts, key.builtinId), given)
+                    << file << " " << key.key;
+            }
+        }
         EXPECT_NE(services.profile.GetString(file, codePage, "DISKID", "Disk1\\disk1.id", "", 1024),
                   "");
 

@@ -128,6 +128,20 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
         {E, "Inst40c.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // "Ã©"
         {E, "Inst804.inf", "RES_STR", "IDS_NONE_SELECT_TEXT", Kind::SavedAsUtf8}, // code page 936
         {W, "Inst40c.inf", "DISKID", "Disk1\\disk1.id", Kind::DiscPromptMissing},
+        // Two blanks where the built-in text has one; "Fehler %s" keeps its blank.
+        {E, "Inst407.inf", "RES_STR", "IDS_CANNOT_START", Kind::TextBlanks, "",
+         "the built-in text \"Can not start application %s.\" instead"},
+        // Once per file, naming every text left out (the English file has none of these).
+        {N, "Inst407.inf", "RES_STR", "", Kind::TextsInEnglish, "",
+         "in Deutsch: IDS_WARNING, IDS_CAPTION, IDS_USBTITLE, IDS_FIRSTCHECKBOXCAPTION, "
+         "IDS_SECONDCHECKBOXCAPTION, IDS_OK, IDS_CANCEL, IDS_FILECOPYSUCCESS, IDS_FILECOPYFAIL, "
+         "IDS_NOVDINSTALL, IDS_NOMEDIAINDEVICE, IDS_ERROR_CAPTION, IDS_CANNOT_START, "
+         "IDS_JAVA_NO_TEMP, IDS_JAVA_COPY_FAILED, IDS_JAVA_START_FAILED, IDS_NO_HTML_FILE, "
+         "IDS_NO_PDF_READER, IDS_FILE_LABEL, IDS_LINK_TO_PROGRAM, IDS_LINK_OUTSIDE, "
+         "IDS_USB_FAILED, "
+         "IDS_USB_DECLINED, IDS_PRESS, IDS_UNEXPECTED_ERROR, IDS_STARTUP_CAPTION"},
+        {N, "Inst40c.inf", "RES_STR", "", Kind::TextsInEnglish},
+        {N, "Inst804.inf", "RES_STR", "", Kind::TextsInEnglish},
         // Keys the menu never reads; a misspelt entry key or count is its entry's or page's only
         // finding (no target-missing, no-disc-id or empty-page follows from it).
         {W, "Inst.inf", "RES_STR", "IDS_TITEL", Kind::UnknownKey, "", "did you mean IDS_TITLE?"},
@@ -194,9 +208,9 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
             EXPECT_EQ(message.substr(message.size() - std::min(message.size(), last.size())), last);
         }
     }
-    EXPECT_EQ(report.errors, 16);
+    EXPECT_EQ(report.errors, 17);
     EXPECT_EQ(report.warnings, 21);
-    EXPECT_EQ(report.notes, 3);
+    EXPECT_EQ(report.notes, 6);
     EXPECT_EQ(check::ExitStatus(report), 2);
 
     // The pages found from the main page on, as the entries name them.

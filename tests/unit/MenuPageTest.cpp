@@ -5,6 +5,7 @@
 #include "menu/MenuPage.h"
 #include "PageCoordinates.h"
 #include "fakes/FakePageWindow.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -320,6 +321,46 @@ TEST_F(MenuPageClicks, OpensAfterTheDiscCheckAndNamesTheWholePathWhenTheStartFai
     EXPECT_TRUE(Click(page, 0));
     EXPECT_EQ(services.ui.shown.back().text,
               "Can not start application " + setup + ".\n\nerror 206");
+}
+
+TEST_F(MenuPageClicks, MessagesReadInThePageLanguageWhereItsFileTranslatesThem) {
+    disc.WriteLanguageFile(
+        1, LanguageFile("IDS_CANNOT_START=Impossible de lancer le programme %s.\r\n"
+                        "IDS_ERROR_CAPTION=Erreur\r\n"
+                        "IDS_ERROR_CODE=erreur %s\r\n"
+                        "IDS_JAVA_COPY_FAILED=Impossible de copier %s dans %s.\r\n"
+                        "IDS_PRESS=Appuyer\r\n"
+                        "IDS_JAVA_START_FAILED=Impossible de lancer %s ni %s.\r\n", // two blanks
+                        {"Setup|0|Setup\\setup.exe||Disk1\\disk1.id", "Java|0|SunJava"}));
+    CMenuPage& page = Open({"Setup|0|Setup\\setup.exe||Disk1\\disk1.id", "Java|0|SunJava"});
+    const std::string setup = disc.Disc() + "Setup\\setup.exe";
+    services.shell.failures[setup] = platform::errors::kFileNameTooLong;
+    services.registry.SetString(kBrowserKey, "Version", "6.0");
+    EXPECT_EQ(page.Strings().Load(IDS_BUILTIN_PRESS), "Press");
+
+    page.OnSelendokLanguage(1);
+    EXPECT_EQ(page.Strings().Load(IDS_BUILTIN_PRESS), "Appuyer");
+    EXPECT_EQ(page.Strings().Load(IDS_BUILTIN_JAVA_START_FAILED), "Can not start %s.")
+        << "a translation with another blank is not used";
+    EXPECT_EQ(page.Strings().Load(IDS_BUILTIN_NO_HTML_FILE), "Can not find HTML file.");
+    Click(page, 0);
+    ASSERT_EQ(services.ui.shown.size(), 1u);
+    EXPECT_EQ(services.ui.shown[0].text,
+              "Impossible de lancer le programme " + setup + ".\n\nerreur 206");
+    EXPECT_EQ(services.ui.shown[0].caption, std::optional<std::string>("Erreur"));
+    Click(page, 1);
+    ASSERT_EQ(services.ui.shown.size(), 2u);
+    EXPECT_EQ(services.ui.shown[1].text.rfind("Impossible de copier ", 0), 0u)
+        << services.ui.shown[1].text;
+    EXPECT_EQ(services.ui.shown[1].caption, std::optional<std::string>("Erreur"));
+
+    // Back in English, whose file has none of them: the built-in texts again.
+    page.OnSelendokLanguage(0);
+    EXPECT_EQ(page.Strings().Load(IDS_BUILTIN_PRESS), "Press");
+    Click(page, 0);
+    EXPECT_EQ(services.ui.shown.back().text,
+              "Can not start application " + setup + ".\n\nerror 206");
+    EXPECT_EQ(services.ui.shown.back().caption, std::optional<std::string>("Error"));
 }
 
 TEST_F(MenuPageClicks, SpecialEntriesSubPagesAndTheUsbEntry) {

@@ -4,6 +4,8 @@
 #include "usb/UsbDriverInstall.h"
 #include "fakes/FakeDriverStore.h"
 #include "fakes/FakePlatform.h"
+#include "framework/StringUtil.h"
+#include "res/resource.h"
 #include "usb/ElevatedRegistration.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +33,12 @@ public:
     std::string Describe(unsigned long code) const override {
         const auto found = texts.find(code);
         return found != texts.end() ? found->second : "error " + std::to_string(code);
+    }
+    std::string Describe(unsigned long code, const platform::IStringTable& strings) const override {
+        const auto found = texts.find(code);
+        return found != texts.end()
+                   ? found->second
+                   : text::FillIn(strings.Load(IDS_BUILTIN_ERROR_CODE), {std::to_string(code)});
     }
     std::map<unsigned long, std::string> texts{
         {2, "The system cannot find the file specified.\r\n"},

@@ -150,6 +150,42 @@ TEST(CInstallApp, AnExceptionInAWindowsHandlingIsReportedAndGoesNoFurther) {
     EXPECT_EQ(box.text, "An unexpected error stopped the last action:\r\n\r\nout of luck");
 }
 
+// The texts of a language that translates the report of an unexpected error.
+class ReportInFrench final : public platform::IStringTable {
+public:
+    std::string Load(unsigned id) const override {
+        return id == IDS_BUILTIN_UNEXPECTED_ERROR  ? "Une erreur inattendue a interrompu l'action :"
+               : id == IDS_BUILTIN_STARTUP_CAPTION ? "Programme d'installation"
+                                                   : "";
+    }
+};
+
+// Throws in the dialog's handling and returns the report as the user reads it.
+winetest::AnsweredBox ReportOfAThrow(const char* caption,
+                                     const std::function<void(CDialog&)>& run) {
+    winetest::AnsweredBox box;
+    std::thread answer(winetest::AnswerMessageBox, caption, IDOK, std::ref(box));
+    ScriptedDialog dialog([](ScriptedDialog& d) {
+        SendMessageA(d.Window(), WM_APP + 1, 0, 0);
+        d.EndDialog(IDOK);
+    });
+    run(dialog);
+    answer.join();
+    return box;
+}
+
+TEST(CInstallApp, WhileTheMainPageShowsAnErrorIsReportedInItsLanguage) {
+    CInstallApp app;
+    const ReportInFrench french;
+    EXPECT_EQ(ReportOfAThrow("Programme d'installation",
+                             [&](CDialog& page) { app.RunMainPage(page, french); })
+                  .text,
+              "Une erreur inattendue a interrompu l'action :\r\n\r\nout of luck");
+    // Once the page has gone, in the built-in texts again.
+    EXPECT_EQ(ReportOfAThrow("Installer", [](CDialog& page) { page.DoModal(); }).text,
+              "An unexpected error stopped the last action:\r\n\r\nout of luck");
+}
+
 TEST(CInstallApp, APageThatCannotBeShownSaysSo) {
     CInstallApp app;
     CDialog missing(4711); // no such template

@@ -291,7 +291,7 @@ void Press(HWND window, int index, const RecordingShell& shell) {
     }
 }
 
-TEST_F(MenuDlgTest, AScreenReaderReadsAndPressesEveryEntryInEnglishAndChinese) {
+TEST_F(MenuDlgTest, AScreenReaderReadsAndPressesEveryEntryInEnglishFrenchAndChinese) {
     const winetest::OleSession ole;
     ASSERT_TRUE(ole.Ok());
     winetest::WriteFile(m_disc + "Inst.inf",
@@ -301,9 +301,14 @@ TEST_F(MenuDlgTest, AScreenReaderReadsAndPressesEveryEntryInEnglishAndChinese) {
                         "MenuItemDiskID0=Disk1\\disk1.id\r\n"
                         "MenuItemString1=Tom && Jerry\r\nMenuItemType1=9\r\n"
                         "MenuItemString2=Exit\r\nMenuItemType2=2\r\n");
-    // Simplified Chinese, in its code page: "Install" and "Language".
+    // French, in code page 1252: the entries' action is the file's.
+    winetest::WriteFile(m_disc + "Inst40c.inf",
+                        "[RES_STR]\r\nIDS_LABEL=Langue :\r\nIDS_PRESS=Appuyer\r\n[Main Dialog]\r\n"
+                        "Number of menu=1\r\nMenuItemString0=Install\xE9\r\n");
+    // Simplified Chinese, in its code page: "Install", "Language" and "Press".
     winetest::WriteFile(m_disc + "Inst804.inf",
-                        "[RES_STR]\r\nIDS_LABEL=\xD3\xEF\xD1\xD4\r\n[Main Dialog]\r\n"
+                        "[RES_STR]\r\nIDS_LABEL=\xD3\xEF\xD1\xD4\r\nIDS_PRESS=\xB0\xB4\xCF\xC2\r\n"
+                        "[Main Dialog]\r\n"
                         "Number of menu=1\r\nMenuItemString0=\xB0\xB2\xD7\xB0\r\n"
                         "MenuItemExecute0=Setup\\setup.exe\r\nMenuItemDiskID0=Disk1\\disk1.id\r\n");
     CreateDirectoryA((m_disc + "Disk1").c_str(), nullptr);
@@ -334,10 +339,18 @@ TEST_F(MenuDlgTest, AScreenReaderReadsAndPressesEveryEntryInEnglishAndChinese) {
         Press(page.Window(), 0, shell);
         EXPECT_EQ(shell.opened, (std::vector<std::string>{m_disc + "Setup\\setup.exe -l0009"}));
 
-        page.Choose(3); // Chinese, after the fixture disc's English, Deutsch and Español
+        page.Choose(1); // French, after English
+        read = ReadChildren(page.Window());
+        ASSERT_EQ(read.size(), 2u);
+        EXPECT_EQ(read[0].name, "Install\xC3\xA9");
+        EXPECT_EQ(read[0].action, "Appuyer");
+        EXPECT_EQ(read[1].name, "Langue :");
+
+        page.Choose(4); // Chinese, after English, French and the fixture disc's Deutsch and Español
         read = ReadChildren(page.Window());
         ASSERT_EQ(read.size(), 2u);
         EXPECT_EQ(read[0].name, "\xE5\xAE\x89\xE8\xA3\x85");
+        EXPECT_EQ(read[0].action, "\xE6\x8C\x89\xE4\xB8\x8B");
         EXPECT_EQ(read[1].name, "\xE8\xAF\xAD\xE8\xA8\x80");
         Press(page.Window(), 0, shell);
         EXPECT_EQ(shell.opened.back(), m_disc + "Setup\\setup.exe -l0804");

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32StringTable.h"
+#include "platform/win32/Win32SystemErrors.h"
 #include "platform/win32/Win32UserInterface.h"
 #include "res/resource.h"
 
@@ -261,6 +262,28 @@ TEST(Win32StringTable, LoadsBuiltInTextsAndNothingForUnknownIds) {
     EXPECT_EQ(strings.Load(IDS_LANGUAGE_ENGLISH), "English");
     EXPECT_EQ(strings.Load(IDS_BUILTIN_OK), "OK");
     EXPECT_EQ(strings.Load(4242), "");
+}
+
+// A language's texts: its own "error <code>", the built-in text of every other id.
+class FrenchErrorCode final : public IStringTable {
+public:
+    std::string Load(unsigned id) const override {
+        return id == IDS_BUILTIN_ERROR_CODE ? "erreur %s" : Win32StringTable().Load(id);
+    }
+};
+
+TEST(Win32SystemErrors, TheSystemsTextElseTheLanguagesErrorCode) {
+    const Win32StringTable strings;
+    const Win32SystemErrors errors(strings);
+    const FrenchErrorCode french;
+    const unsigned long none = 0x2000BEEF; // an application's code: the system has no text
+    EXPECT_EQ(errors.Describe(none), "error " + std::to_string(none));
+    EXPECT_EQ(errors.Describe(none, french), "erreur " + std::to_string(none));
+    const std::string denied = errors.Describe(ERROR_ACCESS_DENIED);
+    EXPECT_NE(denied.find_first_not_of(" \r\n"), std::string::npos);
+    EXPECT_EQ(denied.rfind("error ", 0), std::string::npos) << denied;
+    EXPECT_EQ(errors.Describe(ERROR_ACCESS_DENIED, french), denied)
+        << "the system's own text, in the language of Windows";
 }
 
 TEST(Win32Locale, GivesTheThreeLetterLanguageAbbreviation) {

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Renders every page of a disc's menu in every language to PNG files, with the real
 Install.exe under Wine: each page as it opens, and each of its entries hot with the help text it
-shows; puts them together on one contact sheet, marked with what discmenu-check finds.
+shows; puts them together on one contact sheet, marked with what discmenu-check finds. For each
+language a sheet of every message the page can show, as it would read.
 
     preview.py [DISC_DIR] [--out DIR] [--dpi DPI]
 
 Which pages there are and which entry opens each sub-page comes from discmenu-check --json
 (build/linux/discmenu-check, `make linux`), which reads the language files with the menu's
-own reader; what the pictures show is what the program draws. The checker's findings are
+own reader; what the pictures show is what the program draws. The messages' texts are the ones
+discmenu-check reads as the menu shows them (the file's, or the built-in one), with example
+values in their blanks. The checker's findings are
 printed, written to findings.txt and shown under the contact sheet. The menu runs on the
 end-to-end tests' desktop (tests/e2e/harness.py): a throwaway Wine prefix, an X server and a
 window manager of its own, the disc copied into the prefix, the probe to find the windows and
@@ -46,6 +49,8 @@ LANGUAGES = [
     ("ESP", "es_ES.UTF-8"),
     ("CHN", "zh_CN.UTF-8"),
 ]
+# The languages' names, which name their documentation folders.
+LANGUAGE_NAMES = ["English", "Fran\u00e7ais", "Deutsch", "Italiano", "Espa\u00f1ol", "Chinese"]
 MAIN_PAGE = "Main Dialog"
 CHECK_PROGRAM = Path(os.environ.get("DISCMENU_CHECK_PROGRAM",
                                     SOURCE_DIR / "build" / "linux" / "discmenu-check"))
@@ -77,6 +82,17 @@ FRAME_COLOURS = {"error": (220, 0, 0), "warning": (255, 140, 0), "note": (40, 11
 SEVERITIES = ("error", "warning", "note")
 
 
+# The messages: the application's name, which is the caption of a message without one of its
+# own, and the example values put into the blanks.
+APPLICATION_NAME = "Install"
+EXAMPLE_DISC = "D:\\"
+EXAMPLE_TEMP = "C:\\Users\\Name\\AppData\\Local\\Temp\\discmenu.0123456789abcdef\\"
+JAVA_INSTALLER = "j2re-1_4_1_01-windows-i586-i.exe"
+MESSAGES_FONT = "DejaVu-Sans"
+CHINESE_FONT = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"  # fonts-wqy-microhei
+MESSAGE_WIDTH = 90  # characters a line of the sheet holds
+
+
 class PreviewError(Exception):
     pass
 
@@ -96,7 +112,8 @@ def run_check(disc, *options):
 def read_disc(disc):
     """The disc as discmenu-check reads it: for each language code, its file name, whether the
     file could be read, and its pages from the main page on, each as a list of (type, execute)
-    of its entries, as the menu reads them; and its report as JSON and as text."""
+    of its entries, as the menu reads them; and its report as JSON (with each language's texts
+    as the menu shows them) and as text."""
     report = json.loads(run_check(disc, "--json"))
     languages = {}
     for language in report["languages"]:
@@ -162,6 +179,87 @@ def find_file(disc, name):
 
 def safe_name(text):
     return re.sub(r"[^A-Za-z0-9._-]+", "_", text).strip("_") or "page"
+
+
+# Messages --------------------------------------------------------------------------------------
+
+def fill_in(text, values):
+    """`text` with its %s filled with `values` in order and %% as a percent sign, as the
+    program fills its texts."""
+    values = list(values)
+    pieces = re.split(r"(%%|%s)", text)
+    return "".join("%" if piece == "%%" else values.pop(0) if piece == "%s" and values
+                   else piece for piece in pieces)
+
+
+def page_messages(texts, language_name):
+    """Every message a page in the language of `texts` (key -> text as the menu shows it) can
+    show, as (what brings it up, caption, text), and what a screen reader says an entry does."""
+    def t(key, *values):
+        return fill_in(texts.get(key, ""), values)
+
+    setup = EXAMPLE_DISC + "Disk1\\setup.exe"
+    java = EXAMPLE_DISC + "SunInstall\\" + JAVA_INSTALLER
+    document = EXAMPLE_DISC + "Documentation\\" + language_name + "\\UserManual.pdf"
+    reason = "\r\n\r\n" + t("IDS_ERROR_CODE", "112")
+    file_line = "\r\n\r\n" + t("IDS_FILE_LABEL") + " " + document
+    return [
+        ("the disc is missing", t("IDS_TITLE"), t("IDS_NOMEDIAINDEVICE")),
+        ("a program cannot be started", t("IDS_ERROR_CAPTION"), t("IDS_CANNOT_START", setup)),
+        ("the browser is too old for the Java runtime", t("IDS_TITLE"), t("IDS_WARNING")),
+        ("no temporary folder for the Java runtime", t("IDS_ERROR_CAPTION"),
+         t("IDS_JAVA_NO_TEMP", java)),
+        ("the Java runtime cannot be copied", t("IDS_ERROR_CAPTION"),
+         t("IDS_JAVA_COPY_FAILED", java, EXAMPLE_TEMP + JAVA_INSTALLER) + reason),
+        ("the Java runtime cannot be started", t("IDS_ERROR_CAPTION"),
+         t("IDS_JAVA_START_FAILED", EXAMPLE_TEMP + JAVA_INSTALLER) + reason),
+        ("the manuals page is missing", t("IDS_ERROR_CAPTION"),
+         t("IDS_NO_HTML_FILE") + "\r\n\r\n" + EXAMPLE_DISC + "Documentation\\" +
+         language_name + "\\HTML\\manulist.htm"),
+        ("a document without a program", t("IDS_TITLE"), t("IDS_NO_PDF_READER") + file_line),
+        ("a manuals link to a program", t("IDS_TITLE"), t("IDS_LINK_TO_PROGRAM") + file_line),
+        ("a manuals link out of the manuals' folder", t("IDS_TITLE"),
+         t("IDS_LINK_OUTSIDE") + file_line),
+        ("the product is not installed (USB drivers)", APPLICATION_NAME, t("IDS_NOVDINSTALL")),
+        ("the USB drivers are installed", APPLICATION_NAME, t("IDS_FILECOPYSUCCESS")),
+        ("the USB drivers fail", APPLICATION_NAME,
+         t("IDS_USB_FAILED", t("IDS_USBTITLE"), t("IDS_ERROR_CODE", "5"))),
+        ("the administrator rights are declined", APPLICATION_NAME, t("IDS_USB_DECLINED")),
+        ("an unexpected error", t("IDS_STARTUP_CAPTION"),
+         t("IDS_UNEXPECTED_ERROR") + "\r\n\r\n..."),
+        ("a screen reader names an entry's action", None, t("IDS_PRESS")),
+    ]
+
+
+def messages_sheet(path, code, file_name, messages):
+    """A picture of the messages: for each, what brings it up, its caption in brackets, and its
+    text, lines wrapped as a reader would."""
+    SPACE = ["-size", "1x10", "xc:white", "+size"]  # a label of no text draws nothing
+    font = CHINESE_FONT if code == "CHN" and Path(CHINESE_FONT).is_file() else MESSAGES_FONT
+    labels = ["-fill", "black", "-pointsize", "16",
+              f"label:{escaped(f'{code}: the messages of {file_name} as they read')}",
+              "-pointsize", "13"]
+    for what, caption, text in messages:
+        labels += [*SPACE, "-fill", "#606060", f"label:{escaped(what)}"]
+        if caption is not None:
+            labels += ["-fill", "#003399", f"label:{escaped('[' + caption + ']')}"]
+        labels += ["-fill", "black"]
+        for line in text.replace("\r\n", "\n").split("\n"):
+            width = MESSAGE_WIDTH * 2 // 3 if code == "CHN" else MESSAGE_WIDTH  # wide characters
+            while len(line) > width:
+                cut = line.rfind(" ", 0, width)
+                cut = cut if cut > 0 else width
+                labels.append(f"label:{escaped(line[:cut])}")
+                line = line[cut:].lstrip(" ")
+            labels += [f"label:{escaped(line)}"] if line else SPACE
+    result = subprocess.run(
+        ["convert", "-background", "white", "-font", font, *labels, "-gravity", "west",
+         "-append", "-bordercolor", "white", "-border", "12", "+repage", "-alpha", "off",
+         "-depth", "8", "-define", "png:exclude-chunks=date,time", str(path)],
+        capture_output=True)
+    if result.returncode != 0:
+        raise PreviewError("convert could not draw the messages: "
+                           + result.stderr.decode(errors="replace").strip())
 
 
 # Pictures --------------------------------------------------------------------------------------
@@ -489,6 +587,17 @@ def main():
 
     findings = out / "findings.txt"
     findings.write_text(findings_text, encoding="utf-8")
+    message_sheets = []
+    for language in report["languages"]:
+        code = language["code"]
+        if language["read"] and code not in previewer.absent:
+            name = next(n for (c, _), n in zip(LANGUAGES, LANGUAGE_NAMES) if c == code)
+            message_sheets.append(out / f"{code}-messages.png")
+            try:
+                messages_sheet(message_sheets[-1], code, language["file"],
+                               page_messages(language["texts"], name))
+            except PreviewError as error:
+                sys.exit(f"preview: {error}")
     counts = findings_by_page(report)
     columns = list(dict.fromkeys(label for _, label in previewer.shots))
     cells, labels = {}, {}
@@ -518,7 +627,7 @@ def main():
     print("Files written:")
     written = [path for shot in previewer.shots.values()
                for path in (shot, shot.with_name(shot.stem + "-help.png")) if path.exists()]
-    for path in written + [sheet, findings]:
+    for path in written + message_sheets + [sheet, findings]:
         print(" ", path)
 
 
