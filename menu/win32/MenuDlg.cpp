@@ -66,8 +66,9 @@ BOOL CMenuDlg::OnInitDialog() {
     if (m_pParentWnd == nullptr) {
         SetPropW(m_hWnd, text::Wide(kMainPageMark).c_str(), reinterpret_cast<HANDLE>(1));
     }
-    // The entry column follows the chooser in the keyboard order.
-    m_column.Create(m_hWnd, m_comboLanguage, layout::EntryColumnLeft(m_nBackgroundWidth),
+    // The entry column comes first in the keyboard order, so that every page starts with the
+    // focus on its entries (the arrows walk them) and Tab reaches the chooser.
+    m_column.Create(m_hWnd, HWND_TOP, layout::EntryColumnLeft(m_nBackgroundWidth),
                     layout::kEntryTop);
     m_column.TakeAccessKeysOf(m_comboLanguage);
     return TRUE;
