@@ -9,6 +9,7 @@
 #include "menu/PageLayout.h"
 #include "menu/win32/AboutDlg.h"
 #include "menu/win32/MenuDrawing.h"
+#include "res/Product.h"
 #include "res/resource.h"
 #include "usb/win32/UsbDriverDlg.h"
 
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr COLORREF kLabelTextColour = RGB(18, 54, 200);
 // A coordinate of a point above and left of the client area, where no entry lies: the pointer's
 // place once it has left the page.
 constexpr int kOffPage = -1;
@@ -83,7 +83,7 @@ void CMenuDlg::ReadColours() {
     const colours::SystemColours system{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
                                         GetSysColor(COLOR_HIGHLIGHTTEXT),
                                         GetSysColor(COLOR_HIGHLIGHT)};
-    m_colours = colours::ChoosePageColours(on, system);
+    m_colours = colours::ChoosePageColours(on, system, product::kTextColours);
     m_bHighContrast = on;
 }
 
@@ -252,7 +252,7 @@ HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
         return GetSysColorBrush(COLOR_WINDOW);
     }
     if (nCtlColor == CTLCOLOR_STATIC) {
-        SetTextColor(hDC, kLabelTextColour);
+        SetTextColor(hDC, m_colours.label);
         SetBkMode(hDC, TRANSPARENT);
         return m_brushLabel.get();
     }

@@ -151,7 +151,7 @@ class MenuPageTest(PageOnScreen):
             "the entry is normal once the pointer has left")
 
     def test_a_program_built_from_another_brand_shows_its_pictures_and_reads_its_key(self):
-        # The second sample brand of the build: its own background and language key.
+        # The second sample brand of the build: its own pictures, text colours and language key.
         brand = BUILD_DIR / "tools" / "artwork" / "second-brand"
         self.wine.set_registry_string(r"HKLM\SOFTWARE\Harbor Works\Harbor Suite",
                                       "ForceLanguage", "DEU")
@@ -161,15 +161,25 @@ class MenuPageTest(PageOnScreen):
                     self.wine.unix_path(self.disc + "Install.exe"))
         self.assertEqual(self.wine.start(self.disc + "Install.exe").wait(timeout=30), 0)
         self.page = self.wine.wait_window("Install")
+        strip = bmp_pixel(brand / "HelpStrip.bmp", 2, 0)
         self.assertTrue(self.wine.wait_until(
-            lambda: near(self.pixel(self.wine.screenshot(), 2, 300), STRIP_TOP), timeout=15))
+            lambda: near(self.pixel(self.wine.screenshot(), 2, 300), strip), timeout=15))
         controls = self.wine.controls("Install")
         self.assertEqual((controls[1001].text, controls[1001].state), ("Deutsch", 2))
         shot = self.wine.screenshot()
-        for x, y in ((10, 10), (320, 168), (200, 110), (380, 280)):
-            expected = bmp_pixel(brand / "Background.bmp", x, y)
-            self.assertTrue(near(self.pixel(shot, x, y), expected),
-                            (x, y, self.pixel(shot, x, y), expected))
+        for picture, x, y, left, top in (("Background", 10, 10, 0, 0),
+                                         ("Background", 320, 168, 0, 0),
+                                         ("Background", 200, 110, 0, 0),
+                                         ("Background", 380, 280, 0, 0),
+                                         ("EntryNormal", 2, 2, ENTRY_LEFT, ENTRY_TOP),
+                                         ("HelpStrip", 300, 38, 0, 300)):
+            expected = bmp_pixel(brand / f"{picture}.bmp", x, y)
+            self.assertTrue(near(self.pixel(shot, left + x, top + y), expected),
+                            (picture, x, y, self.pixel(shot, left + x, top + y), expected))
+        # The entry's text in the brand's dark teal (#00464E), not the sample's white.
+        face = self.entry_region(shot, 0)
+        self.assertGreater(sum(near(p, (0, 70, 78), 24) for p in face), 30)
+        self.assertFalse(any(near(p, WHITE, 2) for p in face), "no white text")
 
     def test_choosing_another_language_reloads_and_redraws_at_once(self):
         self.start_menu()
