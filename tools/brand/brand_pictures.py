@@ -11,9 +11,9 @@ them) or as a bitmap file, at its size (`name.png` or `name.bmp`) and at twice i
 
 - A PNG file is converted exactly: its pixels at the picture's bit depth (24 bits, or 8 bits
   with a colour table of the colours the picture holds, at most 256; a picture of more colours
-  gets the 256 most frequent, each pixel the nearest of them), its transparency flattened onto
-  the colour that lies behind the picture on the page (white, the dialog's background, for
-  every picture). It must have the picture's size.
+  gets the 256 most frequent, each other pixel the one nearest to its shade), its transparency
+  flattened onto the colour that lies behind the picture on the page (white, the dialog's
+  background, for every picture). It must have the picture's size.
 - A bitmap file is taken as it is (discmenu-check --brand checks its size and bit depth).
 - A picture given at its size but not at twice it gets, as its 2x picture, its own picture
   enlarged to twice the size (smoothly): never the sample's, which shows another product.
@@ -255,12 +255,21 @@ def bmp_8(image, palette=None):
     width, height, rows = image
     palette = palette_of(rows, palette)
     index = {colour: i for i, colour in enumerate(palette)}
+    # A colour outside the table takes the entry nearest to the middle of its cube of
+    # 16 x 16 x 16 values, looked up once per cube: a picture of many colours is mapped in
+    # seconds (reduce it to 256 colours yourself for a finer choice).
+    cubes = {}
 
     def nearest(colour):
-        if colour not in index:
-            index[colour] = min(range(len(palette)), key=lambda i: sum(
-                (a - b) * (a - b) for a, b in zip(colour, palette[i])))
-        return index[colour]
+        found = index.get(colour)
+        if found is not None:
+            return found
+        cube = (colour[0] >> 4, colour[1] >> 4, colour[2] >> 4)
+        if cube not in cubes:
+            middle = tuple(16 * c + 8 for c in cube)
+            cubes[cube] = min(range(len(palette)), key=lambda i: sum(
+                (a - b) * (a - b) for a, b in zip(middle, palette[i])))
+        return cubes[cube]
 
     stride = (width + 3) // 4 * 4
     body = bytearray()
