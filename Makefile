@@ -24,7 +24,7 @@ BRAND_DIR := $(if $(BRAND),$(abspath $(BRAND)))
 BRANDED   = grep -qxF 'DISCMENU_BRAND_DIR:PATH=$(BRAND_DIR)' $(1)/CMakeCache.txt || \
             cmake --preset $(2) -DDISCMENU_BRAND_DIR:PATH=$(BRAND_DIR) >/dev/null
 
-.PHONY: all deps configure linux mingw mingw64 disc sample-disc fuzz-build fuzz test demo preview \
+.PHONY: all deps configure linux mingw mingw64 program64 disc sample-disc fuzz-build fuzz test demo preview \
         check-disc sign iso bench clean
 
 all: linux mingw mingw64
@@ -50,15 +50,24 @@ mingw: deps $(MINGW)/CMakeCache.txt
 	cmake --build --preset mingw -j $(JOBS)
 
 # Configured at every run: it runs every test only where the 32-bit program cannot run.
-mingw64: deps
-	cmake --preset mingw64 -DDISCMENU_PROGRAM_CHECKS_ONLY=$(if $(I386),ON,OFF) \
+CONFIGURE64 = cmake --preset mingw64 -DDISCMENU_PROGRAM_CHECKS_ONLY=$(if $(I386),ON,OFF) \
 	    -DDISCMENU_BRAND_DIR:PATH=$(BRAND_DIR) >/dev/null
+mingw64: deps
+	$(CONFIGURE64)
 	cmake --build --preset mingw64 -j $(JOBS)
 	cmake --build --preset mingw64 --target disc
 
+# The x86_64 program of a mingw64 build made before, and its disc, built again from the same
+# brand as the disc's program, so that neither keeps an older brand; nothing where there is no
+# such build yet.
+program64: deps
+	$(if $(wildcard $(MINGW64)/CMakeCache.txt),$(CONFIGURE64))
+	$(if $(wildcard $(MINGW64)/CMakeCache.txt),cmake --build --preset mingw64 -j $(JOBS) \
+	    --target disc)
+
 # The sample disc in build/disc, with the program built from BRAND; with DISC, only the program,
-# put at the root of the author's disc folder DISC.
-disc: $(if $(DISC),mingw,sample-disc)
+# put at the root of the author's disc folder DISC. The x86_64 program follows the same brand.
+disc: $(if $(DISC),mingw,sample-disc) program64
 	$(if $(DISC),cp $(MINGW)/Install.exe "$(DISC)/Install.exe")
 
 sample-disc: mingw
@@ -100,9 +109,10 @@ preview: linux mingw $(if $(I386),,mingw64) $(if $(DISC),,disc)
 		$(if $(DPI),--dpi $(DPI))
 
 # What would go wrong with a disc's menu, read from its files by discmenu-check. Without DISC,
-# the sample disc.
+# the sample disc. Warnings and notes leave the disc shippable; only errors fail
+# (tools/check-disc/check-disc.sh).
 check-disc: linux $(if $(DISC),,disc)
-	$(LINUX)/discmenu-check "$(or $(DISC),$(BUILD)/disc)"
+	@tools/check-disc/check-disc.sh $(LINUX)/discmenu-check "$(or $(DISC),$(BUILD)/disc)"
 
 # Signs Install.exe of a disc, and the programs PROGRAMS names (paths on the disc), with the
 # certificate CERT (a .pfx file, its password in PASS): a SHA-1 signature with a nested SHA-256

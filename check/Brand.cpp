@@ -15,12 +15,14 @@ namespace check {
 
 namespace {
 
-// A picture the program carries: its file in a brand folder, its size and its bit depth.
+// A picture the program carries: its file in a brand folder, its size, its bit depth, and
+// whether the program carries a 2x form of it.
 struct BrandPicture {
     const char* file;
     int width;
     int height;
     int bitsPerPixel;
+    bool doubleSize;
 };
 
 // The faces keep a shadow of 3 pixels right of and below the entry's 185 x 37; the help strip
@@ -29,17 +31,19 @@ constexpr int kFaceShadow = 3;
 constexpr int kStripWidth = 600;
 
 const BrandPicture kPictures[] = {
-    {"Background.bmp", layout::kBackgroundWidth, layout::kBackgroundHeight, 24},
-    {"BackgroundLumo.bmp", layout::kBackgroundWidth, layout::kBackgroundHeight, 8},
-    {"BackgroundSpare.bmp", layout::kBackgroundWidth, layout::kBackgroundHeight, 8},
-    {"EntryNormal.bmp", layout::kEntryWidth, layout::kEntryHeight + kFaceShadow, 24},
-    {"EntryHot.bmp", layout::kEntryWidth, layout::kEntryHeight + kFaceShadow, 24},
-    {"HelpStrip.bmp", kStripWidth, layout::kHelpAreaHeight, 24},
+    {"Background.bmp", layout::kBackgroundWidth, layout::kBackgroundHeight, 24, true},
+    {"BackgroundLumo.bmp", layout::kBackgroundWidth, layout::kBackgroundHeight, 8, true},
+    {"BackgroundSpare.bmp", layout::kBackgroundWidth, layout::kBackgroundHeight, 8, false},
+    {"EntryNormal.bmp", layout::kEntryWidth, layout::kEntryHeight + kFaceShadow, 24, true},
+    {"EntryHot.bmp", layout::kEntryWidth, layout::kEntryHeight + kFaceShadow, 24, true},
+    {"HelpStrip.bmp", kStripWidth, layout::kHelpAreaHeight, 24, true},
 };
+constexpr char kBitmapExtension[] = ".bmp";
+constexpr char kPngExtension[] = ".png";
 constexpr char kIconFile[] = "Install.ico";
 
 // The keys of brand.ini, by section, and what their values must be.
-enum class Value { Name, RegistryPath, Any };
+enum class Value { Name, RegistryPath, Colour, Any };
 struct BrandKey {
     const char* section;
     const char* key;
@@ -54,6 +58,10 @@ const BrandKey kBrandKeys[] = {
     {"Registry", "Version", Value::Any},
     {"Registry", "LanguageKey", Value::RegistryPath},
     {"Registry", "LanguageKey2", Value::RegistryPath},
+    {"Colours", "EntryText", Value::Colour},
+    {"Colours", "EntryHotText", Value::Colour},
+    {"Colours", "HelpText", Value::Colour},
+    {"Colours", "LabelText", Value::Colour},
 };
 
 constexpr std::size_t kMaxKeyNameLength = 255;
@@ -76,16 +84,40 @@ std::string SizeText(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
+int Big(const std::string& bytes, std::size_t offset, int size) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < size; ++i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
+    }
+    return static_cast<int>(value);
+}
+
+// The file of a picture in the folder: "name.png" where there is one (the build converts it),
+// else "name.bmp"; nothing when the folder has neither.
+std::optional<std::string> PictureFile(const IDiscFiles& folder, const std::string& bitmapName) {
+    const std::string stem = bitmapName.substr(0, bitmapName.rfind('.'));
+    for (const char* extension : {kPngExtension, kBitmapExtension}) {
+        if (folder.Exists(stem + extension)) {
+            return stem + extension;
+        }
+    }
+    return std::nullopt;
+}
+
 void CheckPicture(const IDiscFiles& folder, const std::string& file, const BrandPicture& picture,
                   int scale, std::vector<Finding>& findings) {
     const auto bytes = folder.Read(file);
     if (!bytes) {
         return; // left out: the sample's picture stays
     }
-    const auto format = ReadBitmapFormat(*bytes);
+    const std::string extension = file.substr(file.rfind('.'));
+    const bool png = text::EqualsNoCase(extension, kPngExtension);
+    const auto format = png ? ReadPngFormat(*bytes) : ReadBitmapFormat(*bytes);
     if (!format) {
         findings.push_back(Make(Kind::BrandPictureUnreadable, file, "", "",
-                                "not a bitmap file (.bmp): the program cannot carry it"));
+                                png ? "not a PNG file the build can convert (interlaced, or "
+                                      "damaged): save it again without interlacing"
+                                    : "not a bitmap file (.bmp): the program cannot carry it"));
         return;
     }
     const int width = picture.width * scale;
@@ -96,7 +128,7 @@ void CheckPicture(const IDiscFiles& folder, const std::string& file, const Brand
                                     SizeText(width, height) +
                                     ": the page places its parts by the picture's fixed size"));
     }
-    if (format->bitsPerPixel != picture.bitsPerPixel) {
+    if (!png && format->bitsPerPixel != picture.bitsPerPixel) {
         findings.push_back(Make(Kind::BrandPictureDepth, file, "", "",
                                 std::to_string(format->bitsPerPixel) + " bits per pixel, not " +
                                     std::to_string(picture.bitsPerPixel) +
@@ -107,6 +139,31 @@ void CheckPicture(const IDiscFiles& folder, const std::string& file, const Brand
 std::string DoubleSizeName(const std::string& file) {
     const std::size_t dot = file.rfind('.');
     return file.substr(0, dot) + kDoubleSizeSuffix + file.substr(dot);
+}
+
+// Each picture at its size, and at twice it or else a warning: the build enlarges the brand's
+// own picture for high DPI, which looks softer than one drawn at that size.
+void CheckPictures(const IDiscFiles& folder, std::vector<Finding>& findings) {
+    for (const BrandPicture& picture : kPictures) {
+        const auto single = PictureFile(folder, picture.file);
+        const auto twice = PictureFile(folder, DoubleSizeName(picture.file));
+        if (single) {
+            CheckPicture(folder, *single, picture, 1, findings);
+        }
+        if (twice) {
+            CheckPicture(folder, *twice, picture, 2, findings);
+        } else if (single && picture.doubleSize) {
+            const std::string name = DoubleSizeName(picture.file);
+            std::string message = "no " + name.substr(0, name.rfind('.'));
+            message += ".png or " + name;
+            message += " beside it: at more than 96 DPI the page shows this picture enlarged "
+                       "from its ";
+            message += SizeText(picture.width, picture.height);
+            message += " pixels, softer; give it at ";
+            message += SizeText(2 * picture.width, 2 * picture.height);
+            findings.push_back(Make(Kind::NoDoublePicture, *single, "", "", message));
+        }
+    }
 }
 
 // Sections and keys the build never reads, most likely misspelt: their values would be lost
@@ -172,6 +229,11 @@ void CheckIdentity(const IDiscFiles& folder, std::vector<Finding>& findings) {
                                     "\"" + value +
                                         "\" is no key under HKEY_LOCAL_MACHINE (names between "
                                         "single backslashes, without the root's name)"));
+        } else if (known.value == Value::Colour && !IsColourValue(value)) {
+            findings.push_back(Make(Kind::BrandColour, kBrandFile, known.section, known.key,
+                                    "\"" + value +
+                                        "\" is no colour: write it as #RRGGBB, its red, green "
+                                        "and blue in hexadecimal (#FFFFFF is white)"));
         } else if (known.value == Value::Name && !IsPlainName(value)) {
             findings.push_back(Make(Kind::BrandName, kBrandFile, known.section, known.key,
                                     "\"" + value +
@@ -200,6 +262,49 @@ std::optional<BitmapFormat> ReadBitmapFormat(const std::string& bytes) {
     }
     const int height = Little(bytes, 22, 4);
     return BitmapFormat{Little(bytes, 18, 4), height < 0 ? -height : height, Little(bytes, 28, 2)};
+}
+
+std::optional<BitmapFormat> ReadPngFormat(const std::string& bytes) {
+    static const std::string kSignature("\x89PNG\r\n\x1a\n", 8);
+    constexpr std::size_t kHeaderEnd = 8 + 8 + 13; // signature, length and type, IHDR's data
+    if (bytes.size() < kHeaderEnd || bytes.compare(0, 8, kSignature) != 0 ||
+        bytes.compare(12, 4, "IHDR") != 0) {
+        return std::nullopt;
+    }
+    const int depth = static_cast<unsigned char>(bytes[24]);
+    const int colourType = static_cast<unsigned char>(bytes[25]);
+    const int interlace = static_cast<unsigned char>(bytes[28]);
+    // By colour type: the samples of a pixel, and whether it may have fewer than 8 bits
+    // (grey and palette) or 16 (all but palette). 0 grey, 2 colour, 3 palette, 4 grey and
+    // alpha, 6 colour and alpha.
+    struct ColourType {
+        int type;
+        int channels;
+        bool small;
+        bool large;
+    };
+    constexpr ColourType kTypes[] = {
+        {0, 1, true, true},  {2, 3, false, true}, {3, 1, true, false},
+        {4, 2, false, true}, {6, 4, false, true},
+    };
+    const auto* known = std::find_if(std::begin(kTypes), std::end(kTypes),
+                                     [&](const ColourType& t) { return t.type == colourType; });
+    if (known == std::end(kTypes) || interlace != 0) {
+        return std::nullopt;
+    }
+    const bool depthKnown = depth == 8 || (depth == 16 && known->large) ||
+                            ((depth == 1 || depth == 2 || depth == 4) && known->small);
+    if (!depthKnown) {
+        return std::nullopt;
+    }
+    return BitmapFormat{Big(bytes, 16, 4), Big(bytes, 20, 4), depth * known->channels};
+}
+
+bool IsColourValue(const std::string& value) {
+    return value.size() == 7 && value[0] == '#' &&
+           std::all_of(value.begin() + 1, value.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+           });
 }
 
 bool IsRegistryPath(const std::string& key) {
@@ -237,10 +342,7 @@ Report CheckBrand(const IDiscFiles& folder) {
     Report report;
     report.brand = true;
     std::vector<Finding>& findings = report.findings;
-    for (const BrandPicture& picture : kPictures) {
-        CheckPicture(folder, picture.file, picture, 1, findings);
-        CheckPicture(folder, DoubleSizeName(picture.file), picture, 2, findings);
-    }
+    CheckPictures(folder, findings);
     if (!folder.Exists(kIconFile)) {
         findings.push_back(Make(Kind::BrandIconMissing, kIconFile, "", "",
                                 "no icon: the program and the disc show the sample's icon"));

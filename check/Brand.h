@@ -1,7 +1,8 @@
 #pragma once
 // The check of a brand folder, the pictures, icon and identity that `make disc BRAND=dir` builds
-// the disc program from: each picture at its fixed size and bit depth (and its double-size
-// picture, where given, at twice the size), the icon, and registry keys that the menu can read.
+// the disc program from: each picture at its fixed size, a bitmap at its bit depth (a PNG file
+// is converted by the build), its double-size picture at twice the size or else a warning, the
+// icon, registry keys that the menu can read and the colours of the texts.
 
 #include "check/DiscCheck.h"
 
@@ -25,6 +26,14 @@ struct BitmapFormat {
 // The format of the bitmap file `bytes`; nothing when it is no bitmap file (no "BM" mark, a
 // header too short or of no known size).
 std::optional<BitmapFormat> ReadBitmapFormat(const std::string& bytes);
+
+// The format of the PNG file `bytes` as the build converts it (bitsPerPixel: the bits of a
+// pixel in the file); nothing when it is no PNG file the build can read (no signature, a
+// header too short, an unknown colour type or depth, interlaced rows).
+std::optional<BitmapFormat> ReadPngFormat(const std::string& bytes);
+
+// Whether `value` is a colour as brand.ini writes one: "#RRGGBB" in hexadecimal digits.
+bool IsColourValue(const std::string& value);
 
 // Whether `key` can name a key under HKEY_LOCAL_MACHINE: names of 1 to 255 printable
 // characters between single backslashes, none at either end, and no root key's name first

@@ -65,6 +65,8 @@ enum class Kind {
     BrandNotRegistryPath,   // error: a registry key of brand.ini that names no key
     BrandName,              // error: a product or company name the resources cannot carry
     BrandIconMissing,       // warning: no icon, so the sample's stays
+    NoDoublePicture,        // warning: a picture of the brand without its 2x form
+    BrandColour,            // error: a colour of brand.ini that is no #RRGGBB
 };
 
 Severity SeverityOf(Kind kind);

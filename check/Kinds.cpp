@@ -61,6 +61,8 @@ const KindInfo kKinds[] = {
     {Kind::BrandNotRegistryPath, Severity::Error, "brand-not-registry-path"},
     {Kind::BrandName, Severity::Error, "brand-name"},
     {Kind::BrandIconMissing, Severity::Warning, "brand-icon-missing"},
+    {Kind::NoDoublePicture, Severity::Warning, "no-2x-picture"},
+    {Kind::BrandColour, Severity::Error, "brand-colour"},
 };
 
 const KindInfo& InfoOf(Kind kind) {

@@ -1,6 +1,7 @@
 # Writes what the program takes from a brand folder's brand.ini, each value the brand leaves out
 # taken from the sample product's res/brand.ini:
 #   OUT_DIR/ProductNames.inc  the registry names, for res/Product.cpp
+#   OUT_DIR/BrandColours.inc  the colours of the page's texts, for res/Product.cpp
 #   OUT_DIR/Brand.rc.h        the product and company, for the version resource and About box
 #   OUT_DIR/Install.manifest  res/Install.manifest with the product's identity and description
 # A file is written only when its text changes, so that nothing is rebuilt for nothing.
@@ -93,6 +94,33 @@ file(CONFIGURE OUTPUT "${OUT_DIR}/Brand.rc.h" @ONLY CONTENT
 #define DISCMENU_DESCRIPTION \"${product_name} installation disc menu\"
 #define DISCMENU_COPYRIGHT \"Copyright (C) ${product_company}\"
 #define DISCMENU_LEGAL_COPYRIGHT \"Copyright (C) ${product_company}. All rights reserved.\"
+")
+
+# The colours of the page's texts, each "#RRGGBB", as the program's 0x00BBGGRR.
+foreach(name IN ITEMS entrytext entryhottext helptext labeltext)
+    if(NOT "${brand_colours_${name}}" STREQUAL "")
+        set(colour "${brand_colours_${name}}")
+    else()
+        set(colour "${default_colours_${name}}")
+    endif()
+    if(NOT colour MATCHES "^#([0-9A-Fa-f][0-9A-Fa-f])([0-9A-Fa-f][0-9A-Fa-f])([0-9A-Fa-f][0-9A-Fa-f])$")
+        message(FATAL_ERROR "brand.ini: [Colours] \"${colour}\" is no colour: write #RRGGBB "
+                            "(discmenu-check --brand tells which)")
+    endif()
+    set(rgb "")
+    foreach(part IN ITEMS 1 2 3)
+        math(EXPR value "0x${CMAKE_MATCH_${part}}")
+        list(APPEND rgb ${value})
+    endforeach()
+    list(JOIN rgb ", " rgb)
+    set(colour_${name} "colours::Rgb(${rgb})")
+endforeach()
+file(CONFIGURE OUTPUT "${OUT_DIR}/BrandColours.inc" @ONLY CONTENT
+"// The colours of the page's texts, written from brand.ini by cmake/ConfigureBrand.cmake.
+#define DISCMENU_ENTRY_TEXT_COLOUR ${colour_entrytext}
+#define DISCMENU_ENTRY_HOT_TEXT_COLOUR ${colour_entryhottext}
+#define DISCMENU_HELP_TEXT_COLOUR ${colour_helptext}
+#define DISCMENU_LABEL_TEXT_COLOUR ${colour_labeltext}
 ")
 
 # The manifest's identity: company and product by their letters and digits.

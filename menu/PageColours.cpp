@@ -2,14 +2,15 @@
 
 namespace colours {
 
-PageColours DesignColours() {
+PageColours DesignColours(const TextColours& text) {
     PageColours design;
-    design.entry.text = Rgb(255, 255, 255);
-    design.hotEntry.text = Rgb(255, 255, 255);
+    design.entry.text = text.entry;
+    design.hotEntry.text = text.hotEntry;
     design.hotEntry.shadow = Rgb(127, 127, 127);
     design.hotEntry.underline = Rgb(255, 255, 0);
-    design.help.text = Rgb(62, 89, 126);
+    design.help.text = text.help;
     design.help.shadow = Rgb(255, 255, 255);
+    design.label = text.label;
     return design;
 }
 
@@ -31,13 +32,14 @@ AreaColours Solid(Colour text, Colour back, bool underline) {
 
 } // namespace
 
-PageColours ChoosePageColours(bool highContrast, const SystemColours& system) {
+PageColours ChoosePageColours(bool highContrast, const SystemColours& system,
+                              const TextColours& text) {
     if (!highContrast) {
-        return DesignColours();
+        return DesignColours(text);
     }
     return {Solid(system.windowText, system.window, false),
             Solid(system.highlightText, system.highlight, true),
-            Solid(system.windowText, system.window, false)};
+            Solid(system.windowText, system.window, false), system.windowText};
 }
 
 } // namespace colours

@@ -1,6 +1,7 @@
 #pragma once
-// The colours a page draws its entries and help strip in. As designed: the face and strip
-// pictures with white, shadowed and underlined texts. Under a high-contrast theme the user's
+// The colours a page draws its entries, help strip and label in. As designed: the face and
+// strip pictures with the brand's texts (the sample's white), the hot one shadowed and
+// underlined. Under a high-contrast theme the user's
 // system colours instead, which the user chose to be able to read: window text on window for
 // entries and help strip, highlight text on highlight for the hot entry, each with a frame in
 // its text colour so that it stands out from the background picture, which still shows.
@@ -43,12 +44,27 @@ struct PageColours {
     AreaColours entry;
     AreaColours hotEntry;
     AreaColours help;
+    Colour label = 0; // the language label's text, on the page's white
 };
 
-// The page as designed.
-PageColours DesignColours();
+// The colours of the texts in a brand's design (brand.ini, section [Colours]).
+struct TextColours {
+    Colour entry;
+    Colour hotEntry;
+    Colour help;
+    Colour label;
+};
 
-// The colours to draw with: the design's, or under a high-contrast theme the system's.
-PageColours ChoosePageColours(bool highContrast, const SystemColours& system);
+// The sample product's design: white entry texts, a dark blue help text and a blue label.
+inline constexpr TextColours kDesignTextColours{Rgb(255, 255, 255), Rgb(255, 255, 255),
+                                                Rgb(62, 89, 126), Rgb(18, 54, 200)};
+
+// The page as designed, its texts in `text`.
+PageColours DesignColours(const TextColours& text = kDesignTextColours);
+
+// The colours to draw with: the design's with the brand's `text`, or under a high-contrast
+// theme the system's (whatever the brand's).
+PageColours ChoosePageColours(bool highContrast, const SystemColours& system,
+                              const TextColours& text = kDesignTextColours);
 
 } // namespace colours

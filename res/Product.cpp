@@ -1,9 +1,11 @@
-// The product's registry names, from the brand the program is built from: ProductNames.inc is
-// written at build time from the brand folder's brand.ini over res/brand.ini
-// (cmake/ConfigureBrand.cmake). A program built for another brand compiles this file again.
+// The product's registry names and the colours of its texts, from the brand the program is
+// built from: ProductNames.inc and BrandColours.inc are written at build time from the brand
+// folder's brand.ini over res/brand.ini (cmake/ConfigureBrand.cmake). A program built for another
+// brand compiles this file again.
 
 #include "res/Product.h"
 
+#include "BrandColours.inc"
 #include "ProductNames.inc"
 
 namespace product {
@@ -14,5 +16,8 @@ const char kOptionsKey[] = DISCMENU_VERSION_KEY;
 const char kRequiredVersion[] = DISCMENU_REQUIRED_VERSION;
 const char* const kForcedLanguageKeys[kForcedLanguageKeyCount] = {DISCMENU_LANGUAGE_KEY,
                                                                   DISCMENU_LANGUAGE_KEY2};
+
+const colours::TextColours kTextColours{DISCMENU_ENTRY_TEXT_COLOUR, DISCMENU_ENTRY_HOT_TEXT_COLOUR,
+                                        DISCMENU_HELP_TEXT_COLOUR, DISCMENU_LABEL_TEXT_COLOUR};
 
 } // namespace product

@@ -4,6 +4,8 @@
 // the keys that may force the menu's language. The names come from the brand the program is
 // built from (brand.ini, see res/Product.cpp); the sample product's are in res/brand.ini.
 
+#include "menu/PageColours.h"
+
 namespace product {
 
 // Present when the product is installed; its value kFolderValue holds the product's folder.
@@ -18,5 +20,8 @@ extern const char kRequiredVersion[];
 inline constexpr int kForcedLanguageKeyCount = 2;
 extern const char* const kForcedLanguageKeys[kForcedLanguageKeyCount];
 inline constexpr char kForcedLanguageValue[] = "ForceLanguage";
+
+// The colours of the page's texts in the brand's design (brand.ini, section [Colours]).
+extern const colours::TextColours kTextColours;
 
 } // namespace product

@@ -28,7 +28,7 @@ bool CEntryColumnKeys::Create(HWND dialog, HWND before, int x, int y) {
     }
     CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, 0, 0, dialog,
                     nullptr, GetModuleHandleW(nullptr), static_cast<CWnd*>(this));
-    if (m_hWnd != nullptr && before != nullptr) {
+    if (m_hWnd != nullptr) {
         SetWindowPos(m_hWnd, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     return m_hWnd != nullptr;

@@ -1,10 +1,10 @@
 #pragma once
 // The entry column's place in the dialog's keyboard order. The entries are drawn, not
-// controls: a window of no size stands in for the column, next to the language chooser in the
-// tab order, so that Tab and Shift+Tab reach it as they reach a control. It takes no pointer
-// input and draws nothing; it tells its listener what the keyboard does while it has the
-// focus. It is a Unicode window, so that typed characters arrive as the user's letters in any
-// script.
+// controls: a window of no size stands in for the column, first in the tab order, before the
+// language chooser, so that Tab and Shift+Tab reach it as they reach a control. It takes no
+// pointer input and draws nothing; it tells its listener what the keyboard does while it has
+// the focus. It is a Unicode window, so that typed characters arrive as the user's letters in
+// any script.
 
 #include "framework/win32/Window.h"
 
@@ -25,7 +25,8 @@ class CEntryColumnKeys : private CWnd {
 public:
     explicit CEntryColumnKeys(IEntryColumnKeys& listener) : m_listener(listener) {}
 
-    // Makes the window at (x, y) of `dialog`, right after `before` in the keyboard order.
+    // Makes the window at (x, y) of `dialog`, right after `before` in the keyboard order
+    // (HWND_TOP: first of all).
     bool Create(HWND dialog, HWND before, int x, int y);
     // Hands Alt and a letter typed in `control` (another control of the dialog) to the
     // listener too: access keys work wherever the focus is.

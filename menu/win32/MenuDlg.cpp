@@ -9,6 +9,7 @@
 #include "menu/PageLayout.h"
 #include "menu/win32/AboutDlg.h"
 #include "menu/win32/MenuDrawing.h"
+#include "res/Product.h"
 #include "res/resource.h"
 #include "usb/win32/UsbDriverDlg.h"
 
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr COLORREF kLabelTextColour = RGB(18, 54, 200);
 // A coordinate of a point above and left of the client area, where no entry lies: the pointer's
 // place once it has left the page.
 constexpr int kOffPage = -1;
@@ -65,8 +65,9 @@ BOOL CMenuDlg::OnInitDialog() {
     if (m_pParentWnd == nullptr) {
         SetPropW(m_hWnd, text::Wide(kMainPageMark).c_str(), reinterpret_cast<HANDLE>(1));
     }
-    // The entry column follows the chooser in the keyboard order.
-    m_column.Create(m_hWnd, m_comboLanguage, layout::EntryColumnLeft(m_nBackgroundWidth),
+    // The entry column comes first in the keyboard order, so that every page starts with the
+    // focus on its entries (the arrows walk them) and Tab reaches the chooser.
+    m_column.Create(m_hWnd, HWND_TOP, layout::EntryColumnLeft(m_nBackgroundWidth),
                     layout::kEntryTop);
     m_column.TakeAccessKeysOf(m_comboLanguage);
     return TRUE;
@@ -81,7 +82,7 @@ void CMenuDlg::ReadColours() {
     const colours::SystemColours system{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
                                         GetSysColor(COLOR_HIGHLIGHTTEXT),
                                         GetSysColor(COLOR_HIGHLIGHT)};
-    m_colours = colours::ChoosePageColours(on, system);
+    m_colours = colours::ChoosePageColours(on, system, product::kTextColours);
     m_bHighContrast = on;
 }
 
@@ -249,7 +250,7 @@ HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
         return GetSysColorBrush(COLOR_WINDOW);
     }
     if (nCtlColor == CTLCOLOR_STATIC) {
-        SetTextColor(hDC, kLabelTextColour);
+        SetTextColor(hDC, m_colours.label);
         SetBkMode(hDC, TRANSPARENT);
         return m_brushLabel.get();
     }

@@ -48,6 +48,9 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon() const { return m_hIcon; }
     void OnSysCommand(UINT nID, LPARAM lParam);
+    // Enter in the chooser keeps the language it shows (the selection is already made): only
+    // Escape, the close box and the exit entry end a page.
+    void OnOK() override {}
 
     HICON m_hIcon;
     CComboBox m_comboLanguage;

@@ -223,7 +223,7 @@ class ClickAfterMessageTest(WineTestCase):
                 self.start_menu()
                 self.click_entry(entry)
                 self.answer(name, caption, button, disc_at_answer)
-                self.wine.keys("Down")
+                self.wine.keys("Tab", "Down")  # the chooser comes after the entries
                 controls = self.wine.controls("Install")
                 self.assertEqual(controls[1001].text, "Fran\xe7ais")
                 self.assertEqual(controls[1003].text, inf_value("Inst40c.inf", "IDS_LABEL"))

@@ -189,7 +189,7 @@ class HostileDiscTest(WineTestCase):
                          "drawing objects back to where they were")
 
     def choose_german(self):
-        self.wine.keys("Down", "Down")
+        self.wine.keys("Tab", "Down", "Down")  # the chooser comes after the entries
         self.assertTrue(self.wine.wait_until(
             lambda: self.wine.controls("Install")[1001].text == "Deutsch"), "German chosen")
         self.wine.move_pointer(*self.at(100, 100))
@@ -204,7 +204,7 @@ class HostileDiscTest(WineTestCase):
         chooser = lambda: self.wine.controls("Install")[1001].text
         self.assertEqual(chooser(), "Fran\xe7ais", "the first language on the disc")
         # From French, the third step down reaches Chinese only when nothing lies between.
-        self.wine.keys("Down", "Down", "Down")
+        self.wine.keys("Tab", "Down", "Down", "Down")
         self.assertTrue(self.wine.wait_until(lambda: chooser() == "Chinese"), chooser())
 
     def everything_in_its_place(self):

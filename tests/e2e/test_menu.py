@@ -151,7 +151,7 @@ class MenuPageTest(PageOnScreen):
             "the entry is normal once the pointer has left")
 
     def test_a_program_built_from_another_brand_shows_its_pictures_and_reads_its_key(self):
-        # The second sample brand of the build: its own background and language key.
+        # The second sample brand of the build: its own pictures, text colours and language key.
         brand = BUILD_DIR / "tools" / "artwork" / "second-brand"
         self.wine.set_registry_string(r"HKLM\SOFTWARE\Harbor Works\Harbor Suite",
                                       "ForceLanguage", "DEU")
@@ -161,15 +161,25 @@ class MenuPageTest(PageOnScreen):
                     self.wine.unix_path(self.disc + "Install.exe"))
         self.assertEqual(self.wine.start(self.disc + "Install.exe").wait(timeout=30), 0)
         self.page = self.wine.wait_window("Install")
+        strip = bmp_pixel(brand / "HelpStrip.bmp", 2, 0)
         self.assertTrue(self.wine.wait_until(
-            lambda: near(self.pixel(self.wine.screenshot(), 2, 300), STRIP_TOP), timeout=15))
+            lambda: near(self.pixel(self.wine.screenshot(), 2, 300), strip), timeout=15))
         controls = self.wine.controls("Install")
         self.assertEqual((controls[1001].text, controls[1001].state), ("Deutsch", 2))
         shot = self.wine.screenshot()
-        for x, y in ((10, 10), (320, 168), (200, 110), (380, 280)):
-            expected = bmp_pixel(brand / "Background.bmp", x, y)
-            self.assertTrue(near(self.pixel(shot, x, y), expected),
-                            (x, y, self.pixel(shot, x, y), expected))
+        for picture, x, y, left, top in (("Background", 10, 10, 0, 0),
+                                         ("Background", 320, 168, 0, 0),
+                                         ("Background", 200, 110, 0, 0),
+                                         ("Background", 380, 280, 0, 0),
+                                         ("EntryNormal", 2, 2, ENTRY_LEFT, ENTRY_TOP),
+                                         ("HelpStrip", 300, 38, 0, 300)):
+            expected = bmp_pixel(brand / f"{picture}.bmp", x, y)
+            self.assertTrue(near(self.pixel(shot, left + x, top + y), expected),
+                            (picture, x, y, self.pixel(shot, left + x, top + y), expected))
+        # The entry's text in the brand's dark teal (#00464E), not the sample's white.
+        face = self.entry_region(shot, 0)
+        self.assertGreater(sum(near(p, (0, 70, 78), 24) for p in face), 30)
+        self.assertFalse(any(near(p, WHITE, 2) for p in face), "no white text")
 
     def test_choosing_another_language_reloads_and_redraws_at_once(self):
         self.start_menu()
@@ -205,17 +215,19 @@ class KeyboardTest(PageOnScreen):
         return near(self.pixel(self.wine.screenshot(), 410, ENTRY_TOP + ENTRY_PITCH * index),
                     HOT_TOP)
 
-    def test_no_cue_before_a_key_then_tab_down_down_enter_opens_the_manuals(self):
+    def test_no_cue_before_a_key_then_down_walks_the_entries_and_enter_opens_the_manuals(self):
         self.start_menu()
         # Pointer only: entry 0 hot under the pointer, then the page at rest.
         self.wine.move_pointer(*self.at(500, ENTRY_TOP + 18))
         pointer_hot = self.wine.screenshot()
-        self.wine.click(*self.at(100, 100))  # the background: the page has the keyboard
+        self.wine.move_pointer(*self.at(100, 100))
+        self.assertTrue(self.wine.wait_until(lambda: not self.hot(0)))
         at_rest = self.wine.screenshot()
         self.assertTrue(near(self.pixel(at_rest, 410, ENTRY_TOP), NORMAL_TOP))
 
-        self.wine.keys("Tab")
-        self.assertTrue(self.wine.wait_until(lambda: self.hot(0)), "Tab: the first entry")
+        # The page starts with the focus on its entries: the first arrow key walks them.
+        self.wine.keys("Down")
+        self.assertTrue(self.wine.wait_until(lambda: self.hot(0)), "Down: the first entry")
         keyed = self.wine.screenshot()
         self.assertNotEqual(self.entry_region(keyed, 0), self.entry_region(pointer_hot, 0),
                             "the focus frame inside the face")
@@ -223,6 +235,8 @@ class KeyboardTest(PageOnScreen):
                          "the help strip shows the entry's help")
         for index in range(1, 7):
             self.assertEqual(self.entry_region(keyed, index), self.entry_region(at_rest, index))
+        self.assertEqual(self.wine.controls("Install")[1001].text, "English",
+                         "the chooser kept its language")
 
         self.wine.keys("Down", "Down")
         self.assertTrue(self.wine.wait_until(lambda: self.hot(2)))
@@ -230,6 +244,55 @@ class KeyboardTest(PageOnScreen):
         self.wine.keys("Return")
         caption = inf_value("Inst.inf", "IDS_CAPTION")
         self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(caption)), caption)
+
+    def test_tab_reaches_the_chooser_where_enter_keeps_the_language_and_the_menu(self):
+        page = self.start_menu()
+        self.wine.keys("Tab", "Down")
+        chooser = lambda: self.wine.controls("Install")[1001].text
+        self.assertTrue(self.wine.wait_until(lambda: chooser() == "Fran\xe7ais"), chooser())
+        self.assertFalse(self.hot(0), "the entries stay as they were")
+        self.wine.keys("Return")
+        # Enter is handled by the time the next key is: Tab back to the entries, whose first
+        # becomes current.
+        self.wine.keys("Tab")
+        self.assertTrue(self.wine.wait_until(lambda: self.hot(0)), "back in the entry column")
+        self.assertEqual([w.hwnd for w in self.wine.windows("Install")], [page.hwnd],
+                         "Enter in the chooser closed nothing")
+        self.assertEqual(chooser(), "Fran\xe7ais")
+        self.assertEqual(self.wine.controls("Install")[1003].text,
+                         inf_value("Inst40c.inf", "IDS_LABEL"))
+        self.assertTrue(self.wine.command_lines("Install.exe"), "the menu still runs")
+        self.wine.keys("Escape")
+        self.assertTrue(self.wine.window_gone("Install"), "Escape closes the page")
+
+    def test_a_sub_page_with_a_chooser_starts_on_its_entries(self):
+        # The sample disc with its "More Tools" opening a page of its own look and chooser.
+        self.disc = self.wine.install_disc()
+        inf = self.wine.unix_path(self.disc + "Inst.inf")
+        text = inf.read_bytes().decode("cp1252")
+        text = text.replace("MenuItemExecute5=Lumo Dialog", "MenuItemExecute5=Tools Dialog")
+        text += ("\r\n[Tools Dialog]\r\nNumber of menu=3\r\nMenuItemString0=One\r\n"
+                 "MenuItemString1=Two\r\nMenuItemString2=Back\r\nMenuItemType2=2\r\n")
+        inf.write_bytes(text.encode("cp1252"))
+        self.assertEqual(self.wine.start(self.disc + "Install.exe").wait(timeout=30), 0)
+        self.page = self.wine.wait_window("Install")
+        self.assertTrue(self.wine.wait_until(
+            lambda: near(self.pixel(self.wine.screenshot(), 2, 300), STRIP_TOP), timeout=15))
+        self.wine.click(*self.at(500, ENTRY_TOP + ENTRY_PITCH * 5 + 18))
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 2))
+        sub = [w for w in self.wine.windows("Install") if w.hwnd != self.page.hwnd][0]
+        sub_controls = lambda: self.wine.controls_of(sub.hwnd)
+        self.assertEqual(sub_controls()[1001].state, 1, "the sub-page shows a chooser")
+        self.wine.move_pointer(sub.left + 100, sub.top + 100)
+        self.wine.keys("Down", "Down")
+        hot_at = lambda index: near(
+            self.wine.screenshot().pixel(sub.left + 410, sub.top + ENTRY_TOP + ENTRY_PITCH * index),
+            HOT_TOP)
+        self.assertTrue(self.wine.wait_until(lambda: hot_at(1)), "Down walked the entries")
+        self.assertEqual(sub_controls()[1001].text, "English", "not the sub-page's language")
+        self.wine.keys("Down", "Return")  # Back
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+        self.assertEqual(self.wine.windows("Install")[0].hwnd, self.page.hwnd)
 
     def test_access_keys_move_and_carry_out_and_escape_closes(self):
         self.wine.set_registry_string(r"HKLM\SOFTWARE\Microsoft\Internet Explorer", "Version",
@@ -242,9 +305,10 @@ class KeyboardTest(PageOnScreen):
         self.wine.keys("alt+m")
         self.assertTrue(self.wine.wait_until(lambda: self.hot(5)), "More Tools")
         self.assertEqual(len(self.wine.windows("Install")), 1, "nothing opened")
-        # The letter alone, in the column: "Java Runtime" is the only entry with it; the
+        # The letter alone, in the column, which has the focus from the start: "Java Runtime" is
+        # the only entry with it; the
         # sample disc's browser is too old for it, which the page says.
-        self.wine.keys("Tab", "j")
+        self.wine.keys("j")
         title = inf_value("Inst.inf", "IDS_TITLE")
         self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(title)), title)
         self.wine.keys("Return")
@@ -426,7 +490,7 @@ class EveryLanguageOnEverySystemTest(WineTestCase):
     def test_french_on_a_chinese_system(self):
         self.start_menu("zh_CN.UTF-8")
         self.assertEqual(self.wine.controls("Install")[1001].text, "Chinese", "the user's locale")
-        self.wine.keys("Home", "Down")
+        self.wine.keys("Tab", "Home", "Down")  # the chooser comes after the entries
         controls = self.wine.controls("Install")
         self.assertEqual(controls[1001].text, "Fran\xe7ais")
         self.assertEqual(controls[1003].text, inf_value("Inst40c.inf", "IDS_LABEL"))

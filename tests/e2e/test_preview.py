@@ -2,6 +2,7 @@
 every language as a picture of the page and a picture of its entries hot with their help texts,
 the contact sheet of them all with the checker's findings, and the marks on the sheet."""
 
+import shutil
 import struct
 import subprocess
 import sys
@@ -10,8 +11,8 @@ import unittest
 import zlib
 from pathlib import Path
 
-from harness import DISC_DIR, SOURCE_DIR
-from test_menu import HOT_TOP, near
+from harness import BUILD_DIR, DISC_DIR, SOURCE_DIR
+from test_menu import ENTRY_LEFT, ENTRY_TOP, HOT_TOP, near
 
 sys.path.insert(0, str(SOURCE_DIR / "tools" / "preview"))
 import preview  # noqa: E402
@@ -42,10 +43,52 @@ def region(rows, left, top, width, height):
     return [row[3 * left:3 * (left + width)] for row in rows[top:top + height]]
 
 
+def bmp_pixel(path, x, y):
+    """The colour of pixel (x, y) of a 24-bit bitmap file stored bottom-up."""
+    data = path.read_bytes()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) // 4 * 4
+    blue, green, red = data[offset + (height - 1 - y) * stride + 3 * x:][:3]
+    return red, green, blue
+
+
 class PreviewTest(unittest.TestCase):
-    def preview(self, disc, out):
-        return subprocess.run([sys.executable, str(PREVIEW), str(disc), "--out", str(out)],
-                              capture_output=True, text=True, timeout=600)
+    def preview(self, disc, out, *options):
+        return subprocess.run([sys.executable, str(PREVIEW), str(disc), "--out", str(out),
+                               *options], capture_output=True, text=True, timeout=600)
+
+    def test_another_brand_with_its_own_buttons_at_96_and_192_dpi(self):
+        # The program of the second sample brand, whose faces, help strip and text colours are
+        # its own, over the sample disc in English only.
+        brand = BUILD_DIR / "tools" / "artwork" / "second-brand"
+        program = BUILD_DIR / "second-brand" / "Install.exe"
+        with tempfile.TemporaryDirectory() as folder:
+            disc = Path(folder) / "disc"
+            shutil.copytree(DISC_DIR, disc)
+            for other in ("Inst40c.inf", "Inst407.inf", "Inst410.inf", "Inst40a.inf",
+                          "Inst804.inf"):
+                (disc / other).unlink()
+            for dpi, scale, suffix in ((96, 1, ""), (192, 2, "@2x")):
+                with self.subTest(dpi=dpi):
+                    out = Path(folder) / str(dpi)
+                    result = self.preview(disc, out, "--dpi", str(dpi), "--program", str(program))
+                    self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+                    names = sorted(p.name for p in out.glob("*.png"))
+                    self.assertEqual(names, ["ENU-Lumo_Dialog-help.png", "ENU-Lumo_Dialog.png",
+                                             "ENU-Main_Dialog-help.png", "ENU-Main_Dialog.png",
+                                             "contact-sheet.png"])
+                    page = out / "ENU-Main_Dialog.png"
+                    self.assertEqual(png_size(page), (597 * scale, 340 * scale))
+                    rows = png_rows(page)
+                    # Its own normal face, beside the text, and its own help strip.
+                    for picture, x, y, left, top in (
+                            ("EntryNormal", 2, 2, ENTRY_LEFT, ENTRY_TOP),
+                            ("HelpStrip", 2, 2, 0, 300)):
+                        expected = bmp_pixel(brand / f"{picture}{suffix}.bmp", x, y)
+                        at = 3 * (left * scale + x)
+                        shown = tuple(rows[top * scale + y][at:at + 3])
+                        self.assertTrue(near(shown, expected), (picture, shown, expected))
 
     def test_every_page_of_the_sample_disc_in_every_language_and_the_contact_sheet(self):
         with tempfile.TemporaryDirectory() as folder:

@@ -429,6 +429,19 @@ std::string BitmapHeader(int width, int height, int bitsPerPixel) {
     return bytes;
 }
 
+// The header of a PNG file: the signature and the IHDR chunk, no pixels.
+std::string PngHeader(int width, int height, int colourType, int depth, int interlace) {
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (const int value : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes += static_cast<char>((value >> shift) & 0xFF);
+        }
+    }
+    bytes += {static_cast<char>(depth), static_cast<char>(colourType), 0, 0,
+              static_cast<char>(interlace)};
+    return bytes + std::string(4, '\0'); // the chunk's CRC, which is not read
+}
+
 TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
     const fs::path brand = fs::temp_directory_path() / "discmenu-check-brand";
     fs::remove_all(brand);
@@ -440,11 +453,19 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
         {"EntryNormal@2x.bmp", BitmapHeader(185, 40, 24)},
         {"BackgroundLumo.bmp", BitmapHeader(400, 300, 24)},
         {"HelpStrip.bmp", "GIF89a"},
+        // A PNG file at a wrong size (any depth: the build converts it), one interlaced, one
+        // right whose 2x picture is missing, and the spare background, which has no 2x form.
+        {"EntryNormal.png", PngHeader(185, 37, 6, 8, 0)},
+        {"BackgroundLumo@2x.png", PngHeader(800, 600, 3, 4, 1)},
+        {"HelpStrip@2x.png", PngHeader(1200, 80, 2, 16, 0)},
+        {"BackgroundSpare.png", PngHeader(400, 300, 0, 1, 0)},
         {"brand.ini", "[Product]\r\nName=Harbor \"Suite\" 5\r\nCompany=Harbor Works\r\n"
                       "[Registry]\r\nInstallKey=HKLM\\SOFTWARE\\Harbor\r\n"
                       "VersionKey=SOFTWARE\\\\Harbor\r\n"
                       "LanguageKey=SOFTWARE\\Harbor Works\\Suite\r\n"
-                      "; a comment\r\nFolderValu=InstallDir\r\n"},
+                      "; a comment\r\nFolderValu=InstallDir\r\n"
+                      "[Colours]\r\nEntryText=#00464e\r\nEntryHotText=white\r\n"
+                      "HelpText=#12345\r\nLabelText=#1236C8\r\n"},
     };
     for (const auto& [name, bytes] : files) {
         std::ofstream(brand / name, std::ios::binary) << bytes;
@@ -454,13 +475,18 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
     // In the order of the pictures, then the icon, the values of brand.ini and its unknown keys.
     const std::string expected[] = {
         Line(E, "BackgroundLumo.bmp", "", "", Kind::BrandPictureDepth, ""),
+        Line(E, "BackgroundLumo@2x.png", "", "", Kind::BrandPictureUnreadable, ""),
+        Line(E, "EntryNormal.png", "", "", Kind::BrandPictureSize, ""),
         Line(E, "EntryNormal@2x.bmp", "", "", Kind::BrandPictureSize, ""),
         Line(E, "EntryHot.bmp", "", "", Kind::BrandPictureSize, ""),
+        Line(W, "EntryHot.bmp", "", "", Kind::NoDoublePicture, ""),
         Line(E, "HelpStrip.bmp", "", "", Kind::BrandPictureUnreadable, ""),
         Line(W, "Install.ico", "", "", Kind::BrandIconMissing, ""),
         Line(E, "brand.ini", "Product", "Name", Kind::BrandName, ""),
         Line(E, "brand.ini", "Registry", "InstallKey", Kind::BrandNotRegistryPath, ""),
         Line(E, "brand.ini", "Registry", "VersionKey", Kind::BrandNotRegistryPath, ""),
+        Line(E, "brand.ini", "Colours", "EntryHotText", Kind::BrandColour, ""),
+        Line(E, "brand.ini", "Colours", "HelpText", Kind::BrandColour, ""),
         Line(W, "brand.ini", "Registry", "FolderValu", Kind::UnknownKey, ""),
     };
     const check::Report report = check::CheckBrand(check::FileTreeDiscFiles(brand.string()));
@@ -471,6 +497,21 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
     }
     EXPECT_EQ(found, std::vector<std::string>(std::begin(expected), std::end(expected)));
     EXPECT_NE(report.findings.back().message.find("did you mean FolderValue?"), std::string::npos);
+    const auto messageOf = [&](Kind kind, const std::string& file) {
+        for (const check::Finding& finding : report.findings) {
+            if (finding.kind == kind && finding.file == file) {
+                return finding.message;
+            }
+        }
+        return std::string();
+    };
+    EXPECT_EQ(messageOf(Kind::BrandPictureSize, "EntryNormal.png")
+                  .rfind("185 x 37 pixels, not 185 x 40", 0),
+              0u)
+        << "the size expected";
+    EXPECT_NE(
+        messageOf(Kind::NoDoublePicture, "EntryHot.bmp").find("EntryHot@2x.png or EntryHot@2x.bmp"),
+        std::string::npos);
     EXPECT_EQ(RunProgram("--brand '" + brand.string() + "'"),
               std::make_pair(check::FormatText(report), 2));
     fs::remove_all(brand);
@@ -499,6 +540,30 @@ TEST(DiscChecker, BitmapFormatsAndRegistryPaths) {
                       std::make_tuple(f.format->width, f.format->height, f.format->bitsPerPixel));
         }
     }
+    // PNG files as designers deliver them: every colour type and depth the build converts.
+    const Format pngs[] = {
+        {PngHeader(400, 300, 2, 8, 0), check::BitmapFormat{400, 300, 24}},
+        {PngHeader(185, 40, 6, 8, 0), check::BitmapFormat{185, 40, 32}},
+        {PngHeader(800, 600, 6, 16, 0), check::BitmapFormat{800, 600, 64}},
+        {PngHeader(400, 300, 3, 8, 0), check::BitmapFormat{400, 300, 8}},
+        {PngHeader(400, 300, 3, 4, 0), check::BitmapFormat{400, 300, 4}},
+        {PngHeader(600, 40, 0, 1, 0), check::BitmapFormat{600, 40, 1}},
+        {PngHeader(600, 40, 4, 8, 0), check::BitmapFormat{600, 40, 16}},
+        {PngHeader(400, 300, 2, 8, 1), std::nullopt},  // interlaced
+        {PngHeader(400, 300, 3, 16, 0), std::nullopt}, // no such palette
+        {PngHeader(400, 300, 2, 4, 0), std::nullopt},  // no such depth of colour
+        {PngHeader(400, 300, 5, 8, 0), std::nullopt},  // no such colour type
+        {PngHeader(400, 300, 2, 8, 0).substr(0, 20), std::nullopt},
+        {BitmapHeader(400, 300, 24), std::nullopt},
+    };
+    for (const Format& f : pngs) {
+        const auto format = check::ReadPngFormat(f.bytes);
+        ASSERT_EQ(format.has_value(), f.format.has_value()) << f.bytes.size();
+        if (format) {
+            EXPECT_EQ(std::make_tuple(format->width, format->height, format->bitsPerPixel),
+                      std::make_tuple(f.format->width, f.format->height, f.format->bitsPerPixel));
+        }
+    }
     const std::pair<std::string, bool> keys[] = {
         {"SOFTWARE\\Brenlow\\Ormix-Frame\\Install", true},
         {"SOFTWARE\\Harbor Works\\Suite 5", true},
@@ -514,6 +579,13 @@ TEST(DiscChecker, BitmapFormatsAndRegistryPaths) {
     };
     for (const auto& [key, valid] : keys) {
         EXPECT_EQ(check::IsRegistryPath(key), valid) << key;
+    }
+    const std::pair<std::string, bool> colourValues[] = {
+        {"#FFFFFF", true}, {"#00464e", true},  {"#12345", false},   {"FFFFFF", false},
+        {"white", false},  {"#GG0000", false}, {"#1234567", false}, {"", false},
+    };
+    for (const auto& [value, valid] : colourValues) {
+        EXPECT_EQ(check::IsColourValue(value), valid) << value;
     }
 }
 

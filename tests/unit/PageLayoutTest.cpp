@@ -109,37 +109,57 @@ TEST(PageColours, HighContrastDrawsInTheSystemsColoursWithFrames) {
                                        Rgb(0, 255, 255)};
     const colours::SystemColours white{Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 255, 255),
                                        Rgb(55, 0, 110)};
+    // A brand's texts: dark on pale faces, a green label.
+    const colours::TextColours brand{Rgb(0, 70, 78), Rgb(255, 250, 240), Rgb(10, 20, 30),
+                                     Rgb(0, 128, 64)};
+    const colours::TextColours sample = colours::kDesignTextColours;
     struct Row {
         bool highContrast;
         colours::SystemColours system;
+        colours::TextColours text;
         AreaColours entry, hotEntry, help;
+        colours::Colour label;
     };
     const AreaColours designEntry{true, 0, Rgb(255, 255, 255), {}, {}, {}};
     const AreaColours designHot{
         true, 0, Rgb(255, 255, 255), Rgb(127, 127, 127), {}, Rgb(255, 255, 0)};
     const AreaColours designHelp{true, 0, Rgb(62, 89, 126), Rgb(255, 255, 255), {}, {}};
+    const AreaColours blackEntry{false, Rgb(0, 0, 0),       Rgb(255, 255, 255),
+                                 {},    Rgb(255, 255, 255), {}};
+    const AreaColours blackHot{false, Rgb(0, 255, 255), Rgb(0, 0, 0),
+                               {},    Rgb(0, 0, 0),     Rgb(0, 0, 0)};
     const std::vector<Row> rows{
-        {false, black, designEntry, designHot, designHelp},
-        {false, white, designEntry, designHot, designHelp},
-        {true,
-         black,
-         {false, Rgb(0, 0, 0), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), {}},
-         {false, Rgb(0, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), Rgb(0, 0, 0)},
-         {false, Rgb(0, 0, 0), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), {}}},
+        {false, black, sample, designEntry, designHot, designHelp, Rgb(18, 54, 200)},
+        {false, white, sample, designEntry, designHot, designHelp, Rgb(18, 54, 200)},
+        {false,
+         white,
+         brand,
+         {true, 0, Rgb(0, 70, 78), {}, {}, {}},
+         {true, 0, Rgb(255, 250, 240), Rgb(127, 127, 127), {}, Rgb(255, 255, 0)},
+         {true, 0, Rgb(10, 20, 30), Rgb(255, 255, 255), {}, {}},
+         Rgb(0, 128, 64)},
+        {true, black, sample, blackEntry, blackHot, blackEntry, Rgb(255, 255, 255)},
+        {true, black, brand, blackEntry, blackHot, blackEntry, Rgb(255, 255, 255)},
         {true,
          white,
+         sample,
          {false, Rgb(255, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), {}},
          {false, Rgb(55, 0, 110), Rgb(255, 255, 255), {}, Rgb(255, 255, 255), Rgb(255, 255, 255)},
-         {false, Rgb(255, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), {}}},
+         {false, Rgb(255, 255, 255), Rgb(0, 0, 0), {}, Rgb(0, 0, 0), {}},
+         Rgb(0, 0, 0)},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.highContrast) + " " + std::to_string(row.system.window));
+        SCOPED_TRACE(std::to_string(row.highContrast) + " " + std::to_string(row.system.window) +
+                     " " + std::to_string(row.text.entry));
         const colours::PageColours chosen =
-            colours::ChoosePageColours(row.highContrast, row.system);
+            colours::ChoosePageColours(row.highContrast, row.system, row.text);
         EXPECT_EQ(chosen.entry, row.entry);
         EXPECT_EQ(chosen.hotEntry, row.hotEntry);
         EXPECT_EQ(chosen.help, row.help);
+        EXPECT_EQ(chosen.label, row.label);
     }
+    EXPECT_EQ(colours::DesignColours().help, designHelp) << "without a brand's, the sample's";
+    EXPECT_EQ(colours::DesignColours().label, Rgb(18, 54, 200));
     EXPECT_EQ(Rgb(1, 2, 3), 0x030201u) << "as the system stores a colour";
 }
 

@@ -193,6 +193,30 @@ TEST_F(MenuDlgTest, ALumoPageHidesItsChooserAndTakesOverTheLanguage) {
     });
 }
 
+// Every page starts with the focus on its entry column, the chooser next in the keyboard
+// order; Enter, which reaches the page as its OK command wherever the column does not take it,
+// leaves the page open.
+TEST_F(MenuDlgTest, EveryPageStartsOnItsEntriesAndEnterLeavesItOpen) {
+    const auto startsOnItsEntries = [](ScriptedPage& page) {
+        const HWND focus = GetFocus();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(GetParent(focus), page.Window());
+        EXPECT_NE(focus, page.Chooser()) << "the chooser is reached with Tab";
+        if (IsWindowVisible(page.Chooser())) {
+            EXPECT_EQ(GetNextDlgTabItem(page.Window(), focus, FALSE), page.Chooser());
+        }
+        EXPECT_EQ(page.HotEntry(), -1) << "no entry current before a key";
+        SendMessageA(page.Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        // Ending a dialog would take the focus to the dialog itself.
+        EXPECT_EQ(GetFocus(), focus) << "Enter closes no page";
+    };
+    Run("Main Dialog", [&, this](ScriptedPage& main) {
+        startsOnItsEntries(main);
+        Run("Other Dialog", startsOnItsEntries, &main); // a sub-page with a chooser of its own
+        Run("Lumo Dialog", startsOnItsEntries, &main);  // and one without
+    });
+}
+
 TEST_F(MenuDlgTest, ASessionLeaksNoDrawingObject) {
     const auto session = [](ScriptedPage& page) {
         for (int round = 0; round < 3; ++round) {

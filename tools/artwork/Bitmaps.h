@@ -69,10 +69,9 @@ constexpr Rgb Gradient(Rgb from, Rgb to, int step, int steps) {
     return Rgb{channel(from.r, to.r), channel(from.g, to.g), channel(from.b, to.b)};
 }
 
-// `scale` 2 draws the 2x picture: the same face with twice the pixels each way.
-inline Picture EntryFace(bool hot, int scale = 1) {
-    const Rgb top = hot ? kHotFaceTop : kNormalFaceTop;
-    const Rgb bottom = hot ? kHotFaceBottom : kNormalFaceBottom;
+// An entry face whose body runs from `top` to `bottom`, with the drop shadow. `scale` 2 draws
+// the 2x picture: the same face with twice the pixels each way.
+inline Picture EntryFaceIn(Rgb top, Rgb bottom, int scale) {
     Picture face(kFaceWidth * scale, kFaceHeight * scale);
     const int bodyRows = (kFaceBodyBottom + 1) * scale;
     for (int y = 0; y < kFaceHeight * scale; ++y) {
@@ -98,12 +97,18 @@ inline Picture EntryFace(bool hot, int scale = 1) {
     return face;
 }
 
-// `scale` 2 draws the 2x picture: the gradient over twice the rows, the panel's outline and
-// corners with twice the pixels each way.
-inline Picture HelpStrip(int scale = 1) {
+inline Picture EntryFace(bool hot, int scale = 1) {
+    return hot ? EntryFaceIn(kHotFaceTop, kHotFaceBottom, scale)
+               : EntryFaceIn(kNormalFaceTop, kNormalFaceBottom, scale);
+}
+
+// A help strip whose gradient runs from `top` to `bottom`, with a white panel outlined in
+// `outline`. `scale` 2 draws the 2x picture: the gradient over twice the rows, the panel's
+// outline and corners with twice the pixels each way.
+inline Picture HelpStripIn(Rgb top, Rgb bottom, Rgb outline, int scale) {
     Picture strip(kStripWidth * scale, kStripHeight * scale);
     for (int y = 0; y < kStripHeight * scale; ++y) {
-        const Rgb colour = Gradient(kStripTop, kStripBottom, y, kStripHeight * scale - 1);
+        const Rgb colour = Gradient(top, bottom, y, kStripHeight * scale - 1);
         for (int x = 0; x < kStripWidth * scale; ++x) {
             strip.Set(x, y, colour);
         }
@@ -135,13 +140,17 @@ inline Picture HelpStrip(int scale = 1) {
                 kind = 'o';
             }
             if (kind == 'o') {
-                strip.Set(sx, sy, kPanelOutline);
+                strip.Set(sx, sy, outline);
             } else if (kind == 'w') {
                 strip.Set(sx, sy, kWhite);
             }
         }
     }
     return strip;
+}
+
+inline Picture HelpStrip(int scale = 1) {
+    return HelpStripIn(kStripTop, kStripBottom, kPanelOutline, scale);
 }
 
 namespace design {

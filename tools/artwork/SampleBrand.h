@@ -1,8 +1,9 @@
 #pragma once
 // A second, small sample brand: the pictures and identity of another product ("Harbor Suite 5"
 // by "Harbor Works"), to show and test a program built from a brand folder of its own. It holds
-// only the two page backgrounds, the icon and brand.ini: the entry faces, the help strip and the
-// spare background stay the sample's.
+// the two page backgrounds, pale entry faces and help strip of its own, each also at twice the
+// size, the icon and brand.ini, whose text colours suit the pale faces: only the spare
+// background stays the sample's.
 
 #include "Bitmaps.h"
 
@@ -16,11 +17,19 @@ namespace harbor {
 constexpr Colour kDeepTeal{0, 70, 78};
 constexpr Colour kTeal{0, 140, 140};
 constexpr Colour kSand{244, 200, 120};
+// The pale faces and strip, on which the texts are dark (brand.ini, [Colours]).
+constexpr Rgb kFaceTop{252, 243, 224};
+constexpr Rgb kFaceBottom{238, 210, 156};
+constexpr Rgb kHotFaceTop{0, 112, 116};
+constexpr Rgb kHotFaceBottom{0, 160, 160};
+constexpr Rgb kStripTop{250, 247, 238};
+constexpr Rgb kStripBottom{228, 214, 182};
+constexpr Rgb kStripOutline{196, 184, 160};
 
 // A page background: a teal band over white with the product's name and the maker's.
-inline Picture Background(const char* title, const char* subtitle) {
+inline Picture Background(const char* title, const char* subtitle, int scale = 1) {
     using namespace design;
-    Canvas canvas(kBackgroundWidth, kBackgroundHeight, kWhiteColour);
+    Canvas canvas(kBackgroundWidth, kBackgroundHeight, kWhiteColour, scale);
     auto edge = [](double x) {
         const double t = x / 400;
         return 120 - 20 * t + 10 * t * t;
@@ -83,20 +92,42 @@ constexpr char kBrandIni[] = "; The second sample brand: another product, its co
                              "FolderValue=InstallDir\r\n"
                              "VersionKey=SOFTWARE\\Harbor Works\\Harbor Suite\\Install\r\n"
                              "Version=5.0\r\n"
-                             "LanguageKey=SOFTWARE\\Harbor Works\\Harbor Suite\r\n";
+                             "LanguageKey=SOFTWARE\\Harbor Works\\Harbor Suite\r\n"
+                             "\r\n"
+                             "[Colours]\r\n"
+                             "EntryText=#00464E\r\n"
+                             "EntryHotText=#FFFFFF\r\n"
+                             "HelpText=#00464E\r\n"
+                             "LabelText=#008C8C\r\n";
 
 } // namespace harbor
 
 // The files of the second sample brand folder.
 inline std::vector<ResourceFile> SampleBrandFiles() {
-    return {
-        {"Install.ico", EncodeIcon({harbor::Icon(16), harbor::Icon(32)})},
-        {"Background.bmp", EncodeBmp(harbor::Background("Harbor Suite", "Port Logistics"))},
-        {"BackgroundLumo.bmp",
-         EncodeBmp(Quantise(harbor::Background("Harbor Tools", "Dock Planning"),
-                            {Rgb{255, 255, 255}, Rgb{0, 0, 0}}))},
-        {"brand.ini", Bytes(std::begin(harbor::kBrandIni), std::end(harbor::kBrandIni) - 1)},
+    using namespace harbor;
+    const auto tools = [](int scale) {
+        return EncodeBmp(Quantise(Background("Harbor Tools", "Dock Planning", scale),
+                                  {Rgb{255, 255, 255}, Rgb{0, 0, 0}}));
     };
+    std::vector<ResourceFile> files{
+        {"Install.ico", EncodeIcon({Icon(16), Icon(32)})},
+        {"brand.ini", Bytes(std::begin(kBrandIni), std::end(kBrandIni) - 1)},
+    };
+    for (const int scale : {1, 2}) {
+        const std::string suffix = scale == 2 ? "@2x.bmp" : ".bmp";
+        files.push_back({"Background" + suffix,
+                         EncodeBmp(Background("Harbor Suite", "Port Logistics", scale))});
+        files.push_back({"BackgroundLumo" + suffix, tools(scale)});
+        files.push_back(
+            {"EntryNormal" + suffix, EncodeBmp(EntryFaceIn(kFaceTop, kFaceBottom, scale))});
+        files.push_back(
+            {"EntryHot" + suffix,
+             EncodeBmp(EntryFaceIn(harbor::kHotFaceTop, harbor::kHotFaceBottom, scale))});
+        files.push_back(
+            {"HelpStrip" + suffix, EncodeBmp(HelpStripIn(harbor::kStripTop, harbor::kStripBottom,
+                                                         kStripOutline, scale))});
+    }
+    return files;
 }
 
 } // namespace images

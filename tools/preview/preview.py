@@ -4,7 +4,7 @@ Install.exe under Wine: each page as it opens, and each of its entries hot with 
 shows; puts them together on one contact sheet, marked with what discmenu-check finds. For each
 language a sheet of every message the page can show, as it would read.
 
-    preview.py [DISC_DIR] [--out DIR] [--dpi DPI]
+    preview.py [DISC_DIR] [--out DIR] [--dpi DPI] [--program INSTALL_EXE]
 
 Which pages there are and which entry opens each sub-page comes from discmenu-check --json
 (build/linux/discmenu-check, `make linux`), which reads the language files with the menu's
@@ -36,8 +36,7 @@ SOURCE_DIR = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE_DIR / "tests" / "e2e"))
 
 import harness  # noqa: E402
-from test_menu import (ENTRY_LEFT, ENTRY_PITCH, ENTRY_TOP, FIRST_KEY, HOT_TOP,  # noqa: E402
-                       NORMAL_TOP, STRIP_TOP, WHITE, near)
+from test_menu import ENTRY_LEFT, ENTRY_PITCH, ENTRY_TOP, FIRST_KEY, WHITE  # noqa: E402
 
 # The chooser's languages: code for ForceLanguage, and the user's locale that the language's
 # file is written for (Wine takes the code page of a process from LC_ALL).
@@ -80,6 +79,8 @@ HELP_ROW_PITCH = HELP_STRIP_HEIGHT + 4
 FRAME, CELL_GAP = 4, 12
 FRAME_COLOURS = {"error": (220, 0, 0), "warning": (255, 140, 0), "note": (40, 110, 220)}
 SEVERITIES = ("error", "warning", "note")
+# A page is painted once its pixels stay the same over this many screenshots this far apart.
+STABLE_SHOTS, STABLE_INTERVAL = 3, 0.15
 
 
 # The messages: the application's name, which is the caption of a message without one of its
@@ -158,15 +159,30 @@ def cell_label(code, page, missing, entry_count, counts):
     return label + (f" \u2014 {found}" if found else "")
 
 
-def forced_language_key():
+def forced_language_key(program):
     """The first key the program built here reads ForceLanguage from: its brand's, as the build
-    wrote it from brand.ini (cmake/ConfigureBrand.cmake), else the sample product's."""
-    names = harness.BUILD_DIR / "brand" / "ProductNames.inc"
+    wrote it from brand.ini (cmake/ConfigureBrand.cmake) beside the program or into the build's
+    brand folder, else the sample product's."""
+    names = program.parent / "ProductNames.inc"
+    if not names.is_file():
+        names = harness.BUILD_DIR / "brand" / "ProductNames.inc"
     if names.is_file():
         match = re.search(r'^#define DISCMENU_LANGUAGE_KEY "(.*)"$', names.read_text(), re.M)
         if match:
             return "HKLM\\" + re.sub(r"\\(.)", r"\1", match.group(1))
     return FIRST_KEY
+
+
+def pixels_of(shot, left, top, width, height):
+    """The bytes of a rectangle of a screenshot, row by row."""
+    stride = 3 * shot.width
+    return b"".join(shot.pixels[stride * y + 3 * left:stride * y + 3 * (left + width)]
+                    for y in range(top, top + height))
+
+
+def plain(pixels, colour):
+    """Whether every pixel of `pixels` (bytes, as pixels_of gives them) is `colour`."""
+    return pixels == bytes(colour) * (len(pixels) // 3)
 
 
 def find_file(disc, name):
@@ -367,6 +383,8 @@ class Previewer:
         self.absent = set()  # codes of the languages without a file, which the chooser leaves out
         self.notes = []
         self.windows_disc = None  # the disc's folder in the prefix, as Windows names it
+        self.rest = {}  # window handle -> a screenshot of that page with no entry hot
+        self.program = None  # the Install.exe that draws the pages
 
     def at(self, page, x, y):
         return page.left + px(x), page.top + px(y)
@@ -385,27 +403,53 @@ class Previewer:
     def install_windows(self):
         return {w.hwnd: w for w in self.wine.windows("Install")}
 
-    def painted(self, page, entry_count):
-        """Whether the page shows its own drawing: the help strip and, down the entry column,
-        an entry in its normal state where the page has one and white where it has none.
-        That also tells a page from the one it opened over, whose clicked entry is still hot."""
-        shot = self.wine.screenshot()
-        if not near(shot.pixel(*self.at(page, 2, 300)), STRIP_TOP):
+    def client(self, shot, page):
+        return pixels_of(shot, page.left, page.top, *page_size())
+
+    def entry_region(self, shot, page, index):
+        left, top = self.at(page, ENTRY_LEFT, ENTRY_TOP + ENTRY_PITCH * index)
+        return pixels_of(shot, left, top, px(ENTRY_SIZE[0]), px(ENTRY_SIZE[1]))
+
+    def settled(self, region_of):
+        """A screenshot whose region_of(shot) came out the same in this and the last two
+        screenshots, taken a moment apart: the window has drawn what it draws. None while it
+        still changes."""
+        shots = []
+        for _ in range(STABLE_SHOTS):
+            if shots:
+                time.sleep(STABLE_INTERVAL)
+            shots.append(self.wine.screenshot())
+        regions = [region_of(shot) for shot in shots]
+        return shots[-1] if all(region == regions[0] for region in regions) else None
+
+    def painted(self, page, entry_count, covered=None):
+        """Whether the page shows its own drawing, whatever the colours of the brand: its
+        pixels have stopped changing, the help strip and each of its entries show something
+        other than the white behind them, and the places without an entry show only that
+        white. `covered` is the page this one opened over, as it looked when its entry was
+        clicked: pixels that still show it (the clicked entry hot) are not this page's."""
+        shot = self.settled(lambda s: self.client(s, page))
+        if shot is None:
+            return None
+        if covered is not None and self.client(shot, page) == self.client(covered, page):
+            return None
+        strip_left, strip_top = self.at(page, 0, HELP_STRIP_TOP)
+        if plain(pixels_of(shot, strip_left, strip_top, page_size()[0], px(HELP_STRIP_HEIGHT)),
+                 WHITE):
             return None
         for index in range(VISIBLE_ENTRIES):
-            expected = NORMAL_TOP if index < entry_count else WHITE
-            pixel = shot.pixel(*self.at(page, ENTRY_LEFT + 2, ENTRY_TOP + ENTRY_PITCH * index))
-            if not near(pixel, expected):
+            if plain(self.entry_region(shot, page, index), WHITE) != (index >= entry_count):
                 return None
         return shot
 
-    def capture(self, code, label, page, entry_count):
+    def capture(self, code, label, page, entry_count, covered=None):
+        """Takes the page at rest, then each entry hot. `covered`: see painted()."""
         size = page_size()
         if (page.width, page.height) != size:
             raise PreviewError(f"{code}: page {label!r} is {page.width} x {page.height}, "
                                f"not {size[0]} x {size[1]} at {DPI} DPI")
         self.wine.move_pointer(*self.at(page, *NEUTRAL_POINT))
-        shot = self.wait_for(lambda: self.painted(page, entry_count))
+        shot = self.wait_for(lambda: self.painted(page, entry_count, covered))
         if shot is None:
             raise PreviewError(f"{code}: page {label!r} was not painted as expected "
                                f"(help strip, {entry_count} entries)")
@@ -419,15 +463,16 @@ class Previewer:
         picture.paste(shot, page.left, page.top, *size)
         picture.write_png(path)
         self.shots[(code, label)] = path
-        help_rows = self.hover(code, label, page, entry_count)
+        self.rest[page.hwnd] = shot
+        help_rows = self.hover(code, label, page, entry_count, shot)
         if help_rows:
             help_rows.write_png(path.with_name(path.stem + "-help.png"))
         self.pictures[(code, label)] = (picture, help_rows)
 
-    def hover(self, code, label, page, entry_count):
+    def hover(self, code, label, page, entry_count, at_rest):
         """Points at each entry that lies above the help strip, and returns a picture of a row
         for each: the entry's hot face beside the help strip as it shows then; None for a page
-        without entries."""
+        without entries. `at_rest` is the page with no entry hot."""
         shown = min(entry_count, VISIBLE_ENTRIES)
         if entry_count > shown:
             self.notes.append(f"{code}: the entries of {label!r} from the eighth on lie over the "
@@ -439,7 +484,7 @@ class Previewer:
         for index in range(shown):
             top = ENTRY_TOP + ENTRY_PITCH * index
             self.wine.xdotool("mousemove", "--sync", *self.at(page, 500, top + 18))
-            shot = self.wait_for(lambda: self.hot(page, index))
+            shot = self.wait_for(lambda: self.hot(page, index, at_rest))
             if shot is None:
                 raise PreviewError(f"{code}: entry {index} of page {label!r} did not turn hot "
                                    "under the pointer")
@@ -451,12 +496,15 @@ class Previewer:
                        px(HELP_STRIP_HEIGHT), px(HELP_FACE_WIDTH), y)
         return rows
 
-    def hot(self, page, index):
-        """A screenshot that shows entry `index` hot (the page draws the help strip in the same
-        move), or None."""
-        shot = self.wine.screenshot()
-        pixel = shot.pixel(*self.at(page, ENTRY_LEFT + 2, ENTRY_TOP + ENTRY_PITCH * index))
-        return shot if near(pixel, HOT_TOP) else None
+    def hot(self, page, index, at_rest):
+        """A screenshot that shows entry `index` hot, or None: its face no longer the one of
+        the page at rest `at_rest`, and the page no longer changing (it draws the help strip in
+        the same move)."""
+        shot = self.settled(lambda s: self.client(s, page))
+        if shot is None or (self.entry_region(shot, page, index) ==
+                            self.entry_region(at_rest, page, index)):
+            return None
+        return shot
 
     def close(self, page, entries):
         """Closes the page at its first exit entry, else asks it to close."""
@@ -469,11 +517,11 @@ class Previewer:
         if not self.wine.wait_until(lambda: page.hwnd not in self.install_windows(), timeout=30):
             raise PreviewError(f"a page did not close (window {page.hwnd})")
 
-    def walk(self, code, pages, label, page, seen):
+    def walk(self, code, pages, label, page, seen, covered=None):
         """Captures the page, then opens each sub-page that no page has opened yet by clicking
         its entry, captures it and what it opens in turn, and closes it again."""
         entries = pages.get(label, [])
-        self.capture(code, label, page, len(entries))
+        self.capture(code, label, page, len(entries), covered)
         for index, (kind, target) in enumerate(entries):
             if kind != SUBPAGE or target in seen:
                 continue
@@ -483,13 +531,18 @@ class Previewer:
                                   "but lies below the page; not shown")
                 continue
             before = self.install_windows()
+            self.wine.move_pointer(*self.at(page, 500, ENTRY_TOP + ENTRY_PITCH * index + 18))
+            clicked = self.wait_for(lambda: self.hot(page, index, self.rest[page.hwnd]))
+            if clicked is None:
+                raise PreviewError(f"{code}: entry {index} of page {label!r} did not turn hot "
+                                   "under the pointer")
             self.wine.click(*self.at(page, 500, ENTRY_TOP + ENTRY_PITCH * index + 18))
             opened = self.wait_for(lambda: [w for h, w in self.install_windows().items()
                                             if h not in before])
             if opened is None:
                 raise PreviewError(f"{code}: entry {index} of {label!r} did not open "
                                    f"page {target!r}")
-            self.walk(code, pages, target, opened[0], seen)
+            self.walk(code, pages, target, opened[0], seen, clicked)
             self.close(opened[0], pages.get(target, []))
 
     def language(self, code, locale, file_name, read, pages):
@@ -497,7 +550,7 @@ class Previewer:
             self.missing.add(code)
             self.notes.append(f"{code}: no readable {file_name} on the disc; the program shows "
                               "its built-in texts and no entries")
-        self.wine.set_registry_string(forced_language_key(), "ForceLanguage", code)
+        self.wine.set_registry_string(forced_language_key(self.program), "ForceLanguage", code)
         program = self.wine.start(self.windows_disc + "Install.exe", "-InfPath",
                                   self.windows_disc, env={"LC_ALL": locale})
         self.wait_for(lambda: self.install_windows() or program.poll() is not None, timeout=60)
@@ -515,6 +568,7 @@ class Previewer:
             raise PreviewError(f"{code}: the program did not end after its page closed")
 
     def run(self, program, languages):
+        self.program = program
         self.windows_disc = self.wine.install_disc()
         copy = self.wine.unix_path(self.windows_disc)
         on_disc = find_file(copy, "Install.exe")
@@ -547,13 +601,15 @@ def main():
                         help="where the pictures go (default: build/preview)")
     parser.add_argument("--dpi", type=int, default=96,
                         help="the screen resolution to draw the pages at (default: 96)")
+    parser.add_argument("--program", default=str(harness.BUILD_DIR / "Install.exe"),
+                        help="the Install.exe that draws the pages (default: the one built)")
     arguments = parser.parse_args()
     global DPI
     DPI = arguments.dpi
     if not 48 <= DPI <= 480:
         sys.exit(f"preview: {DPI} DPI is no screen resolution")
     disc, out = Path(arguments.disc).resolve(), Path(arguments.out).resolve()
-    program = harness.BUILD_DIR / "Install.exe"
+    program = Path(arguments.program).resolve()
 
     if not disc.is_dir():
         sys.exit(f"preview: {disc} is not a folder")
