@@ -678,6 +678,29 @@ private:
     VARIANT m_arguments[5];
 };
 
+// A NewWindow2 call, as browsers before XP SP2 make it instead: the new window and the cancel
+// flag, in reverse order, and no address.
+class NewWindow2Call {
+public:
+    NewWindow2Call() {
+        V_VT(&m_arguments[1]) = VT_BYREF | VT_DISPATCH;
+        V_DISPATCHREF(&m_arguments[1]) = &m_window;
+        V_VT(&m_arguments[0]) = VT_BYREF | VT_BOOL;
+        V_BOOLREF(&m_arguments[0]) = &cancel;
+    }
+    HRESULT InvokeOn(IDispatch* sink) {
+        DISPPARAMS params{m_arguments, nullptr, 2, 0};
+        return sink->Invoke(DISPID_NEWWINDOW2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                            &params, nullptr, nullptr, nullptr);
+    }
+
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+
+private:
+    IDispatch* m_window = nullptr;
+    VARIANT m_arguments[2]{};
+};
+
 TEST_F(HtmlCtrlTest, WebPagesOpenInTheUsersBrowserAndNoWindowOfTheBrowsersOwn) {
     RecordingShell shell;
     const DocumentServices services{shell, win32.ui, win32.strings, win32.files};
@@ -713,6 +736,14 @@ TEST_F(HtmlCtrlTest, WebPagesOpenInTheUsersBrowserAndNoWindowOfTheBrowsersOwn) {
                html.navigations.back().url.find("other.htm") != std::string::npos;
     })) << "shown in the window itself";
     EXPECT_EQ(html.newWindows.size(), 2u);
+
+    // Where the browser does not tell the new window's address, it opens nowhere.
+    const std::size_t opened = shell.opened.size();
+    NewWindow2Call unknown;
+    unknown.InvokeOn(sink);
+    EXPECT_EQ(unknown.cancel, VARIANT_TRUE);
+    EXPECT_EQ(html.newWindows.size(), 3u);
+    EXPECT_EQ(shell.opened.size(), opened);
 }
 
 TEST_F(HtmlCtrlTest, TheBrowserIsLockedDown) {
