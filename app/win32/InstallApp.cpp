@@ -26,7 +26,7 @@ bool CInstallApp::RegisterPackagesIfAsked() {
         return false;
     }
     m_nExitCode = static_cast<int>(usb::RegisterPackagesAsAdministrator(
-        commandLine.m_packagePaths, m_registry, m_files, m_drivers));
+        commandLine.m_arguments, m_registry, m_files, m_drivers));
     return true;
 }
 

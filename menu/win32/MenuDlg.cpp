@@ -426,7 +426,8 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
                                   texts.m_strFileCopyFail};
     CUsbDriverDlg dialog(usbTexts, this,
                          {m_services.registry, m_services.drivers, m_services.processes,
-                          m_services.ui, m_services.strings, m_services.errors});
+                          m_services.ui, m_services.strings, m_services.errors, m_services.files,
+                          m_page.LauncherDir()});
     dialog.DoModal();
 }
 
