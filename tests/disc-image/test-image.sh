@@ -170,9 +170,9 @@ make_values)
         make -s -C "$source_dir" -o deps -o linux -o disc -o mingw "LINUX=$(dirname "$check")" "$@" \
             >make.out 2>make.err
     }
-    refused() { # refused WHAT TARGET VARIABLE=VALUE ...: fails, names the value, runs nothing
-        local what=$1 status=0 value=${3#*=}
-        shift
+    refused() { # refused WHAT VALUE TARGET VARIABLE=VALUE ...: fails, names VALUE, runs nothing
+        local what=$1 value=$2 status=0
+        shift 2
         run_make "$@" || status=$?
         if [ "$status" -eq 0 ]; then
             echo "FAILED: $what: make $* succeeded" >&2
@@ -184,15 +184,16 @@ make_values)
         done
     }
     for value in "\`touch $work/ran-backquote\`" "\$(touch $work/ran-dollar)" "x'\`touch $work/ran-quote\`'"; do
-        refused "LABEL $value" iso "DISC=$work/disc" "LABEL=$value" "ISO=$work/x.iso"
-        refused "DISC $value" iso "DISC=$value" "ISO=$work/x.iso"
-        refused "DISC $value" sign "DISC=$value" CERT=signer.pfx
-        refused "CERT $value" sign "CERT=$value" "DISC=$work/disc"
-        refused "CERT $value, for make iso" iso "CERT=$value" "DISC=$work/disc" "ISO=$work/x.iso"
-        refused "TIMESTAMP $value" sign "TIMESTAMP=http://127.0.0.1/$value" CERT=signer.pfx \
+        refused "LABEL $value" "$value" iso "DISC=$work/disc" "LABEL=$value" "ISO=$work/x.iso"
+        refused "DISC $value" "$value" iso "DISC=$value" "ISO=$work/x.iso"
+        refused "DISC $value" "$value" sign "DISC=$value" "CERT=$work/signer.pfx"
+        refused "CERT $value" "$value" sign "CERT=$value" "DISC=$work/disc"
+        refused "CERT $value, for make iso" "$value" iso "CERT=$value" "DISC=$work/disc" \
+            "ISO=$work/x.iso"
+        refused "TIMESTAMP $value" "$value" sign "TIMESTAMP=http://127.0.0.1/$value" \
+            "CERT=$work/signer.pfx" "DISC=$work/disc" PASS=s3cret
+        refused "PROGRAMS $value" "$value" sign "PROGRAMS=$value" "CERT=$work/signer.pfx" \
             "DISC=$work/disc" PASS=s3cret
-        refused "PROGRAMS $value" sign "PROGRAMS=$value" CERT=signer.pfx "DISC=$work/disc" \
-            PASS=s3cret
     done
     [ ! -e x.iso ] || { echo "FAILED: an image was made" >&2; failed=1; }
     expect "the disc is unsigned still" "$(osslsigncode extract-signature -in disc/Install.exe \
@@ -200,7 +201,7 @@ make_values)
 
     # autorun.inf's label= is checked as LABEL is.
     cp disc/autorun.inf autorun.keep
-    sed -i "s/^label=.*/label=\`touch $work\/ran-autorun\`\r/" disc/autorun.inf
+    sed -i "s|^label=.*|label=\`touch $work/ran-autorun\`\r|" disc/autorun.inf
     "$tools/make-iso.sh" disc x.iso 2>make.err && failed=1
     grep -q "is not 1 to 32 letters" make.err || { cat make.err; failed=1; }
     [ ! -e ran-autorun ] || { echo "FAILED: autorun.inf's label ran" >&2; failed=1; }
@@ -210,14 +211,15 @@ make_values)
     mkdir -p "it's here"
     cp -r disc "it's here/the disc"
     printf 's3cret\n' >password.txt
-    run_make sign "DISC=$work/it's here/the disc" CERT=signer.pfx PASS_FILE=password.txt \
-        "PROGRAMS=Disk1/setup.exe" || { cat make.err; failed=1; }
+    run_make sign "DISC=$work/it's here/the disc" "CERT=$work/signer.pfx" \
+        "PASS_FILE=$work/password.txt" "PROGRAMS=Disk1/setup.exe" || { cat make.err; failed=1; }
     for program in Install.exe Disk1/setup.exe; do
         osslsigncode verify -in "it's here/the disc/$program" -CAfile signer.crt >/dev/null 2>&1 ||
             { echo "FAILED: $program is not signed with the password from the file" >&2; failed=1; }
     done
     printf 'wrong\n' >password.txt
-    run_make sign "DISC=$work/it's here/the disc" CERT=signer.pfx PASS_FILE=password.txt &&
+    run_make sign "DISC=$work/it's here/the disc" "CERT=$work/signer.pfx" \
+        "PASS_FILE=$work/password.txt" &&
         { echo "FAILED: signed with a wrong password from the file" >&2; failed=1; }
     grep -q "cannot" make.err || { cat make.err; failed=1; }
     ;;

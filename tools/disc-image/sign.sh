@@ -88,9 +88,11 @@ sign() {
     say "signed $file: SHA-1 and nested SHA-256${timestamp:+, timestamped by $timestamp}"
 }
 
+# Every program is looked for before the first is signed: a wrong name signs nothing.
 programs=(Install.exe "${listed[@]}" "$@")
 for program in "${programs[@]}"; do
-    file=$disc/${program//\\//}
-    [ -f "$file" ] || fail "no program \"$program\" in $disc (PROGRAMS=\"path ...\")"
-    sign "$file"
+    [ -f "$disc/${program//\\//}" ] || fail "no program \"$program\" in $disc (PROGRAMS=\"path ...\")"
+done
+for program in "${programs[@]}"; do
+    sign "$disc/${program//\\//}"
 done
