@@ -57,7 +57,8 @@ elif [ -n "${PASS:-}" ]; then
     (umask 077 && printf '%s' "$PASS" >"$work/password")
     password=(-readpass "$work/password")
 elif [ -t 0 ]; then
-    read -r -s -p "Password of $certificate (none: Enter): " typed
+    typed=""
+    read -r -s -p "Password of $certificate (none: Enter): " typed || true
     echo
     if [ -n "$typed" ]; then
         (umask 077 && printf '%s' "$typed" >"$work/password")
