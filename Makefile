@@ -24,6 +24,15 @@ BRAND_DIR := $(if $(BRAND),$(abspath $(BRAND)))
 BRANDED   = grep -qxF 'DISCMENU_BRAND_DIR:PATH=$(BRAND_DIR)' $(1)/CMakeCache.txt || \
             cmake --preset $(2) -DDISCMENU_BRAND_DIR:PATH=$(BRAND_DIR) >/dev/null
 
+# A make variable's value as one argument of a shell command, exactly as it was given: in single
+# quotes (a single quote in it written as '\''), and not expanded by make, so that nothing in it
+# (a back-quote, $(...)) ever runs. The values a user gives the disc's targets go to the
+# commands only this way; they are kept out of the commands' environment, which make would
+# fill with their expanded values.
+quoted = '$(subst ','\'',$(value $(1)))'
+given  = $(if $(value $(1)),yes)
+unexport CERT DISC LABEL TIMESTAMP PROGRAMS ISO PASS_FILE
+
 .PHONY: all deps configure linux mingw mingw64 program64 disc sample-disc fuzz-build fuzz test demo preview \
         check-disc sign iso bench clean
 
@@ -67,8 +76,8 @@ program64: deps
 
 # The sample disc in build/disc, with the program built from BRAND; with DISC, only the program,
 # put at the root of the author's disc folder DISC. The x86_64 program follows the same brand.
-disc: $(if $(DISC),mingw,sample-disc) program64
-	$(if $(DISC),cp $(MINGW)/Install.exe "$(DISC)/Install.exe")
+disc: $(if $(call given,DISC),mingw,sample-disc) program64
+	$(if $(call given,DISC),cp $(MINGW)/Install.exe $(call quoted,DISC_INSTALL))
 
 sample-disc: mingw
 	cmake --build --preset mingw --target disc
@@ -99,39 +108,44 @@ test: linux mingw disc mingw64 fuzz-build
 # Shows the menu of the sample disc, or of a copy of DISC with the program built here at its
 # root, under Wine; without a display, saves build/demo/menu.png.
 demo: sample-disc $(if $(I386),,mingw64)
-	disc/demo.sh $(DISC)
+	disc/demo.sh $(if $(call given,DISC),$(call quoted,DISC))
 
 # Every page of a disc in every language as PNG files and a contact sheet in build/preview,
 # drawn by the Install.exe just built; discmenu-check (Linux) tells it the pages. Without DISC,
 # the sample disc; with DPI (DPI=192, say), drawn at that screen resolution.
-preview: linux mingw $(if $(I386),,mingw64) $(if $(DISC),,disc)
-	python3 tools/preview/preview.py "$(or $(DISC),$(BUILD)/disc)" --out $(BUILD)/preview \
+preview: linux mingw $(if $(I386),,mingw64) $(if $(call given,DISC),,disc)
+	python3 tools/preview/preview.py $(call quoted,DISC_DIR) --out $(BUILD)/preview \
 		$(if $(DPI),--dpi $(DPI))
 
 # What would go wrong with a disc's menu, read from its files by discmenu-check. Without DISC,
 # the sample disc. Warnings and notes leave the disc shippable; only errors fail
 # (tools/check-disc/check-disc.sh).
-check-disc: linux $(if $(DISC),,disc)
-	@tools/check-disc/check-disc.sh $(LINUX)/discmenu-check "$(or $(DISC),$(BUILD)/disc)"
+check-disc: linux $(if $(call given,DISC),,disc)
+	@tools/check-disc/check-disc.sh $(LINUX)/discmenu-check $(call quoted,DISC_DIR)
 
 # Signs Install.exe of a disc, and the programs PROGRAMS names (paths on the disc), with the
-# certificate CERT (a .pfx file, its password in PASS): a SHA-1 signature with a nested SHA-256
-# one, timestamped by the server TIMESTAMP (a URL) when given (tools/disc-image/sign.sh).
-# Without DISC, the sample disc.
-DISC_DIR = $(or $(DISC),$(BUILD)/disc)
-SIGN = tools/disc-image/sign.sh $(if $(TIMESTAMP),--timestamp "$(TIMESTAMP)") "$(DISC_DIR)" \
-       "$(CERT)" $(PROGRAMS)
-sign: deps $(if $(DISC),,disc)
-	@$(if $(CERT),$(SIGN),echo "make sign: give the certificate: CERT=file.pfx" >&2; exit 1)
+# certificate CERT (a .pfx file; its password read from the file PASS_FILE, asked for at the
+# terminal, or given in PASS): a SHA-1 signature with a nested SHA-256 one, timestamped by the
+# server TIMESTAMP (a URL) when given (tools/disc-image/sign.sh). Without DISC, the sample disc.
+# PASS reaches the script through the environment, as make gives it.
+DISC_DIR     := $(if $(value DISC),$(value DISC),$(BUILD)/disc)
+DISC_INSTALL := $(value DISC)/Install.exe
+ISO_FILE     := $(if $(value ISO),$(value ISO),$(BUILD)/$(notdir $(patsubst %/,%,$(DISC_DIR))).iso)
+SIGN = tools/disc-image/sign.sh $(if $(call given,TIMESTAMP),--timestamp $(call quoted,TIMESTAMP)) \
+       $(if $(call given,PASS_FILE),--password-file $(call quoted,PASS_FILE)) \
+       $(if $(call given,PROGRAMS),--programs $(call quoted,PROGRAMS)) \
+       $(call quoted,DISC_DIR) $(call quoted,CERT)
+sign: deps $(if $(call given,DISC),,disc)
+	@$(if $(call given,CERT),$(SIGN),echo "make sign: give the certificate: CERT=file.pfx" >&2; exit 1)
 
 # The disc image of a disc (ISO 9660 with Joliet, tools/disc-image/make-iso.sh), ISO or
 # build/<folder>.iso, labelled LABEL or autorun.inf's label=; signed first when CERT is given.
 # A disc that discmenu-check finds errors in is refused, unless FORCE=1.
-iso: linux $(if $(DISC),,disc)
-	@$(if $(CERT),$(SIGN))
-	@tools/disc-image/make-iso.sh --check $(LINUX)/discmenu-check $(if $(LABEL),--label "$(LABEL)") \
-	    $(if $(FORCE),--force) "$(DISC_DIR)" \
-	    "$(or $(ISO),$(BUILD)/$(notdir $(patsubst %/,%,$(DISC_DIR))).iso)"
+iso: linux $(if $(call given,DISC),,disc)
+	@$(if $(call given,CERT),$(SIGN))
+	@tools/disc-image/make-iso.sh --check $(LINUX)/discmenu-check \
+	    $(if $(call given,LABEL),--label $(call quoted,LABEL)) $(if $(FORCE),--force) \
+	    $(call quoted,DISC_DIR) $(call quoted,ISO_FILE)
 
 # Start-up, hover and memory figures of the menu against bare programs, under Wine and Xvfb on
 # this machine (tools/bench). Not a test: it only reports.

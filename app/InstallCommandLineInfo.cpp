@@ -22,6 +22,7 @@ std::string NormaliseDirectory(const std::string& value) {
 } // namespace
 
 void CInstallCommandLineInfo::ParseParam(const std::string& param, bool bFlag, bool /*bLast*/) {
+    m_arguments.push_back(bFlag ? "-" + param : param);
     if (bFlag) {
         if (text::EqualsNoCase(param, kInfPathFlag)) {
             m_strLastFlag = param;
@@ -32,7 +33,6 @@ void CInstallCommandLineInfo::ParseParam(const std::string& param, bool bFlag, b
         return;
     }
     if (text::EqualsNoCase(m_strLastFlag, usb::kRegisterPackagesFlag)) {
-        m_packagePaths.push_back(param);
         return;
     }
     // The last plain argument after the flag wins; plain arguments before it are ignored.

@@ -47,10 +47,14 @@ void RemoveStaleMarker(platform::IAtomTable& atoms) {
 
 // The folders of earlier copies (and of the runtime installer's copies) that no running menu
 // uses any more. One that a program started from it still runs in stays until a later start.
+// The temporary folder may be shared with other users (a menu started as an administrator, or
+// by a deployment tool with the system's temporary folder): a link there, or a folder somebody
+// else made, is never followed or removed.
 void RemoveEarlierCopies(platform::IFileSystem& files, const std::string& tempFolder) {
     for (const std::string& name : files.FoldersIn(tempFolder, platform::kProgramFolderPrefix)) {
-        if (IsCopyFolderName(name)) {
-            files.RemoveFolder(tempFolder + name);
+        const std::string path = tempFolder + name;
+        if (IsCopyFolderName(name) && IsEarlierCopyToRemove(name, files.InspectFolder(path))) {
+            files.RemoveFolder(path);
         }
     }
 }
@@ -95,6 +99,11 @@ bool IsCopyFolderName(const std::string& name) {
     return true;
 }
 
+bool IsEarlierCopyToRemove(const std::string& name,
+                           const platform::Result<platform::FolderFacts>& facts) {
+    return IsCopyFolderName(name) && facts && !facts->link && facts->ownedByThisUser;
+}
+
 std::optional<std::string> DecideStartup(StartupServices& services) {
     const WaitCursor wait(services.ui);
 
@@ -104,9 +113,10 @@ std::optional<std::string> DecideStartup(StartupServices& services) {
         return commandLine.m_strInfPath;
     }
     // Held from here until this process ends: after the copy is up and holds it too, or for
-    // the whole menu when this process shows it itself.
-    if (!services.instance.Hold()) {
-        services.ui.BringForward(services.mainWindowMark);
+    // the whole menu when this process shows it itself. Any program in the session can make
+    // the lock too: held, it only means a running menu when a page of this program answers
+    // (BringForward waits a little for one that is coming up); else the menu shows as usual.
+    if (!services.instance.Hold() && services.ui.BringForward(services.mainWindowMark)) {
         return std::nullopt;
     }
     RemoveStaleMarker(services.atoms);

@@ -20,6 +20,12 @@ inline constexpr char kInstanceAtomName[] = "__ORMIX_INSTALLER_ATOM__";
 // Whether `name` is the name of a folder that the program made in the temporary folder.
 bool IsCopyFolderName(const std::string& name);
 
+// Whether a start removes the folder `name` of the temporary folder, as the system describes it
+// (`facts`): a folder named as the program names its own, that is no link and that this user
+// owns. A folder that cannot be inspected, and anything else, is left alone.
+bool IsEarlierCopyToRemove(const std::string& name,
+                           const platform::Result<platform::FolderFacts>& facts);
+
 struct StartupServices {
     platform::IAtomTable& atoms;
     platform::IFileSystem& files;

@@ -80,7 +80,8 @@ void CheckManuals(Checking& check, const LanguageFile& file,
                           ": the link shows a warning and opens nothing");
         } else if (action.refusal == applink::Action::Refusal::Program) {
             check.Add(Kind::LinkToProgram, page, "", address,
-                      onDisc + " is a program: the link shows a warning and starts nothing");
+                      onDisc + " is no document of a kind the manuals open (a program, say): "
+                               "the link shows a warning and opens nothing");
         } else if (action.kind == applink::Action::Kind::Open && !check.files.Locate(onDisc)) {
             check.Add(Kind::DocumentMissing, page, "", address,
                       onDisc + " is not on the disc: the link opens nothing");

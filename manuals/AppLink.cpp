@@ -15,14 +15,13 @@ const char kReturnCommand[] = "return";
 const char kFileSeparator[] = "\r\n\r\n";
 constexpr unsigned kWarningStyle = platform::mb::kOk | platform::mb::kIconHand;
 
-// Extensions of files that the shell runs: programs, scripts, installer packages, shortcuts,
-// control panel items, registry files, help files that run script.
-const char* const kProgramExtensions[] = {
-    "application", "appref-ms", "bat", "chm", "cmd",  "com", "cpl",        "dll",  "exe",
-    "gadget",      "hta",       "inf", "ins", "isp",  "jar", "js",         "jse",  "lnk",
-    "msc",         "msi",       "msp", "mst", "ocx",  "pif", "ps1",        "psm1", "reg",
-    "scf",         "scr",       "sct", "shb", "sys",  "url", "vb",         "vbe",  "vbs",
-    "ws",          "wsc",       "wsf", "wsh", "xbap", "xll", "library-ms",
+// The kinds of document that a manual links to, by extension: an app: link opens only these.
+// Any other kind may be one that the shell runs, or that runs code when opened (programs,
+// scripts, packages, shortcuts, settings and search files, disc images, ...), and new ones come
+// with every version of the system: the list says what opens, not what does not.
+const char* const kDocumentExtensions[] = {
+    "pdf",  "txt", "htm", "html", "rtf", "doc",  "docx", "xls", "xlsx", "ppt",
+    "pptx", "chm", "bmp", "gif",  "jpg", "jpeg", "png",  "tif", "tiff", "zip",
 };
 
 bool IsHexDigit(char c) {
@@ -205,10 +204,10 @@ bool IsInside(const std::string& folder, const std::string& path) {
     return path.size() > prefix.size() && text::StartsWithNoCase(path, prefix);
 }
 
-bool IsProgram(const std::string& path) {
+bool IsDocument(const std::string& path) {
     const std::string extension = ExtensionOf(WithoutTrailingDotsAndBlanks(path));
-    for (const char* program : kProgramExtensions) {
-        if (extension == program) {
+    for (const char* document : kDocumentExtensions) {
+        if (extension == document) {
             return true;
         }
     }
@@ -230,7 +229,7 @@ Action DecideCommand(const std::string& documentDir, const std::string& frameUrl
     if (!folder || !path || !IsInside(*folder, *path)) {
         return Refused(Action::Refusal::Outside, named);
     }
-    if (IsProgram(*path)) {
+    if (!IsDocument(*path)) {
         return Refused(Action::Refusal::Program, *path);
     }
     return {Action::Kind::Open, *path};
@@ -246,11 +245,11 @@ Action DecideNavigation(const std::string& documentDir, const std::string& url, 
     if (IsWebAddress(url)) {
         return {Action::Kind::Browse, url};
     }
-    // A document elsewhere on a drive goes to the browser too, but never a program, and
+    // A document elsewhere on a drive goes to the browser too, but nothing else, and
     // nothing on a server, which the browser would contact with the user's credentials.
     const auto path = PathOfUrl(url);
     const auto canonical = path ? Canonical(*path) : std::nullopt;
-    if (canonical && IsDriveRoot(*canonical) && !IsProgram(*canonical)) {
+    if (canonical && IsDriveRoot(*canonical) && IsDocument(*canonical)) {
         return {Action::Kind::Browse, url};
     }
     return {Action::Kind::Ignore, {}};

@@ -6,8 +6,8 @@
 // user's browser.
 //
 // What a page can do is limited to that folder: an app: link is honoured only from a page of
-// the folder, and only for a document that lies inside it (no "..", no other drive or server);
-// a program is never started through one.
+// the folder, and only for a document of a kind that a manual links to (IsDocument) that lies
+// inside it (no "..", no other drive or server); a program is never started through one.
 
 #include "manuals/DocumentServices.h"
 
@@ -35,9 +35,11 @@ std::optional<std::string> Canonical(const std::string& path);
 // Whether `path` lies inside `folder` (both canonical), in any letter case.
 bool IsInside(const std::string& folder, const std::string& path);
 
-// Whether the shell would run the file rather than open it, by its extension: programs,
-// scripts, installer packages, shortcuts and the like. The checker of discs asks the same.
-bool IsProgram(const std::string& path);
+// Whether `path` is a document of a kind that a manual links to, by its extension: .pdf, .txt,
+// .htm and .html, .rtf, Word, Excel and PowerPoint files (.doc, .docx, .xls, .xlsx, .ppt,
+// .pptx), compiled help (.chm), pictures (.bmp, .gif, .jpg, .jpeg, .png, .tif, .tiff) and .zip.
+// Everything else is refused as a program would be. The checker of discs asks the same.
+bool IsDocument(const std::string& path);
 
 struct Action {
     enum class Kind {
@@ -51,7 +53,7 @@ struct Action {
     enum class Refusal {
         None,
         Outside, // from a page outside the folder, or to a file outside it
-        Program, // to a program
+        Program, // to a program, or anything else that is no document of those kinds
     };
     Kind kind;
     std::string path;

@@ -310,7 +310,7 @@ bool CMenuPage::CarryOut(int index) {
         break;
     case Kind::Usb:
         if (IsProductInstalled()) {
-            m_window.OpenUsbDriverDialog(m_texts);
+            m_window.OpenUsbDriverDialog(m_texts, m_strLauncherDir);
         }
         break;
     case Kind::Nothing:

@@ -32,13 +32,14 @@ public:
 
     // The windows a click opens, each for the time of its modal run, and closing this page. A
     // sub-page named `pageName` opens in the style its name gives it; `languageIndex` is this
-    // page's language, which it may take over. Both read the disc at `launcherDir`, this
-    // page's launcher directory.
+    // page's language, which it may take over. All three read the disc at `launcherDir`, this
+    // page's launcher directory; the USB driver dialog starts the disc's own program where the
+    // packages need administrator rights.
     virtual void RunSubPage(const std::string& pageName, int languageIndex,
                             const std::string& launcherDir) = 0;
     virtual void OpenManualsWindow(const std::string& languageName, const std::string& caption,
                                    const std::string& launcherDir) = 0;
-    virtual void OpenUsbDriverDialog(const CTextTable& texts) = 0;
+    virtual void OpenUsbDriverDialog(const CTextTable& texts, const std::string& launcherDir) = 0;
     virtual void EndPage() = 0;
 
     // The entry `index` became current while the keyboard is in the column: assistive

@@ -55,6 +55,17 @@ std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
     if (const platform::Outcome copied = services.files.Copy(source, target); !copied) {
         return text(IDS_BUILTIN_JAVA_COPY_FAILED, {source, target}) + reason(copied.error);
     }
+    // The shell may start the installer with an administrator's rights: from here until it has
+    // started, nobody may change the copy (the folder is the user's), and it must still be the
+    // disc's file.
+    const auto held = services.files.Hold(*tempFolder, target);
+    if (!held) {
+        return text(IDS_BUILTIN_JAVA_COPY_FAILED, {source, target}) + reason(held.error);
+    }
+    if (!services.files.SameContents(source, target)) {
+        return text(IDS_BUILTIN_JAVA_COPY_FAILED, {source, target}) +
+               reason({platform::errors::kInvalidData});
+    }
     if (const platform::Outcome started =
             services.processes.StartShown("\"" + target + "\"", *folder);
         !started) {

@@ -31,7 +31,8 @@ struct JavaServices {
 };
 
 // Copies the Java runtime installer from the disc into a new folder of its own in the temporary
-// folder and starts the copy there with its path quoted; only the copy made now is started. The
+// folder and starts the copy there with its path quoted; only the copy made now is started, held
+// against changes from before its comparison with the disc's file until it has started. The
 // message to show under "Error" when that fails, with the system's reason; nothing when the
 // installer started.
 std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,

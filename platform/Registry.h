@@ -10,9 +10,10 @@
 namespace platform {
 
 struct RegistryValue {
-    bool isString = false; // REG_SZ or REG_EXPAND_SZ
-    std::string text;      // the value up to its first zero byte, as UTF-8; a REG_EXPAND_SZ
-                           // value with its environment variables expanded
+    bool isString = false;   // REG_SZ or REG_EXPAND_SZ
+    std::string text;        // the value up to its first zero byte, as UTF-8; a REG_EXPAND_SZ
+                             // value with its environment variables expanded
+    bool expandable = false; // REG_EXPAND_SZ: stored to be expanded
 };
 
 class IRegistry {

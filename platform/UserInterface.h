@@ -35,7 +35,9 @@ public:
 
     // Brings the top-level window marked `windowMark` (a window property that another process
     // of the program set) to the front, with whatever it shows over it, restored if it was
-    // minimised; false when there is no such window.
+    // minimised. Only a window of another process that runs this very program (its program
+    // file holds the same bytes as this one's) counts: any program can set the property. One
+    // that is still coming up is waited for, for a few seconds; false when none answers.
     virtual bool BringForward(const std::string& windowMark) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "usb/ElevatedRegistration.h"
 
 #include "framework/StringUtil.h"
+#include "res/Product.h"
 
 #include <algorithm>
 #include <optional>
@@ -14,12 +15,42 @@ Route ChooseRoute(const platform::Elevation& elevation) {
                                                                : Route::InProcess;
 }
 
-std::string ElevatedCopyParameters(const std::vector<std::string>& infPaths) {
+std::vector<std::string> ChosenSelectors(int firstState, int secondState) {
+    const bool both = firstState == kChecked && secondState == kChecked;
+    std::vector<std::string> chosen;
+    if (both || (firstState == kChecked && secondState == kUnchecked)) {
+        chosen.emplace_back(kFirstPackage);
+    }
+    if (both || (firstState == kUnchecked && secondState == kChecked)) {
+        chosen.emplace_back(kSecondPackage);
+    }
+    return chosen;
+}
+
+std::string ElevatedCopyParameters(const std::vector<std::string>& selectors) {
     std::string parameters = std::string("-") + kRegisterPackagesFlag;
-    for (const std::string& path : infPaths) {
-        parameters += " \"" + path + "\"";
+    for (const std::string& selector : selectors) {
+        parameters += " " + selector;
     }
     return parameters;
+}
+
+std::string ElevatedProgramPath(const std::string& launcherDir, const std::string& modulePath) {
+    const std::size_t slash = modulePath.find_last_of('\\');
+    return launcherDir + (slash == std::string::npos ? modulePath : modulePath.substr(slash + 1));
+}
+
+platform::Result<unsigned long> RunHeldElevated(platform::IFileSystem& files,
+                                                platform::IProcesses& processes,
+                                                platform::WindowRef owner,
+                                                const std::string& launcherDir,
+                                                const std::string& parameters) {
+    const std::string program = ElevatedProgramPath(launcherDir, processes.ModulePath());
+    const auto held = files.Hold(launcherDir, program);
+    if (!held) {
+        return platform::Result<unsigned long>::Failure(held.error.code);
+    }
+    return processes.RunElevatedAndWait(owner, program, parameters);
 }
 
 InstallOutcome OutcomeOfElevatedRun(const platform::Result<unsigned long>& run) {
@@ -43,6 +74,8 @@ InstallOutcome InstallDriverPackages(int firstState, int secondState,
     if (ChooseRoute(elevation) == Route::InProcess) {
         return InstallDriverPackages(firstState, secondState, registry, driverStore);
     }
+    // The copy finds the packages itself; the folder is looked for here too, so that a missing
+    // product is reported without asking the user for rights first.
     const auto chosen = ChosenPackagePaths(firstState, secondState, registry);
     if (!chosen) {
         return {InstallOutcome::Kind::Failed, chosen.error.code};
@@ -50,55 +83,68 @@ InstallOutcome InstallDriverPackages(int firstState, int secondState,
     if (chosen->empty()) {
         return {};
     }
-    return OutcomeOfElevatedRun(runElevated(*chosen));
+    return OutcomeOfElevatedRun(runElevated(ChosenSelectors(firstState, secondState)));
 }
 
-bool IsPackageUnderProductFolder(const std::string& infPath, const std::string& productFolder) {
-    if (productFolder.empty() || !text::StartsWithNoCase(infPath, productFolder)) {
-        return false;
+std::optional<std::vector<std::string>>
+ElevatedPackagePaths(const std::vector<std::string>& arguments, const std::string& productFolder) {
+    if (arguments.size() < 2 || arguments.size() > 3 ||
+        !text::EqualsNoCase(arguments.front(), std::string("-") + kRegisterPackagesFlag)) {
+        return std::nullopt;
     }
-    const std::string rest = infPath.substr(productFolder.size());
-    // The folder must end where the path's next step begins, not in the middle of a name.
-    if (rest.empty() || (rest.front() != '\\' && productFolder.back() != '\\')) {
-        return false;
-    }
-    if (rest.find_first_of("/:*?\"<>|") != std::string::npos) {
-        return false;
-    }
-    // No step may be "." or "..": the system would resolve it to some other folder.
-    std::size_t begin = 0;
-    while (begin <= rest.size()) {
-        const std::size_t end = std::min(rest.find('\\', begin), rest.size());
-        const std::string step = rest.substr(begin, end - begin);
-        if (step == "." || step == "..") {
-            return false;
+    const DriverPackagePaths packages = FormDriverPackagePaths(productFolder);
+    std::vector<std::string> paths;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& selector = arguments[i];
+        const std::string* path = text::EqualsNoCase(selector, kFirstPackage)    ? &packages.first
+                                  : text::EqualsNoCase(selector, kSecondPackage) ? &packages.second
+                                                                                 : nullptr;
+        if (path == nullptr || std::find(paths.begin(), paths.end(), *path) != paths.end()) {
+            return std::nullopt;
         }
-        begin = end + 1;
+        paths.push_back(*path);
     }
-    const std::string extension = ".inf";
-    return rest.size() > extension.size() + 1 &&
-           text::EqualsNoCase(rest.substr(rest.size() - extension.size()), extension) &&
-           rest[rest.size() - extension.size() - 1] != '\\';
+    return paths;
 }
 
-unsigned long RegisterPackagesAsAdministrator(const std::vector<std::string>& infPaths,
-                                              const platform::IRegistry& registry,
-                                              const platform::IFileSystem& files,
-                                              platform::IDriverStore& driverStore) {
-    const std::optional<std::string> folder = ReadProductFolder(registry);
-    if (!folder) {
-        return platform::errors::kPathNotFound;
+platform::Result<std::string>
+ReadProductFolderAsAdministrator(const platform::IRegistry& registry) {
+    const auto value =
+        registry.ReadValue(product::kInstallKey, product::kFolderValue, kProductFolderBufferSize);
+    if (!value || !value->isString || value->text.empty()) {
+        return platform::Result<std::string>::Failure(platform::errors::kPathNotFound);
     }
-    if (infPaths.empty()) {
+    // Expanded with the environment that the user controls (HKCU\Environment), it would name
+    // whatever folder the user chose.
+    if (value->expandable) {
+        return platform::Result<std::string>::Failure(platform::errors::kAccessDenied);
+    }
+    return platform::Result<std::string>::Success(value->text);
+}
+
+unsigned long RegisterPackagesAsAdministrator(const std::vector<std::string>& arguments,
+                                              const platform::IRegistry& registry,
+                                              platform::IFileSystem& files,
+                                              platform::IDriverStore& driverStore) {
+    const auto folder = ReadProductFolderAsAdministrator(registry);
+    if (!folder) {
+        return folder.error.code;
+    }
+    const auto paths = ElevatedPackagePaths(arguments, *folder);
+    if (!paths) {
         return platform::errors::kAccessDenied;
     }
-    for (const std::string& path : infPaths) {
-        if (!IsPackageUnderProductFolder(path, *folder) || !files.Exists(path)) {
+    // Every file is held before the first is registered: one that cannot be refuses them all.
+    std::vector<std::shared_ptr<platform::IHeldFile>> held;
+    for (const std::string& path : *paths) {
+        const auto hold = files.Hold("", path);
+        if (!hold) {
             return platform::errors::kAccessDenied;
         }
+        held.push_back(*hold);
     }
     unsigned long lastError = 0;
-    for (const std::string& path : infPaths) {
+    for (const std::string& path : *paths) {
         if (const platform::Outcome registered = driverStore.RegisterPackage(path); !registered) {
             // A failure that came without a code must still end the copy with a failure.
             lastError = registered.error.code != 0 ? registered.error.code

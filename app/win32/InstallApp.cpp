@@ -26,7 +26,7 @@ bool CInstallApp::RegisterPackagesIfAsked() {
         return false;
     }
     m_nExitCode = static_cast<int>(usb::RegisterPackagesAsAdministrator(
-        commandLine.m_packagePaths, m_platform.registry, m_platform.files, m_platform.drivers));
+        commandLine.m_arguments, m_platform.registry, m_platform.files, m_platform.drivers));
     return true;
 }
 

@@ -27,6 +27,8 @@ enum NewWindow3Argument : UINT {
     kNewWindowUrl = 4,
     kNewWindow3ArgumentCount = 5,
 };
+// NewWindow2, which the browser raises instead before XP SP2, has only the first two and no URL.
+constexpr UINT kNewWindow2ArgumentCount = 2;
 
 // The cancel flag of an event, as the browser passes it: a Boolean by reference.
 VARIANT_BOOL* CancelFlagOf(const DISPPARAMS& params, UINT position) {
@@ -393,8 +395,9 @@ void CHtmlCtrl::OnNewWindow(const std::string&, bool&) {}
 void CHtmlCtrl::HandleBrowserEvent(DISPID dispId, const DISPPARAMS& params) {
     if (dispId == DISPID_BEFORENAVIGATE2 && params.cArgs == kBeforeNavigate2ArgumentCount) {
         HandleBeforeNavigate2(params);
-    } else if (dispId == DISPID_NEWWINDOW3 && params.cArgs == kNewWindow3ArgumentCount) {
-        HandleNewWindow3(params);
+    } else if ((dispId == DISPID_NEWWINDOW3 && params.cArgs == kNewWindow3ArgumentCount) ||
+               (dispId == DISPID_NEWWINDOW2 && params.cArgs == kNewWindow2ArgumentCount)) {
+        HandleNewWindow(params);
     }
 }
 
@@ -419,10 +422,11 @@ void CHtmlCtrl::HandleBeforeNavigate2(const DISPPARAMS& params) {
     }
 }
 
-void CHtmlCtrl::HandleNewWindow3(const DISPPARAMS& params) {
+void CHtmlCtrl::HandleNewWindow(const DISPPARAMS& params) {
     VARIANT_BOOL* cancelFlag = CancelFlagOf(params, kNewWindowCancel);
     bool cancel = cancelFlag != nullptr && *cancelFlag != VARIANT_FALSE;
-    OnNewWindow(TextOf(Argument(params, kNewWindowUrl)), cancel);
+    const bool withUrl = params.cArgs == kNewWindow3ArgumentCount;
+    OnNewWindow(withUrl ? TextOf(Argument(params, kNewWindowUrl)) : std::string(), cancel);
     if (cancelFlag != nullptr) {
         *cancelFlag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
     }

@@ -70,7 +70,8 @@ protected:
     virtual void OnAppLink(const std::string& command, const Navigation& navigation);
 
     // A page asks for a new window (a pop-up, a link to another frame's target) showing
-    // `url`; setting `cancel` keeps it from opening. By default it opens.
+    // `url` (empty where the browser does not say, as before XP SP2); setting `cancel` keeps it
+    // from opening. By default it opens.
     virtual void OnNewWindow(const std::string& url, bool& cancel);
 
     // The event sink through which the browser reports navigations (DWebBrowserEvents2);
@@ -91,7 +92,7 @@ private:
     void OnSize() const;
     void HandleBrowserEvent(DISPID dispId, const DISPPARAMS& params);
     void HandleBeforeNavigate2(const DISPPARAMS& params);
-    void HandleNewWindow3(const DISPPARAMS& params);
+    void HandleNewWindow(const DISPPARAMS& params); // NewWindow3, or NewWindow2 without a URL
     // What the frame (a browser object of the page, or the control's own) shows now, and
     // whether it is the control's own.
     std::string LocationOf(IDispatch* frame) const;

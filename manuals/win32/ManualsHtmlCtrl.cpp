@@ -21,7 +21,7 @@ void CManualsHtmlCtrl::OnAppLink(const std::string& command, const Navigation& n
 
 void CManualsHtmlCtrl::OnNewWindow(const std::string& url, bool& cancel) {
     // No window of the browser's own: a page of the folder shows here, a web page in the
-    // user's browser.
+    // user's browser; a window whose address the browser does not tell opens nowhere.
     cancel = true;
     const applink::Action action = applink::DecideNavigation(m_strDocumentDir, url, true);
     if (action.kind == applink::Action::Kind::Navigate) {

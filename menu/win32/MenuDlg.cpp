@@ -417,7 +417,7 @@ void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::str
     dialog.DoModal();
 }
 
-void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
+void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts, const std::string& launcherDir) {
     const UsbDriverTexts usbTexts{texts.m_strUsbTitle,
                                   texts.m_strFirstCheckBoxCaption,
                                   texts.m_strSecondCheckBoxCaption,
@@ -427,7 +427,8 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts) {
                                   texts.m_strFileCopyFail};
     CUsbDriverDlg dialog(usbTexts, this,
                          {m_services.registry, m_services.drivers, m_services.processes,
-                          m_services.ui, m_page.Strings(), m_services.errors});
+                          m_services.ui, m_page.Strings(), m_services.errors, m_services.files,
+                          launcherDir});
     dialog.DoModal();
 }
 

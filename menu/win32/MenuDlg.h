@@ -70,7 +70,7 @@ private:
                     const std::string& launcherDir) override;
     void OpenManualsWindow(const std::string& languageName, const std::string& caption,
                            const std::string& launcherDir) override;
-    void OpenUsbDriverDialog(const CTextTable& texts) override;
+    void OpenUsbDriverDialog(const CTextTable& texts, const std::string& launcherDir) override;
     void EndPage() override { EndDialog(IDCANCEL); }
     void AnnounceFocus(int index) override;
 

@@ -4,12 +4,14 @@
 #include "platform/LongPath.h"
 
 #include <windows.h>
-// After windows.h, which it needs: the system's random generator.
+// After windows.h, which they need: the system's random generator, the owners of files.
+#include <aclapi.h>
 #include <ntsecapi.h>
 
 #include <cstring>
 #include <cwchar>
 
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -95,6 +97,10 @@ public:
     explicit FileHandle(HANDLE handle) : m_handle(handle) {}
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle(FileHandle&& other) noexcept : m_handle(other.m_handle) {
+        other.m_handle = INVALID_HANDLE_VALUE;
+    }
+    FileHandle& operator=(FileHandle&&) = delete;
     ~FileHandle() {
         if (m_handle != INVALID_HANDLE_VALUE) {
             CloseHandle(m_handle);
@@ -106,6 +112,162 @@ public:
 private:
     HANDLE m_handle;
 };
+
+// Opens the file or folder `path` itself, a link as the link, never what it points to. Nobody
+// may rename or delete it while the handle is open, so that the path names what was opened;
+// a folder stays open for writing into it.
+FileHandle OpenWithoutFollowing(const std::string& path, bool folder) {
+    const DWORD share = folder ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+    return FileHandle(CreateFileW(
+        text::Wide(LongForm(path)).c_str(),
+        FILE_READ_ATTRIBUTES | READ_CONTROL | (folder ? 0 : GENERIC_READ), share, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+// What an opened file or folder is. The path is asked as well, after the handle: a system that
+// opens a link as its target (Wine does) still tells of the link by the path's attributes, and
+// the handle keeps the path from being changed in between.
+struct OpenedFacts {
+    bool known = false;
+    bool link = true;
+    bool folder = false;
+    DWORD names = 0;
+};
+
+OpenedFacts FactsOf(const FileHandle& handle, const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!handle || !GetFileInformationByHandle(handle.get(), &information)) {
+        return {};
+    }
+    const DWORD byPath = GetFileAttributesW(text::Wide(LongForm(path)).c_str());
+    if (byPath == INVALID_FILE_ATTRIBUTES) {
+        return {};
+    }
+    const DWORD attributes = information.dwFileAttributes | byPath;
+    return {true, (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
+            (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+            information.nNumberOfLinks};
+}
+
+// Frees what a security function allocated.
+class LocalMemory {
+public:
+    LocalMemory() = default;
+    LocalMemory(const LocalMemory&) = delete;
+    LocalMemory& operator=(const LocalMemory&) = delete;
+    ~LocalMemory() { LocalFree(m_memory); }
+    PSECURITY_DESCRIPTOR* out() { return &m_memory; }
+
+private:
+    PSECURITY_DESCRIPTOR m_memory = nullptr;
+};
+
+// This process's user and its token's default owner (the Administrators group for an
+// elevated administrator), the owners of what it creates.
+bool IsThisUsersSid(PSID owner) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    bool found = false;
+    for (const TOKEN_INFORMATION_CLASS kind : {TokenUser, TokenOwner}) {
+        DWORD size = 0;
+        GetTokenInformation(token, kind, nullptr, 0, &size);
+        std::vector<BYTE> buffer(size);
+        if (size == 0 || !GetTokenInformation(token, kind, buffer.data(), size, &size)) {
+            continue;
+        }
+        const PSID sid = kind == TokenUser
+                             ? reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid
+                             : reinterpret_cast<const TOKEN_OWNER*>(buffer.data())->Owner;
+        found = found || EqualSid(owner, sid) != FALSE;
+    }
+    CloseHandle(token);
+    return found;
+}
+
+bool OwnedByThisUser(const FileHandle& handle) {
+    PSID owner = nullptr;
+    LocalMemory descriptor;
+    return GetSecurityInfo(handle.get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                           nullptr, nullptr, nullptr, descriptor.out()) == ERROR_SUCCESS &&
+           owner != nullptr && IsThisUsersSid(owner);
+}
+
+// Empties the folder `folder` (ending in a backslash), which the caller holds open. A folder
+// in it is opened, checked and held in turn; a link in it goes itself, without what it points
+// to.
+Outcome EmptyFolder(const std::string& folder);
+
+// Removes the folder `path` (no backslash at its end): opened without following a link, held
+// while it is emptied, and refused when it is a link or when `mustBeOwn` and this user does
+// not own it.
+Outcome RemoveHeldFolder(const std::string& path, bool mustBeOwn) {
+    {
+        const FileHandle handle = OpenWithoutFollowing(path, true);
+        if (!handle) {
+            return Outcome::Failure(GetLastError());
+        }
+        const OpenedFacts facts = FactsOf(handle, path);
+        if (!facts.known || facts.link || !facts.folder ||
+            (mustBeOwn && !OwnedByThisUser(handle))) {
+            return Outcome::Failure(errors::kAccessDenied);
+        }
+        if (const Outcome emptied = EmptyFolder(path + "\\"); !emptied) {
+            return emptied;
+        }
+    }
+    return RemoveDirectoryW(text::Wide(LongForm(path)).c_str()) ? Outcome::Success()
+                                                                : Outcome::Failure(GetLastError());
+}
+
+Outcome EmptyFolder(const std::string& folder) {
+    FileSearch search(folder + "*");
+    while (const WIN32_FIND_DATAW* entry = search.Next()) {
+        if (IsDotEntry(*entry)) {
+            continue;
+        }
+        const std::string child = folder + text::FromWide(entry->cFileName);
+        const DWORD attributes = entry->dwFileAttributes;
+        const bool folderEntry = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folderEntry && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+            if (const Outcome removed = RemoveHeldFolder(child, false); !removed) {
+                return removed;
+            }
+            continue;
+        }
+        const std::wstring wide = text::Wide(LongForm(child));
+        // A link to a folder goes as a folder, without what it points to.
+        const BOOL removed = folderEntry
+                                 ? RemoveDirectoryW(wide.c_str())
+                                 : SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+                                       DeleteFileW(wide.c_str());
+        if (!removed) {
+            return Outcome::Failure(GetLastError());
+        }
+    }
+    return Outcome::Success();
+}
+
+// The handles of a held file and of the folders on its way, closed when it goes.
+class HeldFile final : public IHeldFile {
+public:
+    std::vector<FileHandle> handles;
+};
+
+// The length of the root of the full path `path` ("C:\", "\\server\share\"); 0 when it
+// has none.
+std::size_t RootLength(const std::string& path) {
+    if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
+        return 3;
+    }
+    if (path.rfind("\\\\", 0) == 0) {
+        const std::size_t share = path.find('\\', 2);
+        const std::size_t end = share == std::string::npos ? share : path.find('\\', share + 1);
+        return end == std::string::npos || share == 2 || end == share + 1 ? 0 : end + 1;
+    }
+    return 0;
+}
 
 FileHandle OpenToRead(const std::string& path) {
     return FileHandle(CreateFileW(text::Wide(LongForm(path)).c_str(), GENERIC_READ, FILE_SHARE_READ,
@@ -145,35 +307,70 @@ std::vector<std::string> Win32FileSystem::FoldersIn(const std::string& parent,
     return names;
 }
 
-Outcome Win32FileSystem::RemoveFolder(const std::string& path) {
-    const std::string folder = path.empty() || path.back() == '\\' ? path : path + "\\";
-    FileSearch search(folder + "*");
-    while (const WIN32_FIND_DATAW* entry = search.Next()) {
-        if (IsDotEntry(*entry)) {
-            continue;
-        }
-        const std::string child = folder + text::FromWide(entry->cFileName);
-        const DWORD attributes = entry->dwFileAttributes;
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-            if (const Outcome removed = RemoveFolder(child); !removed) {
-                return removed;
-            }
-            continue;
-        }
-        const std::wstring wide = text::Wide(LongForm(child));
-        // A link to a folder goes as a folder, without what it points to.
-        const BOOL removed = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-                                 ? RemoveDirectoryW(wide.c_str())
-                                 : SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL) &&
-                                       DeleteFileW(wide.c_str());
-        if (!removed) {
-            return Outcome::Failure(GetLastError());
-        }
+Result<FolderFacts> Win32FileSystem::InspectFolder(const std::string& path) const {
+    const std::string folder =
+        !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+    const FileHandle handle = OpenWithoutFollowing(folder, true);
+    if (!handle) {
+        return Result<FolderFacts>::Failure(GetLastError());
     }
-    return RemoveDirectoryW(text::Wide(LongForm(folder.substr(0, folder.size() - 1))).c_str())
-               ? Outcome::Success()
-               : Outcome::Failure(GetLastError());
+    const OpenedFacts facts = FactsOf(handle, folder);
+    if (!facts.known) {
+        return Result<FolderFacts>::Failure(GetLastError());
+    }
+    return Result<FolderFacts>::Success({facts.link, OwnedByThisUser(handle)});
+}
+
+Outcome Win32FileSystem::RemoveFolder(const std::string& path) {
+    const std::string folder =
+        !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+    return RemoveHeldFolder(folder, true);
+}
+
+Result<std::shared_ptr<IHeldFile>> Win32FileSystem::Hold(const std::string& trusted,
+                                                         const std::string& path) {
+    using Held = Result<std::shared_ptr<IHeldFile>>;
+    const bool underTrusted = !trusted.empty() && trusted.back() == '\\' &&
+                              path.size() > trusted.size() && path.rfind(trusted, 0) == 0;
+    const std::size_t start = underTrusted ? trusted.size() : RootLength(path);
+    if (start == 0 || path.back() == '\\') {
+        return Held::Failure(errors::kAccessDenied);
+    }
+    auto held = std::make_shared<HeldFile>();
+    // The trusted folder itself is held as it is, link or not; the steps after it are not
+    // followed.
+    const std::string top = underTrusted && RootLength(trusted) != trusted.size()
+                                ? trusted.substr(0, trusted.size() - 1)
+                                : path.substr(0, start);
+    FileHandle topHandle(CreateFileW(text::Wide(LongForm(top)).c_str(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!topHandle) {
+        return Held::Failure(GetLastError());
+    }
+    held->handles.push_back(std::move(topHandle));
+    std::size_t begin = start;
+    while (begin < path.size()) {
+        const std::size_t slash = path.find('\\', begin);
+        const bool last = slash == std::string::npos;
+        const std::size_t end = last ? path.size() : slash;
+        if (end == begin) { // a doubled backslash
+            begin = end + 1;
+            continue;
+        }
+        const std::string step = path.substr(0, end);
+        FileHandle handle = OpenWithoutFollowing(step, !last);
+        if (!handle) {
+            return Held::Failure(GetLastError());
+        }
+        const OpenedFacts facts = FactsOf(handle, step);
+        if (!facts.known || facts.link || facts.folder == last || (last && facts.names != 1)) {
+            return Held::Failure(errors::kAccessDenied);
+        }
+        held->handles.push_back(std::move(handle));
+        begin = end + 1;
+    }
+    return Held::Success(std::move(held));
 }
 
 Outcome Win32FileSystem::Copy(const std::string& from, const std::string& to) {

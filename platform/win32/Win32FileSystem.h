@@ -10,9 +10,12 @@ public:
                                            const std::string& prefix) override;
     std::vector<std::string> FoldersIn(const std::string& parent,
                                        const std::string& prefix) const override;
+    Result<FolderFacts> InspectFolder(const std::string& path) const override;
     Outcome RemoveFolder(const std::string& path) override;
     Outcome Copy(const std::string& from, const std::string& to) override;
     bool SameContents(const std::string& first, const std::string& second) const override;
+    Result<std::shared_ptr<IHeldFile>> Hold(const std::string& trusted,
+                                            const std::string& path) override;
     bool Exists(const std::string& pattern) const override;
 };
 

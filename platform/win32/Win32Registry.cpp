@@ -80,6 +80,7 @@ Result<RegistryValue> Win32Registry::ReadValue(const std::string& key, const std
     }
     RegistryValue value;
     value.isString = type == REG_SZ || type == REG_EXPAND_SZ;
+    value.expandable = type == REG_EXPAND_SZ;
     const auto* bytes = reinterpret_cast<const char*>(buffer.data());
     std::string text(bytes, size);
     // The value's bytes are in the system's code page, the program's texts UTF-8.

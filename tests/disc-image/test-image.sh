@@ -11,6 +11,9 @@
 #               program with SHA-1 and nested SHA-256 signatures, timestamped by a timestamp
 #               server on this machine; osslsigncode verifies both, discmenu-check --release finds
 #               nothing to say, and the image carries the signed bytes
+# make_values   make iso and make sign with a back-quote or $(...) in CERT, DISC, LABEL,
+#               TIMESTAMP and PROGRAMS, and in autorun.inf's label=: nothing in them runs, and the
+#               error names the value; PASS_FILE gives the password without PASS
 set -euo pipefail
 test=${1:?usage: test-image.sh TEST SOURCE_DIR DISC_DIR CHECK_PROGRAM WORK_DIR}
 source_dir=${2:?}
@@ -154,6 +157,71 @@ server.serve_forever()' >tsa.port &
         failed=1
     fi
     grep -q "cannot sign" error.txt || { cat error.txt; failed=1; }
+    ;;
+make_values)
+    copy_disc "$work/disc"
+    cd "$work"
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout signer.key -out signer.crt -days 2 \
+        -subj "/CN=Throwaway Publisher" -addext extendedKeyUsage=codeSigning 2>/dev/null
+    openssl pkcs12 -export -inkey signer.key -in signer.crt -passout pass:s3cret -out signer.pfx
+    # make as a user runs it, but with the disc given (so that it builds nothing) and its
+    # prerequisites taken as made.
+    run_make() { # run_make TARGET VARIABLE=VALUE ...
+        make -s -C "$source_dir" -o deps -o linux -o disc -o mingw "LINUX=$(dirname "$check")" "$@" \
+            >make.out 2>make.err
+    }
+    refused() { # refused WHAT VALUE TARGET VARIABLE=VALUE ...: fails, names VALUE, runs nothing
+        local what=$1 value=$2 status=0
+        shift 2
+        run_make "$@" || status=$?
+        if [ "$status" -eq 0 ]; then
+            echo "FAILED: $what: make $* succeeded" >&2
+            failed=1
+        fi
+        grep -qF -- "${value%% *}" make.err || { echo "FAILED: $what: the error does not name the value" >&2; cat make.err >&2; failed=1; }
+        for ran in ran-*; do
+            [ ! -e "$ran" ] || { echo "FAILED: $what: a value ran ($ran)" >&2; failed=1; rm -f "$ran"; }
+        done
+    }
+    for value in "\`touch $work/ran-backquote\`" "\$(touch $work/ran-dollar)" "x'\`touch $work/ran-quote\`'"; do
+        refused "LABEL $value" "$value" iso "DISC=$work/disc" "LABEL=$value" "ISO=$work/x.iso"
+        refused "DISC $value" "$value" iso "DISC=$value" "ISO=$work/x.iso"
+        refused "DISC $value" "$value" sign "DISC=$value" "CERT=$work/signer.pfx"
+        refused "CERT $value" "$value" sign "CERT=$value" "DISC=$work/disc"
+        refused "CERT $value, for make iso" "$value" iso "CERT=$value" "DISC=$work/disc" \
+            "ISO=$work/x.iso"
+        refused "TIMESTAMP $value" "$value" sign "TIMESTAMP=http://127.0.0.1/$value" \
+            "CERT=$work/signer.pfx" "DISC=$work/disc" PASS=s3cret
+        refused "PROGRAMS $value" "$value" sign "PROGRAMS=$value" "CERT=$work/signer.pfx" \
+            "DISC=$work/disc" PASS=s3cret
+    done
+    [ ! -e x.iso ] || { echo "FAILED: an image was made" >&2; failed=1; }
+    expect "the disc is unsigned still" "$(osslsigncode extract-signature -in disc/Install.exe \
+        -out old.p7 >/dev/null 2>&1 && echo signed || echo unsigned)" unsigned
+
+    # autorun.inf's label= is checked as LABEL is.
+    cp disc/autorun.inf autorun.keep
+    sed -i "s|^label=.*|label=\`touch $work/ran-autorun\`\r|" disc/autorun.inf
+    "$tools/make-iso.sh" disc x.iso 2>make.err && failed=1
+    grep -q "is not 1 to 32 letters" make.err || { cat make.err; failed=1; }
+    [ ! -e ran-autorun ] || { echo "FAILED: autorun.inf's label ran" >&2; failed=1; }
+    cp autorun.keep disc/autorun.inf
+
+    # The password from a file, and through the quoted values a blank and a quote in a folder.
+    mkdir -p "it's here"
+    cp -r disc "it's here/the disc"
+    printf 's3cret\n' >password.txt
+    run_make sign "DISC=$work/it's here/the disc" "CERT=$work/signer.pfx" \
+        "PASS_FILE=$work/password.txt" "PROGRAMS=Disk1/setup.exe" || { cat make.err; failed=1; }
+    for program in Install.exe Disk1/setup.exe; do
+        osslsigncode verify -in "it's here/the disc/$program" -CAfile signer.crt >/dev/null 2>&1 ||
+            { echo "FAILED: $program is not signed with the password from the file" >&2; failed=1; }
+    done
+    printf 'wrong\n' >password.txt
+    run_make sign "DISC=$work/it's here/the disc" "CERT=$work/signer.pfx" \
+        "PASS_FILE=$work/password.txt" &&
+        { echo "FAILED: signed with a wrong password from the file" >&2; failed=1; }
+    grep -q "cannot" make.err || { cat make.err; failed=1; }
     ;;
 *)
     echo "test-image.sh: no test $test" >&2

@@ -86,23 +86,52 @@ class EveryEntryTest(WineTestCase):
         self.assertTrue((self.inf_store / "ser2pl.inf").exists())
         self.assertFalse((self.inf_store / "RKVU031.inf").exists())
 
-    def test_the_elevated_copys_switch_registers_the_packages_given_and_nothing_else(self):
+    def test_the_elevated_copys_switch_registers_the_packages_chosen_and_nothing_else(self):
         self.install_product()
         shutil.copytree(DRIVERS / "RKVU031", self.wine.c_drive() / "Other" / "RKVU031")
         program = self.disc + "Install.exe"
         first = r"C:\Product\RKVU021\ser2pl.inf"
-        for outside in (r"C:\Other\RKVU031\RKVU031.inf", r"C:\Product\..\Other\RKVU031\RKVU031.inf",
-                        r"C:\Product\RKVU021\missing.inf", r"C:\Product\RKVU021\ser2pl.cat"):
-            refused = self.wine.run(program, "-RegisterPackages", first, outside)
-            self.assertEqual(refused.returncode, 5, outside)  # access denied
+        for arguments in ([first], ["first", r"C:\Other\RKVU031\RKVU031.inf"],
+                          [r"C:\Product\..\Other\RKVU031\RKVU031.inf"], ["third"],
+                          ["first", "first"], ["first", "-InfPath", self.disc], []):
+            refused = self.wine.run(program, "-RegisterPackages", *arguments)
+            self.assertEqual(refused.returncode, 5, arguments)  # access denied
+        self.assertEqual(self.wine.run(program, first, "-RegisterPackages", "first").returncode,
+                         5, "nothing before the switch either")
         self.assertFalse((self.inf_store / "ser2pl.inf").exists())
         self.assertFalse((self.inf_store / "RKVU031.inf").exists())
-        done = self.wine.run(program, "-RegisterPackages", first)
+        done = self.wine.run(program, "-RegisterPackages", "first")
         self.assertEqual(done.returncode, 0)
         self.assertTrue((self.inf_store / "ser2pl.inf").exists())
         self.assertFalse((self.inf_store / "RKVU031.inf").exists())
         self.assertFalse(self.wine.windows("Install"), "the copy shows no menu")
         self.assertFalse(self.wine.atom_present())
+
+    def test_the_elevated_copy_refuses_a_link_in_the_product_folder_and_an_expandable_folder(self):
+        self.install_product()
+        program = self.disc + "Install.exe"
+        # The second package's folder a link, made from Linux, to a folder the user can write.
+        product = self.wine.c_drive() / "Product"
+        attacker = self.wine.c_drive() / "UserCache"
+        shutil.move(str(product / "RKVU031"), str(attacker / "RKVU031"))
+        (product / "RKVU031").symlink_to(attacker / "RKVU031", target_is_directory=True)
+        self.assertEqual(self.wine.run(program, "-RegisterPackages", "second").returncode, 5)
+        self.assertEqual(self.wine.run(program, "-RegisterPackages", "first", "second").returncode,
+                         5, "one refused, none registered")
+        self.assertFalse((self.inf_store / "RKVU031.inf").exists())
+        self.assertFalse((self.inf_store / "ser2pl.inf").exists())
+
+        # The folder written to be expanded, with a variable of the user's environment.
+        self.wine.run("reg", "add", PRODUCT + r"\Install", "/v", "WBPATH", "/t", "REG_EXPAND_SZ",
+                      "/d", "%PRODROOT%", "/f")
+        refused = self.wine.run(program, "-RegisterPackages", "first",
+                                env={"PRODROOT": "C:\\Product"})
+        self.assertEqual(refused.returncode, 5)
+        self.assertFalse((self.inf_store / "ser2pl.inf").exists())
+        self.wine.run("reg", "add", PRODUCT + r"\Install", "/v", "WBPATH", "/d", "C:\\Product",
+                      "/f")
+        self.assertEqual(self.wine.run(program, "-RegisterPackages", "first").returncode, 0)
+        self.assertTrue((self.inf_store / "ser2pl.inf").exists())
 
     def test_without_the_product_the_usb_entry_only_says_so(self):
         self.start_menu()

@@ -37,8 +37,9 @@ class ImageTest(WineTestCase):
         subprocess.run(["openssl", "pkcs12", "-export", "-inkey", work / "signer.key",
                         "-in", work / "signer.crt", "-passout", "pass:", "-out",
                         work / "signer.pfx"], check=True, capture_output=True)
+        # No password, and no terminal to ask for one at.
         subprocess.run([TOOLS / "sign.sh", disc, work / "signer.pfx"], check=True,
-                       capture_output=True)
+                       capture_output=True, stdin=subprocess.DEVNULL)
         image = work / "disc.iso"
         subprocess.run([TOOLS / "make-iso.sh", disc, image], check=True, capture_output=True)
         return disc, image

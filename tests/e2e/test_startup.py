@@ -3,8 +3,9 @@ without arguments."""
 
 import filecmp
 import re
+import subprocess
 
-from harness import WineTestCase, INSTANCE_ATOM
+from harness import TOOLS_DIR, WineTestCase, INSTANCE_ATOM
 
 WINDOW_MINIMIZED = 0x20000000
 
@@ -108,6 +109,54 @@ class StartupTest(WineTestCase):
         self.assertTrue(self.wine.atom_present(), "a killed menu leaves its marker")
         self.assertEqual(self.start_from_disc().wait(timeout=30), 0)
         self.menu_started()
+
+    def test_a_link_in_the_temporary_folder_survives_a_start_with_what_it_points_at(self):
+        # Made from Linux, as another user would make a junction or symbolic link there.
+        victim = self.wine.c_drive() / "victim"
+        (victim / "sub").mkdir(parents=True)
+        (victim / "sub" / "keep.txt").write_text("keep")
+        temp = self.wine.unix_path(self.temp)
+        link = temp / "discmenu.0123456789abcdef"
+        link.symlink_to(victim, target_is_directory=True)
+        # A link inside an earlier copy's folder is not followed either.
+        earlier = temp / "discmenu.00000000000000a1"
+        earlier.mkdir()
+        (earlier / "inside").symlink_to(victim, target_is_directory=True)
+        for _ in range(2):  # each start cleans up
+            self.assertEqual(self.start_from_disc().wait(timeout=30), 0)
+            self.menu_started()
+            self.close_menu()
+        self.assertTrue(link.is_symlink(), "the link is left alone")
+        self.assertEqual((victim / "sub" / "keep.txt").read_text(), "keep")
+        self.assertEqual(sorted(p.name for p in victim.iterdir()), ["sub"])
+
+    def test_a_lock_held_by_another_program_does_not_stop_the_menu(self):
+        # Any program of the session can make the lock, and set the page's window property on
+        # a window of its own.
+        squatter = subprocess.Popen(
+            ["wine", str(TOOLS_DIR / "winprobe.exe"), "squat", "Local\\" + INSTANCE_ATOM,
+             "discmenu.MainPage"], env=self.wine.env, stdout=subprocess.PIPE, text=True)
+        try:
+            self.assertEqual(squatter.stdout.readline().strip(), "ready")
+            self.assertEqual(self.start_from_disc().wait(timeout=90), 0)
+            self.menu_started()
+            squatting = self.wine.windows("Squatter")
+            self.assertEqual(len(squatting), 1)
+            self.assertTrue(squatting[0].style & WINDOW_MINIMIZED,
+                            "another program's window is not brought forward in the menu's place")
+            # A second start still finds the menu that runs, and brings it forward.
+            self.wine.probe("post", "Install", "0x112", "0xF020")  # WM_SYSCOMMAND, SC_MINIMIZE
+            self.assertTrue(self.wine.wait_until(
+                lambda: self.wine.windows("Install")[0].style & WINDOW_MINIMIZED))
+            self.assertEqual(self.start_from_disc().wait(timeout=90), 0)
+            self.assertTrue(self.wine.wait_until(
+                lambda: not self.wine.windows("Install")[0].style & WINDOW_MINIMIZED))
+            self.assertEqual(len(self.wine.windows("Install")), 1)
+            self.close_menu()
+        finally:
+            squatter.kill()
+            squatter.wait()
+            squatter.stdout.close()
 
     def test_without_a_copy_the_menu_shows_from_the_disc(self):
         system = None

@@ -58,8 +58,9 @@ public:
         actions.push_back("manuals " + languageName + " " + caption);
         openedFrom.push_back(launcherDir);
     }
-    void OpenUsbDriverDialog(const CTextTable& texts) override {
+    void OpenUsbDriverDialog(const CTextTable& texts, const std::string& launcherDir) override {
         actions.push_back("usb " + texts.m_strUsbTitle);
+        openedFrom.push_back(launcherDir);
     }
     void EndPage() override { actions.push_back("end"); }
     void AnnounceFocus(int index) override { announced.push_back(index); }

@@ -78,9 +78,64 @@ std::vector<std::string> FakeFileSystem::FoldersIn(const std::string& parent,
     return names;
 }
 
+platform::Result<platform::FolderFacts>
+FakeFileSystem::InspectFolder(const std::string& path) const {
+    const std::string folder = path.back() == '\\' ? path : path + "\\";
+    if (folders.count(folder) == 0) {
+        return platform::Result<platform::FolderFacts>::Failure(platform::errors::kPathNotFound);
+    }
+    return platform::Result<platform::FolderFacts>::Success(
+        {links.count(folder) != 0, othersFolders.count(folder) == 0});
+}
+
+namespace {
+
+// Takes its path off the list of held files when it goes.
+class FakeHeldFile final : public platform::IHeldFile {
+public:
+    FakeHeldFile(std::shared_ptr<std::set<std::string>> held, std::string path)
+        : m_held(std::move(held)), m_path(std::move(path)) {
+        m_held->insert(m_path);
+    }
+    FakeHeldFile(const FakeHeldFile&) = delete;
+    FakeHeldFile& operator=(const FakeHeldFile&) = delete;
+    ~FakeHeldFile() override { m_held->erase(m_path); }
+
+private:
+    std::shared_ptr<std::set<std::string>> m_held;
+    std::string m_path;
+};
+
+} // namespace
+
+platform::Result<std::shared_ptr<platform::IHeldFile>>
+FakeFileSystem::Hold(const std::string& trusted, const std::string& path) {
+    using Held = platform::Result<std::shared_ptr<platform::IHeldFile>>;
+    holds.push_back(trusted + "|" + path);
+    // What was to come in its place arrives before the hold, never while it lasts.
+    if (const auto swap = swaps.find(path); swap != swaps.end() && held->count(path) == 0) {
+        files[path] = swap->second;
+        swaps.erase(swap);
+    }
+    if (files.count(path) == 0) {
+        return Held::Failure(platform::errors::kFileNotFound);
+    }
+    if (linksOnTheWay.count(path) != 0) {
+        return Held::Failure(platform::errors::kAccessDenied);
+    }
+    return Held::Success(std::make_shared<FakeHeldFile>(held, path));
+}
+
+bool FakeFileSystem::IsHeld(const std::string& path) const {
+    return held->count(path) != 0;
+}
+
 platform::Outcome FakeFileSystem::RemoveFolder(const std::string& path) {
     const std::string folder = path.back() == '\\' ? path : path + "\\";
     calls.push_back("remove " + folder);
+    if (links.count(folder) != 0 || othersFolders.count(folder) != 0) {
+        return platform::Outcome::Failure(platform::errors::kAccessDenied);
+    }
     if (busyFolders.count(folder) != 0) {
         return platform::Outcome::Failure(32);
     }
@@ -129,6 +184,9 @@ platform::Outcome FakeProcesses::StartShown(const std::string& line, const std::
     }
     startedShown.push_back(line);
     startedShownIn.push_back(directory);
+    if (whileStartingShown) {
+        whileStartingShown(line);
+    }
     return platform::Outcome::Success();
 }
 
@@ -182,6 +240,12 @@ void FakeRegistry::SetString(const std::string& key, const std::string& name,
                              const std::string& text) {
     AddKey(key);
     values[text::ToLowerAscii(key + "\\" + name)] = {true, text};
+}
+
+void FakeRegistry::SetExpandable(const std::string& key, const std::string& name,
+                                 const std::string& text) {
+    AddKey(key);
+    values[text::ToLowerAscii(key + "\\" + name)] = {true, text, true};
 }
 
 void FakeRegistry::SetBinary(const std::string& key, const std::string& name,

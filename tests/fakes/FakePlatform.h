@@ -48,17 +48,28 @@ public:
                                                      const std::string& prefix) override;
     std::vector<std::string> FoldersIn(const std::string& parent,
                                        const std::string& prefix) const override;
+    platform::Result<platform::FolderFacts> InspectFolder(const std::string& path) const override;
     platform::Outcome RemoveFolder(const std::string& path) override;
     platform::Outcome Copy(const std::string& from, const std::string& to) override;
     bool SameContents(const std::string& first, const std::string& second) const override;
+    platform::Result<std::shared_ptr<platform::IHeldFile>> Hold(const std::string& trusted,
+                                                                const std::string& path) override;
     bool Exists(const std::string& pattern) const override;
+    // Whether `path` is held now.
+    bool IsHeld(const std::string& path) const;
 
     std::optional<std::string> tempFolder = std::string("C:\\Temp\\");
     std::map<std::string, std::string> files; // path (compared without case) -> content
     std::set<std::string> folders;            // paths ending in a backslash
     std::set<std::string> busyFolders;        // folders that cannot be removed
-    std::set<std::string> patterns;           // wildcard patterns that Exists finds
-    std::size_t maxPath = 259;                // longer paths are refused, as by the ANSI calls
+    std::set<std::string> links;              // folders that are links (reparse points)
+    std::set<std::string> othersFolders;      // folders that another user owns
+    std::set<std::string> linksOnTheWay;      // files that a link leads to: Hold refuses them
+    std::map<std::string, std::string> swaps; // a file's content once nobody holds it
+    std::vector<std::string> holds;           // Hold: "<trusted>|<path>"
+    std::shared_ptr<std::set<std::string>> held = std::make_shared<std::set<std::string>>();
+    std::set<std::string> patterns; // wildcard patterns that Exists finds
+    std::size_t maxPath = 259;      // longer paths are refused, as by the ANSI calls
     bool foldersCanBeMade = true;
     bool copiesComeOutWrong = false; // a copy holds other bytes than its source
     int foldersMade = 0;             // the unique folders' names count up
@@ -87,6 +98,9 @@ public:
                                                        const std::string& program,
                                                        const std::string& parameters) override {
         ranElevated.push_back(program + " " + parameters);
+        if (whileRunningElevated) {
+            whileRunningElevated(program);
+        }
         return elevatedRun;
     }
 
@@ -99,10 +113,12 @@ public:
     std::vector<std::string> startedIn; // and its working directory
     std::vector<std::string> startedShown;
     std::vector<std::string> startedShownIn;
+    std::function<void(const std::string& line)> whileStartingShown;
     platform::Elevation elevation{true, true};
     // What the elevated copy's run gives, and each run's program and parameters.
     platform::Result<unsigned long> elevatedRun = platform::Result<unsigned long>::Success(0);
     std::vector<std::string> ranElevated;
+    std::function<void(const std::string& program)> whileRunningElevated;
 };
 
 class FakeInstanceLock : public platform::IInstanceLock {
@@ -160,7 +176,7 @@ public:
     void EndWaitCursor() override { ++waitEnded; }
     bool BringForward(const std::string& windowMark) override {
         broughtForward.push_back(windowMark);
-        return true;
+        return menuAnswers;
     }
 
     std::vector<ShownMessage> shown;
@@ -169,6 +185,7 @@ public:
     int waitBegun = 0;
     int waitEnded = 0;
     std::vector<std::string> broughtForward; // the marks of the windows brought forward
+    bool menuAnswers = true;                 // a window of the program answers BringForward
 };
 
 class FakeRegistry : public platform::IRegistry {
@@ -179,6 +196,8 @@ public:
                                                         std::size_t bufferSize) const override;
     // Stores a text value (and creates its key).
     void SetString(const std::string& key, const std::string& name, const std::string& text);
+    // Stores a text value to be expanded (REG_EXPAND_SZ), as the system gives it: expanded.
+    void SetExpandable(const std::string& key, const std::string& name, const std::string& text);
     // Stores a value of another type whose bytes are `bytes`.
     void SetBinary(const std::string& key, const std::string& name, const std::string& bytes);
     void AddKey(const std::string& key) { keys.insert(text::ToLowerAscii(key)); }

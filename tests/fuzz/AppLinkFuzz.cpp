@@ -4,8 +4,8 @@
 // shows lies inside the folder too; the path rules resolve each path once and for all.
 
 #include "FuzzSupport.h"
-#include "manuals/AppLink.h"
 #include "framework/StringUtil.h"
+#include "manuals/AppLink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "any other address is no command");
         }
         if (action.kind == Kind::Open) {
-            fuzz::Check(InsideFolder(folder, action.path) && !applink::IsProgram(action.path),
+            fuzz::Check(InsideFolder(folder, action.path) && applink::IsDocument(action.path),
                         "only a document of the folder opens");
         }
         if (action.kind == Kind::Navigate && url != "about:blank") {

@@ -64,12 +64,31 @@ TEST(AppLinkPaths, UrlsAndPathsAsTheSystemResolvesThem) {
     EXPECT_TRUE(applink::IsInside("X:\\Docs", "x:\\docs\\a.pdf"));
     EXPECT_FALSE(applink::IsInside("X:\\Docs", "X:\\Docs"));
     EXPECT_FALSE(applink::IsInside("X:\\Docs", "X:\\Docs2\\a.pdf"));
-    for (const char* program : {"a.exe", "A.EXE", "b.cmd", "c.bat", "d.msi", "e.vbs", "f.js",
-                                "g.lnk", "h.scr", "i.hta", "j.com", "k.ps1", "l.exe. "}) {
-        EXPECT_TRUE(applink::IsProgram(program)) << program;
+    // Programs, and every kind that runs code when opened, however the list of them grows.
+    for (const char* program : {"a.exe",     "A.EXE",
+                                "b.cmd",     "c.bat",
+                                "d.msi",     "e.vbs",
+                                "f.js",      "g.lnk",
+                                "h.scr",     "i.hta",
+                                "j.com",     "k.ps1",
+                                "l.exe. ",   "m.settingcontent-ms",
+                                "n.jnlp",    "o.appinstaller",
+                                "p.msix",    "q.appx",
+                                "r.diagcab", "s.theme",
+                                "t.rdp",     "u.search-ms",
+                                "v.website", "w.hlp",
+                                "x.py",      "y.iso",
+                                "z.vhd",     "a.vhdx",
+                                "b.url",     "c.pdf.exe",
+                                "d",         "e.exe\\f",
+                                "f.",        "g.pdf:x"}) {
+        EXPECT_FALSE(applink::IsDocument(program)) << program;
     }
-    for (const char* document : {"a.pdf", "b.txt", "c.htm", "d", "e.exe\\f", "g.exe.pdf"}) {
-        EXPECT_FALSE(applink::IsProgram(document)) << document;
+    for (const char* document :
+         {"a.pdf",  "b.txt", "c.htm",  "c.html", "d.rtf",     "e.doc", "e.docx", "f.xls",
+          "f.xlsx", "g.ppt", "g.pptx", "h.chm",  "i.bmp",     "i.gif", "i.jpg",  "i.jpeg",
+          "i.png",  "i.tif", "i.tiff", "j.zip",  "g.exe.pdf", "K.PDF", "l.pdf. "}) {
+        EXPECT_TRUE(applink::IsDocument(document)) << document;
     }
 }
 
@@ -91,8 +110,12 @@ TEST(AppLinkDecision, CommandsFromAPageOfTheFolderOpenOnlyItsDocuments) {
         {page, "sub\\a.pdf", Kind::Open, kDocs + "\\sub\\a.pdf", Refusal::None},
         {page, "X:\\Documentation\\English\\a.pdf", Kind::Open, kDocs + "\\a.pdf", Refusal::None},
         {page, "User%20Manual.pdf", Kind::Open, kDocs + "\\User%20Manual.pdf", Refusal::None},
-        {page, "%72eturn", Kind::Open, kDocs + "\\%72eturn", Refusal::None},
-        {page, "return ", Kind::Open, kDocs + "\\return", Refusal::None},
+        {page, "%72eturn", Kind::Refuse, kDocs + "\\%72eturn", Refusal::Program},
+        {page, "return ", Kind::Refuse, kDocs + "\\return", Refusal::Program},
+        {page, "Help.chm", Kind::Open, kDocs + "\\Help.chm", Refusal::None},
+        {page, "Parts.XLSX", Kind::Open, kDocs + "\\Parts.XLSX", Refusal::None},
+        {page, "Drivers.zip", Kind::Open, kDocs + "\\Drivers.zip", Refusal::None},
+        {page, "Panel.png", Kind::Open, kDocs + "\\Panel.png", Refusal::None},
         {page, "HTML\\..\\a.pdf", Kind::Open, kDocs + "\\a.pdf", Refusal::None},
         {page, "../../../tools/argvecho.exe", Kind::Refuse, kDocs + "\\../../../tools/argvecho.exe",
          Refusal::Outside},
@@ -106,6 +129,14 @@ TEST(AppLinkDecision, CommandsFromAPageOfTheFolderOpenOnlyItsDocuments) {
         {page, "a.pdf:x.exe", Kind::Refuse, kDocs + "\\a.pdf:x.exe", Refusal::Outside},
         {page, "Tools\\Setup.exe", Kind::Refuse, kDocs + "\\Tools\\Setup.exe", Refusal::Program},
         {page, "run.cmd.", Kind::Refuse, kDocs + "\\run.cmd", Refusal::Program},
+        // Kinds that run code when opened are refused as programs are, with the same message.
+        {page, "a.settingcontent-ms", Kind::Refuse, kDocs + "\\a.settingcontent-ms",
+         Refusal::Program},
+        {page, "start.jnlp", Kind::Refuse, kDocs + "\\start.jnlp", Refusal::Program},
+        {page, "Disc.iso", Kind::Refuse, kDocs + "\\Disc.iso", Refusal::Program},
+        {page, "x.search-ms", Kind::Refuse, kDocs + "\\x.search-ms", Refusal::Program},
+        {page, "tool.py", Kind::Refuse, kDocs + "\\tool.py", Refusal::Program},
+        {page, "README", Kind::Refuse, kDocs + "\\README", Refusal::Program},
         // Only a page of the folder may ask.
         {"http://www.example.com/", "Manual.pdf", Kind::Refuse, "Manual.pdf", Refusal::Outside},
         {"file:///X:/Documentation/Deutsch/HTML/manulist.htm", "return", Kind::Refuse, "return",
@@ -142,6 +173,8 @@ TEST(AppLinkDecision, OtherNavigationsShowOnlyTheFoldersPages) {
         {"http://www.example.com/", false, Kind::Ignore},
         {"file:///X:/Documentation/Deutsch/HTML/manulist.htm", true, Kind::Browse},
         {"file:///C:/Windows/notepad.exe", true, Kind::Ignore},
+        {"file:///C:/Users/x/Downloads/a.website", true, Kind::Ignore},
+        {"file:///C:/Users/x/Downloads/a.pdf", true, Kind::Browse},
         {"file://server/share/page.htm", true, Kind::Ignore},
         {"file:///X:/Documentation/English/../../a.htm", true, Kind::Browse},
         {"javascript:alert(1)", true, Kind::Ignore},

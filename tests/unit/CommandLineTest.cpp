@@ -65,18 +65,19 @@ TEST(InstallCommandLineInfo, AllQuotesAroundTheValueAreRemoved) {
     EXPECT_EQ(Parse(R"(Install.exe -InfPath \"\"D:\Disc\"\")").infPath, R"(D:\Disc\)");
 }
 
-TEST(InstallCommandLineInfo, TheElevatedCopysSwitchCollectsThePathsAfterIt) {
+TEST(InstallCommandLineInfo, TheElevatedCopysSwitchKeepsEveryArgumentForTheCopyToCheck) {
     CInstallCommandLineInfo info;
-    ParseCommandLine(R"("C:\T\Install.exe" E:\x.inf -registerpackages "C:\P\a.inf" C:\P\b.inf)",
+    ParseCommandLine(R"("C:\T\Install.exe" E:\x.inf -registerpackages first "C:\P\b.inf" /X)",
                      info);
     EXPECT_TRUE(info.m_bRegisterPackages);
-    EXPECT_EQ(info.m_packagePaths, Args({R"(C:\P\a.inf)", R"(C:\P\b.inf)"}));
+    EXPECT_EQ(info.m_arguments,
+              Args({R"(E:\x.inf)", "-registerpackages", "first", R"(C:\P\b.inf)", "-X"}));
     EXPECT_EQ(info.m_strInfPath, "") << "the copy shows no menu";
 
     CInstallCommandLineInfo menu;
     ParseCommandLine(R"(Install.exe -InfPath D:\ a.inf)", menu);
     EXPECT_FALSE(menu.m_bRegisterPackages);
-    EXPECT_TRUE(menu.m_packagePaths.empty());
+    EXPECT_EQ(menu.m_arguments, Args({"-InfPath", R"(D:\)", "a.inf"}));
 }
 
 } // namespace

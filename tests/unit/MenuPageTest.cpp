@@ -388,8 +388,9 @@ TEST_F(MenuPageClicks, SpecialEntriesSubPagesAndTheUsbEntry) {
     Click(page, 4);
     EXPECT_EQ(disc.window.actions, (std::vector<std::string>{"manuals Italiano Manuale",
                                                              "page Lumo Dialog 3", "usb USB"}));
-    EXPECT_EQ(disc.window.openedFrom, (std::vector<std::string>{disc.Disc(), disc.Disc()}))
-        << "the manuals and the sub-page read this page's disc";
+    EXPECT_EQ(disc.window.openedFrom,
+              (std::vector<std::string>{disc.Disc(), disc.Disc(), disc.Disc()}))
+        << "the manuals, the sub-page and the USB dialog read this page's disc";
 
     // The Java runtime's installer is not on the disc: said under "Error".
     services.registry.SetString(kBrowserKey, "Version", "6.0");

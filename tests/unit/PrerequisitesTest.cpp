@@ -74,16 +74,34 @@ TEST(Prerequisites, TheRuntimeIsCopiedAndOnlyThatCopyStartedQuoted) {
               (std::vector<std::string>{"\"" + first + kInstaller + "\""}));
     EXPECT_EQ(services.processes.startedShownIn, std::vector<std::string>{first});
 
+    // Held from its comparison with the disc's file until it has started; a copy changed before
+    // that (by another program of the user's) is not started.
+    bool heldWhileStarting = false;
+    services.processes.whileStartingShown = [&](const std::string&) {
+        heldWhileStarting =
+            services.files.IsHeld("C:\\Temp\\discmenu.0000000000000002\\" + kInstaller);
+    };
+    EXPECT_EQ(install(), std::nullopt);
+    EXPECT_TRUE(heldWhileStarting);
+    EXPECT_EQ(services.files.holds.back(),
+              "C:\\Temp\\|C:\\Temp\\discmenu.0000000000000002\\" + kInstaller);
+    EXPECT_FALSE(services.files.IsHeld("C:\\Temp\\discmenu.0000000000000002\\" + kInstaller));
+    services.files.swaps["C:\\Temp\\discmenu.0000000000000003\\" + kInstaller] = "planted";
+    EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +
+                             " to C:\\Temp\\discmenu.0000000000000003\\" + kInstaller +
+                             ".\r\n\r\nerror 13");
+    EXPECT_EQ(services.processes.startedShown.size(), 2u) << "the changed copy is not started";
+
     // A failed copy never starts an older file, and says why.
     services.files.files.erase("D:\\SunInstall\\" + kInstaller);
     EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +
-                             " to C:\\Temp\\discmenu.0000000000000002\\" + kInstaller +
+                             " to C:\\Temp\\discmenu.0000000000000004\\" + kInstaller +
                              ".\r\n\r\nAccess is denied.\r\n");
-    EXPECT_EQ(services.processes.startedShown.size(), 1u);
+    EXPECT_EQ(services.processes.startedShown.size(), 2u);
 
     services.files.files["D:\\SunInstall\\" + kInstaller] = "installer";
     services.processes.startSucceeds = false;
-    EXPECT_EQ(install(), "Can not start C:\\Temp\\discmenu.0000000000000003\\" + kInstaller +
+    EXPECT_EQ(install(), "Can not start C:\\Temp\\discmenu.0000000000000005\\" + kInstaller +
                              ".\r\n\r\nAccess is denied.\r\n");
     services.files.foldersCanBeMade = false;
     EXPECT_EQ(install(), "Can not copy D:\\SunInstall\\" + kInstaller +

@@ -90,6 +90,17 @@ TEST_F(StartupDecisionTest, ARunningMenuIsBroughtForwardAndNothingElseHappens) {
     EXPECT_EQ(atoms.Count(kInstanceAtomName), 1) << "the running menu's marker stays";
 }
 
+// Another program may have made the lock (it lives in the user's session, where any program
+// can): with no menu of this program to bring forward, the start goes on as if it were free.
+TEST_F(StartupDecisionTest, ALockHeldWithoutAMenuOfOursStopsNothing) {
+    instance.heldElsewhere = true;
+    ui.menuAnswers = false;
+    EXPECT_EQ(Decide(), std::nullopt);
+    EXPECT_EQ(ui.broughtForward, std::vector<std::string>{kMark});
+    ASSERT_EQ(processes.started.size(), 1u) << "the copy is started as usual";
+    EXPECT_EQ(files.files[std::string(kFirstFolder) + "start.exe"], "program");
+}
+
 // Whatever goes wrong with the copy, the menu shows: from the disc, with a current directory
 // that is not on the disc, and with no folder of the failed copy left.
 TEST_F(StartupDecisionTest, WithoutACopyTheMenuShowsFromTheDisc) {
@@ -154,6 +165,50 @@ TEST_F(StartupDecisionTest, EarlierCopiesGoExceptWhereAProgramStillRuns) {
                                                     R"(C:\Temp\discmenu.0000000000000001\)"}));
     EXPECT_EQ(files.files.count(earlier + "start.exe"), 0u);
     EXPECT_EQ(processes.started.size(), 1u);
+}
+
+TEST_F(StartupDecisionTest, LinksAndOtherUsersFoldersInTheTemporaryFolderStay) {
+    const std::string earlier = R"(C:\Temp\discmenu.00000000000000a1\)";
+    const std::string link = R"(C:\Temp\discmenu.0123456789abcdef\)";
+    const std::string others = R"(C:\Temp\discmenu.00000000000000c3\)";
+    files.folders = {earlier, link, others};
+    files.links.insert(link);
+    files.othersFolders.insert(others);
+    Decide();
+    EXPECT_EQ(files.folders,
+              (std::set<std::string>{link, others, R"(C:\Temp\discmenu.0000000000000001\)"}));
+    for (const std::string& call : files.calls) {
+        EXPECT_NE(call, "remove " + link) << "a link is not even handed to the removal";
+        EXPECT_NE(call, "remove " + others);
+    }
+}
+
+// What a start removes from the temporary folder: only its own copies' folders.
+TEST(StartupDecision, EarlierCopiesToRemove) {
+    using Facts = platform::Result<platform::FolderFacts>;
+    const Facts own = Facts::Success({false, true});
+    const struct Row {
+        const char* what;
+        const char* name;
+        Facts facts;
+        bool removed;
+    } rows[] = {
+        {"an earlier copy's folder", "discmenu.0123456789abcdef", own, true},
+        {"in capitals", "DISCMENU.0123456789ABCDEF", own, true},
+        {"a link at the top", "discmenu.0123456789abcdef", Facts::Success({true, true}), false},
+        {"a link another user made", "discmenu.0123456789abcdef", Facts::Success({true, false}),
+         false},
+        {"another user's folder", "discmenu.0123456789abcdef", Facts::Success({false, false}),
+         false},
+        {"a folder that cannot be opened", "discmenu.0123456789abcdef", Facts::Failure(5), false},
+        {"gone in the meantime", "discmenu.0123456789abcdef", Facts::Failure(3), false},
+        {"another name", "discmenu.notours", own, false},
+        {"one digit short", "discmenu.0123456789abcde", own, false},
+        {"another program's", "other", own, false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(IsEarlierCopyToRemove(row.name, row.facts), row.removed) << row.what;
+    }
 }
 
 TEST(StartupDecision, CopyFolderNames) {

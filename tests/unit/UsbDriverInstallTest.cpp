@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -298,7 +299,7 @@ TEST_F(UsbDriverInstallTest, TheProcesssRightsDecideWhoRegistersAndTheCopysRunIs
         ExpectOneMessage(row.message);
         if (row.byCopy) {
             EXPECT_TRUE(store.registered.empty());
-            EXPECT_EQ(runs, (std::vector<std::vector<std::string>>{{kFirstInf, kSecondInf}}));
+            EXPECT_EQ(runs, (std::vector<std::vector<std::string>>{{"first", "second"}}));
         } else {
             EXPECT_TRUE(runs.empty());
             EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
@@ -324,13 +325,46 @@ TEST_F(UsbDriverInstallTest, TheCopyIsNotAskedForWhenNothingIsChosenOrTheFolderI
     EXPECT_EQ(runs, 0);
 }
 
-TEST(ElevatedCopy, ItsParametersAreTheSwitchAndEachPathInQuotes) {
-    EXPECT_EQ(usb::ElevatedCopyParameters({kFirstInf, kSecondInf}),
-              std::string("-RegisterPackages \"") + kFirstInf + "\" \"" + kSecondInf + "\"");
+TEST(ElevatedCopy, ItsParametersAreTheSwitchAndTheChosenPackagesSelectors) {
+    EXPECT_EQ(usb::ElevatedCopyParameters(usb::ChosenSelectors(kChecked, kChecked)),
+              "-RegisterPackages first second");
+    EXPECT_EQ(usb::ElevatedCopyParameters(usb::ChosenSelectors(kUnchecked, kChecked)),
+              "-RegisterPackages second");
+    EXPECT_EQ(usb::ChosenSelectors(kChecked, kUnchecked), std::vector<std::string>{"first"});
+    EXPECT_TRUE(usb::ChosenSelectors(kUnchecked, kUnchecked).empty());
+    EXPECT_TRUE(usb::ChosenSelectors(2, kChecked).empty()) << "an indeterminate box";
+}
+
+TEST(ElevatedCopy, IsTheDiscsOwnProgramHeldUntilItHasRun) {
+    fakes::FakeFileSystem files;
+    fakes::FakeProcesses processes;
+    processes.modulePath = R"(C:\Temp\discmenu.0123456789abcdef\Install.exe)";
+    files.files[R"(D:\Install.exe)"] = "program";
+    bool heldWhileRunning = false;
+    processes.whileRunningElevated = [&](const std::string& program) {
+        heldWhileRunning = files.IsHeld(program);
+    };
+    const auto run =
+        usb::RunHeldElevated(files, processes, nullptr, R"(D:\)", "-RegisterPackages first");
+    EXPECT_TRUE(run);
+    EXPECT_TRUE(heldWhileRunning);
+    EXPECT_EQ(files.holds, std::vector<std::string>{R"(D:\|D:\Install.exe)"})
+        << "only the program itself is checked: the disc is trusted";
+    EXPECT_EQ(processes.ranElevated,
+              std::vector<std::string>{R"(D:\Install.exe -RegisterPackages first)"});
+    EXPECT_FALSE(files.IsHeld(R"(D:\Install.exe)")) << "let go once the copy has ended";
+
+    // The disc is out: nothing is started, and the system's reason is reported.
+    files.files.clear();
+    processes.ranElevated.clear();
+    const auto missing = usb::RunHeldElevated(files, processes, nullptr, R"(D:\)", "x");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.error.code, 2u);
+    EXPECT_TRUE(processes.ranElevated.empty());
 }
 
 struct CopyRow {
-    std::vector<std::string> paths;
+    std::vector<std::string> arguments;
     unsigned long exitCode;
     std::vector<std::string> registered;
 };
@@ -338,45 +372,123 @@ struct CopyRow {
 // A folder that the registry holds with a backslash at its end gives a doubled one.
 const char kDoubled[] = R"(C:\Program Files\Ormix\\RKVU021\ser2pl.inf)";
 
-TEST(ElevatedCopy, RegistersOnlyExistingInfFilesUnderTheProductFolder) {
-    const std::string lower = R"(c:\program files\ormix\RKVU021\ser2pl.inf)";
+TEST(ElevatedCopy, RegistersOnlyThePackagesItsSelectorsName) {
     const std::vector<CopyRow> rows{
-        {{kFirstInf}, 0, {kFirstInf}},
-        {{kFirstInf, kSecondInf}, 0, {kFirstInf, kSecondInf}},
-        {{lower}, 0, {lower}},
-        {{kDoubled}, 0, {kDoubled}},
-        // One refused path refuses the whole list.
-        {{kFirstInf, R"(C:\Windows\INF\other.inf)"}, 5, {}},
-        {{R"(C:\Program Files\Ormix\..\Other\x.inf)"}, 5, {}},
-        {{R"(C:\Program Files\Ormix\.\RKVU021\ser2pl.inf)"}, 5, {}},
-        {{R"(C:\Program Files\OrmixOther\x.inf)"}, 5, {}},
-        {{R"(C:\Program Files\Ormix\RKVU021\missing.inf)"}, 5, {}},
-        {{R"(C:\Program Files\Ormix\RKVU021\setup.exe)"}, 5, {}},
-        {{R"(C:\Program Files\Ormix\RKVU021\ser2pl.inf:stream)"}, 5, {}},
-        {{R"(C:\Program Files\Ormix\RKVU021\*.inf)"}, 5, {}},
-        {{R"(C:\Program Files\Ormix\RKVU021/../../x.inf)"}, 5, {}},
-        {{R"(relative\ser2pl.inf)"}, 5, {}},
+        {{"-RegisterPackages", "first"}, 0, {kFirstInf}},
+        {{"-RegisterPackages", "second"}, 0, {kSecondInf}},
+        {{"-RegisterPackages", "first", "second"}, 0, {kFirstInf, kSecondInf}},
+        {{"-RegisterPackages", "second", "first"}, 0, {kSecondInf, kFirstInf}},
+        {{"-registerpackages", "FIRST"}, 0, {kFirstInf}},
+        // Paths are refused, even the very paths of the packages.
+        {{"-RegisterPackages", kFirstInf}, 5, {}},
+        {{"-RegisterPackages", R"(C:\Program Files\Ormix\Data\Zz.inf)"}, 5, {}},
+        {{"-RegisterPackages", "first", R"(C:\Windows\INF\other.inf)"}, 5, {}},
+        // Unknown or repeated selectors, and anything else on the command line.
+        {{"-RegisterPackages", "third"}, 5, {}},
+        {{"-RegisterPackages", "first", "first"}, 5, {}},
+        {{"-RegisterPackages", "first", "second", "first"}, 5, {}},
+        {{"-RegisterPackages", ""}, 5, {}},
+        {{"-RegisterPackages"}, 5, {}},
+        {{R"(E:\x.inf)", "-RegisterPackages", "first"}, 5, {}},
+        {{"-RegisterPackages", "first", "-InfPath", R"(D:\)"}, 5, {}},
+        {{"-InfPath", R"(D:\)", "-RegisterPackages", "first"}, 5, {}},
+        {{"-RegisterPackages", "-RegisterPackages", "first"}, 5, {}},
         {{}, 5, {}},
     };
     for (const CopyRow& row : rows) {
-        SCOPED_TRACE(row.paths.empty() ? "no path" : row.paths.back());
+        SCOPED_TRACE(row.arguments.empty() ? "no argument" : row.arguments.back());
         fakes::FakeRegistry registry;
         registry.SetString(kInstallKey, "WBPATH", kFolder);
         fakes::FakeFileSystem files;
-        // The system finds files whatever the letter case; this fake only as written.
-        for (const std::string path :
-             {std::string(kFirstInf), std::string(kSecondInf), lower, std::string(kDoubled),
-              std::string(R"(C:\Program Files\Ormix\RKVU021\setup.exe)"),
-              std::string(R"(C:\Program Files\Ormix\RKVU021\*.inf)"),
-              std::string(R"(C:\Windows\INF\other.inf)"),
-              std::string(R"(C:\Program Files\OrmixOther\x.inf)")}) {
+        for (const char* path : {kFirstInf, kSecondInf, R"(C:\Windows\INF\other.inf)",
+                                 R"(C:\Program Files\Ormix\Data\Zz.inf)"}) {
             files.files[path] = "";
         }
         fakes::FakeDriverStore store;
-        EXPECT_EQ(usb::RegisterPackagesAsAdministrator(row.paths, registry, files, store),
+        EXPECT_EQ(usb::RegisterPackagesAsAdministrator(row.arguments, registry, files, store),
                   row.exitCode);
         EXPECT_EQ(store.registered, row.registered);
     }
+}
+
+// The packages it registers, under the product's folder as HKLM holds it.
+TEST(ElevatedCopy, FindsThePackagesUnderTheFolderThatTheRegistryNames) {
+    fakes::FakeDriverStore store;
+    fakes::FakeRegistry registry;
+    fakes::FakeFileSystem files;
+    files.files[kDoubled] = "";
+    registry.SetString(kInstallKey, "WBPATH", std::string(kFolder) + "\\");
+    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({"-RegisterPackages", "first"}, registry, files,
+                                                   store),
+              0u);
+    EXPECT_EQ(store.registered, std::vector<std::string>{kDoubled});
+    EXPECT_EQ(files.holds, std::vector<std::string>{std::string("|") + kDoubled})
+        << "held from the drive's root, every step checked";
+}
+
+TEST(ElevatedCopy, RefusesAnExpandableFolderAFileReachedThroughALinkAndAMissingFile) {
+    const struct Row {
+        const char* what;
+        std::function<void(fakes::FakeRegistry&, fakes::FakeFileSystem&)> arrange;
+        unsigned long exitCode;
+    } rows[] = {
+        {"the folder as %VARIABLE%, expanded with the user's environment",
+         [](fakes::FakeRegistry& registry, fakes::FakeFileSystem&) {
+             registry.SetExpandable(kInstallKey, "WBPATH", kFolder);
+         },
+         5},
+        {"a link on the way to the second package",
+         [](fakes::FakeRegistry&, fakes::FakeFileSystem& files) {
+             files.linksOnTheWay.insert(kSecondInf);
+         },
+         5},
+        {"the second package missing",
+         [](fakes::FakeRegistry&, fakes::FakeFileSystem& files) { files.files.erase(kSecondInf); },
+         5},
+        {"no product folder",
+         [](fakes::FakeRegistry& registry, fakes::FakeFileSystem&) {
+             registry = fakes::FakeRegistry();
+         },
+         3},
+        {"the folder not a string",
+         [](fakes::FakeRegistry& registry, fakes::FakeFileSystem&) {
+             registry.SetBinary(kInstallKey, "WBPATH", "C:\\Program Files\\Ormix");
+         },
+         3},
+    };
+    for (const Row& row : rows) {
+        fakes::FakeRegistry registry;
+        registry.SetString(kInstallKey, "WBPATH", kFolder);
+        fakes::FakeFileSystem files;
+        files.files[kFirstInf] = "";
+        files.files[kSecondInf] = "";
+        row.arrange(registry, files);
+        fakes::FakeDriverStore store;
+        EXPECT_EQ(usb::RegisterPackagesAsAdministrator({"-RegisterPackages", "first", "second"},
+                                                       registry, files, store),
+                  row.exitCode)
+            << row.what;
+        EXPECT_TRUE(store.registered.empty()) << row.what << ": one refused, none registered";
+    }
+}
+
+TEST(ElevatedCopy, RegistersEachFileWhileItIsHeld) {
+    fakes::FakeRegistry registry;
+    registry.SetString(kInstallKey, "WBPATH", kFolder);
+    fakes::FakeFileSystem files;
+    files.files[kFirstInf] = "package";
+    files.swaps[kFirstInf] = "swapped";
+    fakes::FakeDriverStore store;
+    std::vector<bool> heldAtRegistration;
+    store.onRegister = [&](const std::string& path) {
+        heldAtRegistration.push_back(files.IsHeld(path));
+        EXPECT_EQ(files.files[path], "swapped") << "a swap can only come before the hold";
+    };
+    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({"-RegisterPackages", "first"}, registry, files,
+                                                   store),
+              0u);
+    EXPECT_EQ(heldAtRegistration, std::vector<bool>{true});
+    EXPECT_FALSE(files.IsHeld(kFirstInf));
 }
 
 TEST(ElevatedCopy, EndsWithTheLastRegistrationErrorOrPathNotFoundWithoutTheFolder) {
@@ -385,12 +497,15 @@ TEST(ElevatedCopy, EndsWithTheLastRegistrationErrorOrPathNotFoundWithoutTheFolde
     files.files[kFirstInf] = "";
     files.files[kSecondInf] = "";
     fakes::FakeDriverStore store;
-    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({kFirstInf}, registry, files, store), 3u);
+    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({"-RegisterPackages", "first"}, registry, files,
+                                                   store),
+              3u);
     EXPECT_TRUE(store.registered.empty());
 
     registry.SetString(kInstallKey, "WBPATH", kFolder);
     store.results[kFirstInf] = platform::Outcome::Failure(0xE000022Fu);
-    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({kFirstInf, kSecondInf}, registry, files, store),
+    EXPECT_EQ(usb::RegisterPackagesAsAdministrator({"-RegisterPackages", "first", "second"},
+                                                   registry, files, store),
               0xE000022Fu);
     EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
 }

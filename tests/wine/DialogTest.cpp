@@ -3,7 +3,9 @@
 #include "framework/win32/Dialog.h"
 #include "WineTestSupport.h"
 #include "app/win32/InstallApp.h"
+#include "framework/win32/ComPtr.h"
 #include "framework/win32/WinApp.h"
+#include "menu/win32/PageAccessible.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -184,6 +186,57 @@ TEST(CInstallApp, WhileTheMainPageShowsAnErrorIsReportedInItsLanguage) {
     // Once the page has gone, in the built-in texts again.
     EXPECT_EQ(ReportOfAThrow("Installer", [](CDialog& page) { page.DoModal(); }).text,
               "An unexpected error stopped the last action:\r\n\r\nout of luck");
+}
+
+// A page whose answers to a screen reader cannot be built (no memory for them, say).
+class FailingPage : public IAccessiblePage {
+public:
+    std::vector<AccessibleEntry> Entries() const override {
+        throw std::runtime_error("no entries");
+    }
+    HWND Chooser() const override { return nullptr; }
+    std::string ChooserName() const override { throw std::runtime_error("no name"); }
+    std::string EntryAction() const override { return "Press"; }
+    void PressEntry(int) override {}
+};
+
+// A screen reader's question is a call from another program: an exception that its answer
+// throws is reported like one in a window's handling, and the reader gets an error instead.
+TEST(CInstallApp, AnExceptionInAScreenReadersQuestionIsReportedAndAnsweredWithAnError) {
+    CInstallApp app;
+    FailingPage page;
+    const CComPtr<CPageAccessible> accessible(new CPageAccessible(nullptr, page));
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = 1;
+    for (const auto& ask : std::vector<std::function<HRESULT()>>{
+             [&] {
+                 long count = -1;
+                 return accessible->get_accChildCount(&count);
+             },
+             [&] {
+                 BSTR name = nullptr;
+                 return accessible->get_accName(child, &name);
+             },
+             [&] {
+                 VARIANT focus;
+                 return accessible->get_accFocus(&focus);
+             },
+             [&] { return accessible->accDoDefaultAction(child); },
+         }) {
+        winetest::AnsweredBox box;
+        std::thread answer(winetest::AnswerMessageBox, "Installer", IDOK, std::ref(box));
+        EXPECT_EQ(ask(), E_UNEXPECTED);
+        answer.join();
+        EXPECT_EQ(box.text, "An unexpected error stopped the last action:\r\n\r\nno entries");
+    }
+    // The checks before an answer stay as they were: a missing out-parameter, a page gone.
+    EXPECT_EQ(accessible->get_accName(child, nullptr), E_POINTER);
+    accessible->Disconnect();
+    BSTR name = nullptr;
+    EXPECT_EQ(accessible->get_accName(child, &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(name, nullptr);
 }
 
 TEST(CInstallApp, APageThatCannotBeShownSaysSo) {

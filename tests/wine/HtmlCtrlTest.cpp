@@ -460,25 +460,23 @@ TEST_F(HtmlCtrlTest, ReturnWithSomethingAfterItDoesNotClose) {
 }
 
 // A file type whose documents open in the argument echo, which writes its arguments to the
-// file named by DISCMENU_ARGV_FILE.
+// file named by DISCMENU_ARGV_FILE: by default one of the kinds of document a manual links to.
 class AssociatedFileType {
 public:
-    static constexpr const char* kExtension = ".discmenutest";
-
-    AssociatedFileType() {
+    explicit AssociatedFileType(std::string extension = ".pptx")
+        : m_extension(std::move(extension)), m_type("discmenutest" + m_extension) {
         const std::string program =
             winetest::FromLinuxPath(std::string(DISCMENU_TOOLS_DIR) + "/argvecho.exe");
-        Set(kExtension, "discmenutest.document");
-        Set("discmenutest.document\\shell\\open\\command", "\"" + program + "\" \"%1\"");
+        Set(m_extension, m_type);
+        Set(m_type + "\\shell\\open\\command", "\"" + program + "\" \"%1\"");
     }
     AssociatedFileType(const AssociatedFileType&) = delete;
     AssociatedFileType& operator=(const AssociatedFileType&) = delete;
     ~AssociatedFileType() {
         // Innermost key first: a key with subkeys cannot be deleted.
-        for (const char* key :
-             {"discmenutest.document\\shell\\open\\command", "discmenutest.document\\shell\\open",
-              "discmenutest.document\\shell", "discmenutest.document", kExtension}) {
-            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+        for (const std::string& key : {m_type + "\\shell\\open\\command", m_type + "\\shell\\open",
+                                       m_type + "\\shell", m_type, m_extension}) {
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
         }
     }
 
@@ -492,6 +490,9 @@ private:
                        static_cast<DWORD>(value.size() + 1));
         RegCloseKey(handle);
     }
+
+    std::string m_extension;
+    std::string m_type;
 };
 
 // The lines of a file once it has been written.
@@ -513,7 +514,7 @@ std::vector<std::string> WaitForLines(const std::string& path) {
 TEST_F(HtmlCtrlTest, ADocumentLinkOpensTheDocumentInItsAssociatedProgram) {
     const AssociatedFileType fileType;
     const std::string documents = MakeManualsFolder(Scratch());
-    const std::string document = documents + "\\User Manual.discmenutest";
+    const std::string document = documents + "\\User Manual.pptx";
     ASSERT_TRUE(winetest::WriteFile(document, "manual"));
     const std::string output = Scratch() + "argv.txt";
     SetEnvironmentVariableA("DISCMENU_ARGV_FILE", output.c_str());
@@ -522,7 +523,7 @@ TEST_F(HtmlCtrlTest, ADocumentLinkOpensTheDocumentInItsAssociatedProgram) {
     ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
     ASSERT_TRUE(ShowListPage(html, MakeManualsFolder(Scratch())));
     html.navigations.clear();
-    ASSERT_TRUE(html.Navigate("app:User Manual.discmenutest"));
+    ASSERT_TRUE(html.Navigate("app:User Manual.pptx"));
     ASSERT_TRUE(PumpUntil([&] { return !html.links.empty(); }));
     const auto arguments = WaitForLines(output);
     ASSERT_EQ(arguments.size(), 2u) << "the path with its blank is one argument";
@@ -537,7 +538,7 @@ TEST_F(HtmlCtrlTest, WithoutAnAssociatedProgramTheControlWarnsAndNamesThePath) {
     ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
     const std::string documents = MakeManualsFolder(Scratch());
     ASSERT_TRUE(ShowListPage(html, documents));
-    const std::string document = documents + "\\Manual.discmenunothing";
+    const std::string document = documents + "\\Manual.xlsx";
     ASSERT_TRUE(winetest::WriteFile(document, "no program for this"));
     const std::string expected =
         "Can not find application for PDF files. Please install Acrobat Reader.\r\n\r\nFile: " +
@@ -584,13 +585,16 @@ private:
 
 TEST_F(HtmlCtrlTest, TheManualsControlOpensNothingOutsideItsFolderAndNoProgram) {
     const AssociatedFileType fileType; // documents of this type would start the argument echo
+    // A kind that a manual does not link to is refused, even with a program to open it.
+    const AssociatedFileType otherType(".discmenutest");
     const std::string output = Scratch() + "argv.txt";
     SetEnvironmentVariableA("DISCMENU_ARGV_FILE", output.c_str());
     RecordingManualsCtrl html(win32.Get());
     ASSERT_TRUE(html.CreateInPlaceOfStatic(IDC_HTML_PLACEHOLDER, host.get()));
     const std::string documents = MakeManualsFolder(Scratch());
     ASSERT_TRUE(ShowListPage(html, documents));
-    ASSERT_TRUE(winetest::WriteFile(documents + "\\Manual.discmenutest", "manual"));
+    ASSERT_TRUE(winetest::WriteFile(documents + "\\Manual.pptx", "manual"));
+    ASSERT_TRUE(winetest::WriteFile(documents + "\\Other.discmenutest", "runs code"));
     const OutsidePage outside;
     ASSERT_NE(outside.Frame(), nullptr);
 
@@ -600,10 +604,11 @@ TEST_F(HtmlCtrlTest, TheManualsControlOpensNothingOutsideItsFolderAndNoProgram) 
         const char* text;
     };
     const Row rows[] = {
-        {L"app:../../../outside.discmenutest", nullptr, kOutsideText},
+        {L"app:../../../outside.pptx", nullptr, kOutsideText},
         {L"app:C:\\windows\\system32\\notepad.exe", nullptr, kOutsideText},
         {L"app:Tools\\Setup.exe", nullptr, kProgramText},
-        {L"app:Manual.discmenutest", outside.Frame(), kOutsideText}, // asked by another site
+        {L"app:Other.discmenutest", nullptr, kProgramText},
+        {L"app:Manual.pptx", outside.Frame(), kOutsideText}, // asked by another site
     };
     for (const Row& row : rows) {
         winetest::AnsweredBox box;
@@ -678,6 +683,29 @@ private:
     VARIANT m_arguments[5];
 };
 
+// A NewWindow2 call, as browsers before XP SP2 make it instead: the new window and the cancel
+// flag, in reverse order, and no address.
+class NewWindow2Call {
+public:
+    NewWindow2Call() {
+        V_VT(&m_arguments[1]) = VT_BYREF | VT_DISPATCH;
+        V_DISPATCHREF(&m_arguments[1]) = &m_window;
+        V_VT(&m_arguments[0]) = VT_BYREF | VT_BOOL;
+        V_BOOLREF(&m_arguments[0]) = &cancel;
+    }
+    HRESULT InvokeOn(IDispatch* sink) {
+        DISPPARAMS params{m_arguments, nullptr, 2, 0};
+        return sink->Invoke(DISPID_NEWWINDOW2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                            &params, nullptr, nullptr, nullptr);
+    }
+
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+
+private:
+    IDispatch* m_window = nullptr;
+    VARIANT m_arguments[2]{};
+};
+
 TEST_F(HtmlCtrlTest, WebPagesOpenInTheUsersBrowserAndNoWindowOfTheBrowsersOwn) {
     RecordingShell shell;
     const DocumentServices services{shell, win32.ui, win32.strings, win32.files};
@@ -713,6 +741,14 @@ TEST_F(HtmlCtrlTest, WebPagesOpenInTheUsersBrowserAndNoWindowOfTheBrowsersOwn) {
                html.navigations.back().url.find("other.htm") != std::string::npos;
     })) << "shown in the window itself";
     EXPECT_EQ(html.newWindows.size(), 2u);
+
+    // Where the browser does not tell the new window's address, it opens nowhere.
+    const std::size_t opened = shell.opened.size();
+    NewWindow2Call unknown;
+    unknown.InvokeOn(sink);
+    EXPECT_EQ(unknown.cancel, VARIANT_TRUE);
+    EXPECT_EQ(html.newWindows.size(), 3u);
+    EXPECT_EQ(shell.opened.size(), opened);
 }
 
 TEST_F(HtmlCtrlTest, TheBrowserIsLockedDown) {

@@ -155,6 +155,63 @@ TEST(Win32FileSystem, FoldersOfTheirOwnCopiesAndRemoval) {
     EXPECT_TRUE(files.FoldersIn(parent, kProgramFolderPrefix).empty());
 }
 
+// What the clean-up learns of a folder, and a file held from its check until its use.
+TEST(Win32FileSystem, FoldersAreInspectedAndFilesHeldWithoutFollowingLinks) {
+    Win32FileSystem files;
+    const std::string parent = winetest::MakeScratchFolder("held");
+    const auto own = files.InspectFolder(parent);
+    ASSERT_TRUE(own);
+    EXPECT_FALSE(own->link);
+    EXPECT_TRUE(own->ownedByThisUser) << "made by this process";
+    EXPECT_FALSE(files.InspectFolder(parent + "missing\\"));
+
+    ASSERT_TRUE(CreateDirectoryA((parent + "steps").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((parent + "steps\\on").c_str(), nullptr));
+    const std::string file = parent + "steps\\on\\package.inf";
+    ASSERT_TRUE(winetest::WriteFile(file, "[Version]"));
+    ASSERT_TRUE(winetest::WriteFile(parent + "other.inf", "[Other]"));
+    {
+        const auto held = files.Hold("", file);
+        ASSERT_TRUE(held) << held.error.code;
+        // Nobody can write, delete or rename the file. (That no folder on its way can be renamed
+        // either, Windows enforces through the same sharing; Wine does not for folders.)
+        EXPECT_EQ(CreateFileA(file.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr),
+                  INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(DeleteFileA(file.c_str()));
+        EXPECT_FALSE(MoveFileA(file.c_str(), (parent + "steps\\on\\other.inf").c_str()));
+        EXPECT_FALSE(
+            MoveFileExA((parent + "other.inf").c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING))
+            << "nor replace it";
+        // Reading it, as the system does to register or start it, still works.
+        HANDLE reader = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+        CloseHandle(reader);
+        const auto again = files.Hold(parent, file);
+        EXPECT_TRUE(again) << "held twice, from a trusted folder";
+    }
+    EXPECT_TRUE(MoveFileA(file.c_str(), (parent + "steps\\on\\moved.inf").c_str()))
+        << "let go with its hold";
+    EXPECT_TRUE(MoveFileA((parent + "steps").c_str(), (parent + "stairs").c_str()));
+    const std::string moved = parent + "stairs\\on\\moved.inf";
+    EXPECT_TRUE(files.Hold(parent + "stairs\\", moved));
+    const auto folder = files.Hold("", parent + "stairs\\on");
+    EXPECT_FALSE(folder) << "a folder is no file";
+    EXPECT_EQ(folder.error.code, 5u);
+    EXPECT_FALSE(files.Hold("", parent + "stairs\\on\\missing.inf"));
+    EXPECT_FALSE(files.Hold("", "relative\\package.inf"));
+    // A file with a second name (a hard link) could be changed through that one.
+    ASSERT_TRUE(CreateHardLinkA((parent + "second-name.inf").c_str(), moved.c_str(), nullptr));
+    const auto linked = files.Hold("", moved);
+    EXPECT_FALSE(linked);
+    EXPECT_EQ(linked.error.code, 5u);
+    // The removal goes as before for a folder of this user's.
+    EXPECT_TRUE(files.RemoveFolder(parent + "stairs\\"));
+    EXPECT_EQ(GetFileAttributesA((parent + "stairs").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(Win32FileSystem, ExistsHonoursWildcardsAndFolders) {
     Win32FileSystem files;
     const std::string folder = winetest::MakeScratchFolder("exists");

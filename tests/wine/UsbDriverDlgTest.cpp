@@ -6,6 +6,7 @@
 #include "DriverTestSupport.h"
 #include "framework/win32/WinApp.h"
 #include "platform/win32/Win32DriverStore.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32StringTable.h"
@@ -98,7 +99,7 @@ public:
     ScriptedUsbDriverDlg(platform::IDriverStore& store, platform::IUserInterface& ui,
                          std::function<void(ScriptedUsbDriverDlg&)> script)
         : CUsbDriverDlg({kTitle, kFirst, kSecond, kOk, kCancel, kSuccess, kFailure}, nullptr,
-                        {registry, store, processes, ui, strings, errors}),
+                        {registry, store, processes, ui, strings, errors, files, ""}),
           m_script(std::move(script)) {}
 
     HWND Window() const { return m_hWnd; }
@@ -130,6 +131,7 @@ private:
     static platform::Win32Processes processes;
     static const platform::Win32StringTable strings;
     static const platform::Win32SystemErrors errors;
+    static platform::Win32FileSystem files;
     std::function<void(ScriptedUsbDriverDlg&)> m_script;
 };
 
@@ -137,6 +139,7 @@ const platform::Win32Registry ScriptedUsbDriverDlg::registry;
 platform::Win32Processes ScriptedUsbDriverDlg::processes;
 const platform::Win32StringTable ScriptedUsbDriverDlg::strings;
 const platform::Win32SystemErrors ScriptedUsbDriverDlg::errors(ScriptedUsbDriverDlg::strings);
+platform::Win32FileSystem ScriptedUsbDriverDlg::files;
 
 // The system's text for `code`, as the dialog shows it.
 std::string SystemText(unsigned long code) {

@@ -6,7 +6,8 @@
 #
 # - autorun.inf: a folder without one gets one (open=Install.exe, icon=Install.exe,0,
 #   label=TEXT); an existing one must open Install.exe, and should have icon= and label=.
-# - The volume label is autorun.inf's label=, or TEXT.
+# - The volume label is TEXT, or autorun.inf's label=; either must be 1 to 32 letters, digits,
+#   blanks, '.', '_' or '-'.
 # - discmenu-check (PROGRAM, with --release) checks the folder first; a folder it finds errors
 #   in is refused unless --force is given.
 # - The same files give the same image, byte for byte: every date in it is SOURCE_DATE_EPOCH
@@ -37,7 +38,7 @@ fail() {
     exit 1
 }
 
-[ -d "$disc" ] || fail "$disc is not a folder"
+[ -d "$disc" ] || fail "\"$disc\" is not a folder (DISC=folder)"
 command -v xorriso >/dev/null || fail "xorriso is not installed (make deps installs it)"
 
 # The value of `key` in the [autorun] section of autorun.inf (names in any letter case, blanks
@@ -57,9 +58,12 @@ autorun_value() {
 
 # autorun.inf, in any letter case, at the root of the disc.
 autorun=$(find "$disc" -maxdepth 1 -type f -iname autorun.inf -print -quit)
-if [ -n "$label" ] && ! [[ "$label" =~ ^[A-Za-z0-9\ ._-]{1,32}$ ]]; then
-    fail "the label \"$label\" is not 1 to 32 letters, digits, blanks, '.', '_' or '-'"
-fi
+# A label as a volume label and in autorun.inf can hold.
+check_label() { # check_label LABEL WHERE
+    [[ "$1" =~ ^[A-Za-z0-9\ ._-]{1,32}$ ]] ||
+        fail "the label \"$1\"$2 is not 1 to 32 letters, digits, blanks, '.', '_' or '-'"
+}
+[ -z "$label" ] || check_label "$label" ""
 if [ -z "$autorun" ]; then
     [ -n "$label" ] || fail "$disc has no autorun.inf: give a label (LABEL=...) and one is written"
     autorun=$disc/autorun.inf
@@ -73,6 +77,7 @@ else
     [ -n "$(autorun_value icon)" ] || say "warning: $autorun has no icon= (Windows shows the drive's own icon)"
     written=$(autorun_value label)
     [ -n "$written" ] || say "warning: $autorun has no label= (Windows shows the volume label)"
+    [ -z "$written" ] || [ -n "$label" ] || check_label "$written" " of $autorun"
     label=${label:-$written}
     [ -n "$label" ] || fail "no volume label: autorun.inf has no label=; give one with LABEL=..."
 fi

@@ -32,9 +32,9 @@ BOOL CUsbDriverDlg::OnInitDialog() {
 
 void CUsbDriverDlg::OnOK() {
     platform::IProcesses& processes = m_services.processes;
-    const auto runElevated = [&](const std::vector<std::string>& infPaths) {
-        return processes.RunElevatedAndWait(m_hWnd, processes.ModulePath(),
-                                            usb::ElevatedCopyParameters(infPaths));
+    const auto runElevated = [&](const std::vector<std::string>& selectors) {
+        return usb::RunHeldElevated(m_services.files, processes, m_hWnd, m_services.launcherDir,
+                                    usb::ElevatedCopyParameters(selectors));
     };
     const usb::InstallOutcome outcome = usb::InstallDriverPackages(
         m_checkFirst.GetCheck(), m_checkSecond.GetCheck(), m_services.registry, m_services.drivers,

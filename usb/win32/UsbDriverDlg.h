@@ -6,6 +6,7 @@
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "platform/DriverStore.h"
+#include "platform/FileSystem.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"
@@ -37,6 +38,8 @@ struct UsbDriverServices {
     platform::IUserInterface& ui;
     const platform::IStringTable& strings;
     const platform::ISystemErrors& errors;
+    platform::IFileSystem& files; // holds the disc's program while it runs elevated
+    std::string launcherDir;      // the disc's root, where that program lies
 };
 
 class CUsbDriverDlg : public CDialog {

@@ -15,6 +15,9 @@
 //   winprobe gdi <pid>                     how many drawing objects the process holds
 //   winprobe atom-find|atom-add|atom-delete <name>
 //   winprobe temp                          the temporary folder
+//   winprobe squat <mutex> <property>      what any program of the session can do: hold the
+//                                          mutex and show a minimised window "Squatter"
+//                                          carrying the window property, until it is closed
 //   winprobe run-alone <command-line>      run a program that may start no other process
 //   winprobe launch <x> <y> <rrggbb> <timeout-ms> <command-line>
 //                                          start a program and wait until the screen pixel
@@ -346,6 +349,37 @@ double SecondsSince(const LARGE_INTEGER& start) {
            static_cast<double>(frequency.QuadPart);
 }
 
+// Holds the mutex `mutex` and shows a minimised window carrying the property `property`, as a
+// program other than the menu may; prints "ready" once both are there, then runs until the
+// window is closed.
+int Squat(const std::string& mutex, const std::string& property) {
+    HANDLE held = CreateMutexA(nullptr, TRUE, mutex.c_str());
+    if (held == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
+        return 1;
+    }
+    HWND window = CreateWindowExA(0, "STATIC", "Squatter", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) {
+        return 1;
+    }
+    SetPropA(window, property.c_str(), reinterpret_cast<HANDLE>(1));
+    ShowWindow(window, SW_SHOWMINIMIZED);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    MSG message;
+    while (IsWindow(window) && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_CLOSE ||
+            (message.hwnd == window && message.message == WM_SYSCOMMAND &&
+             (message.wParam & 0xFFF0) == SC_CLOSE)) {
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    CloseHandle(held);
+    return 0;
+}
+
 // Starts `commandLine` and polls the screen until the pixel (x, y) shows `colour`: the time
 // from the start of a program to its window being painted, measured the same way for any
 // program. Then closes the window found there and waits for its process, and for the started
@@ -507,6 +541,9 @@ int Run(int argc, char** argv) {
     if (command == "atom-delete") {
         GlobalDeleteAtom(GlobalFindAtomA(argument.c_str()));
         return 0;
+    }
+    if (command == "squat" && argc > 3) {
+        return Squat(argv[2], argv[3]);
     }
     if (command == "temp") {
         wchar_t path[MAX_PATH + 1] = {}; // the longest temporary folder the call gives
