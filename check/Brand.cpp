@@ -5,6 +5,7 @@
 #include "framework/StringUtil.h"
 #include "menu/PageLayout.h"
 #include "platform/portable/ProfileReader.h"
+#include "platform/portable/RegistryViews.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -39,7 +40,7 @@ const BrandPicture kPictures[] = {
 constexpr char kIconFile[] = "Install.ico";
 
 // The keys of brand.ini, by section, and what their values must be.
-enum class Value { Name, RegistryPath, Any };
+enum class Value { Name, RegistryPath, RegistryView, Any };
 struct BrandKey {
     const char* section;
     const char* key;
@@ -54,6 +55,7 @@ const BrandKey kBrandKeys[] = {
     {"Registry", "Version", Value::Any},
     {"Registry", "LanguageKey", Value::RegistryPath},
     {"Registry", "LanguageKey2", Value::RegistryPath},
+    {"Registry", "View", Value::RegistryView},
 };
 
 constexpr std::size_t kMaxKeyNameLength = 255;
@@ -172,6 +174,11 @@ void CheckIdentity(const IDiscFiles& folder, std::vector<Finding>& findings) {
                                     "\"" + value +
                                         "\" is no key under HKEY_LOCAL_MACHINE (names between "
                                         "single backslashes, without the root's name)"));
+        } else if (known.value == Value::RegistryView && !registry_views::ParseChoice(value)) {
+            findings.push_back(Make(Kind::BrandRegistryView, kBrandFile, known.section, known.key,
+                                    "\"" + value +
+                                        "\" names no registry view: leave it empty for the "
+                                        "64-bit view and then the 32-bit one, or give 64 or 32"));
         } else if (known.value == Value::Name && !IsPlainName(value)) {
             findings.push_back(Make(Kind::BrandName, kBrandFile, known.section, known.key,
                                     "\"" + value +

@@ -62,6 +62,7 @@ enum class Kind {
     BrandNotRegistryPath,   // error: a registry key of brand.ini that names no key
     BrandName,              // error: a product or company name the resources cannot carry
     BrandIconMissing,       // warning: no icon, so the sample's stays
+    BrandRegistryView,      // error: a registry view of brand.ini that is none of the choices
 };
 
 Severity SeverityOf(Kind kind);

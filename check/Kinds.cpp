@@ -59,6 +59,7 @@ const KindInfo kKinds[] = {
     {Kind::BrandNotRegistryPath, Severity::Error, "brand-not-registry-path"},
     {Kind::BrandName, Severity::Error, "brand-name"},
     {Kind::BrandIconMissing, Severity::Warning, "brand-icon-missing"},
+    {Kind::BrandRegistryView, Severity::Error, "brand-registry-view"},
 };
 
 const KindInfo& InfoOf(Kind kind) {

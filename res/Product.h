@@ -4,6 +4,10 @@
 // the keys that may force the menu's language. The names come from the brand the program is
 // built from (brand.ini, see res/Product.cpp); the sample product's are in res/brand.ini.
 
+#include "platform/Registry.h"
+
+#include <vector>
+
 namespace product {
 
 // Present when the product is installed; its value kFolderValue holds the product's folder.
@@ -18,5 +22,12 @@ extern const char kRequiredVersion[];
 inline constexpr int kForcedLanguageKeyCount = 2;
 extern const char* const kForcedLanguageKeys[kForcedLanguageKeyCount];
 inline constexpr char kForcedLanguageValue[] = "ForceLanguage";
+
+// The registry views these keys are looked for in on 64-bit Windows: brand.ini's View= ("" for
+// the 64-bit view and then the 32-bit one, "64" or "32" for that view alone).
+extern const char kRegistryView[];
+
+// The views to look for the product's keys in, in order, on the system `registry` reads.
+std::vector<platform::RegistryView> RegistryViews(const platform::IRegistry& registry);
 
 } // namespace product

@@ -430,6 +430,7 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
                       "[Registry]\r\nInstallKey=HKLM\\SOFTWARE\\Harbor\r\n"
                       "VersionKey=SOFTWARE\\\\Harbor\r\n"
                       "LanguageKey=SOFTWARE\\Harbor Works\\Suite\r\n"
+                      "View=WOW6432Node\r\n"
                       "; a comment\r\nFolderValu=InstallDir\r\n"},
     };
     for (const auto& [name, bytes] : files) {
@@ -447,6 +448,7 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
         Line(E, "brand.ini", "Product", "Name", Kind::BrandName, ""),
         Line(E, "brand.ini", "Registry", "InstallKey", Kind::BrandNotRegistryPath, ""),
         Line(E, "brand.ini", "Registry", "VersionKey", Kind::BrandNotRegistryPath, ""),
+        Line(E, "brand.ini", "Registry", "View", Kind::BrandRegistryView, ""),
         Line(W, "brand.ini", "Registry", "FolderValu", Kind::UnknownKey, ""),
     };
     const check::Report report = check::CheckBrand(check::FileTreeDiscFiles(brand.string()));
