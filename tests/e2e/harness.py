@@ -17,12 +17,13 @@ SOURCE_DIR = Path(__file__).resolve().parents[2]
 
 def _runtime_build():
     """The build whose programs run here, when the environment names none, and why: the 32-bit
-    one where the machine runs 32-bit x86 programs (32-bit Wine needs them), the x86_64 one
-    elsewhere (tools/setup/runs-i386.sh)."""
-    check = subprocess.run([SOURCE_DIR / "tools" / "setup" / "runs-i386.sh"],
-                           capture_output=True, text=True)
+    one where the machine runs 32-bit x86 programs natively (32-bit Wine needs them), the x86_64
+    one elsewhere (tools/setup/runs-i386.sh)."""
+    runs = SOURCE_DIR / "tools" / "setup" / "runs-i386.sh"
+    check = subprocess.run([runs], capture_output=True, text=True)
     why = check.stdout.strip()
-    if check.returncode == 0:
+    how = subprocess.run([runs, "--how"], capture_output=True, text=True).stdout.strip()
+    if check.returncode == 0 and how == "native":
         return "mingw", "disc", f"the 32-bit program: {why}"
     return "mingw64", "disc64", f"the x86_64 program: {why}"
 
@@ -36,6 +37,20 @@ else:
     BUILD_DIR = SOURCE_DIR / "build" / _build
     DISC_DIR = Path(os.environ.get("DISCMENU_DISC_DIR", SOURCE_DIR / "build" / _disc))
 TOOLS_DIR = Path(os.environ.get("DISCMENU_TOOLS_DIR", BUILD_DIR / "tests"))
+# Wine's loader for the programs of that build, by its full path where the build names one:
+# Debian's `wine` picks the 32-bit loader whenever 32-bit Wine is installed, and a 64-bit program
+# started through it starts slowly where 32-bit programs run emulated.
+WINE = os.environ.get("DISCMENU_WINE_LOADER",
+                      "/usr/lib/wine/wine64" if BUILD_DIR.name == "mingw64" and
+                      Path("/usr/lib/wine/wine64").exists() else "wine")
+# The 64-bit probe and loader, for what a 64-bit program in the same session sees (a screen
+# reader on 64-bit Windows is one).
+WINE64 = os.environ.get("DISCMENU_WINE64_LOADER", "/usr/lib/wine/wine64")
+PROBE64 = Path(os.environ.get("DISCMENU_PROBE64",
+                              SOURCE_DIR / "build" / "mingw64" / "tests" / "winprobe.exe"))
+# QEMU reserves the 32-bit address space up front, where 32-bit Wine runs under its emulation:
+# without it Wine cannot map its shared user data. Natively nothing reads it.
+QEMU_RESERVED_VA = os.environ.get("QEMU_RESERVED_VA", "0xf7000000")
 TEMPLATE = Path(os.environ.get("DISCMENU_WINE_TEMPLATE", BUILD_DIR / "wine-template"))
 INSTANCE_ATOM = "__ORMIX_INSTALLER_ATOM__"
 
@@ -110,7 +125,8 @@ class WineDesktop:
         self.screen = (width, height)
         self._xvfb, self.display = self._start_xvfb(width, height)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
+                        WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
+                        QEMU_RESERVED_VA=QEMU_RESERVED_VA)
         self.env.pop("DISCMENU_RECORD", None)
         self._started = []
         self._window_manager = None  # close() may run before it is up
@@ -121,7 +137,7 @@ class WineDesktop:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         # The first program starts Wine's own background processes, which inherit its output
         # and stay for as long as the server: give them none to hold.
-        subprocess.run(["wine", str(TOOLS_DIR / "winprobe.exe"), "windows"], env=self.env,
+        subprocess.run([WINE, str(TOOLS_DIR / "winprobe.exe"), "windows"], env=self.env,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120)
 
@@ -206,13 +222,13 @@ class WineDesktop:
 
     # Programs ------------------------------------------------------------------------------
     def start(self, program, *args, env=None):
-        process = subprocess.Popen(["wine", program, *args], env={**self.env, **(env or {})},
+        process = subprocess.Popen([WINE, program, *args], env={**self.env, **(env or {})},
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self._started.append(process)
         return process
 
-    def run(self, program, *args, env=None, timeout=60):
-        result = subprocess.run(["wine", program, *args], env={**self.env, **(env or {})},
+    def run(self, program, *args, env=None, timeout=60, loader=None):
+        result = subprocess.run([loader or WINE, program, *args], env={**self.env, **(env or {})},
                                 capture_output=True, text=True, timeout=timeout,
                                 encoding="utf-8", errors="replace")
         # 126 and 127 come from the shell of Debian's `wine` when it cannot start Wine's loader
@@ -227,6 +243,17 @@ class WineDesktop:
         result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)
         if check and result.returncode != 0:
             raise AssertionError(f"winprobe {' '.join(args)} failed with exit status "
+                                 f"{result.returncode}: {result.stdout}{result.stderr[-2000:]}")
+        return result.stdout
+
+    def probe64(self, *args, timeout=60):
+        """The 64-bit probe (the x86_64 build's), started by 64-bit Wine's loader: what a 64-bit
+        program of the same session sees."""
+        if not PROBE64.exists():
+            raise AssertionError(f"no 64-bit probe at {PROBE64}: make mingw64 builds it")
+        result = self.run(str(PROBE64), *args, timeout=timeout, loader=WINE64)
+        if result.returncode != 0:
+            raise AssertionError(f"winprobe (64-bit) {' '.join(args)} failed with exit status "
                                  f"{result.returncode}: {result.stdout}{result.stderr[-2000:]}")
         return result.stdout
 

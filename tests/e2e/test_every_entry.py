@@ -31,14 +31,24 @@ class EveryEntryTest(WineTestCase):
         page = page or self.page
         self.wine.click(page.left + 500, page.top + 15 + 41 * index + 18)
 
-    def install_product(self, with_second_package=True):
+    def install_product(self, with_second_package=True, view=None):
+        """The product's folder with its driver packages, and its keys: in the registry view
+        of the loader's `reg` unless `view` ("64" or "32") names one, as a product's 64-bit or
+        32-bit setup program writes them."""
         folder = self.wine.c_drive() / "Product"
         shutil.copytree(DRIVERS / "RKVU021", folder / "RKVU021")
         if with_second_package:
             shutil.copytree(DRIVERS / "RKVU031", folder / "RKVU031")
-        self.wine.run("reg", "add", PRODUCT + r"\Install", "/v", "WBPATH", "/d", "C:\\Product",
-                      "/f")
-        self.wine.set_registry_string(PRODUCT + r"\Options", "Version", "4.4.0")
+        in_view = [f"/reg:{view}"] if view else []
+        for key, name, value in ((r"\Install", "WBPATH", "C:\\Product"),
+                                 (r"\Options", "Version", "4.4.0")):
+            result = self.wine.run("reg", "add", PRODUCT + key, "/v", name, "/d", value, "/f",
+                                   *in_view)
+            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        if view:
+            other = "32" if view == "64" else "64"
+            absent = self.wine.run("reg", "query", PRODUCT + r"\Install", f"/reg:{other}")
+            self.assertNotEqual(absent.returncode, 0, f"the keys are in the {other}-bit view too")
 
     def other_window(self, caption):
         self.assertTrue(self.wine.wait_until(
@@ -73,6 +83,25 @@ class EveryEntryTest(WineTestCase):
         self.assertTrue((self.inf_store / "ser2pl.inf").exists())
         self.assertTrue((self.inf_store / "RKVU031.inf").exists())
         self.assertTrue(self.wine.window_gone(title))
+
+    def register_first_package_from_the_usb_entry(self):
+        self.start_menu()
+        self.click_entry(USB)
+        title = inf_value("Inst.inf", "IDS_USBTITLE")
+        self.tick_and_ok(self.wine.wait_window(title), 1005)
+        success = self.other_window("Install")
+        self.assertIn(inf_value("Inst.inf", "IDS_FILECOPYSUCCESS"), self.wine.box_text(success))
+        self.wine.probe("press", "#" + success.hwnd, "1")
+        self.assertTrue((self.inf_store / "ser2pl.inf").exists())
+        self.assertFalse((self.inf_store / "RKVU031.inf").exists())
+
+    def test_a_product_set_up_by_a_64_bit_program_is_found_in_the_64_bit_view(self):
+        self.install_product(view="64")
+        self.register_first_package_from_the_usb_entry()
+
+    def test_a_product_set_up_by_a_32_bit_program_is_found_in_the_32_bit_view(self):
+        self.install_product(view="32")
+        self.register_first_package_from_the_usb_entry()
 
     def test_a_missing_driver_package_is_reported_with_the_system_text(self):
         self.install_product(with_second_package=False)

@@ -2,6 +2,7 @@
 background, the entries, the help strip and the language chooser, reacts to the pointer and to
 the keyboard, and changes language."""
 
+import re
 import shutil
 import struct
 from pathlib import Path
@@ -230,6 +231,27 @@ class KeyboardTest(PageOnScreen):
         self.wine.keys("Return")
         caption = inf_value("Inst.inf", "IDS_CAPTION")
         self.assertTrue(self.wine.wait_until(lambda: self.wine.windows(caption)), caption)
+
+    def test_a_64_bit_screen_reader_reads_the_entries_from_its_own_process(self):
+        """A screen reader on 64-bit Windows is a 64-bit program: it reads the page's entries
+        across processes, through the system's proxies, whatever the page's architecture."""
+        page = self.start_menu()
+        count = int(inf_value("Inst.inf", "Number of menu"))
+        names = [re.sub("&(.)", r"\1", inf_value("Inst.inf", f"MenuItemString{i}"))
+                 for i in range(count)]
+        read = []
+        for line in self.wine.probe64("accessible", "Install").splitlines():
+            head, name, tail = line.split('"')
+            role, _state = head.split()
+            read.append((int(role), name, tuple(int(p) for p in tail.split())))
+        self.assertGreaterEqual(len(read), count, read)
+        push_button = 43
+        for index, (role, name, location) in enumerate(read[:count]):
+            top = ENTRY_TOP + ENTRY_PITCH * index
+            self.assertEqual((role, name), (push_button, names[index]), index)
+            self.assertEqual(location, (*self.at(ENTRY_LEFT, top), *self.at(ENTRY_RIGHT, top + 37)),
+                             index)
+        self.assertEqual(self.wine.windows("Install")[0].hwnd, page.hwnd, "nothing opened")
 
     def test_access_keys_move_and_carry_out_and_escape_closes(self):
         self.wine.set_registry_string(r"HKLM\SOFTWARE\Microsoft\Internet Explorer", "Version",
