@@ -51,6 +51,20 @@ PROBE64 = Path(os.environ.get("DISCMENU_PROBE64",
 # QEMU reserves the 32-bit address space up front, where 32-bit Wine runs under its emulation:
 # without it Wine cannot map its shared user data. Natively nothing reads it.
 QEMU_RESERVED_VA = os.environ.get("QEMU_RESERVED_VA", "0xf7000000")
+# How many times longer than natively every wait may take: where 32-bit programs run under
+# emulation, each of them runs many times slower (tests/wine/if-i386-runs.sh sets it there).
+TIME_SCALE = float(os.environ.get("DISCMENU_TIME_SCALE", "1"))
+
+
+def scaled_time(seconds):
+    return seconds * TIME_SCALE
+
+
+class Process(subprocess.Popen):
+    """A started program, whose waits allow for a slower machine."""
+
+    def wait(self, timeout=None):
+        return super().wait(timeout=None if timeout is None else scaled_time(timeout))
 TEMPLATE = Path(os.environ.get("DISCMENU_WINE_TEMPLATE", BUILD_DIR / "wine-template"))
 INSTANCE_ATOM = "__ORMIX_INSTALLER_ATOM__"
 
@@ -139,7 +153,7 @@ class WineDesktop:
         # and stay for as long as the server: give them none to hold.
         subprocess.run([WINE, str(TOOLS_DIR / "winprobe.exe"), "windows"], env=self.env,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=120)
+                       stderr=subprocess.DEVNULL, timeout=scaled_time(120))
 
     def _let_window_manager_decorate(self):
         """The template has Wine draw the window frames for the tests without a window manager;
@@ -222,14 +236,14 @@ class WineDesktop:
 
     # Programs ------------------------------------------------------------------------------
     def start(self, program, *args, env=None):
-        process = subprocess.Popen([WINE, program, *args], env={**self.env, **(env or {})},
+        process = Process([WINE, program, *args], env={**self.env, **(env or {})},
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self._started.append(process)
         return process
 
     def run(self, program, *args, env=None, timeout=60, loader=None):
         result = subprocess.run([loader or WINE, program, *args], env={**self.env, **(env or {})},
-                                capture_output=True, text=True, timeout=timeout,
+                                capture_output=True, text=True, timeout=scaled_time(timeout),
                                 encoding="utf-8", errors="replace")
         # 126 and 127 come from the shell of Debian's `wine` when it cannot start Wine's loader
         # (a 32-bit loader on a machine without 32-bit support, say): no Windows program
@@ -258,11 +272,14 @@ class WineDesktop:
         return result.stdout
 
     def wait_window(self, caption, timeout_ms=60000):
+        timeout_ms = int(scaled_time(timeout_ms))
         return Window(self.probe("wait", caption, str(timeout_ms),
-                                 timeout=timeout_ms // 1000 + 30).strip())
+                                 timeout=timeout_ms // 1000 / TIME_SCALE + 30).strip())
 
     def window_gone(self, caption, timeout_ms=20000):
-        return self.probe("gone", caption, str(timeout_ms), check=False) == "" and \
+        timeout_ms = int(scaled_time(timeout_ms))
+        return self.probe("gone", caption, str(timeout_ms), check=False,
+                          timeout=timeout_ms // 1000 / TIME_SCALE + 60) == "" and \
             not self.windows(caption)
 
     def windows(self, caption=None):
@@ -311,12 +328,12 @@ class WineDesktop:
         if f"X={x}\nY={y}\n" in location:
             return
         self.xdotool("mousemove", "--sync", x, y)
-        time.sleep(0.4)
+        time.sleep(scaled_time(0.4))
 
     def click(self, x, y):
         self.move_pointer(x, y)
         self.xdotool("click", 1)
-        time.sleep(0.4)
+        time.sleep(scaled_time(0.4))
 
     def click_control(self, window, control_id):
         """Clicks the middle of a control of `window` with the pointer, as a user would."""
@@ -325,7 +342,7 @@ class WineDesktop:
 
     def keys(self, *names):
         self.xdotool("key", "--delay", 80, *names)
-        time.sleep(0.4)
+        time.sleep(scaled_time(0.4))
 
     def set_registry_string(self, key, name, value):
         result = self.run("reg", "add", key, "/v", name, "/d", value, "/f")
@@ -359,7 +376,7 @@ class WineDesktop:
         return self.probe("atom-find", name, check=False).strip() not in ("", "0")
 
     def wait_until(self, condition, timeout=20.0, interval=0.2):
-        deadline = time.monotonic() + timeout
+        deadline = time.monotonic() + scaled_time(timeout)
         while time.monotonic() < deadline:
             if condition():
                 return True

@@ -74,6 +74,18 @@ class PageOnScreen(WineTestCase):
     def help_region(self, shot):
         return shot.region(*self.at(0, 300), *self.at(597, 340))
 
+    def shot_when(self, shows, timeout=10):
+        """A screenshot once `shows` holds for it (the page redraws in its own time), else the
+        last one taken."""
+        shots = []
+
+        def taken():
+            shots.append(self.wine.screenshot())
+            return shows(shots[-1])
+
+        self.wine.wait_until(taken, timeout=timeout)
+        return shots[-1]
+
 
 class MenuPageTest(PageOnScreen):
     def test_the_page_shows_centred_with_background_entries_help_strip_and_chooser(self):
@@ -115,7 +127,7 @@ class MenuPageTest(PageOnScreen):
         self.wine.move_pointer(*self.at(100, 100))
         idle = self.wine.screenshot()
         self.wine.move_pointer(*self.at(500, 15 + 41 + 18))
-        hot = self.wine.screenshot()
+        hot = self.shot_when(lambda shot: near(self.pixel(shot, 410, 56), HOT_TOP))
         self.assertTrue(near(self.pixel(hot, 410, 56), HOT_TOP), self.pixel(hot, 410, 56))
         self.assertTrue(near(self.pixel(hot, 410, 15), NORMAL_TOP), "entry 0 stays normal")
         yellow_rows = {y for x in range(ENTRY_LEFT, ENTRY_RIGHT) for y in range(56, 93)
@@ -128,7 +140,7 @@ class MenuPageTest(PageOnScreen):
 
         # Into the gap below entry 1: normal again, and the text for no entry.
         self.wine.move_pointer(*self.at(500, 94))
-        gap = self.wine.screenshot()
+        gap = self.shot_when(lambda shot: near(self.pixel(shot, 410, 56), NORMAL_TOP))
         self.assertTrue(near(self.pixel(gap, 410, 56), NORMAL_TOP))
         self.assertEqual(self.entry_region(gap, 1), self.entry_region(idle, 1))
         self.assertEqual(self.help_region(gap), self.help_region(idle))

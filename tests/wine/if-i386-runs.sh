@@ -31,4 +31,8 @@ if [ "$how" = native ] && [ "$subset" = --emulated-subset-only ]; then
     echo "Skipped: $why; the tests of the emulated subset run in their own modules here."
     exit 77
 fi
+if [ "$how" = emulated ]; then
+    # Every 32-bit program runs many times slower: the end-to-end tests' waits allow for it.
+    export DISCMENU_TIME_SCALE=${DISCMENU_TIME_SCALE:-10}
+fi
 exec "$@"

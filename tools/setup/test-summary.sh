@@ -15,7 +15,7 @@ native)
     ;;
 emulated)
     echo "  the 32-bit Install.exe (build/disc; wine.*, e2e.*): the emulated subset" \
-        "(wine.prepare_prefix, wine.PlatformTest, e2e.emulated_subset), in a 64-bit Wine prefix" \
+        "(wine.prepare_prefix, wine.RegistryViews, e2e.emulated_subset), in a 64-bit Wine prefix" \
         "with its 32-bit part (WoW64), 32-bit code emulated ($why); the other runtime tests" \
         "skipped: the whole suite does not fit the time of make test emulated"
     echo "  the x86_64 Install.exe (build/disc64; x86_64.*): its file and resource checks and one" \
