@@ -51,6 +51,10 @@ PROBE64 = Path(os.environ.get("DISCMENU_PROBE64",
 # QEMU reserves the 32-bit address space up front, where 32-bit Wine runs under its emulation:
 # without it Wine cannot map its shared user data. Natively nothing reads it.
 QEMU_RESERVED_VA = os.environ.get("QEMU_RESERVED_VA", "0xf7000000")
+# Where 32-bit programs run emulated, every start of the 32-bit probe would take a minute: the
+# tests then look at the session through the 64-bit probe, which sees the same windows and
+# processes (tests/wine/if-i386-runs.sh sets this there). The program under test stays 32-bit.
+OBSERVE_WITH_PROBE64 = bool(os.environ.get("DISCMENU_OBSERVE_WITH_PROBE64"))
 # How many times longer than natively every wait may take: where 32-bit programs run under
 # emulation, each of them runs many times slower (tests/wine/if-i386-runs.sh sets it there).
 TIME_SCALE = float(os.environ.get("DISCMENU_TIME_SCALE", "1"))
@@ -151,7 +155,9 @@ class WineDesktop:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         # The first program starts Wine's own background processes, which inherit its output
         # and stay for as long as the server: give them none to hold.
-        subprocess.run([WINE, str(TOOLS_DIR / "winprobe.exe"), "windows"], env=self.env,
+        probe, loader = (PROBE64, WINE64) if OBSERVE_WITH_PROBE64 else \
+            (TOOLS_DIR / "winprobe.exe", WINE)
+        subprocess.run([loader, str(probe), "windows"], env=self.env,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=scaled_time(120))
 
@@ -254,7 +260,10 @@ class WineDesktop:
         return result
 
     def probe(self, *args, check=True, timeout=60):
-        result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)
+        if OBSERVE_WITH_PROBE64:
+            result = self.run(str(PROBE64), *args, timeout=timeout, loader=WINE64)
+        else:
+            result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)
         if check and result.returncode != 0:
             raise AssertionError(f"winprobe {' '.join(args)} failed with exit status "
                                  f"{result.returncode}: {result.stdout}{result.stderr[-2000:]}")
