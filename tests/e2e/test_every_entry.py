@@ -42,12 +42,12 @@ class EveryEntryTest(WineTestCase):
         in_view = [f"/reg:{view}"] if view else []
         for key, name, value in ((r"\Install", "WBPATH", "C:\\Product"),
                                  (r"\Options", "Version", "4.4.0")):
-            result = self.wine.run("reg", "add", PRODUCT + key, "/v", name, "/d", value, "/f",
+            result = self.wine.reg("add", PRODUCT + key, "/v", name, "/d", value, "/f",
                                    *in_view)
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
         if view:
             other = "32" if view == "64" else "64"
-            absent = self.wine.run("reg", "query", PRODUCT + r"\Install", f"/reg:{other}")
+            absent = self.wine.reg("query", PRODUCT + r"\Install", f"/reg:{other}")
             self.assertNotEqual(absent.returncode, 0, f"the keys are in the {other}-bit view too")
 
     def other_window(self, caption):
