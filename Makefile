@@ -12,11 +12,13 @@ MINGW64 := $(BUILD)/mingw64
 FUZZ    := $(BUILD)/fuzz
 JOBS    ?= $(shell nproc)
 
-# Whether the tests run the 32-bit program here: only where the machine runs 32-bit x86 programs
-# (32-bit Wine needs them) and DISCMENU_64BIT_ONLY is not set. Elsewhere the x86_64 build runs
-# every runtime test, and the demo, the preview and the benchmark run the x86_64 program.
-I386_WHY := $(shell tools/setup/runs-i386.sh 2>&1)
-I386     := $(shell tools/setup/runs-i386.sh >/dev/null 2>&1 && echo yes)
+# Whether the 32-bit program's runtime tests run here in full: only where the machine runs
+# 32-bit x86 programs natively (32-bit Wine needs them) and DISCMENU_64BIT_ONLY is not set.
+# Elsewhere the x86_64 build runs every runtime test, and the demo, the preview and the
+# benchmark run the x86_64 program; where make deps set up QEMU's emulation of 32-bit programs,
+# the 32-bit program runs a subset of its tests as well (tests/wine/if-i386-runs.sh). Evaluated
+# where used, after make deps.
+I386 = $(shell [ "$$(tools/setup/runs-i386.sh --how 2>/dev/null)" = native ] && echo yes)
 
 # The brand folder the disc's program is built from (see README, "Your product's look"); none
 # for the sample product's. A build made for another brand is configured again.
@@ -95,15 +97,12 @@ fuzz: fuzz-build
 	    status=$$?; cat logs/*.summary 2>/dev/null; exit $$status
 
 # One ctest run over the four builds, so that a single summary closes the output.
-# Its last lines say which program the runtime tests ran against, and why.
+# Its last lines say which program each group of tests ran against, and how
+# (tools/setup/test-summary.sh).
 test: linux mingw disc mingw64 fuzz-build
 	@printf 'subdirs("linux" "mingw" "mingw64" "fuzz")\n' > $(BUILD)/CTestTestfile.cmake
 	@(cd $(BUILD) && ctest --output-on-failure -j $(JOBS)); status=$$?; \
-	echo "Runtime tests (Wine, end-to-end, discmenu-check under Wine) ran against $(if $(I386),\
-	the 32-bit program $(BUILD)/disc/Install.exe: $(I386_WHY); the x86_64 program had its file\
-	checks and one end-to-end run.,the x86_64 program $(BUILD)/disc64/Install.exe: $(I386_WHY).\
-	The 32-bit program's runtime tests are reported as skipped; its file and resource checks ran.)"; \
-	exit $$status
+	tools/setup/test-summary.sh; exit $$status
 
 # Shows the menu of the sample disc, or of a copy of DISC with the program built here at its
 # root, under Wine; without a display, saves build/demo/menu.png.

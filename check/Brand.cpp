@@ -5,6 +5,7 @@
 #include "framework/StringUtil.h"
 #include "menu/PageLayout.h"
 #include "platform/portable/ProfileReader.h"
+#include "platform/portable/RegistryViews.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,7 +44,7 @@ constexpr char kPngExtension[] = ".png";
 constexpr char kIconFile[] = "Install.ico";
 
 // The keys of brand.ini, by section, and what their values must be.
-enum class Value { Name, RegistryPath, Colour, Any };
+enum class Value { Name, RegistryPath, RegistryView, Colour, Any };
 struct BrandKey {
     const char* section;
     const char* key;
@@ -58,6 +59,7 @@ const BrandKey kBrandKeys[] = {
     {"Registry", "Version", Value::Any},
     {"Registry", "LanguageKey", Value::RegistryPath},
     {"Registry", "LanguageKey2", Value::RegistryPath},
+    {"Registry", "View", Value::RegistryView},
     {"Colours", "EntryText", Value::Colour},
     {"Colours", "EntryHotText", Value::Colour},
     {"Colours", "HelpText", Value::Colour},
@@ -234,6 +236,11 @@ void CheckIdentity(const IDiscFiles& folder, std::vector<Finding>& findings) {
                                     "\"" + value +
                                         "\" is no colour: write it as #RRGGBB, its red, green "
                                         "and blue in hexadecimal (#FFFFFF is white)"));
+        } else if (known.value == Value::RegistryView && !registry_views::ParseChoice(value)) {
+            findings.push_back(Make(Kind::BrandRegistryView, kBrandFile, known.section, known.key,
+                                    "\"" + value +
+                                        "\" names no registry view: leave it empty for the "
+                                        "64-bit view and then the 32-bit one, or give 64 or 32"));
         } else if (known.value == Value::Name && !IsPlainName(value)) {
             findings.push_back(Make(Kind::BrandName, kBrandFile, known.section, known.key,
                                     "\"" + value +

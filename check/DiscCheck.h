@@ -67,6 +67,7 @@ enum class Kind {
     BrandIconMissing,       // warning: no icon, so the sample's stays
     NoDoublePicture,        // warning: a picture of the brand without its 2x form
     BrandColour,            // error: a colour of brand.ini that is no #RRGGBB
+    BrandRegistryView,      // error: a registry view of brand.ini that is none of the choices
 };
 
 Severity SeverityOf(Kind kind);

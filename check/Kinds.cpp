@@ -63,6 +63,7 @@ const KindInfo kKinds[] = {
     {Kind::BrandIconMissing, Severity::Warning, "brand-icon-missing"},
     {Kind::NoDoublePicture, Severity::Warning, "no-2x-picture"},
     {Kind::BrandColour, Severity::Error, "brand-colour"},
+    {Kind::BrandRegistryView, Severity::Error, "brand-registry-view"},
 };
 
 const KindInfo& InfoOf(Kind kind) {

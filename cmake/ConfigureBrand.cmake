@@ -44,7 +44,7 @@ if(NOT "${brand_registry_languagekey}" STREQUAL "" AND NOT DEFINED brand_registr
 endif()
 
 foreach(name IN ITEMS product_name product_company registry_installkey registry_foldervalue
-                      registry_versionkey registry_version registry_languagekey)
+                      registry_versionkey registry_version registry_languagekey registry_view)
     if(NOT "${brand_${name}}" STREQUAL "")
         set(${name} "${brand_${name}}")
     else()
@@ -64,6 +64,16 @@ foreach(name IN ITEMS product_name product_company)
     endif()
 endforeach()
 
+# The registry views of the product's keys: both (empty), or "64" or "32" alone.
+string(TOLOWER "${registry_view}" registry_view)
+if(registry_view STREQUAL "both")
+    set(registry_view "")
+endif()
+if(NOT registry_view MATCHES "^(|64|32)$")
+    message(FATAL_ERROR "brand.ini: View=\"${registry_view}\" names no registry view: leave it "
+                        "empty for both, or give 64 or 32 (discmenu-check --brand tells why)")
+endif()
+
 # A registry name as the text of a C string literal.
 function(c_text out value)
     string(REPLACE "\\" "\\\\" value "${value}")
@@ -77,6 +87,7 @@ c_text(version_key "${registry_versionkey}")
 c_text(version "${registry_version}")
 c_text(language_key "${registry_languagekey}")
 c_text(language_key2 "${registry_languagekey2}")
+c_text(registry_view "${registry_view}")
 file(CONFIGURE OUTPUT "${OUT_DIR}/ProductNames.inc" @ONLY CONTENT
 "// The product's registry names, written from brand.ini by cmake/ConfigureBrand.cmake.
 #define DISCMENU_INSTALL_KEY ${install_key}
@@ -85,6 +96,7 @@ file(CONFIGURE OUTPUT "${OUT_DIR}/ProductNames.inc" @ONLY CONTENT
 #define DISCMENU_REQUIRED_VERSION ${version}
 #define DISCMENU_LANGUAGE_KEY ${language_key}
 #define DISCMENU_LANGUAGE_KEY2 ${language_key2}
+#define DISCMENU_REGISTRY_VIEW ${registry_view}
 ")
 
 file(CONFIGURE OUTPUT "${OUT_DIR}/Brand.rc.h" @ONLY CONTENT

@@ -8,8 +8,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 demo=$root/build/demo
-# The 32-bit program where this machine runs 32-bit x86 programs, the x86_64 one elsewhere.
-if why=$("$root/tools/setup/runs-i386.sh"); then
+# The 32-bit program where this machine runs 32-bit x86 programs natively, the x86_64 one
+# elsewhere (under emulation, the 32-bit one takes a minute to show).
+if why=$("$root/tools/setup/runs-i386.sh") &&
+    [ "$("$root/tools/setup/runs-i386.sh" --how)" = native ]; then
     disc=$root/build/disc probe=$root/build/mingw/tests/winprobe.exe
     echo "Showing the 32-bit program: $why."
 else
@@ -17,6 +19,7 @@ else
     echo "Showing the x86_64 program (build/disc64): $why."
 fi
 export WINEPREFIX=$demo/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export QEMU_RESERVED_VA=${QEMU_RESERVED_VA:-0xf7000000}
 mkdir -p "$demo"
 grep -qi '^\[Software\\\\Classes\\\\.txt\]' "$WINEPREFIX/system.reg" 2>/dev/null ||
     "$root/tests/wine/prepare-prefix.sh" "$WINEPREFIX" >/dev/null

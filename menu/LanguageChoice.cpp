@@ -2,6 +2,7 @@
 
 #include "framework/StringUtil.h"
 #include "menu/Languages.h"
+#include "platform/portable/RegistryViews.h"
 #include "res/Product.h"
 
 namespace languages {
@@ -13,15 +14,19 @@ constexpr std::size_t kForcedLanguageBufferSize = 10;
 } // namespace
 
 std::optional<std::string> ReadForcedLanguage(const platform::IRegistry& registry) {
-    // Looked for in this order; the first key that yields the value wins.
+    // Looked for in this order, each key in the product's registry views in their order; the
+    // first that yields the value as text wins.
+    const auto views = product::RegistryViews(registry);
     for (const char* key : product::kForcedLanguageKeys) {
         if (*key == '\0') {
             continue;
         }
-        const auto value =
-            registry.ReadValue(key, product::kForcedLanguageValue, kForcedLanguageBufferSize);
-        if (value && value->isString) {
-            return value->text;
+        for (const platform::RegistryView view : views) {
+            const auto value = registry.ReadValueIn(view, key, product::kForcedLanguageValue,
+                                                    kForcedLanguageBufferSize);
+            if (value && value->isString) {
+                return value->text;
+            }
         }
     }
     return std::nullopt;

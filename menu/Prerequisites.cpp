@@ -2,6 +2,7 @@
 
 #include "framework/StringUtil.h"
 #include "menu/Versions.h"
+#include "platform/portable/RegistryViews.h"
 #include "res/Product.h"
 #include "res/resource.h"
 
@@ -23,7 +24,11 @@ constexpr std::size_t kPromptBufferSize = 1024;
 } // namespace
 
 bool IsBrowserRecentEnough(const platform::IRegistry& registry) {
-    const auto version = registry.ReadValue(kBrowserKey, "Version", kBrowserVersionBufferSize);
+    // The program's own view: the browser the Java runtime it installs (a 32-bit one, for the
+    // 32-bit program) plugs into is the one of its own architecture, and so is the browser
+    // control the manuals window loads into this process.
+    const auto version = registry.ReadValueIn(platform::RegistryView::Own, kBrowserKey, "Version",
+                                              kBrowserVersionBufferSize);
     return version && CompareDottedVersions(version->text, kMinimumBrowserVersion) >= 0;
 }
 
@@ -75,11 +80,12 @@ std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
 }
 
 bool IsProductInstalled(const platform::IRegistry& registry) {
-    if (!registry.KeyExists(product::kInstallKey)) {
+    const auto views = product::RegistryViews(registry);
+    if (!registry_views::KeyExistsInAny(registry, views, product::kInstallKey)) {
         return false;
     }
-    const auto version =
-        registry.ReadValue(product::kOptionsKey, product::kVersionValue, kProductVersionBufferSize);
+    const auto version = registry_views::ReadFromAny(
+        registry, views, product::kOptionsKey, product::kVersionValue, kProductVersionBufferSize);
     return version && text::EqualsNoCase(version->text, product::kRequiredVersion);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
-// Read-only access to values under HKEY_LOCAL_MACHINE.
+// Read-only access to values under HKEY_LOCAL_MACHINE, in the program's own view of it or in
+// one view named: 64-bit Windows keeps HKLM\SOFTWARE twice, once for 64-bit programs and once
+// for 32-bit ones (SOFTWARE\WOW6432Node), and shows each program its own unless it asks.
 
 #include "platform/SystemError.h"
 
@@ -8,6 +10,12 @@
 #include <string>
 
 namespace platform {
+
+enum class RegistryView {
+    Own,    // the view of the program's own architecture (the only one on 32-bit Windows)
+    Bits64, // the 64-bit programs' view
+    Bits32, // the 32-bit programs' view
+};
 
 struct RegistryValue {
     bool isString = false;   // REG_SZ or REG_EXPAND_SZ
@@ -28,6 +36,17 @@ public:
     // (errors::kInsufficientBuffer).
     virtual Result<RegistryValue> ReadValue(const std::string& key, const std::string& name,
                                             std::size_t bufferSize) const = 0;
+
+    // Whether the system keeps two views (64-bit Windows). Where it keeps one, every view
+    // named is that one.
+    virtual bool HasTwoViews() const = 0;
+
+    // KeyExists and ReadValue in `view`. A REG_EXPAND_SZ value of the other architecture's
+    // view is expanded as its programs see their folders (%ProgramFiles%, say).
+    virtual bool KeyExistsIn(RegistryView view, const std::string& key) const = 0;
+    virtual Result<RegistryValue> ReadValueIn(RegistryView view, const std::string& key,
+                                              const std::string& name,
+                                              std::size_t bufferSize) const = 0;
 };
 
 } // namespace platform

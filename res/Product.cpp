@@ -7,6 +7,7 @@
 
 #include "BrandColours.inc"
 #include "ProductNames.inc"
+#include "platform/portable/RegistryViews.h"
 
 namespace product {
 
@@ -16,6 +17,14 @@ const char kOptionsKey[] = DISCMENU_VERSION_KEY;
 const char kRequiredVersion[] = DISCMENU_REQUIRED_VERSION;
 const char* const kForcedLanguageKeys[kForcedLanguageKeyCount] = {DISCMENU_LANGUAGE_KEY,
                                                                   DISCMENU_LANGUAGE_KEY2};
+const char kRegistryView[] = DISCMENU_REGISTRY_VIEW;
+
+std::vector<platform::RegistryView> RegistryViews(const platform::IRegistry& registry) {
+    // The build refuses a brand whose View= is none of the choices.
+    const auto choice = registry_views::ParseChoice(kRegistryView);
+    return registry_views::SearchOrder(registry.HasTwoViews(),
+                                       choice.value_or(registry_views::Choice::Both));
+}
 
 const colours::TextColours kTextColours{DISCMENU_ENTRY_TEXT_COLOUR, DISCMENU_ENTRY_HOT_TEXT_COLOUR,
                                         DISCMENU_HELP_TEXT_COLOUR, DISCMENU_LABEL_TEXT_COLOUR};

@@ -5,6 +5,9 @@
 // built from (brand.ini, see res/Product.cpp); the sample product's are in res/brand.ini.
 
 #include "menu/PageColours.h"
+#include "platform/Registry.h"
+
+#include <vector>
 
 namespace product {
 
@@ -23,5 +26,11 @@ inline constexpr char kForcedLanguageValue[] = "ForceLanguage";
 
 // The colours of the page's texts in the brand's design (brand.ini, section [Colours]).
 extern const colours::TextColours kTextColours;
+// The registry views these keys are looked for in on 64-bit Windows: brand.ini's View= ("" for
+// the 64-bit view and then the 32-bit one, "64" or "32" for that view alone).
+extern const char kRegistryView[];
+
+// The views to look for the product's keys in, in order, on the system `registry` reads.
+std::vector<platform::RegistryView> RegistryViews(const platform::IRegistry& registry);
 
 } // namespace product

@@ -1,6 +1,7 @@
 #include "usb/ElevatedRegistration.h"
 
 #include "framework/StringUtil.h"
+#include "platform/portable/RegistryViews.h"
 #include "res/Product.h"
 
 #include <algorithm>
@@ -109,8 +110,11 @@ ElevatedPackagePaths(const std::vector<std::string>& arguments, const std::strin
 
 platform::Result<std::string>
 ReadProductFolderAsAdministrator(const platform::IRegistry& registry) {
-    const auto value =
-        registry.ReadValue(product::kInstallKey, product::kFolderValue, kProductFolderBufferSize);
+    // In either view of 64-bit Windows, as the menu looks for it, so that the copy registers
+    // the packages of the product the menu found.
+    const auto value = registry_views::ReadFromAny(registry, product::RegistryViews(registry),
+                                                   product::kInstallKey, product::kFolderValue,
+                                                   kProductFolderBufferSize);
     if (!value || !value->isString || value->text.empty()) {
         return platform::Result<std::string>::Failure(platform::errors::kPathNotFound);
     }

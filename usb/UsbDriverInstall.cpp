@@ -1,6 +1,7 @@
 #include "usb/UsbDriverInstall.h"
 
 #include "framework/StringUtil.h"
+#include "platform/portable/RegistryViews.h"
 #include "res/Product.h"
 #include "res/resource.h"
 
@@ -9,8 +10,9 @@
 namespace usb {
 
 std::optional<std::string> ReadProductFolder(const platform::IRegistry& registry) {
-    const auto value =
-        registry.ReadValue(product::kInstallKey, product::kFolderValue, kProductFolderBufferSize);
+    const auto value = registry_views::ReadFromAny(registry, product::RegistryViews(registry),
+                                                   product::kInstallKey, product::kFolderValue,
+                                                   kProductFolderBufferSize);
     // An empty folder would put the packages at the root of the current drive.
     if (!value || !value->isString || value->text.empty()) {
         return std::nullopt;

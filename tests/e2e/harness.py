@@ -17,12 +17,13 @@ SOURCE_DIR = Path(__file__).resolve().parents[2]
 
 def _runtime_build():
     """The build whose programs run here, when the environment names none, and why: the 32-bit
-    one where the machine runs 32-bit x86 programs (32-bit Wine needs them), the x86_64 one
-    elsewhere (tools/setup/runs-i386.sh)."""
-    check = subprocess.run([SOURCE_DIR / "tools" / "setup" / "runs-i386.sh"],
-                           capture_output=True, text=True)
+    one where the machine runs 32-bit x86 programs natively (32-bit Wine needs them), the x86_64
+    one elsewhere (tools/setup/runs-i386.sh)."""
+    runs = SOURCE_DIR / "tools" / "setup" / "runs-i386.sh"
+    check = subprocess.run([runs], capture_output=True, text=True)
     why = check.stdout.strip()
-    if check.returncode == 0:
+    how = subprocess.run([runs, "--how"], capture_output=True, text=True).stdout.strip()
+    if check.returncode == 0 and how == "native":
         return "mingw", "disc", f"the 32-bit program: {why}"
     return "mingw64", "disc64", f"the x86_64 program: {why}"
 
@@ -36,6 +37,38 @@ else:
     BUILD_DIR = SOURCE_DIR / "build" / _build
     DISC_DIR = Path(os.environ.get("DISCMENU_DISC_DIR", SOURCE_DIR / "build" / _disc))
 TOOLS_DIR = Path(os.environ.get("DISCMENU_TOOLS_DIR", BUILD_DIR / "tests"))
+# Wine's loader for the programs of that build, by its full path where the build names one:
+# Debian's `wine` picks the 32-bit loader whenever 32-bit Wine is installed, and a 64-bit program
+# started through it starts slowly where 32-bit programs run emulated.
+WINE = os.environ.get("DISCMENU_WINE_LOADER",
+                      "/usr/lib/wine/wine64" if BUILD_DIR.name == "mingw64" and
+                      Path("/usr/lib/wine/wine64").exists() else "wine")
+# The 64-bit probe and loader, for what a 64-bit program in the same session sees (a screen
+# reader on 64-bit Windows is one).
+WINE64 = os.environ.get("DISCMENU_WINE64_LOADER", "/usr/lib/wine/wine64")
+PROBE64 = Path(os.environ.get("DISCMENU_PROBE64",
+                              SOURCE_DIR / "build" / "mingw64" / "tests" / "winprobe.exe"))
+# QEMU reserves the 32-bit address space up front, where 32-bit Wine runs under its emulation:
+# without it Wine cannot map its shared user data. Natively nothing reads it.
+QEMU_RESERVED_VA = os.environ.get("QEMU_RESERVED_VA", "0xf7000000")
+# Where 32-bit programs run emulated, every start of the 32-bit probe would take a minute: the
+# tests then look at the session through the 64-bit probe, which sees the same windows and
+# processes (tests/wine/if-i386-runs.sh sets this there). The program under test stays 32-bit.
+OBSERVE_WITH_PROBE64 = bool(os.environ.get("DISCMENU_OBSERVE_WITH_PROBE64"))
+# How many times longer than natively every wait may take: where 32-bit programs run under
+# emulation, each of them runs many times slower (tests/wine/if-i386-runs.sh sets it there).
+TIME_SCALE = float(os.environ.get("DISCMENU_TIME_SCALE", "1"))
+
+
+def scaled_time(seconds):
+    return seconds * TIME_SCALE
+
+
+class Process(subprocess.Popen):
+    """A started program, whose waits allow for a slower machine."""
+
+    def wait(self, timeout=None):
+        return super().wait(timeout=None if timeout is None else scaled_time(timeout))
 TEMPLATE = Path(os.environ.get("DISCMENU_WINE_TEMPLATE", BUILD_DIR / "wine-template"))
 INSTANCE_ATOM = "__ORMIX_INSTALLER_ATOM__"
 
@@ -110,7 +143,8 @@ class WineDesktop:
         self.screen = (width, height)
         self._xvfb, self.display = self._start_xvfb(width, height)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
+                        WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
+                        QEMU_RESERVED_VA=QEMU_RESERVED_VA)
         self.env.pop("DISCMENU_RECORD", None)
         self._started = []
         self._window_manager = None  # close() may run before it is up
@@ -121,9 +155,11 @@ class WineDesktop:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         # The first program starts Wine's own background processes, which inherit its output
         # and stay for as long as the server: give them none to hold.
-        subprocess.run(["wine", str(TOOLS_DIR / "winprobe.exe"), "windows"], env=self.env,
+        probe, loader = (PROBE64, WINE64) if OBSERVE_WITH_PROBE64 else \
+            (TOOLS_DIR / "winprobe.exe", WINE)
+        subprocess.run([loader, str(probe), "windows"], env=self.env,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=120)
+                       stderr=subprocess.DEVNULL, timeout=scaled_time(120))
 
     def _let_window_manager_decorate(self):
         """The template has Wine draw the window frames for the tests without a window manager;
@@ -206,14 +242,14 @@ class WineDesktop:
 
     # Programs ------------------------------------------------------------------------------
     def start(self, program, *args, env=None):
-        process = subprocess.Popen(["wine", program, *args], env={**self.env, **(env or {})},
+        process = Process([WINE, program, *args], env={**self.env, **(env or {})},
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self._started.append(process)
         return process
 
-    def run(self, program, *args, env=None, timeout=60):
-        result = subprocess.run(["wine", program, *args], env={**self.env, **(env or {})},
-                                capture_output=True, text=True, timeout=timeout,
+    def run(self, program, *args, env=None, timeout=60, loader=None):
+        result = subprocess.run([loader or WINE, program, *args], env={**self.env, **(env or {})},
+                                capture_output=True, text=True, timeout=scaled_time(timeout),
                                 encoding="utf-8", errors="replace")
         # 126 and 127 come from the shell of Debian's `wine` when it cannot start Wine's loader
         # (a 32-bit loader on a machine without 32-bit support, say): no Windows program
@@ -224,18 +260,35 @@ class WineDesktop:
         return result
 
     def probe(self, *args, check=True, timeout=60):
-        result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)
+        if OBSERVE_WITH_PROBE64:
+            result = self.run(str(PROBE64), *args, timeout=timeout, loader=WINE64)
+        else:
+            result = self.run(str(TOOLS_DIR / "winprobe.exe"), *args, timeout=timeout)
         if check and result.returncode != 0:
             raise AssertionError(f"winprobe {' '.join(args)} failed with exit status "
                                  f"{result.returncode}: {result.stdout}{result.stderr[-2000:]}")
         return result.stdout
 
+    def probe64(self, *args, timeout=60):
+        """The 64-bit probe (the x86_64 build's), started by 64-bit Wine's loader: what a 64-bit
+        program of the same session sees."""
+        if not PROBE64.exists():
+            raise AssertionError(f"no 64-bit probe at {PROBE64}: make mingw64 builds it")
+        result = self.run(str(PROBE64), *args, timeout=timeout, loader=WINE64)
+        if result.returncode != 0:
+            raise AssertionError(f"winprobe (64-bit) {' '.join(args)} failed with exit status "
+                                 f"{result.returncode}: {result.stdout}{result.stderr[-2000:]}")
+        return result.stdout
+
     def wait_window(self, caption, timeout_ms=60000):
+        timeout_ms = int(scaled_time(timeout_ms))
         return Window(self.probe("wait", caption, str(timeout_ms),
-                                 timeout=timeout_ms // 1000 + 30).strip())
+                                 timeout=timeout_ms // 1000 / TIME_SCALE + 30).strip())
 
     def window_gone(self, caption, timeout_ms=20000):
-        return self.probe("gone", caption, str(timeout_ms), check=False) == "" and \
+        timeout_ms = int(scaled_time(timeout_ms))
+        return self.probe("gone", caption, str(timeout_ms), check=False,
+                          timeout=timeout_ms // 1000 / TIME_SCALE + 60) == "" and \
             not self.windows(caption)
 
     def windows(self, caption=None):
@@ -284,12 +337,12 @@ class WineDesktop:
         if f"X={x}\nY={y}\n" in location:
             return
         self.xdotool("mousemove", "--sync", x, y)
-        time.sleep(0.4)
+        time.sleep(scaled_time(0.4))
 
     def click(self, x, y):
         self.move_pointer(x, y)
         self.xdotool("click", 1)
-        time.sleep(0.4)
+        time.sleep(scaled_time(0.4))
 
     def click_control(self, window, control_id):
         """Clicks the middle of a control of `window` with the pointer, as a user would."""
@@ -298,17 +351,27 @@ class WineDesktop:
 
     def keys(self, *names):
         self.xdotool("key", "--delay", 80, *names)
-        time.sleep(0.4)
+        time.sleep(scaled_time(0.4))
+
+    def reg(self, *args):
+        """Wine's reg command, in the registry view of the program under test unless the
+        arguments name one (/reg:64, /reg:32). Where that program is 32-bit and runs emulated,
+        the 64-bit reg writes the 32-bit view by name: an emulated start takes a minute."""
+        if OBSERVE_WITH_PROBE64 and BUILD_DIR.name != "mingw64":
+            if not any(str(a).lower().startswith("/reg:") for a in args):
+                args = (*args, "/reg:32")
+            return self.run("reg", *args, loader=WINE64)
+        return self.run("reg", *args)
 
     def set_registry_string(self, key, name, value):
-        result = self.run("reg", "add", key, "/v", name, "/d", value, "/f")
+        result = self.reg("add", key, "/v", name, "/d", value, "/f")
         assert result.returncode == 0, result.stdout
 
     def set_dpi(self, dpi):
         """The screen resolution that programs started from now on see (the prefix's
         LogPixels, which Wine reads at a program's start)."""
         for key in (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"):
-            result = self.run("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
+            result = self.reg("add", key, "/v", "LogPixels", "/t", "REG_DWORD",
                               "/d", str(dpi), "/f")
             assert result.returncode == 0, result.stdout
 
@@ -332,7 +395,7 @@ class WineDesktop:
         return self.probe("atom-find", name, check=False).strip() not in ("", "0")
 
     def wait_until(self, condition, timeout=20.0, interval=0.2):
-        deadline = time.monotonic() + timeout
+        deadline = time.monotonic() + scaled_time(timeout)
         while time.monotonic() < deadline:
             if condition():
                 return True

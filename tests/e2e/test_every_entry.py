@@ -7,7 +7,7 @@ import shutil
 from harness import SOURCE_DIR, WineTestCase
 from test_actions import (BROWSER_KEY, DOCUMENT, EXIT, INSTALLER, JAVA, MANUALS, MORE_TOOLS,
                           RECORD, SETUP, USB)
-from test_menu import FIRST_KEY, inf_value
+from test_menu import ENTRY_PITCH, ENTRY_TOP, FIRST_KEY, HOT_TOP, inf_value, near
 
 PRODUCT = r"HKLM\SOFTWARE\Brenlow\Ormix-Frame"
 WS_EX_TOOLWINDOW = 0x80
@@ -31,14 +31,24 @@ class EveryEntryTest(WineTestCase):
         page = page or self.page
         self.wine.click(page.left + 500, page.top + 15 + 41 * index + 18)
 
-    def install_product(self, with_second_package=True):
+    def install_product(self, with_second_package=True, view=None):
+        """The product's folder with its driver packages, and its keys: in the registry view
+        of the loader's `reg` unless `view` ("64" or "32") names one, as a product's 64-bit or
+        32-bit setup program writes them."""
         folder = self.wine.c_drive() / "Product"
         shutil.copytree(DRIVERS / "RKVU021", folder / "RKVU021")
         if with_second_package:
             shutil.copytree(DRIVERS / "RKVU031", folder / "RKVU031")
-        self.wine.run("reg", "add", PRODUCT + r"\Install", "/v", "WBPATH", "/d", "C:\\Product",
-                      "/f")
-        self.wine.set_registry_string(PRODUCT + r"\Options", "Version", "4.4.0")
+        in_view = [f"/reg:{view}"] if view else []
+        for key, name, value in ((r"\Install", "WBPATH", "C:\\Product"),
+                                 (r"\Options", "Version", "4.4.0")):
+            result = self.wine.reg("add", PRODUCT + key, "/v", name, "/d", value, "/f",
+                                   *in_view)
+            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        if view:
+            other = "32" if view == "64" else "64"
+            absent = self.wine.reg("query", PRODUCT + r"\Install", f"/reg:{other}")
+            self.assertNotEqual(absent.returncode, 0, f"the keys are in the {other}-bit view too")
 
     def other_window(self, caption):
         self.assertTrue(self.wine.wait_until(
@@ -73,6 +83,25 @@ class EveryEntryTest(WineTestCase):
         self.assertTrue((self.inf_store / "ser2pl.inf").exists())
         self.assertTrue((self.inf_store / "RKVU031.inf").exists())
         self.assertTrue(self.wine.window_gone(title))
+
+    def register_first_package_from_the_usb_entry(self):
+        self.start_menu()
+        self.click_entry(USB)
+        title = inf_value("Inst.inf", "IDS_USBTITLE")
+        self.tick_and_ok(self.wine.wait_window(title), 1005)
+        success = self.other_window("Install")
+        self.assertIn(inf_value("Inst.inf", "IDS_FILECOPYSUCCESS"), self.wine.box_text(success))
+        self.wine.probe("press", "#" + success.hwnd, "1")
+        self.assertTrue((self.inf_store / "ser2pl.inf").exists())
+        self.assertFalse((self.inf_store / "RKVU031.inf").exists())
+
+    def test_a_product_set_up_by_a_64_bit_program_is_found_in_the_64_bit_view(self):
+        self.install_product(view="64")
+        self.register_first_package_from_the_usb_entry()
+
+    def test_a_product_set_up_by_a_32_bit_program_is_found_in_the_32_bit_view(self):
+        self.install_product(view="32")
+        self.register_first_package_from_the_usb_entry()
 
     def test_a_missing_driver_package_is_reported_with_the_system_text(self):
         self.install_product(with_second_package=False)
@@ -191,6 +220,56 @@ class EveryEntryTest(WineTestCase):
                 if window.pid == pid:
                     self.wine.probe("close", "#" + window.hwnd)
         self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("notepad.exe")))
+
+    def test_one_start_hovers_keys_reads_and_starts_every_kind_of_entry(self):
+        """One menu, as few starts of the 32-bit program as can be (where it runs emulated,
+        each takes minutes): the pointer, the keyboard into the manuals, a 64-bit screen
+        reader, the product found in the 64-bit view with a driver package registered, a
+        program, a document, the Java runtime, a sub-page and the exit entry."""
+        self.install_product(view="64")
+        self.wine.set_registry_string(BROWSER_KEY, "Version", "8.0.7601.17514")
+        self.start_menu()
+
+        def hot(index):
+            shot = self.wine.screenshot()
+            return near(shot.pixel(self.page.left + 410,
+                                   self.page.top + ENTRY_TOP + ENTRY_PITCH * index), HOT_TOP)
+
+        self.wine.move_pointer(self.page.left + 500, self.page.top + ENTRY_TOP + 18)
+        self.assertTrue(self.wine.wait_until(lambda: hot(0)), "the entry under the pointer")
+
+        names = [line.split('"')[1] for line in
+                 self.wine.probe64("accessible", "Install").splitlines()]
+        self.assertEqual(names[:7], [re.sub("&(.)", r"\1", inf_value("Inst.inf",
+                                                                      f"MenuItemString{i}"))
+                                     for i in range(7)])
+
+        self.wine.click(self.page.left + 100, self.page.top + 100)
+        self.wine.keys("Tab", "Down", "Down", "Return")
+        self.close_manuals(inf_value("Inst.inf", "IDS_CAPTION"))
+
+        self.click_entry(SETUP)
+        self.assertStarted(self.recorded(1)[0], "Disk1\\setup.exe")
+        self.click_entry(DOCUMENT)
+        self.notepad_opened("ReadMe.txt")
+        self.click_entry(JAVA)
+        self.assertRegex(self.recorded(2)[1],
+                         f'^"{self.wine.program_folder_pattern()}{re.escape(INSTALLER)}"$')
+        self.click_entry(USB)
+        self.tick_and_ok(self.wine.wait_window(inf_value("Inst.inf", "IDS_USBTITLE")), 1005)
+        success = self.other_window("Install")
+        self.assertIn(inf_value("Inst.inf", "IDS_FILECOPYSUCCESS"), self.wine.box_text(success))
+        self.wine.probe("press", "#" + success.hwnd, "1")
+        self.assertTrue((self.inf_store / "ser2pl.inf").exists())
+        self.assertTrue(self.wine.window_gone(inf_value("Inst.inf", "IDS_USBTITLE")))
+        self.click_entry(MORE_TOOLS)
+        sub_page = self.other_window("Install")
+        self.click_entry(2, sub_page)
+        self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
+
+        self.click_entry(EXIT)
+        self.assertTrue(self.wine.window_gone("Install"))
+        self.assertFalse(self.wine.atom_present())
 
     def test_every_entry_of_both_pages_in_one_run(self):
         self.wine.set_registry_string(BROWSER_KEY, "Version", "8.0.7601.17514")

@@ -219,14 +219,27 @@ int FakeUserInterface::ShowMessage(platform::WindowRef owner, const std::string&
 }
 
 bool FakeRegistry::KeyExists(const std::string& key) const {
-    return keys.count(text::ToLowerAscii(key)) != 0;
+    return KeyExistsIn(platform::RegistryView::Own, key);
 }
 
 platform::Result<platform::RegistryValue> FakeRegistry::ReadValue(const std::string& key,
                                                                   const std::string& name,
                                                                   std::size_t bufferSize) const {
-    const auto found = values.find(text::ToLowerAscii(key + "\\" + name));
-    if (!KeyExists(key) || found == values.end()) {
+    return ReadValueIn(platform::RegistryView::Own, key, name, bufferSize);
+}
+
+bool FakeRegistry::KeyExistsIn(platform::RegistryView view, const std::string& key) const {
+    viewsAsked.push_back(view);
+    return (Is64(view) ? keys64 : keys).count(text::ToLowerAscii(key)) != 0;
+}
+
+platform::Result<platform::RegistryValue> FakeRegistry::ReadValueIn(platform::RegistryView view,
+                                                                    const std::string& key,
+                                                                    const std::string& name,
+                                                                    std::size_t bufferSize) const {
+    const auto& stored = Is64(view) ? values64 : values;
+    const auto found = stored.find(text::ToLowerAscii(key + "\\" + name));
+    if (!KeyExistsIn(view, key) || found == stored.end()) {
         return platform::Result<platform::RegistryValue>::Failure(platform::errors::kFileNotFound);
     }
     if (found->second.text.size() + 1 > bufferSize) {
@@ -234,6 +247,12 @@ platform::Result<platform::RegistryValue> FakeRegistry::ReadValue(const std::str
             platform::errors::kInsufficientBuffer);
     }
     return platform::Result<platform::RegistryValue>::Success(found->second);
+}
+
+void FakeRegistry::SetString64(const std::string& key, const std::string& name,
+                               const std::string& text) {
+    AddKey64(key);
+    values64[text::ToLowerAscii(key + "\\" + name)] = {true, text};
 }
 
 void FakeRegistry::SetString(const std::string& key, const std::string& name,

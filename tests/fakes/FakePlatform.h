@@ -188,12 +188,20 @@ public:
     bool menuAnswers = true;                 // a window of the program answers BringForward
 };
 
+// The registry of a 32-bit program: `keys` and `values` are its own view; on 64-bit Windows
+// (`twoViews`) the 64-bit view is `keys64` and `values64`, and its own is the 32-bit one.
 class FakeRegistry : public platform::IRegistry {
 public:
     bool KeyExists(const std::string& key) const override;
     platform::Result<platform::RegistryValue> ReadValue(const std::string& key,
                                                         const std::string& name,
                                                         std::size_t bufferSize) const override;
+    bool HasTwoViews() const override { return twoViews; }
+    bool KeyExistsIn(platform::RegistryView view, const std::string& key) const override;
+    platform::Result<platform::RegistryValue> ReadValueIn(platform::RegistryView view,
+                                                          const std::string& key,
+                                                          const std::string& name,
+                                                          std::size_t bufferSize) const override;
     // Stores a text value (and creates its key).
     void SetString(const std::string& key, const std::string& name, const std::string& text);
     // Stores a text value to be expanded (REG_EXPAND_SZ), as the system gives it: expanded.
@@ -201,9 +209,22 @@ public:
     // Stores a value of another type whose bytes are `bytes`.
     void SetBinary(const std::string& key, const std::string& name, const std::string& bytes);
     void AddKey(const std::string& key) { keys.insert(text::ToLowerAscii(key)); }
+    // The same in the 64-bit view.
+    void SetString64(const std::string& key, const std::string& name, const std::string& text);
+    void AddKey64(const std::string& key) { keys64.insert(text::ToLowerAscii(key)); }
 
     std::set<std::string> keys;                            // lower case
     std::map<std::string, platform::RegistryValue> values; // "key\name", lower case
+    bool twoViews = false;
+    std::set<std::string> keys64;
+    std::map<std::string, platform::RegistryValue> values64;
+    // The views asked, in order.
+    mutable std::vector<platform::RegistryView> viewsAsked;
+
+private:
+    bool Is64(platform::RegistryView view) const {
+        return twoViews && view == platform::RegistryView::Bits64;
+    }
 };
 
 class FakeLocale : public platform::ILocale {

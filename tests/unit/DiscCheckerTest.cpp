@@ -463,6 +463,7 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
                       "[Registry]\r\nInstallKey=HKLM\\SOFTWARE\\Harbor\r\n"
                       "VersionKey=SOFTWARE\\\\Harbor\r\n"
                       "LanguageKey=SOFTWARE\\Harbor Works\\Suite\r\n"
+                      "View=WOW6432Node\r\n"
                       "; a comment\r\nFolderValu=InstallDir\r\n"
                       "[Colours]\r\nEntryText=#00464e\r\nEntryHotText=white\r\n"
                       "HelpText=#12345\r\nLabelText=#1236C8\r\n"},
@@ -485,6 +486,7 @@ TEST(DiscChecker, ABrandFoldersPicturesIconAndKeys) {
         Line(E, "brand.ini", "Product", "Name", Kind::BrandName, ""),
         Line(E, "brand.ini", "Registry", "InstallKey", Kind::BrandNotRegistryPath, ""),
         Line(E, "brand.ini", "Registry", "VersionKey", Kind::BrandNotRegistryPath, ""),
+        Line(E, "brand.ini", "Registry", "View", Kind::BrandRegistryView, ""),
         Line(E, "brand.ini", "Colours", "EntryHotText", Kind::BrandColour, ""),
         Line(E, "brand.ini", "Colours", "HelpText", Kind::BrandColour, ""),
         Line(W, "brand.ini", "Registry", "FolderValu", Kind::UnknownKey, ""),

@@ -76,6 +76,39 @@ TEST(LanguageChoice, TheForcedValueIsTextFromTheFirstKeyThatHoldsIt) {
     }
 }
 
+// On 64-bit Windows each key is looked for in the 64-bit view, then in the 32-bit one, before
+// the next key.
+TEST(LanguageChoice, TheForcedValueIsFoundInEitherViewOf64BitWindows) {
+    struct Case {
+        std::optional<std::string> first64, first32, second64;
+        bool twoViews;
+        std::optional<std::string> expected;
+    };
+    const std::optional<std::string> none;
+    const Case cases[] = {
+        {"ITA", none, none, true, "ITA"},  {none, "ESP", none, true, "ESP"},
+        {"ITA", "ESP", none, true, "ITA"}, {none, none, "DEU", true, "DEU"},
+        {none, "ESP", "DEU", true, "ESP"}, // the first key in either view before the second
+        {"ITA", none, none, false, none},  // 32-bit Windows: one view, the program's own
+    };
+    for (const Case& c : cases) {
+        fakes::FakeRegistry registry;
+        registry.twoViews = c.twoViews;
+        if (c.first64) {
+            registry.SetString64(kFirstKey, "ForceLanguage", *c.first64);
+        }
+        if (c.first32) {
+            registry.SetString(kFirstKey, "ForceLanguage", *c.first32);
+        }
+        if (c.second64) {
+            registry.SetString64(kSecondKey, "ForceLanguage", *c.second64);
+        }
+        EXPECT_EQ(languages::ReadForcedLanguage(registry), c.expected)
+            << c.first64.value_or("-") << " " << c.first32.value_or("-") << " "
+            << c.second64.value_or("-");
+    }
+}
+
 TEST(LanguageChoice, TheChoosersPositionOfALanguageAndOfAPrefix) {
     const std::vector<std::string> names = {"English",  kFrench,  "Deutsch",
                                             "Italiano", kSpanish, "Chinese"};

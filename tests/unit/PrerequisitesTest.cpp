@@ -59,6 +59,60 @@ TEST(Prerequisites, OnlyTheInstalledProductInVersion440) {
     }
 }
 
+// A 32-bit program on 64-bit Windows: a product set up by a 64-bit program keeps its keys in
+// the 64-bit view, one set up by a 32-bit program in the 32-bit view; either is found.
+TEST(Prerequisites, TheProductIsFoundInEitherViewOf64BitWindows) {
+    struct Case {
+        bool twoViews;
+        bool install64, install32;
+        const char* version64;
+        const char* version32;
+        bool installed;
+    };
+    const Case cases[] = {
+        {true, true, false, "4.4.0", nullptr, true},
+        {true, false, true, nullptr, "4.4.0", true},
+        {true, true, false, nullptr, "4.4.0", true}, // each key where it is
+        {true, false, true, "4.4.0", nullptr, true},
+        {true, true, true, "4.4.1", "4.4.0", false}, // the 64-bit view's version first
+        {true, false, false, "4.4.0", "4.4.0", false},
+        // 32-bit Windows: its one view, as the program's own.
+        {false, true, false, "4.4.0", nullptr, false},
+        {false, false, true, nullptr, "4.4.0", true},
+    };
+    for (const Case& c : cases) {
+        fakes::FakeRegistry registry;
+        registry.twoViews = c.twoViews;
+        if (c.install64) {
+            registry.AddKey64(kInstallKey);
+        }
+        if (c.install32) {
+            registry.AddKey(kInstallKey);
+        }
+        if (c.version64 != nullptr) {
+            registry.SetString64(kOptionsKey, "Version", c.version64);
+        }
+        if (c.version32 != nullptr) {
+            registry.SetString(kOptionsKey, "Version", c.version32);
+        }
+        EXPECT_EQ(prerequisites::IsProductInstalled(registry), c.installed)
+            << c.twoViews << c.install64 << c.install32 << " " << (c.version64 ? c.version64 : "-")
+            << " " << (c.version32 ? c.version32 : "-");
+    }
+}
+
+TEST(Prerequisites, TheBrowserVersionIsReadInTheProgramsOwnView) {
+    fakes::FakeRegistry registry;
+    registry.twoViews = true;
+    registry.SetString64(kBrowserKey, "Version", "11.0.9600.0");
+    EXPECT_FALSE(prerequisites::IsBrowserRecentEnough(registry)) << "the other architecture's";
+    registry.SetString(kBrowserKey, "Version", "11.0.9600.0");
+    EXPECT_TRUE(prerequisites::IsBrowserRecentEnough(registry));
+    for (const platform::RegistryView view : registry.viewsAsked) {
+        EXPECT_EQ(view, platform::RegistryView::Own);
+    }
+}
+
 TEST(Prerequisites, TheRuntimeIsCopiedAndOnlyThatCopyStartedQuoted) {
     fakes::FakeMenuServices services;
     services.files.files["D:\\SunInstall\\" + kInstaller] = "installer";

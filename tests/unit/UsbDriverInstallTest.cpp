@@ -180,6 +180,14 @@ TEST_F(UsbDriverInstallTest, TheFolderIsUsedAsTheRegistryHoldsIt) {
     EXPECT_EQ(usb::FormDriverPackagePaths("d:/x y").second, "d:/x y\\RKVU031\\RKVU031.inf");
 }
 
+TEST_F(UsbDriverInstallTest, AFolderOnlyInThe64BitViewIsFoundOn64BitWindows) {
+    registry = fakes::FakeRegistry{};
+    registry.twoViews = true;
+    registry.SetString64(kInstallKey, "WBPATH", kFolder);
+    PressOk(kChecked, kChecked);
+    EXPECT_EQ(store.registered, (std::vector<std::string>{kFirstInf, kSecondInf}));
+}
+
 TEST_F(UsbDriverInstallTest, WithoutTheKeyNothingIsRegisteredAndThePathIsNotFound) {
     registry = fakes::FakeRegistry{};
     ExpectPathNotFound(kChecked, kChecked);

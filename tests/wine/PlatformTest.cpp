@@ -3,6 +3,7 @@
 #include "WineTestSupport.h"
 #include "app/StartupDecision.h"
 #include "framework/CommandLineInfo.h"
+#include "platform/portable/RegistryViews.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32InstanceLock.h"
@@ -97,6 +98,113 @@ TEST_F(Win32RegistryTest, MissingKeysAndValues) {
     EXPECT_FALSE(registry.KeyExists("SOFTWARE\\discmenu-test\\Absent"));
     EXPECT_FALSE(registry.ReadValue(kKey, "Absent", 10).has_value());
     EXPECT_FALSE(registry.ReadValue("SOFTWARE\\discmenu-test\\Absent", "x", 10).has_value());
+}
+
+// A key of one view of the registry: created for the test, deleted after it.
+class ViewKey {
+public:
+    ViewKey(REGSAM view, const std::wstring& path) : m_view(view), m_path(path) {
+        m_created = RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                    KEY_WRITE | view, nullptr, &m_key, nullptr) == ERROR_SUCCESS;
+    }
+    ViewKey(const ViewKey&) = delete;
+    ViewKey& operator=(const ViewKey&) = delete;
+    ~ViewKey() {
+        if (m_created) {
+            RegCloseKey(m_key);
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, m_path.c_str(), m_view, 0);
+        }
+    }
+    bool Set(const std::wstring& name, DWORD type, const std::wstring& text) {
+        return m_created &&
+               RegSetValueExW(
+                   m_key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+
+private:
+    REGSAM m_view;
+    std::wstring m_path;
+    HKEY m_key = nullptr;
+    bool m_created = false;
+};
+
+std::string Variable(const char* name) {
+    char value[MAX_PATH + 1] = {};
+    GetEnvironmentVariableA(name, value, sizeof value);
+    return value;
+}
+
+// The tests' prefixes are 64-bit ones, as 64-bit Windows: a 32-bit program runs under WoW64.
+TEST(Win32RegistryViews, AKeyOfEitherViewIsFoundWhereItIs) {
+    Win32Registry registry;
+    ASSERT_TRUE(registry.HasTwoViews()) << "not a 64-bit prefix";
+    const std::wstring only64 = L"SOFTWARE\\discmenu-test\\Only64";
+    const std::wstring only32 = L"SOFTWARE\\discmenu-test\\Only32";
+    ViewKey key64(KEY_WOW64_64KEY, only64);
+    ViewKey key32(KEY_WOW64_32KEY, only32);
+    ASSERT_TRUE(key64.Set(L"Where", REG_SZ, L"64"));
+    ASSERT_TRUE(key32.Set(L"Where", REG_SZ, L"32"));
+    const std::string path64 = text::FromWide(only64);
+    const std::string path32 = text::FromWide(only32);
+
+    EXPECT_TRUE(registry.KeyExistsIn(RegistryView::Bits64, path64));
+    EXPECT_FALSE(registry.KeyExistsIn(RegistryView::Bits32, path64));
+    EXPECT_TRUE(registry.KeyExistsIn(RegistryView::Bits32, path32));
+    EXPECT_FALSE(registry.KeyExistsIn(RegistryView::Bits64, path32));
+    // The program's own view is its architecture's.
+    const bool program64 = sizeof(void*) == 8;
+    EXPECT_EQ(registry.KeyExists(path64), program64);
+    EXPECT_EQ(registry.KeyExists(path32), !program64);
+
+    const std::vector<RegistryView> both = {RegistryView::Bits64, RegistryView::Bits32};
+    const auto from64 = registry_views::ReadFromAny(registry, both, path64, "Where", 10);
+    const auto from32 = registry_views::ReadFromAny(registry, both, path32, "Where", 10);
+    ASSERT_TRUE(from64 && from32);
+    EXPECT_EQ(from64->text, "64");
+    EXPECT_EQ(from32->text, "32");
+    EXPECT_EQ(registry.ReadValueIn(RegistryView::Bits32, path64, "Where", 10).error.code,
+              static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST(Win32RegistryViews, AFolderOfTheOtherArchitecturesViewIsThatArchitecturesFolder) {
+    Win32Registry registry;
+    const bool program64 = sizeof(void*) == 8;
+    const REGSAM other = program64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const REGSAM own = program64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    ViewKey otherKey(other, L"SOFTWARE\\discmenu-test\\OtherFolder");
+    ViewKey ownKey(own, L"SOFTWARE\\discmenu-test\\OwnFolder");
+    ASSERT_TRUE(otherKey.Set(L"WBPATH", REG_EXPAND_SZ, L"%ProgramFiles%\\Ormix"));
+    ASSERT_TRUE(ownKey.Set(L"WBPATH", REG_EXPAND_SZ, L"%ProgramFiles%\\Ormix"));
+    const auto otherView = program64 ? RegistryView::Bits32 : RegistryView::Bits64;
+    const auto ownView = program64 ? RegistryView::Bits64 : RegistryView::Bits32;
+
+    // The other architecture's programs' folder, as this program sees it.
+    const std::string otherFolder = Variable(program64 ? "ProgramFiles(x86)" : "ProgramW6432");
+    const std::string ownFolder = Variable("ProgramFiles");
+    ASSERT_FALSE(otherFolder.empty());
+    ASSERT_NE(otherFolder, ownFolder) << "WoW64 keeps two program folders";
+    const auto read =
+        registry.ReadValueIn(otherView, "SOFTWARE\\discmenu-test\\OtherFolder", "WBPATH", 260);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->text, otherFolder + "\\Ormix");
+    const auto readOwn =
+        registry.ReadValueIn(ownView, "SOFTWARE\\discmenu-test\\OwnFolder", "WBPATH", 260);
+    ASSERT_TRUE(readOwn);
+    EXPECT_EQ(readOwn->text, ownFolder + "\\Ormix");
+}
+
+// The wide functions: a key and a value named outside the system's ANSI code page.
+TEST(Win32RegistryViews, NamesOutsideTheAnsiCodePage) {
+    Win32Registry registry;
+    const std::wstring path = L"SOFTWARE\\discmenu-test\\\u5965\u7c73\u514b\u65af";
+    ViewKey key(0, path);
+    ASSERT_TRUE(key.Set(L"\u7248\u672c", REG_SZ, L"4.4.0 \u7248"));
+    const auto value =
+        registry.ReadValue(text::FromWide(path), text::FromWide(L"\u7248\u672c"), 10);
+    ASSERT_TRUE(value) << value.error.code;
+    EXPECT_EQ(value->text, "4.4.0 \xe7\x89\x88");
+    EXPECT_TRUE(registry.KeyExists(text::FromWide(path)));
 }
 
 TEST(Win32FileSystem, TemporaryFolderEndsInABackslash) {

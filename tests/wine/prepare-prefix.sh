@@ -7,13 +7,20 @@ template=${1:?usage: prepare-prefix.sh DIR}
 rm -rf "$template"
 mkdir -p "$(dirname "$template")"
 export WINEPREFIX=$template WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+# Where 32-bit Wine runs under QEMU's emulation, QEMU must reserve the 32-bit address space up
+# front, or Wine cannot map its shared user data; natively nothing reads it.
+export QEMU_RESERVED_VA=${QEMU_RESERVED_VA:-0xf7000000}
+# The build's own loader (DISCMENU_WINE_LOADER, by its full path), else Debian's `wine`. Where
+# 32-bit Wine is installed, the prefix is a 64-bit one with its 32-bit part (WoW64), as on a
+# customer's 64-bit Windows.
+wine=${DISCMENU_WINE_LOADER:-wine}
+"$wine" wineboot.exe -i >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 # Wine draws the window frames itself, as Windows does: there is no window manager on Xvfb.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 # Text files open in the system's editor, as on Windows; Wine's registry leaves .txt without a
 # program, and a document entry of a disc would only warn.
-wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
+"$wine" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
 wineserver -k || true
 test -f "$template/system.reg"
 echo "Wine prefix ready: $template"

@@ -16,8 +16,12 @@ trap cleanup EXIT
 cp -a "$template/." "$prefix/"
 
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# QEMU's reservation of the 32-bit address space, for 32-bit Wine under its emulation (see
+# prepare-prefix.sh); the build's own loader by its full path, else Debian's `wine`.
+export QEMU_RESERVED_VA=${QEMU_RESERVED_VA:-0xf7000000}
+wine=${DISCMENU_WINE_LOADER:-wine}
 if [ -n "${DISCMENU_KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
-    wine "$@"
+    "$wine" "$@"
 else
-    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" wine "$@"
+    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$wine" "$@"
 fi

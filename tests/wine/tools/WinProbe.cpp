@@ -14,6 +14,9 @@
 //   winprobe gui <caption>                 the active, focus and capture windows of its thread
 //   winprobe gdi <pid>                     how many drawing objects the process holds
 //   winprobe atom-find|atom-add|atom-delete <name>
+//   winprobe accessible <caption>          the client area's accessible children as a screen
+//                                          reader reads them, across processes: one line each,
+//                                          role state "name" left top right bottom
 //   winprobe temp                          the temporary folder
 //   winprobe squat <mutex> <property>      what any program of the session can do: hold the
 //                                          mutex and show a minimised window "Squatter"
@@ -34,6 +37,7 @@
 
 #include <windows.h>
 // After windows.h, which they need.
+#include <oleacc.h>
 #include <tlhelp32.h>
 #include <winternl.h>
 
@@ -428,6 +432,59 @@ int LaunchUntilPainted(int x, int y, COLORREF colour, DWORD timeoutMs,
     return painted ? 0 : 1;
 }
 
+// The accessible children of the window's client area, read through the system's proxy as a
+// screen reader in another process reads them (a 64-bit reader of a 32-bit program, say): each
+// child by its number, as the simple elements that the page's entries are.
+int PrintAccessibleChildren(HWND hwnd) {
+    if (FAILED(CoInitialize(nullptr))) {
+        std::fprintf(stderr, "CoInitialize failed\n");
+        return 1;
+    }
+    IAccessible* page = nullptr;
+    const HRESULT found =
+        AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&page));
+    long count = 0;
+    const HRESULT counted =
+        found == S_OK && page != nullptr ? page->get_accChildCount(&count) : E_FAIL;
+    if (counted != S_OK) {
+        std::fprintf(stderr, "AccessibleObjectFromWindow: 0x%08lx, get_accChildCount: 0x%08lx\n",
+                     static_cast<unsigned long>(found), static_cast<unsigned long>(counted));
+    }
+    for (long id = 1; counted == S_OK && id <= count; ++id) {
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = id;
+        VARIANT value;
+        VariantInit(&value);
+        long role = 0, state = 0;
+        if (page->get_accRole(child, &value) == S_OK && value.vt == VT_I4) {
+            role = value.lVal;
+        }
+        VariantClear(&value);
+        if (page->get_accState(child, &value) == S_OK && value.vt == VT_I4) {
+            state = value.lVal;
+        }
+        VariantClear(&value);
+        BSTR name = nullptr;
+        std::string text;
+        if (page->get_accName(child, &name) == S_OK && name != nullptr) {
+            text = Utf8(name);
+            SysFreeString(name);
+        }
+        long left = 0, top = 0, width = 0, height = 0;
+        page->accLocation(&left, &top, &width, &height, child);
+        std::printf("%ld %lx \"%s\" %ld %ld %ld %ld\n", role, state, text.c_str(), left, top,
+                    left + width, top + height);
+    }
+    if (page != nullptr) {
+        page->Release();
+    }
+    CoUninitialize();
+    return counted == S_OK ? 0 : 1;
+}
+
 DWORD Timeout(int argc, char** argv, int index) {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : 10000;
 }
@@ -544,6 +601,10 @@ int Run(int argc, char** argv) {
     }
     if (command == "squat" && argc > 3) {
         return Squat(argv[2], argv[3]);
+    }
+    if (command == "accessible") {
+        HWND hwnd = WaitForWindow(argument, 5000);
+        return hwnd != nullptr ? PrintAccessibleChildren(hwnd) : 1;
     }
     if (command == "temp") {
         wchar_t path[MAX_PATH + 1] = {}; // the longest temporary folder the call gives
