@@ -12,6 +12,7 @@ public:
                                        const std::string& prefix) const override;
     Outcome RemoveFolder(const std::string& path) override;
     Outcome Copy(const std::string& from, const std::string& to) override;
+    Outcome CopyChecked(const std::string& from, const std::string& to) override;
     bool SameContents(const std::string& first, const std::string& second) const override;
     bool Exists(const std::string& pattern) const override;
 };

@@ -49,6 +49,7 @@ public:
                                        const std::string& prefix) const override;
     platform::Outcome RemoveFolder(const std::string& path) override;
     platform::Outcome Copy(const std::string& from, const std::string& to) override;
+    platform::Outcome CopyChecked(const std::string& from, const std::string& to) override;
     bool SameContents(const std::string& first, const std::string& second) const override;
     bool Exists(const std::string& pattern) const override;
 
@@ -62,6 +63,8 @@ public:
     bool copiesComeOutWrong = false; // a copy holds other bytes than its source
     int foldersMade = 0;             // the unique folders' names count up
     std::vector<std::string> calls;  // "copy <from> <to>", "remove <folder>"
+    // How often each file was read, by a copy or a comparison.
+    mutable std::map<std::string, int> reads;
 };
 
 class FakeProcesses : public platform::IProcesses {
