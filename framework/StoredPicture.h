@@ -30,4 +30,9 @@ std::optional<std::vector<unsigned char>> Encode(std::string_view file);
 // short, damaged, or of another length than it says).
 std::optional<std::vector<unsigned char>> Decode(const void* stored, std::size_t size);
 
+// The first `count` bytes of that bitmap (its header, say), decoding no more of it than they
+// need; nothing when the stored picture is shorter or no stored picture.
+std::optional<std::vector<unsigned char>> DecodeStart(const void* stored, std::size_t size,
+                                                      std::size_t count);
+
 } // namespace pictures

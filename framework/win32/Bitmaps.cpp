@@ -208,12 +208,30 @@ bool LoadBackgroundBitmap(HINSTANCE instance, UINT id, CBitmap& bitmap, CPalette
 }
 
 bool GetBitmapSize(HINSTANCE instance, UINT id, int& width, int& height) {
-    const PackedDib* picture = FindPicture(instance, id);
-    if (picture == nullptr || PixelsOf(picture->data, picture->size) == nullptr) {
+    // Only the header of a stored picture that is not decoded yet: the page asks the size of
+    // its background at every scale, also where it draws the 2x picture.
+    std::optional<std::vector<unsigned char>> start;
+    const void* header = nullptr;
+    const auto kept = Pictures().find({instance, id});
+    if (kept != Pictures().end()) {
+        header = kept->second.dib.data;
+    } else if (const PackedDib stored = RawResource(instance, id, pictures::kResourceType);
+               stored.data != nullptr) {
+        start = pictures::DecodeStart(stored.data, stored.size, sizeof(BITMAPINFOHEADER));
+        header = start ? start->data() : nullptr;
+    } else {
+        const PackedDib plain = RawResource(instance, id, kBitmapResourceType);
+        header = plain.size >= sizeof(BITMAPINFOHEADER) ? plain.data : nullptr;
+    }
+    if (header == nullptr) {
         return false;
     }
-    const auto& header = *static_cast<const BITMAPINFOHEADER*>(picture->data);
-    width = header.biWidth;
-    height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    BITMAPINFOHEADER info{};
+    std::memcpy(&info, header, sizeof info);
+    if (info.biSize < sizeof info || info.biWidth <= 0 || info.biHeight == 0) {
+        return false;
+    }
+    width = info.biWidth;
+    height = info.biHeight < 0 ? -info.biHeight : info.biHeight;
     return true;
 }

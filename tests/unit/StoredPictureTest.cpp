@@ -38,6 +38,13 @@ TEST(StoredPicture, SamplePicturesDecodeToTheirBitmapResources) {
         ASSERT_TRUE(decoded);
         // What a bitmap resource holds: the file without its 14-byte file header.
         EXPECT_EQ(AsString(*decoded), bmp.substr(14));
+        // Its header alone, and all of it, from the start of the stream.
+        for (const std::size_t count : {std::size_t{40}, decoded->size()}) {
+            const auto start = pictures::DecodeStart(stored->data(), stored->size(), count);
+            ASSERT_TRUE(start) << count;
+            EXPECT_EQ(AsString(*start), bmp.substr(14, count));
+        }
+        EXPECT_FALSE(pictures::DecodeStart(stored->data(), stored->size(), decoded->size() + 1));
     }
 }
 
@@ -86,6 +93,8 @@ TEST(StoredPicture, DamagedBytesGiveNoPicture) {
     for (const auto& [bytes, what] : rows) {
         EXPECT_FALSE(DecodeString(bytes)) << what;
     }
+    EXPECT_FALSE(pictures::DecodeStart(stored.data(), 20, 40)) << "a stream cut before the header";
+    EXPECT_FALSE(pictures::DecodeStart("\x10\0\0\0xxxxxxxx", 12, 8)) << "no zlib stream";
     EXPECT_FALSE(pictures::Decode(nullptr, 10));
     // Cut short anywhere, it gives no picture rather than part of one.
     for (std::size_t cut = 0; cut < stored.size(); cut += 1 + stored.size() / 97) {
