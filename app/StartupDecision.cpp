@@ -72,9 +72,9 @@ bool Relaunch(StartupServices& services, const std::string& tempFolder,
     const std::string target = *folder + program.fileName;
     const std::string commandLine =
         "\"" + target + "\" -" + kInfPathFlag + " \"" + program.directory + "\"";
-    // The copy is compared with the original: a copy cut short by a full disk, or changed on
-    // the way, is not started.
-    if (services.files.Copy(source, target) && services.files.SameContents(source, target) &&
+    // The program is read from the disc once, and the copy compared with what was read: a copy
+    // cut short by a full disk, or changed on the way, is not started.
+    if (services.files.CopyChecked(source, target) &&
         services.processes.StartAndWaitUntilReady(commandLine, *folder)) {
         return true;
     }

@@ -1,5 +1,7 @@
 #include "check/ProgramResources.h"
 
+#include "framework/StoredPicture.h"
+
 #include <cstdint>
 
 namespace check::resources {
@@ -60,6 +62,21 @@ std::optional<std::uint64_t> ResourceSection(std::string_view bytes) {
     return std::nullopt;
 }
 
+// Whether the name at `at` (a length of 2 bytes, then as many UTF-16 units) is `expected`, an
+// ASCII name.
+bool NameIs(std::string_view bytes, std::uint64_t at, std::string_view expected) {
+    if (Little(bytes, at, 2) != expected.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (Little(bytes, at + 2 + 2 * std::uint64_t{i}, 2) !=
+            static_cast<unsigned char>(expected[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<std::vector<unsigned>> BitmapIds(std::string_view bytes) {
@@ -76,11 +93,18 @@ std::optional<std::vector<unsigned>> BitmapIds(std::string_view bytes) {
     if (root + 16 > bytes.size()) {
         return std::nullopt;
     }
+    // The pictures are stored compressed under a type of their own name; a program may carry
+    // plain bitmaps as well.
+    const auto isPictureType = [&](std::uint32_t type) {
+        return (type & kSubdirectory) != 0
+                   ? NameIs(bytes, root + (type & ~kSubdirectory), pictures::kResourceType)
+                   : type == kBitmapType;
+    };
     std::vector<unsigned> ids;
     for (std::uint32_t i = 0; i < entries(root); ++i) {
         const std::uint64_t entry = root + 16 + 8 * std::uint64_t{i};
         const std::uint32_t offset = Little(bytes, entry + 4, 4);
-        if (Little(bytes, entry, 4) != kBitmapType || (offset & kSubdirectory) == 0) {
+        if (!isPictureType(Little(bytes, entry, 4)) || (offset & kSubdirectory) == 0) {
             continue;
         }
         const std::uint64_t bitmaps = root + (offset & ~kSubdirectory);

@@ -1,6 +1,7 @@
 #pragma once
-// The bitmap resources a Windows program carries, read from its bytes: the numbers of the
-// bitmaps in its resource section. The bytes may be anything: every length is checked.
+// The pictures a Windows program carries, read from its bytes: the numbers of the bitmaps in its
+// resource section, stored compressed (framework/StoredPicture.h) or plain. The bytes may be
+// anything: every length is checked.
 
 #include <optional>
 #include <string_view>
@@ -8,7 +9,8 @@
 
 namespace check::resources {
 
-// The ids of the program's bitmap resources, in the order the resource section lists them;
+// The ids of the program's pictures, in the order the resource section lists them (stored ones
+// under their type's name before plain bitmaps, as names come before numbers);
 // nothing when `bytes` is no PE file with a resource section that can be read.
 std::optional<std::vector<unsigned>> BitmapIds(std::string_view bytes);
 

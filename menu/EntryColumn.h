@@ -5,6 +5,10 @@
 
 #include "menu/PageLayout.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 namespace entries {
@@ -19,9 +23,36 @@ struct Redraw {
     bool operator==(const Redraw& other) const { return index == other.index && hot == other.hot; }
 };
 
+// The entries a move redraws: at most two, the one that was hot and the one that is, held in
+// place so that a move allocates nothing.
+class Redraws {
+public:
+    Redraws() = default;
+    Redraws(std::initializer_list<Redraw> redraws) {
+        for (const Redraw& redraw : redraws) {
+            push_back(redraw);
+        }
+    }
+    void push_back(const Redraw& redraw) {
+        if (m_count < m_items.size()) {
+            m_items[m_count++] = redraw;
+        }
+    }
+    const Redraw* begin() const { return m_items.data(); }
+    const Redraw* end() const { return m_items.data() + m_count; }
+    std::size_t size() const { return m_count; }
+    bool operator==(const Redraws& other) const {
+        return std::equal(begin(), end(), other.begin(), other.end());
+    }
+
+private:
+    std::array<Redraw, 2> m_items{};
+    std::size_t m_count = 0;
+};
+
 struct MoveEffect {
     int hotEntry = -1;           // the entry under the pointer now, or -1
-    std::vector<Redraw> redraw;  // in entry order
+    Redraws redraw;              // in entry order
     bool redrawHelpArea = false; // the hot entry changed
 };
 

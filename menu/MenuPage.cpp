@@ -37,6 +37,7 @@ void CMenuPage::LayOut(int backgroundWidth, int backgroundHeight, const geometry
 
 void CMenuPage::LoadConfiguration() {
     m_menuItems.clear();
+    m_helpTexts.assign(1, ComposeHelpText(std::string(), m_texts.m_strNoneSelectText));
     if (m_strLauncherDir.empty()) {
         m_strConfigPath.clear();
         return;
@@ -49,6 +50,11 @@ void CMenuPage::LoadConfiguration() {
     m_texts = std::move(content.texts);
     m_window.SetLabelText(content.label);
     m_menuItems = std::move(content.items);
+    m_helpTexts.clear();
+    for (const auto& item : m_menuItems) {
+        m_helpTexts.push_back(ComposeHelpText(item->m_strTitle, m_texts.m_strNoneSelectText));
+    }
+    m_helpTexts.push_back(ComposeHelpText(std::string(), m_texts.m_strNoneSelectText));
 }
 
 // --- Entry column and hover feedback -----------------------------------------------------------
@@ -57,15 +63,18 @@ geometry::Rect CMenuPage::EntryRect(int index) const {
     return layout::EntryRect(m_nEntryLeft, index, m_scale);
 }
 
-std::string CMenuPage::HotHelp() const {
-    const bool named = m_nHotEntry >= 0 && m_nHotEntry < static_cast<int>(m_menuItems.size());
-    return named ? m_menuItems[m_nHotEntry]->m_strTitle : std::string();
+const HelpTextLayout& CMenuPage::HelpFor(int hotEntry) const {
+    if (m_helpTexts.empty()) { // not read yet
+        static const HelpTextLayout nothing{std::string(), layout::kHelpTextTopOneLine};
+        return nothing;
+    }
+    const bool named = hotEntry >= 0 && hotEntry < static_cast<int>(m_helpTexts.size()) - 1;
+    return m_helpTexts[named ? static_cast<std::size_t>(hotEntry) : m_helpTexts.size() - 1];
 }
 
 void CMenuPage::DrawHelpArea() {
     if (m_nEntryLeft != layout::kNotLaidOut) {
-        m_window.DrawHelpArea(m_rcHelpArea,
-                              ComposeHelpText(HotHelp(), m_texts.m_strNoneSelectText));
+        m_window.DrawHelpArea(m_rcHelpArea, HelpFor(m_nHotEntry));
     }
 }
 

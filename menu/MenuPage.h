@@ -100,8 +100,9 @@ private:
     void DrawHelpArea();
     void DrawEntryAt(int index, bool hot);
     geometry::Rect EntryRect(int index) const;
-    // The help text of the hot entry, empty when none is hot.
-    std::string HotHelp() const;
+    // The help area's text while the hot entry is hot (none: -1), composed when the page is
+    // read, so that a move of the pointer composes nothing.
+    const HelpTextLayout& HelpFor(int hotEntry) const;
     // Makes `index` (-1 for none) the current entry, with the drawing and announcement that
     // goes with it.
     void MakeCurrent(int index);
@@ -129,6 +130,7 @@ private:
     CTextTable m_texts;
     config::PageStrings m_strings{m_services.strings, m_texts};
     MenuItemList m_menuItems;
+    std::vector<HelpTextLayout> m_helpTexts; // of each entry, then of none
     std::string m_strConfigPath;
     unsigned m_nConfigCodePage = 0; // the code page the configuration file is written in
     int m_nHotEntry = -1;

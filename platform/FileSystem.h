@@ -60,6 +60,13 @@ public:
     // Copies `from` to `to`, replacing an existing file.
     virtual Outcome Copy(const std::string& from, const std::string& to) = 0;
 
+    // Copies `from` to the new file `to`, reading `from` only once: the bytes read are written,
+    // and the written file is read back and compared with them. A copy cut short (a full disk)
+    // or changed on the way fails and is removed; so does a source larger than
+    // kMostCheckedCopyBytes, which is held in memory.
+    virtual Outcome CopyChecked(const std::string& from, const std::string& to) = 0;
+    static constexpr unsigned long long kMostCheckedCopyBytes = 256ull << 20;
+
     // Whether the two files hold the same bytes; false when either cannot be read.
     virtual bool SameContents(const std::string& first, const std::string& second) const = 0;
 

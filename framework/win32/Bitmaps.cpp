@@ -1,7 +1,11 @@
 #include "framework/win32/Bitmaps.h"
 
+#include "framework/StoredPicture.h"
+
 #include <cstddef>
 #include <cstring>
+#include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -10,6 +14,27 @@ namespace {
 // The resource type of bitmaps, spelt out so that it stays the ANSI form that FindResourceA
 // takes whatever the character-set settings of the build.
 const LPCSTR kBitmapResourceType = MAKEINTRESOURCEA(2);
+
+// The raw bytes of resource `id` of `type`; null data when there is none.
+PackedDib RawResource(HINSTANCE instance, UINT id, LPCSTR type) {
+    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), type);
+    const HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    return {data, data != nullptr ? SizeofResource(instance, found) : 0};
+}
+
+// A picture as the program uses it: decoded from its stored form, or a plain bitmap resource
+// read where it lies.
+struct Picture {
+    std::vector<unsigned char> decoded;
+    PackedDib dib;
+};
+
+// The pictures decoded so far, by module and id; a picture that cannot be read is not kept.
+std::map<std::pair<HINSTANCE, UINT>, Picture>& Pictures() {
+    static std::map<std::pair<HINSTANCE, UINT>, Picture> pictures;
+    return pictures;
+}
 
 // --- Layout of a packed bitmap: header, colour masks, colour table, pixels ---------------------
 
@@ -60,46 +85,81 @@ CPalette CreateLogicalPalette(const RGBQUAD* colours, std::size_t count) {
     return CPalette(CreatePalette(reinterpret_cast<const LOGPALETTE*>(storage.data())));
 }
 
-} // namespace
-
-CBitmap LoadBitmapResource(HINSTANCE instance, UINT id, CPalette& palette) {
-    palette.reset();
-    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), kBitmapResourceType);
-    if (found == nullptr) {
-        return CBitmap();
-    }
-    const HGLOBAL loaded = LoadResource(instance, found);
-    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (data == nullptr) {
-        return CBitmap();
-    }
-    return CreateBitmapFromPackedDib(data, SizeofResource(instance, found), palette);
-}
-
-CBitmap CreateBitmapFromPackedDib(const void* dib, std::size_t size, CPalette& palette) {
-    palette.reset();
+// The pixels of a packed bitmap of `size` bytes, after the colour table that is actually
+// there, however short it is; null when the header and table do not describe the bytes.
+const unsigned char* PixelsOf(const void* dib, std::size_t size) {
     if (dib == nullptr || size < sizeof(BITMAPINFOHEADER)) {
-        return CBitmap();
+        return nullptr;
     }
     const auto& header = *static_cast<const BITMAPINFOHEADER*>(dib);
     const std::size_t entries = ColourTableEntries(header);
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biBitCount == 0 ||
         (header.biBitCount <= 8 && entries > (std::size_t{1} << header.biBitCount))) {
-        return CBitmap();
+        return nullptr;
     }
-    // The pixels follow the colour table that is actually there, however short it is.
     const std::size_t bitsOffset = ColourTableOffset(header) + entries * sizeof(RGBQUAD);
     if (bitsOffset > size || PixelBytes(header) > size - bitsOffset) {
+        return nullptr;
+    }
+    return static_cast<const unsigned char*>(dib) + bitsOffset;
+}
+
+} // namespace
+
+const PackedDib* FindPicture(HINSTANCE instance, UINT id) {
+    auto& pictures = Pictures();
+    const auto kept = pictures.find({instance, id});
+    if (kept != pictures.end()) {
+        return &kept->second.dib;
+    }
+    const PackedDib stored = RawResource(instance, id, pictures::kResourceType);
+    const PackedDib plain =
+        stored.data != nullptr ? PackedDib{} : RawResource(instance, id, kBitmapResourceType);
+    std::optional<std::vector<unsigned char>> decoded;
+    if (stored.data != nullptr) {
+        decoded = pictures::Decode(stored.data, stored.size);
+    }
+    if (!decoded && plain.data == nullptr) {
+        return nullptr;
+    }
+    // The map's nodes stay where they are, and so do the decoded bytes they own.
+    Picture& picture = pictures[{instance, id}];
+    if (decoded) {
+        picture.decoded = std::move(*decoded);
+        picture.dib = {picture.decoded.data(), picture.decoded.size()};
+    } else {
+        picture.dib = plain;
+    }
+    return &picture.dib;
+}
+
+bool HasPicture(HINSTANCE instance, UINT id) {
+    return FindResourceA(instance, MAKEINTRESOURCEA(id), pictures::kResourceType) != nullptr ||
+           FindResourceA(instance, MAKEINTRESOURCEA(id), kBitmapResourceType) != nullptr;
+}
+
+CBitmap LoadBitmapResource(HINSTANCE instance, UINT id, CPalette& palette) {
+    palette.reset();
+    const PackedDib* picture = FindPicture(instance, id);
+    if (picture == nullptr) {
         return CBitmap();
     }
-    const auto* bytes = static_cast<const unsigned char*>(dib);
+    return CreateBitmapFromPackedDib(picture->data, picture->size, palette);
+}
 
+CBitmap CreateBitmapFromPackedDib(const void* dib, std::size_t size, CPalette& palette) {
+    palette.reset();
+    const unsigned char* bits = PixelsOf(dib, size);
+    if (bits == nullptr) {
+        return CBitmap();
+    }
+    const auto& header = *static_cast<const BITMAPINFOHEADER*>(dib);
     int colourCount = 0;
     palette = CreateBitmapPalette(header, colourCount);
     const CClientDC screen(nullptr);
     const CPaletteSelection selection(screen.get(), palette.get(), true);
     selection.Realize();
-    return CBitmap(CreateDIBitmap(screen.get(), &header, CBM_INIT, bytes + bitsOffset,
+    return CBitmap(CreateDIBitmap(screen.get(), &header, CBM_INIT, bits,
                                   static_cast<const BITMAPINFO*>(dib), DIB_RGB_COLORS));
 }
 
@@ -121,29 +181,24 @@ CPalette CreateBitmapPalette(const BITMAPINFOHEADER& header, int& colourCount) {
 bool LoadBackgroundBitmap(HINSTANCE instance, UINT id, CBitmap& bitmap, CPalette& palette) {
     bitmap.reset();
     palette.reset();
-    CBitmap section(static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    DIBSECTION info{};
-    if (!section || GetObjectA(section.get(), sizeof info, &info) != sizeof info) {
+    const PackedDib* picture = FindPicture(instance, id);
+    const unsigned char* bits =
+        picture != nullptr ? PixelsOf(picture->data, picture->size) : nullptr;
+    if (bits == nullptr) {
         return false;
     }
-    const BITMAPINFOHEADER& header = info.dsBmih;
-    const bool fewColours =
-        header.biClrUsed != 0 ? header.biClrUsed <= 256 : header.biBitCount <= 8;
-    if (fewColours) {
-        const UINT count = header.biClrUsed != 0 ? header.biClrUsed : 1u << header.biBitCount;
-        std::vector<RGBQUAD> table(count);
-        UINT retrieved = 0;
-        {
-            const CMemoryDC memory(nullptr);
-            const CObjectSelection selected(memory.get(), section.get());
-            if (selected) {
-                retrieved = GetDIBColorTable(memory.get(), 0, count, table.data());
-            }
-        }
-        palette = CreateLogicalPalette(table.data(), retrieved);
+    // A section of the picture's own format and colour table, holding its pixels.
+    const auto& header = *static_cast<const BITMAPINFOHEADER*>(picture->data);
+    void* sectionBits = nullptr;
+    CBitmap section(CreateDIBSection(nullptr, static_cast<const BITMAPINFO*>(picture->data),
+                                     DIB_RGB_COLORS, &sectionBits, nullptr, 0));
+    if (!section || sectionBits == nullptr) {
+        return false;
     }
-    // Many colours, or a colour table that the section does not hold.
+    std::memcpy(sectionBits, bits, PixelBytes(header));
+    int colourCount = 0;
+    palette = CreateBitmapPalette(header, colourCount);
+    // Many colours, or a colour table that the picture does not hold.
     if (!palette) {
         const CClientDC screen(nullptr);
         palette.reset(CreateHalftonePalette(screen.get()));
@@ -153,12 +208,30 @@ bool LoadBackgroundBitmap(HINSTANCE instance, UINT id, CBitmap& bitmap, CPalette
 }
 
 bool GetBitmapSize(HINSTANCE instance, UINT id, int& width, int& height) {
-    const CBitmap bitmap(LoadBitmapA(instance, MAKEINTRESOURCEA(id)));
-    BITMAP info{};
-    if (!bitmap || GetObjectA(bitmap.get(), sizeof info, &info) == 0) {
+    // Only the header of a stored picture that is not decoded yet: the page asks the size of
+    // its background at every scale, also where it draws the 2x picture.
+    std::optional<std::vector<unsigned char>> start;
+    const void* header = nullptr;
+    const auto kept = Pictures().find({instance, id});
+    if (kept != Pictures().end()) {
+        header = kept->second.dib.data;
+    } else if (const PackedDib stored = RawResource(instance, id, pictures::kResourceType);
+               stored.data != nullptr) {
+        start = pictures::DecodeStart(stored.data, stored.size, sizeof(BITMAPINFOHEADER));
+        header = start ? start->data() : nullptr;
+    } else {
+        const PackedDib plain = RawResource(instance, id, kBitmapResourceType);
+        header = plain.size >= sizeof(BITMAPINFOHEADER) ? plain.data : nullptr;
+    }
+    if (header == nullptr) {
         return false;
     }
-    width = info.bmWidth;
-    height = info.bmHeight;
+    BITMAPINFOHEADER info{};
+    std::memcpy(&info, header, sizeof info);
+    if (info.biSize < sizeof info || info.biWidth <= 0 || info.biHeight == 0) {
+        return false;
+    }
+    width = info.biWidth;
+    height = info.biHeight < 0 ? -info.biHeight : info.biHeight;
     return true;
 }

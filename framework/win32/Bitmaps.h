@@ -1,8 +1,12 @@
 #pragma once
-// Loading of bitmaps and their palettes from the program's resources: raw bitmap resources
-// converted to bitmaps compatible with the screen, backgrounds as device-independent sections,
-// and the logical palettes made of their colour tables. Every bitmap and palette is handed to
-// its owner (Gdi.h); the caller frees it by letting the owner go.
+// Loading of bitmaps and their palettes from the program's resources: its pictures, stored
+// compressed (framework/StoredPicture.h) or as plain bitmap resources, converted to bitmaps
+// compatible with the screen, backgrounds as device-independent sections, and the logical
+// palettes made of their colour tables. Every bitmap and palette is handed to its owner (Gdi.h);
+// the caller frees it by letting the owner go.
+//
+// A stored picture is decoded once, at its first use, and kept decoded for the life of the
+// process: a page draws the same few pictures again and again.
 
 #include "framework/win32/Gdi.h"
 
@@ -10,7 +14,19 @@
 
 #include <cstddef>
 
-// The bitmap resource `id` as a bitmap compatible with the screen, with its palette in
+// The packed bitmap of picture `id`: header, colour table and pixels, as a bitmap resource
+// holds them, aligned to 4 bytes. Null when the program carries no such picture or it cannot be
+// decoded.
+struct PackedDib {
+    const void* data;
+    std::size_t size;
+};
+const PackedDib* FindPicture(HINSTANCE instance, UINT id);
+
+// Whether the program carries picture `id`, without decoding it.
+bool HasPicture(HINSTANCE instance, UINT id);
+
+// The picture `id` as a bitmap compatible with the screen, with its palette in
 // `palette` (null for more than 8 bits per pixel). A null bitmap when there is no such
 // resource or it is no bitmap.
 CBitmap LoadBitmapResource(HINSTANCE instance, UINT id, CPalette& palette);
@@ -25,10 +41,10 @@ CBitmap CreateBitmapFromPackedDib(const void* dib, std::size_t size, CPalette& p
 // the number of entries. No palette (and a count of 0) for more than 8 bits per pixel.
 CPalette CreateBitmapPalette(const BITMAPINFOHEADER& header, int& colourCount);
 
-// A page background: the bitmap resource `id` as a device-independent section, with a palette
+// A page background: the picture `id` as a device-independent section, with a palette
 // made of its colour table (at most 256 colours) or the halftone palette (more colours).
 // False, with both outputs null, when the resource cannot be loaded.
 bool LoadBackgroundBitmap(HINSTANCE instance, UINT id, CBitmap& bitmap, CPalette& palette);
 
-// Width and height in pixels of the bitmap resource `id`; false when it cannot be loaded.
+// Width and height in pixels of the picture `id`; false when it cannot be loaded.
 bool GetBitmapSize(HINSTANCE instance, UINT id, int& width, int& height);

@@ -22,6 +22,13 @@ namespace {
 // place once it has left the page.
 constexpr int kOffPage = -1;
 
+// The kinds of the page's kept faces (CPageFaces), and the states an entry's face is drawn in.
+constexpr int kHelpFace = 0;
+constexpr int kEntryFace = 1;
+constexpr int kHotEntry = 1;
+constexpr int kFocusFrame = 2;
+constexpr int kAccessKeysShown = 4;
+
 RECT ToRect(const geometry::Rect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -56,6 +63,7 @@ BOOL CMenuDlg::OnInitDialog() {
     m_page.OnInitDialog(m_hWnd);
     Window().SetIcons(m_hIcon);
     ReadColours();
+    ReadScreenReader();
     UseScale(layout::ScaleForDpi(WindowDpi(m_hWnd)));
     LayOutWindow(std::nullopt);
     if (m_page.Style().takesOverLanguage) {
@@ -91,6 +99,7 @@ void CMenuDlg::UseScale(const layout::Scale& scale) {
     m_fontHelp = CPageFont(scale.Px(layout::kHelpFontHeight), FW_NORMAL);
     m_fontEntry = CPageFont(scale.Px(layout::kEntryFontHeight), FW_BOLD);
     m_faces.Clear(); // drawn at the old scale
+    PreparePictures(Instance(), m_nBitmapID, scale);
 }
 
 void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested) {
@@ -165,10 +174,12 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     }
     case WM_MOUSEMOVE:
+        // Handled here alone: the default handling of a move does nothing, and a hover should
+        // cost no more than its copies.
         ReleaseMouseCapture();
         TrackPointerLeaving();
         PointerAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-        result = Default();
+        result = 0;
         return true;
     case WM_MOUSELEAVE:
         // The pointer left the client area, in however large a jump: no entry stays hot.
@@ -216,6 +227,11 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         ReadColours();
         m_faces.Clear();
         InvalidateRect(m_hWnd, nullptr, TRUE);
+        return false;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETSCREENREADER) {
+            ReadScreenReader();
+        }
         return false;
     case WM_DISPLAYCHANGE:
     case WM_FONTCHANGE:
@@ -311,28 +327,29 @@ void CMenuDlg::SetLabelText(const std::string& text) {
 }
 
 void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& layout) {
-    const std::string key = "help|" + std::to_string(layout.topOffset) + '|' + layout.text;
-    ShowFace(key, rect, [&](HDC target) {
+    const auto paint = [&](HDC target) {
         ::DrawHelpArea(target, Instance(), rect, layout.text,
                        rect.top + m_scale.Px(layout.topOffset), m_fontHelp.For(target, layout.text),
                        m_scale, m_colours);
-    });
+    };
+    ShowFace({kHelpFace, layout.topOffset, layout.text}, rect, paint);
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
                          bool focused, bool accessKeys) {
-    const std::string key = std::string(hot ? "hot|" : "entry|") + (focused ? "focus|" : "") +
-                            (accessKeys ? "keys|" : "") + text;
-    ShowFace(key, rect, [&](HDC target) {
+    const auto paint = [&](HDC target) {
         ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), m_scale,
                     m_colours, accessKeys);
         if (focused) {
             DrawEntryFocus(target, rect, m_scale);
         }
-    });
+    };
+    const int states = (hot ? kHotEntry : 0) | (focused ? kFocusFrame : 0) |
+                       (accessKeys ? kAccessKeysShown : 0);
+    ShowFace({kEntryFace, states, text}, rect, paint);
 }
 
-void CMenuDlg::ShowFace(const std::string& key, const geometry::Rect& rect,
+void CMenuDlg::ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
                         const CPageFaces::Painter& paint) {
     if (m_bMoving) {
         if (!m_movingDC) {
@@ -492,7 +509,22 @@ void CMenuDlg::CarryOut(int index) {
 }
 
 void CMenuDlg::AnnounceFocus(int index) {
+    // The focus follows the pointer too while the column has it; that is told only where it
+    // can matter, so that a move costs no call into the system for nobody.
+    if (!m_bKeyboardUsed && !ScreenReaderListens()) {
+        return;
+    }
     NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, CPageAccessible::ChildId(index));
+}
+
+bool CMenuDlg::ScreenReaderListens() const {
+    return m_accessible || m_bScreenReader;
+}
+
+void CMenuDlg::ReadScreenReader() {
+    BOOL running = FALSE;
+    m_bScreenReader =
+        SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) != FALSE && running != FALSE;
 }
 
 HWND CMenuDlg::Chooser() const {

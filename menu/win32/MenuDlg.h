@@ -113,8 +113,12 @@ private:
     // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
     // device context of the window, taken at the first of them and released when the move is
     // handled; other drawing takes a context of its own.
-    void ShowFace(const std::string& key, const geometry::Rect& rect,
+    void ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
                   const CPageFaces::Painter& paint);
+    // Whether a screen reader runs, as the system tells, or a client asked for the page's
+    // accessible objects.
+    bool ScreenReaderListens() const;
+    void ReadScreenReader();
 
     MenuPageServices m_services;
     CMenuPage m_page;
@@ -146,5 +150,6 @@ private:
     CEntryColumnKeys m_column{*this};
     CComPtr<CPageAccessible> m_accessible; // made at the first question
     bool m_bKeyboardUsed = false;          // a key was pressed in this page
+    bool m_bScreenReader = false;          // the system says a screen reader runs
     bool m_bActivating = false;            // the window is being activated, and restores its focus
 };

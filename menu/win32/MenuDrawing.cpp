@@ -7,6 +7,7 @@
 #include "menu/PageLayout.h"
 #include "res/resource.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -69,8 +70,7 @@ struct PictureChoice {
 
 PictureChoice ChoosePicture(HINSTANCE instance, UINT id, const layout::Scale& scale) {
     const UINT doubleId = id + IDB_DOUBLE_SIZE_OFFSET;
-    const bool exists = !scale.IsDesign() && FindResourceA(instance, MAKEINTRESOURCEA(doubleId),
-                                                           MAKEINTRESOURCEA(2)) != nullptr;
+    const bool exists = !scale.IsDesign() && HasPicture(instance, doubleId);
     const int factor = layout::PictureFactor(scale, exists);
     return {factor == 2 ? doubleId : id, factor};
 }
@@ -222,6 +222,13 @@ void DrawHelpArea(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std
         painter.Draw(shown, shadowRect, *c.shadow, kHelpTextFormat);
     }
     painter.Draw(shown, textRect, c.text, kHelpTextFormat);
+}
+
+void PreparePictures(HINSTANCE instance, UINT bitmapId, const layout::Scale& scale) {
+    for (const UINT id :
+         {bitmapId, UINT{IDB_ENTRY_NORMAL}, UINT{IDB_ENTRY_HOT}, UINT{IDB_HELP_STRIP}}) {
+        FindPicture(instance, ChoosePicture(instance, id, scale).id);
+    }
 }
 
 void PaintBackground(HDC paintDC, HINSTANCE instance, UINT bitmapId, const geometry::Rect& target,

@@ -1,8 +1,9 @@
 #pragma once
 // Drawing of a menu page: the background, the entry faces with their texts, the help strip
 // with the help text, drawn with the bitmaps and palettes that framework/win32/Bitmaps.h
-// loads. Nothing is cached: every call loads the bitmaps it draws from the program's resources
-// and frees them before it returns, and leaves the device context's selections as it found them.
+// loads. Only the pictures' decoded bytes are kept (Bitmaps.h): every call makes the bitmaps it
+// draws and frees them before it returns, and leaves the device context's selections as it
+// found them.
 
 #include "framework/win32/Gdi.h"
 #include "menu/Geometry.h"
@@ -59,6 +60,10 @@ void DrawEntryFocus(HDC dc, const geometry::Rect& r, const layout::Scale& scale 
 void DrawHelpArea(HDC dc, HINSTANCE instance, const geometry::Rect& r, const std::string& text,
                   int textTop, HFONT helpFont, const layout::Scale& scale = {},
                   const colours::PageColours& colours = colours::DesignColours());
+
+// Decodes the pictures a page with the background `bitmapId` draws at `scale` (their 2x forms
+// where it takes those), so that no later drawing, a hover's least of all, decodes one.
+void PreparePictures(HINSTANCE instance, UINT bitmapId, const layout::Scale& scale);
 
 // The page background `bitmapId` over `target` of a paint device context (stretched when the
 // picture's size differs); nothing when it cannot be loaded.

@@ -12,13 +12,15 @@ CPageFaces::Face::Face(HDC windowDC, int width, int height)
     : memory(windowDC), bitmap(CBitmap(CreateCompatibleBitmap(windowDC, width, height))),
       selection(memory.get(), bitmap.get()) {}
 
-void CPageFaces::Show(HDC windowDC, const std::string& key, const geometry::Rect& rect,
+void CPageFaces::Show(HDC windowDC, const Key& key, const geometry::Rect& rect,
                       const Painter& paint) {
     if (windowDC == nullptr || rect.Width() <= 0 || rect.Height() <= 0) {
         return;
     }
-    const bool palette = (GetDeviceCaps(windowDC, RASTERCAPS) & RC_PALETTE) != 0;
-    const Face* face = palette ? nullptr : Find(windowDC, key, rect, paint);
+    if (!m_bPalette) {
+        m_bPalette = (GetDeviceCaps(windowDC, RASTERCAPS) & RC_PALETTE) != 0;
+    }
+    const Face* face = *m_bPalette ? nullptr : Find(windowDC, key, rect, paint);
     if (face == nullptr) {
         paint(windowDC);
         return;
@@ -27,11 +29,10 @@ void CPageFaces::Show(HDC windowDC, const std::string& key, const geometry::Rect
            SRCCOPY);
 }
 
-const CPageFaces::Face* CPageFaces::Find(HDC windowDC, const std::string& key,
-                                         const geometry::Rect& rect, const Painter& paint) {
-    const std::string sizedKey =
-        std::to_string(rect.Width()) + 'x' + std::to_string(rect.Height()) + '|' + key;
-    const auto kept = m_faces.find(sizedKey);
+const CPageFaces::Face* CPageFaces::Find(HDC windowDC, const Key& key, const geometry::Rect& rect,
+                                         const Painter& paint) {
+    const auto kept =
+        m_faces.find(std::make_tuple(key.kind, key.detail, rect.Width(), rect.Height(), key.text));
     if (kept != m_faces.end()) {
         return kept->second.get();
     }
@@ -47,5 +48,6 @@ const CPageFaces::Face* CPageFaces::Find(HDC windowDC, const std::string& key,
     if (m_faces.size() >= kMostFaces) {
         m_faces.clear();
     }
-    return m_faces.emplace(sizedKey, std::move(face)).first->second.get();
+    StoredKey stored{key.kind, key.detail, rect.Width(), rect.Height(), std::string(key.text)};
+    return m_faces.emplace(std::move(stored), std::move(face)).first->second.get();
 }

@@ -379,6 +379,97 @@ Outcome Win32FileSystem::Copy(const std::string& from, const std::string& to) {
                : Outcome::Failure(GetLastError());
 }
 
+namespace {
+
+// Reads exactly `size` bytes from the current place of `file` into `buffer`.
+bool ReadExactly(HANDLE file, char* buffer, std::size_t size) {
+    constexpr DWORD kChunk = 1 << 20;
+    while (size > 0) {
+        const DWORD wanted = size < kChunk ? static_cast<DWORD>(size) : kChunk;
+        DWORD read = 0;
+        if (!ReadFile(file, buffer, wanted, &read, nullptr)) {
+            return false;
+        }
+        if (read == 0) {
+            SetLastError(ERROR_HANDLE_EOF); // the file ended early: it changed meanwhile
+            return false;
+        }
+        buffer += read;
+        size -= read;
+    }
+    return true;
+}
+
+bool WriteAll(HANDLE file, const char* bytes, std::size_t size) {
+    constexpr DWORD kChunk = 1 << 20;
+    while (size > 0) {
+        const DWORD wanted = size < kChunk ? static_cast<DWORD>(size) : kChunk;
+        DWORD written = 0;
+        if (!WriteFile(file, bytes, wanted, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Writes `bytes` to the new file `path`, reads it back and compares; the system's reason, or
+// ERROR_FILE_CORRUPT for a file that reads back otherwise.
+Outcome WriteAndCompare(const std::string& path, const std::vector<char>& bytes) {
+    // No one else opens the file until it is checked and closed.
+    const FileHandle target(CreateFileW(text::Wide(LongForm(path)).c_str(),
+                                        GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target) {
+        return Outcome::Failure(GetLastError());
+    }
+    if (!WriteAll(target.get(), bytes.data(), bytes.size())) {
+        return Outcome::Failure(GetLastError());
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(target.get(), &size) ||
+        static_cast<unsigned long long>(size.QuadPart) != bytes.size() ||
+        SetFilePointer(target.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
+        return Outcome::Failure(ERROR_FILE_CORRUPT);
+    }
+    constexpr std::size_t kChunk = 64 * 1024;
+    std::vector<char> back(kChunk);
+    for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
+        const std::size_t count = bytes.size() - at < kChunk ? bytes.size() - at : kChunk;
+        if (!ReadExactly(target.get(), back.data(), count) ||
+            std::memcmp(back.data(), bytes.data() + at, count) != 0) {
+            return Outcome::Failure(ERROR_FILE_CORRUPT);
+        }
+    }
+    return Outcome::Success();
+}
+
+} // namespace
+
+Outcome Win32FileSystem::CopyChecked(const std::string& from, const std::string& to) {
+    std::vector<char> bytes;
+    {
+        const FileHandle source = OpenToRead(from);
+        LARGE_INTEGER size{};
+        if (!source || !GetFileSizeEx(source.get(), &size)) {
+            return Outcome::Failure(GetLastError());
+        }
+        if (static_cast<unsigned long long>(size.QuadPart) > kMostCheckedCopyBytes) {
+            return Outcome::Failure(ERROR_FILE_TOO_LARGE);
+        }
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+        if (!ReadExactly(source.get(), bytes.data(), bytes.size())) {
+            return Outcome::Failure(GetLastError());
+        }
+    }
+    const Outcome written = WriteAndCompare(to, bytes);
+    if (!written && written.error.code != ERROR_FILE_EXISTS) {
+        DeleteFileW(text::Wide(LongForm(to)).c_str());
+    }
+    return written;
+}
+
 bool Win32FileSystem::SameContents(const std::string& first, const std::string& second) const {
     const FileHandle a = OpenToRead(first);
     const FileHandle b = OpenToRead(second);

@@ -13,6 +13,7 @@ public:
     Result<FolderFacts> InspectFolder(const std::string& path) const override;
     Outcome RemoveFolder(const std::string& path) override;
     Outcome Copy(const std::string& from, const std::string& to) override;
+    Outcome CopyChecked(const std::string& from, const std::string& to) override;
     bool SameContents(const std::string& first, const std::string& second) const override;
     Result<std::shared_ptr<IHeldFile>> Hold(const std::string& trusted,
                                             const std::string& path) override;

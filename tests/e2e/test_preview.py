@@ -77,7 +77,7 @@ class PreviewTest(unittest.TestCase):
                     names = sorted(p.name for p in out.glob("*.png"))
                     self.assertEqual(names, ["ENU-Lumo_Dialog-help.png", "ENU-Lumo_Dialog.png",
                                              "ENU-Main_Dialog-help.png", "ENU-Main_Dialog.png",
-                                             "contact-sheet.png"])
+                                             "ENU-messages.png", "contact-sheet.png"])
                     page = out / "ENU-Main_Dialog.png"
                     self.assertEqual(png_size(page), (597 * scale, 340 * scale))
                     rows = png_rows(page)

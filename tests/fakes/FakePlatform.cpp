@@ -148,6 +148,7 @@ platform::Outcome FakeFileSystem::RemoveFolder(const std::string& path) {
 
 platform::Outcome FakeFileSystem::Copy(const std::string& from, const std::string& to) {
     calls.push_back("copy " + from + " " + to);
+    ++reads[from];
     const auto source = files.find(from);
     const bool ok = from.size() <= maxPath && to.size() <= maxPath && source != files.end() &&
                     from != to && !Folder(to).empty();
@@ -158,7 +159,28 @@ platform::Outcome FakeFileSystem::Copy(const std::string& from, const std::strin
     return platform::Outcome::Success();
 }
 
+platform::Outcome FakeFileSystem::CopyChecked(const std::string& from, const std::string& to) {
+    calls.push_back("copy " + from + " " + to);
+    ++reads[from];
+    const auto source = files.find(from);
+    const bool ok = from.size() <= maxPath && to.size() <= maxPath && source != files.end() &&
+                    files.count(to) == 0 && !Folder(to).empty();
+    if (!ok) {
+        return platform::Outcome::Failure(5);
+    }
+    // The written copy is compared with the bytes read, not with the source again.
+    const std::string read = source->second;
+    files[to] = copiesComeOutWrong ? read.substr(1) : read;
+    if (files[to] != read) {
+        files.erase(to);
+        return platform::Outcome::Failure(1392);
+    }
+    return platform::Outcome::Success();
+}
+
 bool FakeFileSystem::SameContents(const std::string& first, const std::string& second) const {
+    ++reads[first];
+    ++reads[second];
     const auto a = files.find(first);
     const auto b = files.find(second);
     return a != files.end() && b != files.end() && a->second == b->second;

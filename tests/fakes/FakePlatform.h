@@ -51,6 +51,7 @@ public:
     platform::Result<platform::FolderFacts> InspectFolder(const std::string& path) const override;
     platform::Outcome RemoveFolder(const std::string& path) override;
     platform::Outcome Copy(const std::string& from, const std::string& to) override;
+    platform::Outcome CopyChecked(const std::string& from, const std::string& to) override;
     bool SameContents(const std::string& first, const std::string& second) const override;
     platform::Result<std::shared_ptr<platform::IHeldFile>> Hold(const std::string& trusted,
                                                                 const std::string& path) override;
@@ -74,6 +75,8 @@ public:
     bool copiesComeOutWrong = false; // a copy holds other bytes than its source
     int foldersMade = 0;             // the unique folders' names count up
     std::vector<std::string> calls;  // "copy <from> <to>", "remove <folder>"
+    // How often each file was read, by a copy or a comparison.
+    mutable std::map<std::string, int> reads;
 };
 
 class FakeProcesses : public platform::IProcesses {

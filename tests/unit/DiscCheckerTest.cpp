@@ -8,6 +8,7 @@
 #include "check/ProgramResources.h"
 #include "check/linux/FileTreeDiscFiles.h"
 #include "check/linux/TrueTypeWidths.h"
+#include "framework/StoredPicture.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
 #include "platform/portable/ProfileReader.h"
@@ -262,8 +263,10 @@ TEST(DiscChecker, FindsEachPlantedFaultAndNothingElse) {
     fs::remove_all(disc);
 }
 
-// A 64-bit program file whose resource section holds the bitmaps `ids`, and nothing else.
-std::string ProgramWithBitmaps(const std::vector<unsigned>& ids) {
+// A 64-bit program file whose resource section holds the bitmaps `ids`, and nothing else: plain
+// bitmaps, or under the resource type named `typeName` (the pictures stored compressed are
+// under pictures::kResourceType).
+std::string ProgramWithBitmaps(const std::vector<unsigned>& ids, const std::string& typeName = "") {
     std::string bytes(0x200, '\0');
     const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
         if (bytes.size() < at + static_cast<std::size_t>(size)) {
@@ -288,8 +291,19 @@ std::string ProgramWithBitmaps(const std::vector<unsigned>& ids) {
     put(section + 8, 0x1000, 4);  // its size in memory
     put(section + 12, 0x1000, 4); // its address
     put(section + 20, 0x200, 4);  // its place in the file
-    put(0x200 + 14, 1, 2);        // the root: one type, bitmaps
-    put(0x200 + 16, 2, 4);
+    if (typeName.empty()) {
+        put(0x200 + 14, 1, 2); // the root: one numbered type, bitmaps
+        put(0x200 + 16, 2, 4);
+    } else {
+        // One named type; its name (a length, then UTF-16 units) after the bitmaps' directory.
+        const std::size_t name = 0x18 + 16 + 8 * ids.size();
+        put(0x200 + 12, 1, 2);
+        put(0x200 + 16, 0x80000000u | static_cast<std::uint32_t>(name), 4);
+        put(0x200 + name, static_cast<std::uint32_t>(typeName.size()), 2);
+        for (std::size_t i = 0; i < typeName.size(); ++i) {
+            put(0x200 + name + 2 + 2 * i, static_cast<unsigned char>(typeName[i]), 2);
+        }
+    }
     put(0x200 + 20, 0x80000000u | 0x18, 4);
     put(0x218 + 14, static_cast<std::uint32_t>(ids.size()), 2);
     for (std::size_t i = 0; i < ids.size(); ++i) {
@@ -308,6 +322,15 @@ TEST(DiscChecker, WarnsWhenThePagesPicturesComeWithoutTheir2xForm) {
         {ProgramWithBitmaps({130, 230, 131}), Ids{130, 230, 131}, 1}, // one without
         {ProgramWithBitmaps({}), Ids{}, 0},
         {"MZ and nothing a program has", std::nullopt, 0},
+        // The pictures stored compressed, under their type's name.
+        {ProgramWithBitmaps({130, 131, 132, 133, 134, 230, 231, 232, 233, 234},
+                            pictures::kResourceType),
+         Ids{130, 131, 132, 133, 134, 230, 231, 232, 233, 234}, 0},
+        {ProgramWithBitmaps({130, 131, 132, 133, 134, 230}, pictures::kResourceType),
+         Ids{130, 131, 132, 133, 134, 230}, 1},
+        // Resources of another named type, or of a name that only starts alike, are no pictures.
+        {ProgramWithBitmaps({130, 131}, "ZBITMAPS"), Ids{}, 0},
+        {ProgramWithBitmaps({130, 131}, "ZBITMA"), Ids{}, 0},
     };
     const fs::path disc = fs::temp_directory_path() / "discmenu-check-pictures";
     for (const auto& [program, ids, warnings] : rows) {

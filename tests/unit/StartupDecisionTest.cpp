@@ -53,6 +53,7 @@ TEST_F(StartupDecisionTest, WithALauncherDirectoryTheMenuRunsWhateverTheMarksSay
 TEST_F(StartupDecisionTest, RelaunchesACopyInAFolderOfItsOwnWithThatFolderAsWorkingDirectory) {
     EXPECT_EQ(Decide(), std::nullopt);
     EXPECT_EQ(files.files[std::string(kFirstFolder) + "start.exe"], "program");
+    EXPECT_EQ(files.reads[kProgram], 1) << "the program is read from the disc once";
     ASSERT_EQ(processes.started.size(), 1u);
     EXPECT_EQ(processes.started[0],
               "\"" + std::string(kFirstFolder) + "start.exe\" -InfPath \"D:\\Setup\\\"");

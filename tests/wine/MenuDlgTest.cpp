@@ -17,8 +17,40 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
+#include <new>
+
+// Every allocation of this program is counted, so that a test can tell that a hover allocates
+// nothing.
+namespace {
+std::atomic<long> g_allocations{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    ++g_allocations;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace {
 
@@ -410,6 +442,23 @@ TEST_F(MenuDlgTest, ThousandsOfTransitionsAndLanguageChangesLeaveTheCountsWhereT
         EXPECT_EQ(winetest::GdiObjectsInUse(), inUse);
     });
     EXPECT_EQ(CGdiOwnerCount::Live(), ownedBeforeThePage);
+}
+
+// A move from one entry to the next, once both faces and both help texts have been drawn, only
+// copies them: nothing is allocated, no face key or help text composed.
+TEST_F(MenuDlgTest, AMoveFromEntryToEntryAllocatesNothing) {
+    Run("Main Dialog", [](ScriptedPage& page) {
+        for (int i = 0; i < 4; ++i) {
+            page.Move(500, 30 + 41 * (i % 2));
+        }
+        const long before = g_allocations;
+        ASSERT_GT(before, 0) << "the page's loading allocated: allocations are counted";
+        for (int i = 0; i < 100; ++i) {
+            page.Move(500, 30 + 41 * (i % 2));
+        }
+        EXPECT_EQ(g_allocations - before, 0);
+        EXPECT_EQ(page.HotEntry(), 1) << "the moves were seen";
+    });
 }
 
 // More transitions than the system's table of drawing objects has room for: one object lost per

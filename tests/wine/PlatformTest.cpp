@@ -247,6 +247,23 @@ TEST(Win32FileSystem, FoldersOfTheirOwnCopiesAndRemoval) {
     EXPECT_NE(ontoItself.error.code, 0u);
     EXPECT_FALSE(files.Copy(source, parent + std::string(300, 'y') + ".exe"));
 
+    // A checked copy, from one read of the source: the same bytes, into a new file only.
+    const std::string checked = *second + "checked.exe";
+    ASSERT_TRUE(files.CopyChecked(source, checked));
+    EXPECT_TRUE(files.SameContents(source, checked));
+    const Outcome again = files.CopyChecked(parent + "other.exe", checked);
+    EXPECT_FALSE(again) << "an existing file is not replaced";
+    EXPECT_EQ(again.error.code, static_cast<unsigned long>(ERROR_FILE_EXISTS));
+    EXPECT_TRUE(files.SameContents(source, checked)) << "and stays as it was";
+    EXPECT_EQ(files.CopyChecked(parent + "missing.exe", *second + "none.exe").error.code,
+              static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetFileAttributesA((*second + "none.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(files.CopyChecked(source, *second + "nowhere\\copy.exe"));
+    const std::string empty = parent + "empty.exe";
+    ASSERT_TRUE(winetest::WriteFile(empty, ""));
+    ASSERT_TRUE(files.CopyChecked(empty, *second + "empty.exe"));
+    EXPECT_TRUE(files.SameContents(empty, *second + "empty.exe"));
+
     // Removed with everything in it, read-only files too; a file in use keeps its folder.
     ASSERT_TRUE(CreateDirectoryA((*first + "sub").c_str(), nullptr));
     ASSERT_TRUE(winetest::WriteFile(*first + "sub\\data.txt", "x"));

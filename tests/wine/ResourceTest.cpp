@@ -2,6 +2,8 @@
 // raw template and created for real), bitmaps, icon, manifest and version.
 
 #include "res/resource.h"
+#include "framework/StoredPicture.h"
+#include "framework/win32/Bitmaps.h"
 
 #include <windows.h>
 
@@ -436,17 +438,31 @@ struct BitmapCase {
 };
 
 const BitmapCase kBitmaps[] = {
-    {IDB_BACKGROUND, 400, 300, 24}, {IDB_ENTRY_NORMAL, 185, 40, 24},
-    {IDB_HELP_STRIP, 600, 40, 24},  {IDB_BACKGROUND_LUMO, 400, 300, 8},
-    {IDB_ENTRY_HOT, 185, 40, 24},   {IDB_BACKGROUND_SPARE, 400, 300, 8},
+    {IDB_BACKGROUND, 400, 300, 24},
+    {IDB_ENTRY_NORMAL, 185, 40, 24},
+    {IDB_HELP_STRIP, 600, 40, 24},
+    {IDB_BACKGROUND_LUMO, 400, 300, 8},
+    {IDB_ENTRY_HOT, 185, 40, 24},
+    {IDB_BACKGROUND_SPARE, 400, 300, 8},
+    // The pictures for screens of more than 96 DPI, twice the size.
+    {IDB_BACKGROUND_2X, 800, 600, 24},
+    {IDB_ENTRY_NORMAL_2X, 370, 80, 24},
+    {IDB_HELP_STRIP_2X, 1200, 80, 24},
+    {IDB_BACKGROUND_LUMO_2X, 800, 600, 8},
+    {IDB_ENTRY_HOT_2X, 370, 80, 24},
 };
 
-// A bitmap resource loaded as a section, freed when it goes out of scope.
+// A picture loaded as a section, as the program loads its backgrounds, freed when it goes out
+// of scope.
 class Section {
 public:
-    explicit Section(unsigned id)
-        : m_bitmap(static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0,
-                                                   0, LR_CREATEDIBSECTION))) {}
+    explicit Section(unsigned id) {
+        CBitmap bitmap;
+        CPalette palette;
+        if (LoadBackgroundBitmap(Module(), id, bitmap, palette)) {
+            m_bitmap = bitmap.release();
+        }
+    }
     ~Section() {
         if (m_bitmap != nullptr) {
             DeleteObject(m_bitmap);
@@ -471,7 +487,7 @@ public:
     }
 
 private:
-    HBITMAP m_bitmap;
+    HBITMAP m_bitmap = nullptr;
 };
 
 TEST(Bitmaps, LoadWithTheirSizesAndDepths) {
@@ -495,12 +511,18 @@ TEST(Bitmaps, LoadWithTheirSizesAndDepths) {
     }
 }
 
-// The raw resource is laid out as the program's own loader reads it: header, then
-// 2 to the power of the bit count colour entries for 8 bits or less, then the rows.
+// Every picture is stored compressed, none as a plain bitmap resource, and decodes to the bytes
+// of a bitmap resource as the program's own loader reads them: header, then 2 to the power of
+// the bit count colour entries for 8 bits or less, then the rows.
 TEST(Bitmaps, RawResourcesHoldHeaderTableAndRows) {
     for (const BitmapCase& c : kBitmaps) {
         SCOPED_TRACE("bitmap " + std::to_string(c.id));
-        const std::vector<std::uint8_t> raw = RawResource(RT_BITMAP, c.id);
+        EXPECT_TRUE(RawResource(RT_BITMAP, c.id).empty());
+        const std::vector<std::uint8_t> stored = RawResource(pictures::kResourceType, c.id);
+        const auto decoded = pictures::Decode(stored.data(), stored.size());
+        ASSERT_TRUE(decoded);
+        EXPECT_LT(stored.size(), decoded->size() / 2) << "compressed";
+        const std::vector<std::uint8_t>& raw = *decoded;
         ASSERT_GE(raw.size(), sizeof(BITMAPINFOHEADER));
         BITMAPINFOHEADER header{};
         std::memcpy(&header, raw.data(), sizeof header);

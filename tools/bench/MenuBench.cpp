@@ -1,7 +1,10 @@
-// Measures a real menu page inside this process, on a disc given as the only argument
+// Measures a real menu page inside this process, on a disc given as the first argument
 // (e.g. C:\disc\): what one hover transition costs against plain copies of the same pixels,
-// and the process's memory as the page is used. Prints one line per figure:
+// and the process's memory as the page is used; first, where a start's own time goes (with
+// `ole-first` as second argument, the OLE initialisation before the process's first window).
+// Prints one line per figure:
 //
+//   part <name> <microseconds>                      once each
 //   hover program <microseconds per transition>    one line per round
 //   hover bare <microseconds per transition>       one line per round
 //   memory <moment> <working set bytes> <private bytes>
@@ -27,6 +30,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -214,12 +218,32 @@ int Measure(BenchPage& page) {
 }
 
 // Where a start-up's time goes before the page shows, each part timed on its own in a fresh
-// process (the first of each is what a start pays): the OLE initialisation for the manuals'
-// HTML control, reading the page from the language file, loading the pictures it draws.
-void PrintStartupParts(const std::string& disc, platform::Win32Platform& services) {
-    const Stopwatch ole;
-    const HRESULT initialised = OleInitialize(nullptr);
-    std::printf("part ole %.1f\n", ole.Microseconds());
+// process (the first of each is what a start pays): the process's first window, which loads
+// the display driver, the OLE initialisation for the shell and the manuals' HTML control
+// (after that window, or with `oleFirst` before it, where it pays for the driver itself),
+// reading the page from the language file, decoding and loading the pictures it draws.
+void PrintStartupParts(const std::string& disc, platform::Win32Platform& services, bool oleFirst) {
+    HRESULT initialised = E_FAIL;
+    const auto initialiseOle = [&] {
+        const Stopwatch ole;
+        initialised = OleInitialize(nullptr);
+        std::printf("part ole %.1f\n", ole.Microseconds());
+    };
+    if (oleFirst) {
+        initialiseOle();
+    }
+    {
+        const Stopwatch window;
+        const HWND first = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                           GetModuleHandleA(nullptr), nullptr);
+        if (first != nullptr) {
+            DestroyWindow(first);
+        }
+        std::printf("part first-window %.1f\n", window.Microseconds());
+    }
+    if (!oleFirst) {
+        initialiseOle();
+    }
     const Stopwatch reading;
     const config::PageContent content =
         config::ReadPage(services.profile, services.strings, config::FilePath(disc, kEnglish),
@@ -248,14 +272,15 @@ void PrintStartupParts(const std::string& disc, platform::Win32Platform& service
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: MenuBench <disc directory ending in a backslash>\n");
+    if (argc < 2 || argc > 3 || (argc == 3 && std::strcmp(argv[2], "ole-first") != 0)) {
+        std::fprintf(stderr,
+                     "usage: MenuBench <disc directory ending in a backslash> [ole-first]\n");
         return 2;
     }
     CWinApp app;
     app.SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0)); // as the program does
     platform::Win32Platform services(app.GetAppName(), "discmenu.MenuBench");
-    PrintStartupParts(argv[1], services);
+    PrintStartupParts(argv[1], services, argc == 3);
     BenchPage page(argv[1], services.Menu(), Measure);
     if (const INT_PTR shown = page.DoModal(); shown != IDOK) {
         std::fprintf(stderr, "the page did not run (%d, error %lu)\n", static_cast<int>(shown),

@@ -26,8 +26,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # metrics. The fuzz targets are built with clang and its libFuzzer and sanitizer runtimes;
 # llvm-14 brings the symbolizer for their reports. make iso writes disc images with xorriso,
 # make sign signs programs with osslsigncode, and the tests make their certificates with openssl.
+# The program's pictures are stored deflated: zlib for the build host's encoder and tests, and
+# for the Windows programs' decoder, linked statically (libz-mingw-w64-dev). make bench counts
+# what the relaunch reads from the disc with strace.
 packages=(cmake make g++ binutils googletest libgtest-dev mingw-w64-tools
           g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+          zlib1g-dev libz-mingw-w64-dev strace
           wine wine64 xvfb xauth xdotool x11-utils openbox imagemagick python3
           fonts-wqy-microhei fonts-liberation locales clang libclang-rt-14-dev llvm-14
           xorriso osslsigncode openssl ${DISCMENU_EXTRA_PACKAGES:-})

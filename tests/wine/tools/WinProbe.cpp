@@ -418,7 +418,10 @@ int LaunchUntilPainted(int x, int y, COLORREF colour, DWORD timeoutMs,
     }
     const double seconds = SecondsSince(start);
     if (painted) {
+        // Written at once: a trace of the start (make bench) takes this write as the moment
+        // the page showed.
         std::printf("%.4f\n", seconds);
+        std::fflush(stdout);
         HWND window = GetAncestor(WindowFromPoint(POINT{x, y}), GA_ROOT);
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
