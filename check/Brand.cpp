@@ -4,8 +4,8 @@
 #include "framework/CodePages.h"
 #include "framework/StringUtil.h"
 #include "menu/PageLayout.h"
-#include "platform/portable/ProfileReader.h"
-#include "platform/portable/RegistryViews.h"
+#include "platform/profile/ProfileReader.h"
+#include "platform/registry/RegistryViews.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "check/BuiltinTexts.h"
 #include "check/DiscCheck.h"
 #include "menu/Configuration.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <map>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "framework/StringUtil.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 namespace check {
 

@@ -2,7 +2,7 @@
 
 #include "framework/StringUtil.h"
 #include "menu/Languages.h"
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 #include "res/Product.h"
 
 namespace languages {

@@ -10,7 +10,7 @@
 #include "framework/StringUtil.h"
 #include "framework/Unicode.h"
 #include "menu/Configuration.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-// The portable profile reader (platform/portable/ProfileReader.h) over any file: the input is
+// The portable profile reader (platform/profile/ProfileReader.h) over any file: the input is
 // written to a temporary file and read in code pages 1252 and 936 with the names of the file's
 // own sections and keys and some fixed ones, into buffers of every kind of size. A result is
 // well-formed UTF-8, fits its buffer, is the start of what a larger buffer gets, and a name that
@@ -7,7 +7,7 @@
 #include "FuzzSupport.h"
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <algorithm>
 #include <cstddef>

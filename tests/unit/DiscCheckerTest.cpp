@@ -11,7 +11,7 @@
 #include "framework/StoredPicture.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <gtest/gtest.h>
 

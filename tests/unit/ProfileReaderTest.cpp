@@ -2,7 +2,7 @@
 // expected values are what the system's private-profile functions return for the same files
 // (the Wine test ProfileDifferentialTest compares the two readers over the whole corpus).
 
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"

@@ -8,7 +8,7 @@
 
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

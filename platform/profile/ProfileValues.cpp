@@ -1,4 +1,4 @@
-#include "platform/portable/ProfileValues.h"
+#include "platform/profile/ProfileValues.h"
 
 #include "framework/Unicode.h"
 

@@ -1,4 +1,4 @@
-#include "platform/portable/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 
 #include "framework/CodePages.h"
 #include "framework/Unicode.h"

@@ -1,4 +1,4 @@
-#include "platform/portable/ProfileFileInput.h"
+#include "platform/profile/ProfileFileInput.h"
 
 #include "framework/Unicode.h"
 #include "platform/LongPath.h"

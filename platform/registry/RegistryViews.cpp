@@ -1,4 +1,4 @@
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 
 #include "framework/StringUtil.h"
 
