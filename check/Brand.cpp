@@ -1,8 +1,8 @@
 #include "check/Brand.h"
 
 #include "check/Checking.h"
-#include "framework/CodePages.h"
-#include "framework/StringUtil.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/StringUtil.h"
 #include "menu/PageLayout.h"
 #include "platform/profile/ProfileReader.h"
 #include "platform/registry/RegistryViews.h"

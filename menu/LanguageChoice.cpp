@@ -1,6 +1,6 @@
 #include "menu/LanguageChoice.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Languages.h"
 #include "platform/registry/RegistryViews.h"
 #include "res/Product.h"

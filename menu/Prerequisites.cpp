@@ -1,6 +1,6 @@
 #include "menu/Prerequisites.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Versions.h"
 #include "platform/registry/RegistryViews.h"
 #include "res/Product.h"

@@ -1,6 +1,6 @@
 #include "usb/ElevatedRegistration.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "platform/registry/RegistryViews.h"
 #include "res/Product.h"
 

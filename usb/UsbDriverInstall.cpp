@@ -1,6 +1,6 @@
 #include "usb/UsbDriverInstall.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "platform/registry/RegistryViews.h"
 #include "res/Product.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include "platform/profile/ProfileReader.h"
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 #include "platform/profile/ProfileFileInput.h"
 #include "platform/profile/ProfileIndex.h"
 #include "platform/profile/ProfileValues.h"

@@ -1,6 +1,6 @@
 #include "platform/registry/RegistryViews.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 
 namespace registry_views {
 

@@ -2,7 +2,7 @@
 // Fakes of the platform interfaces for the unit tests: in-memory state that the tests set
 // up and inspect afterwards.
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "platform/AtomTable.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"

@@ -5,8 +5,8 @@
 // no file can hold gives the default.
 
 #include "FuzzSupport.h"
-#include "framework/CodePages.h"
-#include "framework/Unicode.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/Unicode.h"
 #include "platform/profile/ProfileReader.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 
 #include "platform/profile/ProfileReader.h"
 
-#include "framework/CodePages.h"
-#include "framework/Unicode.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/Unicode.h"
 
 #include <gtest/gtest.h>
 
