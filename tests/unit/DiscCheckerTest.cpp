@@ -2,7 +2,7 @@
 // with what the menu reads.
 
 #include "check/Brand.h"
-#include "check/BuiltinTexts.h"
+#include "check/CheckerTexts.h"
 #include "check/DiscCheck.h"
 #include "check/CommandLine.h"
 #include "check/ProgramResources.h"

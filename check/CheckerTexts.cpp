@@ -1,4 +1,4 @@
-#include "check/BuiltinTexts.h"
+#include "check/CheckerTexts.h"
 
 #include "framework/text/CodePages.h"
 #include "res/resource.h"
