@@ -1,6 +1,6 @@
 #include "app/InstallCommandLineInfo.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "usb/ElevatedRegistration.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/StartupDecision.h"
 
 #include "app/InstallCommandLineInfo.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 
 namespace {
 

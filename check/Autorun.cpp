@@ -1,8 +1,8 @@
 // autorun.inf: whether inserting the disc starts the menu.
 
 #include "check/Checking.h"
-#include "framework/CodePages.h"
-#include "framework/StringUtil.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Configuration.h"
 
 namespace check {

@@ -1,11 +1,11 @@
 #include "check/Brand.h"
 
 #include "check/Checking.h"
-#include "framework/CodePages.h"
-#include "framework/StringUtil.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/StringUtil.h"
 #include "menu/PageLayout.h"
-#include "platform/portable/ProfileReader.h"
-#include "platform/portable/RegistryViews.h"
+#include "platform/profile/ProfileReader.h"
+#include "platform/registry/RegistryViews.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The state shared by the parts of the disc check, and how a finding quotes a value.
 
 #include "check/Checking.h"
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
 

@@ -3,10 +3,10 @@
 // the findings so far, and the language file being read. Each part checks one kind of thing
 // and has its own file; the check of a disc (DiscCheck.cpp) calls them in turn.
 
-#include "check/BuiltinTexts.h"
+#include "check/CheckerTexts.h"
 #include "check/DiscCheck.h"
 #include "menu/Configuration.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <map>
 #include <optional>

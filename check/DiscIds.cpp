@@ -1,7 +1,7 @@
 // The disc ids of the entries, and the prompts that ask for their discs.
 
 #include "check/Checking.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Configuration.h"
 #include "menu/Prerequisites.h"
 

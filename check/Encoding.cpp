@@ -2,7 +2,7 @@
 // UTF-8 instead.
 
 #include "check/Checking.h"
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 // finds in it.
 
 #include "check/Checking.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 namespace check {
 

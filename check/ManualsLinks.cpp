@@ -2,8 +2,8 @@
 // decides them.
 
 #include "check/Checking.h"
-#include "framework/CodePages.h"
-#include "framework/StringUtil.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/StringUtil.h"
 #include "manuals/AppLink.h"
 #include "manuals/ManualsPage.h"
 

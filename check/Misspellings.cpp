@@ -3,7 +3,7 @@
 // section that an entry names and the file lacks, the section it most likely meant.
 
 #include "check/Checking.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Configuration.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // on each entry would do.
 
 #include "check/Checking.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/ClickAction.h"
 #include "menu/Configuration.h"
 #include "menu/PageLayout.h"

@@ -2,7 +2,7 @@
 
 #include "check/Authenticode.h"
 #include "check/ProgramResources.h"
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 #include "res/resource.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Whether the texts of a page fit where the page draws them: the entries and the help strip.
 
 #include "check/Checking.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/HelpText.h"
 #include "menu/PageLayout.h"
 

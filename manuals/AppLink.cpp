@@ -1,6 +1,6 @@
 #include "manuals/AppLink.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "res/resource.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "menu/AccessKeys.h"
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 namespace accesskeys {
 

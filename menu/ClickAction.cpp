@@ -1,6 +1,6 @@
 #include "menu/ClickAction.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Languages.h"
 
 namespace click {

@@ -1,6 +1,6 @@
 #include "menu/Configuration.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Languages.h"
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 #include "menu/HelpText.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/PageLayout.h"
 
 HelpTextLayout ComposeHelpText(const std::string& help, const std::string& noneSelectText) {

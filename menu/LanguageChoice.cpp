@@ -1,8 +1,8 @@
 #include "menu/LanguageChoice.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Languages.h"
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 #include "res/Product.h"
 
 namespace languages {

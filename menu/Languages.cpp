@@ -1,6 +1,6 @@
 #include "menu/Languages.h"
 
-#include "framework/CodePages.h"
+#include "framework/text/CodePages.h"
 #include "res/resource.h"
 
 namespace languages {

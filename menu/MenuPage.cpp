@@ -1,6 +1,6 @@
 #include "menu/MenuPage.h"
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 #include "menu/AccessKeys.h"
 #include "menu/EntryColumn.h"
 #include "menu/LanguageChoice.h"

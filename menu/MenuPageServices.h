@@ -11,7 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/StringTable.h"
-#include "platform/SystemErrors.h"
+#include "platform/ErrorTexts.h"
 #include "platform/UserInterface.h"
 
 struct MenuPageServices {

@@ -1,8 +1,8 @@
 #include "menu/Prerequisites.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Versions.h"
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 #include "res/Product.h"
 #include "res/resource.h"
 

@@ -8,7 +8,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"
-#include "platform/SystemErrors.h"
+#include "platform/ErrorTexts.h"
 
 #include <optional>
 #include <string>

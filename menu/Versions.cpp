@@ -1,6 +1,6 @@
 #include "menu/Versions.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // The system-wide, reference-counted names of the global atom table.
 
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 
 #include <cstdint>
 #include <string>

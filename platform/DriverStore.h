@@ -2,7 +2,7 @@
 // The system's store of driver packages: registering a package makes the system find its
 // driver when the device is connected.
 
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 
 #include <string>
 

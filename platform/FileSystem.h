@@ -1,7 +1,7 @@
 #pragma once
 // The files the program touches: its copy in the temporary folder, files on the medium.
 
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // The user's locale.
 
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 
 #include <cstddef>
 #include <optional>

@@ -3,7 +3,7 @@
 // "\\?\C:\..." or "\\?\UNC\server\share\...", in which the file functions use it as it stands.
 // A disc copied into a deep folder needs it.
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 #include <string>
 

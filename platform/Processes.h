@@ -1,7 +1,7 @@
 #pragma once
 // This process's identity and the starting of other programs.
 
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 #include "platform/UserInterface.h"
 
 #include <string>

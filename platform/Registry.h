@@ -3,7 +3,7 @@
 // one view named: 64-bit Windows keeps HKLM\SOFTWARE twice, once for 64-bit programs and once
 // for 32-bit ones (SOFTWARE\WOW6432Node), and shows each program its own unless it asks.
 
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 
 #include <cstddef>
 #include <optional>

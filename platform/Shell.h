@@ -2,7 +2,7 @@
 // Opening files through the shell: a program is started, a document opens in the program
 // associated with its type.
 
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 #include "platform/UserInterface.h"
 
 #include <optional>

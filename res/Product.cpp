@@ -7,7 +7,7 @@
 
 #include "BrandColours.inc"
 #include "ProductNames.inc"
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 
 namespace product {
 

@@ -1,7 +1,7 @@
 #include "usb/ElevatedRegistration.h"
 
-#include "framework/StringUtil.h"
-#include "platform/portable/RegistryViews.h"
+#include "framework/text/StringUtil.h"
+#include "platform/registry/RegistryViews.h"
 #include "res/Product.h"
 
 #include <algorithm>

@@ -9,7 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
-#include "platform/SystemError.h"
+#include "platform/Outcome.h"
 #include "usb/UsbDriverInstall.h"
 
 #include <functional>

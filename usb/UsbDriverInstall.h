@@ -6,7 +6,7 @@
 #include "platform/DriverStore.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"
-#include "platform/SystemErrors.h"
+#include "platform/ErrorTexts.h"
 #include "platform/UserInterface.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "check/linux/FileTreeDiscFiles.h"
 
 #include "check/FolderTree.h"
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 #include <fstream>
 #include <sstream>

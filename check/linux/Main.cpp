@@ -3,7 +3,7 @@
 
 #include "check/Brand.h"
 #include "check/DiscCheck.h"
-#include "check/Program.h"
+#include "check/CommandLine.h"
 #include "check/linux/FileTreeDiscFiles.h"
 #include "check/linux/TrueTypeWidths.h"
 

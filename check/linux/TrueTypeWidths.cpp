@@ -1,7 +1,7 @@
 #include "check/linux/TrueTypeWidths.h"
 
-#include "framework/StringUtil.h"
-#include "framework/Unicode.h"
+#include "framework/text/StringUtil.h"
+#include "framework/text/Unicode.h"
 #include "menu/PageLayout.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "check/win32/GdiTextWidths.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "menu/PageLayout.h"
 #include "menu/win32/MenuDrawing.h"
 

@@ -4,7 +4,7 @@
 
 #include "check/Brand.h"
 #include "check/DiscCheck.h"
-#include "check/Program.h"
+#include "check/CommandLine.h"
 #include "check/win32/GdiTextWidths.h"
 #include "check/win32/Win32DiscFiles.h"
 #include "framework/win32/WideText.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The program's UTF-8 texts as the wide-character functions of the system take them, and back.
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 #include <windows.h>
 

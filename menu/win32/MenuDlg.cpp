@@ -1,6 +1,6 @@
 #include "menu/win32/MenuDlg.h"
 
-#include "framework/win32/Bitmaps.h"
+#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/Dpi.h"
 #include "framework/win32/WinApp.h"
 #include "manuals/win32/ManualsDlg.h"

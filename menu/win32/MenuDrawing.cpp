@@ -1,6 +1,6 @@
 #include "menu/win32/MenuDrawing.h"
 
-#include "framework/win32/Bitmaps.h"
+#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/WideText.h"
 
 #include "menu/HelpText.h"

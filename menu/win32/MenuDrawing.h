@@ -1,6 +1,6 @@
 #pragma once
 // Drawing of a menu page: the background, the entry faces with their texts, the help strip
-// with the help text, drawn with the bitmaps and palettes that framework/win32/Bitmaps.h
+// with the help text, drawn with the bitmaps and palettes that framework/win32/ResourceBitmaps.h
 // loads. Only the pictures' decoded bytes are kept (Bitmaps.h): every call makes the bitmaps it
 // draws and frees them before it returns, and leaves the device context's selections as it
 // found them.

@@ -1,3 +1,6 @@
+// The page as screen readers see it: the IAccessible object of the page's client area, a push
+// button for each entry and the language chooser by its label, answered from the page's state.
+
 #include "menu/win32/PageAccessible.h"
 
 #include "framework/win32/Boundary.h"

@@ -4,7 +4,7 @@
 // from here.
 
 #include "menu/MenuPageServices.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32DriverStore.h"
 #include "platform/win32/Win32FileSystem.h"

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Registry.h"
 
 #include "framework/win32/WideText.h"
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 
 #include <windows.h>
 

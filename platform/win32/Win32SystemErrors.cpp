@@ -1,6 +1,6 @@
 #include "platform/win32/Win32SystemErrors.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "framework/win32/WideText.h"
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/StringTable.h"
-#include "platform/SystemErrors.h"
+#include "platform/ErrorTexts.h"
 
 namespace platform {
 

@@ -9,7 +9,7 @@
 #include "fakes/FakePlatform.h"
 #include "menu/MenuPage.h"
 #include "menu/PageWindow.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "fakes/FakePlatform.h"
 
-#include "framework/CodePages.h"
-#include "framework/StringUtil.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/StringUtil.h"
 #include "res/resource.h"
 
 namespace fakes {

@@ -2,7 +2,7 @@
 // Fakes of the platform interfaces for the unit tests: in-memory state that the tests set
 // up and inspect afterwards.
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "platform/AtomTable.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
@@ -11,7 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/StringTable.h"
-#include "platform/SystemErrors.h"
+#include "platform/ErrorTexts.h"
 #include "platform/UserInterface.h"
 #include "res/resource.h"
 

@@ -4,7 +4,7 @@
 // shows lies inside the folder too; the path rules resolve each path once and for all.
 
 #include "FuzzSupport.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "manuals/AppLink.h"
 
 #include <cstddef>

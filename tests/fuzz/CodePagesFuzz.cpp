@@ -1,10 +1,10 @@
-// Decoding of the language files' code pages (framework/CodePages.h) over any bytes: the result
+// Decoding of the language files' code pages (framework/text/CodePages.h) over any bytes: the result
 // is always well-formed, each byte or pair of bytes gives one character, NUL and ASCII bytes
 // outside pairs stay as they are, and a code page other than 936 reads as 1252.
 
 #include "FuzzSupport.h"
-#include "framework/CodePages.h"
-#include "framework/Unicode.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/Unicode.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "FuzzSupport.h"
 #include "app/InstallCommandLineInfo.h"
 #include "framework/CommandLineInfo.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 
 #include <cstddef>
 #include <cstdint>

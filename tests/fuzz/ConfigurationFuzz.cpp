@@ -6,11 +6,11 @@
 
 #include "FuzzSupport.h"
 #include "fakes/FakePlatform.h"
-#include "framework/CodePages.h"
-#include "framework/StringUtil.h"
-#include "framework/Unicode.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/StringUtil.h"
+#include "framework/text/Unicode.h"
 #include "menu/Configuration.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <algorithm>
 #include <cstddef>

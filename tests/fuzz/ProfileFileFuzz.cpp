@@ -1,13 +1,13 @@
-// The portable profile reader (platform/portable/ProfileReader.h) over any file: the input is
+// The portable profile reader (platform/profile/ProfileReader.h) over any file: the input is
 // written to a temporary file and read in code pages 1252 and 936 with the names of the file's
 // own sections and keys and some fixed ones, into buffers of every kind of size. A result is
 // well-formed UTF-8, fits its buffer, is the start of what a larger buffer gets, and a name that
 // no file can hold gives the default.
 
 #include "FuzzSupport.h"
-#include "framework/CodePages.h"
-#include "framework/Unicode.h"
-#include "platform/portable/ProfileReader.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/Unicode.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,9 +1,9 @@
-// UTF-8 and UTF-16 conversions (framework/Unicode.h) over any bytes: what comes out as UTF-8 is
+// UTF-8 and UTF-16 conversions (framework/text/Unicode.h) over any bytes: what comes out as UTF-8 is
 // always well-formed, well-formed text goes through both conversions unchanged, and each
 // malformed unit becomes the replacement character.
 
 #include "FuzzSupport.h"
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 #include "menu/Configuration.h"
 #include "fakes/FakePageWindow.h"
-#include "framework/CodePages.h"
-#include "framework/StringUtil.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/StringUtil.h"
 #include "menu/Languages.h"
 #include "res/resource.h"
 

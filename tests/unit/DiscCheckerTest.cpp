@@ -2,16 +2,16 @@
 // with what the menu reads.
 
 #include "check/Brand.h"
-#include "check/BuiltinTexts.h"
+#include "check/CheckerTexts.h"
 #include "check/DiscCheck.h"
-#include "check/Program.h"
+#include "check/CommandLine.h"
 #include "check/ProgramResources.h"
 #include "check/linux/FileTreeDiscFiles.h"
 #include "check/linux/TrueTypeWidths.h"
 #include "framework/StoredPicture.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // expected values are what the system's private-profile functions return for the same files
 // (the Wine test ProfileDifferentialTest compares the two readers over the whole corpus).
 
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
-#include "framework/CodePages.h"
-#include "framework/Unicode.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/Unicode.h"
 
 #include <gtest/gtest.h>
 

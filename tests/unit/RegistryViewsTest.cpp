@@ -1,7 +1,7 @@
 // Which registry views the product's keys are looked for in, a value's folders as a program of
 // the other architecture names them, and the first view that holds a key or value.
 
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 #include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "usb/UsbDriverInstall.h"
 #include "fakes/FakeDriverStore.h"
 #include "fakes/FakePlatform.h"
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 #include "res/resource.h"
 #include "usb/ElevatedRegistration.h"
 

@@ -4,7 +4,7 @@
 
 #include "menu/win32/MenuDrawing.h"
 #include "WineTestSupport.h"
-#include "framework/win32/Bitmaps.h"
+#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/Gdi.h"
 #include "menu/PageColours.h"
 #include "menu/PageLayout.h"

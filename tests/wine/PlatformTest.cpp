@@ -3,7 +3,7 @@
 #include "WineTestSupport.h"
 #include "app/StartupDecision.h"
 #include "framework/CommandLineInfo.h"
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 #include "platform/win32/Win32AtomTable.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32InstanceLock.h"

@@ -6,9 +6,9 @@
 // system's, so both decode alike but for one thing: the five bytes 1252 leaves undefined the
 // system turns into the control characters of the same value, the program into U+FFFD.
 
-#include "framework/CodePages.h"
-#include "framework/Unicode.h"
-#include "platform/portable/ProfileReader.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/Unicode.h"
+#include "platform/profile/ProfileReader.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

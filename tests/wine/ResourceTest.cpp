@@ -3,7 +3,7 @@
 
 #include "res/resource.h"
 #include "framework/StoredPicture.h"
-#include "framework/win32/Bitmaps.h"
+#include "framework/win32/ResourceBitmaps.h"
 
 #include <windows.h>
 

@@ -13,7 +13,7 @@
 // the help strip. The bare transition copies the same three rectangles (two 185 x 37 entries,
 // the 597 x 40 help strip) from a memory device context to the window's device context.
 
-#include "framework/win32/Bitmaps.h"
+#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/Dpi.h"
 #include "framework/win32/Gdi.h"
 #include "framework/win32/WinApp.h"

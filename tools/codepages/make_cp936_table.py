@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the decoding table of code page 936 (simplified Chinese, as Windows defines it) as a
-C++ array for framework/CodePages.cpp: for each lead byte 0x81 to 0xFE, the UTF-16 units of the
+C++ array for framework/text/CodePages.cpp: for each lead byte 0x81 to 0xFE, the UTF-16 units of the
 191 trail bytes 0x40 to 0xFE, 0 where the pair is no character.
 
 usage: make_cp936_table.py OUTPUT"""

@@ -10,7 +10,7 @@
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"
-#include "platform/SystemErrors.h"
+#include "platform/ErrorTexts.h"
 #include "platform/UserInterface.h"
 #include "usb/UsbDriverInstall.h"
 

@@ -1,4 +1,4 @@
-#include "check/Program.h"
+#include "check/CommandLine.h"
 
 #include <ctime>
 

@@ -1,4 +1,4 @@
-#include "platform/portable/ProfileIndex.h"
+#include "platform/profile/ProfileIndex.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "platform/portable/ProfileReader.h"
+#include "platform/profile/ProfileReader.h"
 
-#include "framework/Unicode.h"
-#include "platform/portable/ProfileFileInput.h"
-#include "platform/portable/ProfileIndex.h"
-#include "platform/portable/ProfileValues.h"
+#include "framework/text/Unicode.h"
+#include "platform/profile/ProfileFileInput.h"
+#include "platform/profile/ProfileIndex.h"
+#include "platform/profile/ProfileValues.h"
 
 #include <ctime>
 

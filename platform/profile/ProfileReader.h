@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/ProfileFile.h"
-#include "platform/portable/ProfileFileInput.h"
+#include "platform/profile/ProfileFileInput.h"
 
 #include <memory>
 #include <optional>

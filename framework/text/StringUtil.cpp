@@ -1,4 +1,4 @@
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 
 #include <algorithm>
 

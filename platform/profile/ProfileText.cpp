@@ -1,7 +1,7 @@
-#include "platform/portable/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 
-#include "framework/CodePages.h"
-#include "framework/Unicode.h"
+#include "framework/text/CodePages.h"
+#include "framework/text/Unicode.h"
 
 namespace platform::profile {
 

@@ -1,6 +1,6 @@
-#include "check/BuiltinTexts.h"
+#include "check/CheckerTexts.h"
 
-#include "framework/CodePages.h"
+#include "framework/text/CodePages.h"
 #include "res/resource.h"
 
 namespace check {

@@ -1,6 +1,6 @@
-#include "framework/CodePages.h"
+#include "framework/text/CodePages.h"
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 #include <cstdint>
 

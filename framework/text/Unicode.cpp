@@ -1,4 +1,4 @@
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 namespace text {
 

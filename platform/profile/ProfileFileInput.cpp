@@ -1,6 +1,6 @@
-#include "platform/portable/ProfileFileInput.h"
+#include "platform/profile/ProfileFileInput.h"
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 #include "platform/LongPath.h"
 
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-#include "platform/portable/ProfileValues.h"
+#include "platform/profile/ProfileValues.h"
 
-#include "framework/Unicode.h"
+#include "framework/text/Unicode.h"
 
 #include <cstdint>
 

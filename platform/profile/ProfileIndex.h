@@ -2,7 +2,7 @@
 // The sections and keys of a profile file, found once so that a page's dozens of lookups in one
 // file need not read it again.
 
-#include "platform/portable/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 
 #include <map>
 #include <optional>

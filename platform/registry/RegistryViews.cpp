@@ -1,6 +1,6 @@
-#include "platform/portable/RegistryViews.h"
+#include "platform/registry/RegistryViews.h"
 
-#include "framework/StringUtil.h"
+#include "framework/text/StringUtil.h"
 
 namespace registry_views {
 

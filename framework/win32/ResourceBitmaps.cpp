@@ -1,4 +1,4 @@
-#include "framework/win32/Bitmaps.h"
+#include "framework/win32/ResourceBitmaps.h"
 
 #include "framework/StoredPicture.h"
 

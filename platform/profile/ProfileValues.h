@@ -2,7 +2,7 @@
 // What the profile functions make of a value: the part a caller's buffer receives, the caller's
 // default, a value taken as an integer.
 
-#include "platform/portable/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 
 #include <cstddef>
 #include <string>
