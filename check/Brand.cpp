@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -213,6 +214,32 @@ void CheckBrandKeyNames(const platform::ProfileReader& profile, const std::strin
     }
 }
 
+bool IsRegistryView(const std::string& value) {
+    return registry_views::ParseChoice(value).has_value();
+}
+
+// What a value of each kind must be: the test, the finding where it is not, and what to write.
+struct ValueRule {
+    Value value;
+    bool (*valid)(const std::string&);
+    Kind kind;
+    const char* explanation;
+};
+const ValueRule kValueRules[] = {
+    {Value::RegistryPath, IsRegistryPath, Kind::BrandNotRegistryPath,
+     "is no key under HKEY_LOCAL_MACHINE (names between single backslashes, without the root's "
+     "name)"},
+    {Value::Colour, IsColourValue, Kind::BrandColour,
+     "is no colour: write it as #RRGGBB, its red, green and blue in hexadecimal (#FFFFFF is "
+     "white)"},
+    {Value::RegistryView, IsRegistryView, Kind::BrandRegistryView,
+     "names no registry view: leave it empty for the 64-bit view and then the 32-bit one, or "
+     "give 64 or 32"},
+    {Value::Name, IsPlainName, Kind::BrandName,
+     "cannot stand in the version resource and manifest: use printable ASCII without \" \\ < > "
+     "&"},
+};
+
 void CheckIdentity(const IDiscFiles& folder, std::vector<Finding>& findings) {
     const auto path = folder.Locate(kBrandFile);
     if (!path) {
@@ -225,27 +252,11 @@ void CheckIdentity(const IDiscFiles& folder, std::vector<Finding>& findings) {
         if (value.empty()) {
             continue; // the sample product's value stays
         }
-        if (known.value == Value::RegistryPath && !IsRegistryPath(value)) {
-            findings.push_back(Make(Kind::BrandNotRegistryPath, kBrandFile, known.section,
-                                    known.key,
-                                    "\"" + value +
-                                        "\" is no key under HKEY_LOCAL_MACHINE (names between "
-                                        "single backslashes, without the root's name)"));
-        } else if (known.value == Value::Colour && !IsColourValue(value)) {
-            findings.push_back(Make(Kind::BrandColour, kBrandFile, known.section, known.key,
-                                    "\"" + value +
-                                        "\" is no colour: write it as #RRGGBB, its red, green "
-                                        "and blue in hexadecimal (#FFFFFF is white)"));
-        } else if (known.value == Value::RegistryView && !registry_views::ParseChoice(value)) {
-            findings.push_back(Make(Kind::BrandRegistryView, kBrandFile, known.section, known.key,
-                                    "\"" + value +
-                                        "\" names no registry view: leave it empty for the "
-                                        "64-bit view and then the 32-bit one, or give 64 or 32"));
-        } else if (known.value == Value::Name && !IsPlainName(value)) {
-            findings.push_back(Make(Kind::BrandName, kBrandFile, known.section, known.key,
-                                    "\"" + value +
-                                        "\" cannot stand in the version resource and manifest: "
-                                        "use printable ASCII without \" \\ < > &"));
+        const auto rule = std::find_if(std::begin(kValueRules), std::end(kValueRules),
+                                       [&](const ValueRule& r) { return r.value == known.value; });
+        if (rule != std::end(kValueRules) && !rule->valid(value)) {
+            findings.push_back(Make(rule->kind, kBrandFile, known.section, known.key,
+                                    "\"" + value + "\" " + rule->explanation));
         }
     }
     CheckBrandKeyNames(profile, *path, findings);
