@@ -12,7 +12,7 @@ import zlib
 from pathlib import Path
 
 from harness import BUILD_DIR, DISC_DIR, SOURCE_DIR
-from test_menu import ENTRY_LEFT, ENTRY_TOP, HOT_TOP, near
+from test_menu import ENTRY_LEFT, ENTRY_TOP, HOT_TOP, bmp_pixel, near
 
 sys.path.insert(0, str(SOURCE_DIR / "tools" / "preview"))
 import preview  # noqa: E402
@@ -41,16 +41,6 @@ def png_rows(path):
 
 def region(rows, left, top, width, height):
     return [row[3 * left:3 * (left + width)] for row in rows[top:top + height]]
-
-
-def bmp_pixel(path, x, y):
-    """The colour of pixel (x, y) of a 24-bit bitmap file stored bottom-up."""
-    data = path.read_bytes()
-    offset, = struct.unpack_from("<I", data, 10)
-    width, height = struct.unpack_from("<ii", data, 18)
-    stride = (width * 3 + 3) // 4 * 4
-    blue, green, red = data[offset + (height - 1 - y) * stride + 3 * x:][:3]
-    return red, green, blue
 
 
 class PreviewTest(unittest.TestCase):
