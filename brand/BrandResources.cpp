@@ -6,7 +6,7 @@
 #include "check/Brand.h"
 #include "framework/StoredPicture.h"
 #include "framework/text/CodePages.h"
-#include "platform/profile/ProfileReader.h"
+#include "res/Brand.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -16,8 +16,6 @@ namespace brand {
 namespace {
 
 constexpr char kIconFile[] = "Install.ico";
-// Longer than any name the brand check lets through.
-constexpr std::size_t kValueBufferSize = 1024;
 // The brand resource of a folder without brand.ini: a line the program passes over, so that it
 // keeps the sample product's identity.
 constexpr char kNoBrandFile[] = "; no brand.ini: the sample product's identity\r\n";
@@ -50,20 +48,12 @@ void AddIcon(const check::IDiscFiles& folder, const Program& program, Branding& 
 } // namespace
 
 ProductNames ReadProductNames(const check::IDiscFiles& folder, const ProductNames& sample) {
-    ProductNames names = sample;
-    const auto path = folder.Locate(check::kBrandFile);
-    if (!path) {
-        return names;
-    }
-    const platform::ProfileReader profile;
-    const auto value = [&](const char* key, const std::string& fallback) {
-        const std::string text =
-            profile.GetString(*path, text::kWesternEuropean, "Product", key, "", kValueBufferSize);
-        return text.empty() ? fallback : text;
-    };
-    names.product = value("Name", sample.product);
-    names.company = value("Company", sample.company);
-    return names;
+    product::Brand base = product::SampleBrand();
+    base.name = sample.product;
+    base.company = sample.company;
+    const auto ini = folder.Read(check::kBrandFile);
+    const product::Brand brand = product::ReadBrand(ini ? *ini : std::string(), base);
+    return {brand.name, brand.company};
 }
 
 Branding PlanBranding(const check::IDiscFiles& folder, const Program& program,

@@ -63,8 +63,8 @@ struct Branding {
     ProductNames names;
 };
 
-// The product and company of the brand folder's brand.ini, each the sample product's
-// (`sample`) where it leaves it out or blank.
+// The product and company of the brand folder's brand.ini, read as the program reads its
+// brand (res/Brand.h), each `sample`'s where it leaves it out or blank.
 ProductNames ReadProductNames(const check::IDiscFiles& folder, const ProductNames& sample);
 
 // What to write into `program` for the brand folder `folder` (checked with the brand check

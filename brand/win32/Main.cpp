@@ -7,7 +7,6 @@
 // leaves the program to brand (and an earlier output) as it was. A signature of the program is
 // removed, as any change of the file breaks it: the branded program is signed afterwards.
 
-#include "Brand.rc.h"
 #include "brand/BrandResources.h"
 #include "brand/CommandLine.h"
 #include "brand/PeFile.h"
@@ -16,6 +15,7 @@
 #include "check/CommandLine.h"
 #include "check/win32/Win32DiscFiles.h"
 #include "framework/win32/WideText.h"
+#include "res/Brand.h"
 
 #include <windows.h>
 
@@ -132,8 +132,9 @@ int Brand(const brand::Options& options) {
     if (!parts) {
         return CannotBrand(options.program + " " + failure.what, failure.code);
     }
+    const product::Brand sample = product::SampleBrand();
     const brand::Branding branding =
-        brand::PlanBranding(folder, *parts, {DISCMENU_PRODUCT, DISCMENU_COMPANY});
+        brand::PlanBranding(folder, *parts, {sample.name, sample.company});
     if (!branding.error.empty()) {
         Write(stderr, kName + options.brandDir + ": " + branding.error + "; nothing was written\n");
         return brand::kBrandRefused;
