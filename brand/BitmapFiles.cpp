@@ -41,7 +41,8 @@ void Put32(std::string& out, std::uint32_t value) {
 
 std::string Headers(const Image& image, int bits, std::size_t imageSize, int tableEntries) {
     const auto offset =
-        static_cast<std::uint32_t>(kFileHeaderBytes + kInfoHeaderBytes + 4 * tableEntries);
+        static_cast<std::uint32_t>(kFileHeaderBytes + kInfoHeaderBytes +
+                                   std::size_t{4} * static_cast<std::size_t>(tableEntries));
     std::string out = "BM";
     Put32(out, offset + static_cast<std::uint32_t>(imageSize));
     Put16(out, 0);
@@ -115,7 +116,7 @@ ImageOrError ReadBmp(std::string_view file) {
             return Failure("a bitmap file whose colour table is cut short");
         }
         for (std::uint32_t i = 0; i < count; ++i) {
-            const std::size_t at = table + 4 * i;
+            const std::size_t at = table + std::size_t{4} * i;
             palette.push_back({static_cast<std::uint8_t>(file[at + 2]),
                                static_cast<std::uint8_t>(file[at + 1]),
                                static_cast<std::uint8_t>(file[at])});

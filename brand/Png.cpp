@@ -228,7 +228,7 @@ public:
             const int step = m_header.colourType == 0 ? 1 : 2;
             const int scale = GreyScale();
             for (int x = 0; x < width; ++x) {
-                const int grey = samples[step * x] * scale;
+                const int grey = samples[static_cast<std::size_t>(step) * x] * scale;
                 const int alpha = step == 2 ? samples[step * x + 1] : (m_greyKey == grey ? 0 : 255);
                 const auto value = static_cast<std::uint8_t>(grey);
                 pixels.push_back(Flatten(Rgb{value, value, value}, alpha, m_behind));

@@ -105,6 +105,7 @@ std::string VersionResource(const ProductNames& names) {
         {"ProductVersion", "1.0.0.0"},
     };
     std::vector<std::string> strings;
+    strings.reserve(texts.size());
     for (const auto& [key, value] : texts) {
         strings.push_back(Text(key, value));
     }
