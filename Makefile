@@ -20,11 +20,20 @@ JOBS    ?= $(shell nproc)
 # where used, after make deps.
 I386 = $(shell [ "$$(tools/setup/runs-i386.sh --how 2>/dev/null)" = native ] && echo yes)
 
-# The brand folder the disc's program is built from (see README, "Your product's look"); none
-# for the sample product's. A build made for another brand is configured again.
-BRAND_DIR := $(if $(BRAND),$(abspath $(BRAND)))
-BRANDED   = grep -qxF 'DISCMENU_BRAND_DIR:PATH=$(BRAND_DIR)' $(1)/CMakeCache.txt || \
-            cmake --preset $(2) -DDISCMENU_BRAND_DIR:PATH=$(BRAND_DIR) >/dev/null
+# One build of each program serves every brand: both are built with the sample product's look
+# (a build configured with a brand folder before is configured again without it), and the
+# brand folder BRAND (see README, "Your product's look") is written into the disc's programs
+# by discmenu-brand (tools/brand/brand-program.sh, under Wine). The 32-bit program is branded
+# with the 32-bit tool where this machine runs it natively, with the x86_64 one elsewhere; the
+# x86_64 program with the x86_64 one.
+SAMPLE_LOOK = grep -qxF 'DISCMENU_BRAND_DIR:PATH=' $(1)/CMakeCache.txt || \
+              cmake --preset $(2) -DDISCMENU_BRAND_DIR:PATH= >/dev/null
+BRAND_TOOL32 = $(if $(I386),$(MINGW),$(MINGW64))/discmenu-brand.exe
+BRAND_TOOL64 = $(MINGW64)/discmenu-brand.exe
+# The brand written into the program $(2) (a shell word) with the tool $(1), when BRAND is given.
+BRAND_PROGRAM = $(if $(call given,BRAND),tools/brand/brand-program.sh $(1) $(call quoted,BRAND) $(2))
+# The x86_64 build, for the tool where the 32-bit one does not run here.
+BRAND_TOOL_BUILD = $(if $(call given,BRAND),$(if $(I386),,mingw64))
 
 # A make variable's value as one argument of a shell command, exactly as it was given: in single
 # quotes (a single quote in it written as '\''), and not expanded by make, so that nothing in it
@@ -33,7 +42,7 @@ BRANDED   = grep -qxF 'DISCMENU_BRAND_DIR:PATH=$(BRAND_DIR)' $(1)/CMakeCache.txt
 # fill with their expanded values.
 quoted = '$(subst ','\'',$(value $(1)))'
 given  = $(if $(value $(1)),yes)
-unexport CERT DISC LABEL TIMESTAMP PROGRAMS ISO PASS_FILE
+unexport BRAND CERT DISC LABEL TIMESTAMP PROGRAMS ISO PASS_FILE
 
 .PHONY: all deps configure linux mingw mingw64 program64 disc sample-disc fuzz-build fuzz test demo preview \
         check-disc sign iso bench clean
@@ -57,32 +66,37 @@ linux: deps $(LINUX)/CMakeCache.txt
 	cmake --build --preset linux -j $(JOBS)
 
 mingw: deps $(MINGW)/CMakeCache.txt
-	@$(call BRANDED,$(MINGW),mingw)
+	@$(call SAMPLE_LOOK,$(MINGW),mingw)
 	cmake --build --preset mingw -j $(JOBS)
 
 # Configured at every run: it runs every test only where the 32-bit program cannot run.
 CONFIGURE64 = cmake --preset mingw64 -DDISCMENU_PROGRAM_CHECKS_ONLY=$(if $(I386),ON,OFF) \
-	    -DDISCMENU_BRAND_DIR:PATH=$(BRAND_DIR) >/dev/null
+	    -DDISCMENU_BRAND_DIR:PATH= >/dev/null
 mingw64: deps
 	$(CONFIGURE64)
 	cmake --build --preset mingw64 -j $(JOBS)
 	cmake --build --preset mingw64 --target disc
+	$(call BRAND_PROGRAM,$(BRAND_TOOL64),$(BUILD)/disc64/Install.exe)
 
-# The x86_64 program of a mingw64 build made before, and its disc, built again from the same
-# brand as the disc's program, so that neither keeps an older brand; nothing where there is no
-# such build yet.
+# The x86_64 program of a mingw64 build made before, and its disc, built again and given the
+# same brand as the disc's program, so that neither keeps an older brand; nothing where there
+# is no such build yet.
 program64: deps
 	$(if $(wildcard $(MINGW64)/CMakeCache.txt),$(CONFIGURE64))
 	$(if $(wildcard $(MINGW64)/CMakeCache.txt),cmake --build --preset mingw64 -j $(JOBS) \
-	    --target disc)
+	    --target disc discmenu-brand)
+	$(if $(wildcard $(MINGW64)/CMakeCache.txt),$(call BRAND_PROGRAM,$(BRAND_TOOL64),$(BUILD)/disc64/Install.exe))
 
-# The sample disc in build/disc, with the program built from BRAND; with DISC, only the program,
-# put at the root of the author's disc folder DISC. The x86_64 program follows the same brand.
-disc: $(if $(call given,DISC),mingw,sample-disc) program64
+# The sample disc in build/disc, its program given the brand BRAND; with DISC, only the program,
+# put at the root of the author's disc folder DISC and given the brand there. The x86_64
+# program follows the same brand.
+disc: $(if $(call given,DISC),mingw $(BRAND_TOOL_BUILD),sample-disc) program64
 	$(if $(call given,DISC),cp $(MINGW)/Install.exe $(call quoted,DISC_INSTALL))
+	$(if $(call given,DISC),$(call BRAND_PROGRAM,$(BRAND_TOOL32),$(call quoted,DISC_INSTALL)))
 
-sample-disc: mingw
+sample-disc: mingw $(BRAND_TOOL_BUILD)
 	cmake --build --preset mingw --target disc
+	$(call BRAND_PROGRAM,$(BRAND_TOOL32),$(BUILD)/disc/Install.exe)
 
 fuzz-build: deps $(FUZZ)/CMakeCache.txt
 	cmake --build --preset fuzz -j $(JOBS)

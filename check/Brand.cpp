@@ -54,6 +54,8 @@ struct BrandKey {
 const BrandKey kBrandKeys[] = {
     {"Product", "Name", Value::Name},
     {"Product", "Company", Value::Name},
+    {"Product", "FirstPackage", Value::Any},
+    {"Product", "SecondPackage", Value::Any},
     {"Registry", "InstallKey", Value::RegistryPath},
     {"Registry", "FolderValue", Value::Any},
     {"Registry", "VersionKey", Value::RegistryPath},

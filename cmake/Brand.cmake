@@ -46,3 +46,18 @@ function(discmenu_brand_command brand_ini out_dir)
         COMMENT "Reading the brand ${brand_ini}"
         VERBATIM)
 endfunction()
+
+# Writes SampleBrand.inc into `out_dir`: the sample product's res/brand.ini as a C++ string
+# literal, which every program carries as the brand it reads its own over (res/Brand.cpp).
+function(discmenu_sample_brand_text out_dir)
+    file(READ ${PROJECT_SOURCE_DIR}/res/brand.ini sample)
+    if(sample MATCHES "\\)ini\"")
+        message(FATAL_ERROR "res/brand.ini holds the end of the literal it is written into")
+    endif()
+    file(CONFIGURE OUTPUT ${out_dir}/SampleBrand.inc @ONLY CONTENT
+"// The sample product's brand.ini (res/brand.ini), written by cmake/Brand.cmake.
+constexpr char kSampleBrandIni[] = R\"ini(@sample@)ini\";
+")
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${PROJECT_SOURCE_DIR}/res/brand.ini)
+endfunction()

@@ -53,6 +53,11 @@ struct TextColours {
     Colour hotEntry;
     Colour help;
     Colour label;
+
+    bool operator==(const TextColours& other) const {
+        return entry == other.entry && hotEntry == other.hotEntry && help == other.help &&
+               label == other.label;
+    }
 };
 
 // The sample product's design: white entry texts, a dark blue help text and a blue label.

@@ -1,9 +1,11 @@
 """The pictures of a brand folder made into the bitmap files the program carries
 (tools/brand/brand_pictures.py): PNG files of every colour type converted exactly, their
 transparency flattened onto the page's white, a picture without its 2x form enlarged from its
-own, and the folder that results checked clean by discmenu-check --brand.
+own, and the folder that results checked clean by discmenu-check --brand. Given the brand
+tool's picture maker (discmenu-brand-pictures), every row also checks that it writes the very
+bytes this tool writes, and refuses what this tool refuses, with the same reason.
 
-    test_brand_pictures.py [DISCMENU_CHECK_PROGRAM]
+    test_brand_pictures.py [DISCMENU_CHECK_PROGRAM [BRAND_PICTURES_PROGRAM]]
 """
 
 import os
@@ -20,6 +22,10 @@ sys.path.insert(0, str(SOURCE_DIR / "tools" / "brand"))
 import brand_pictures  # noqa: E402
 
 CHECK_PROGRAM = os.environ.get("DISCMENU_CHECK_PROGRAM")
+BRAND_PICTURES_PROGRAM = os.environ.get("DISCMENU_BRAND_PICTURES_PROGRAM")
+# What the build copies beside the pictures, and a picture the program carries at one size
+# only: the brand tool writes neither as a picture.
+NOT_PICTURES = {"Install.ico", "brand.ini", "BackgroundSpare@2x.bmp"}
 
 
 def png(width, height, pixel, colour_type=2, depth=8, palette=None, transparency=None,
@@ -165,8 +171,30 @@ class BrandPicturesTest(unittest.TestCase):
         brand.mkdir()
         for name, data in files.items():
             (brand / name).write_bytes(data)
+        if BRAND_PICTURES_PROGRAM:
+            self.compare_with_brand_tool(brand, folder / "tool")
         brand_pictures.prepare(brand, out)
         return out
+
+    def compare_with_brand_tool(self, brand, tool_out):
+        """The brand tool's pictures of the folder `brand` are this tool's, byte for byte; where
+        this tool refuses the folder, the brand tool refuses it with the same reason."""
+        tool_out.mkdir()
+        result = subprocess.run([BRAND_PICTURES_PROGRAM, str(brand), str(tool_out)],
+                                capture_output=True, text=True)
+        out = tool_out.parent / "python"
+        try:
+            brand_pictures.prepare(brand, out)
+        except brand_pictures.PictureError as error:
+            self.assertEqual(result.returncode, 1, result.stdout)
+            reason = str(error).split(" (")[0]
+            self.assertIn(reason, result.stderr)
+            return
+        self.assertEqual(result.returncode, 0, result.stderr)
+        expected = sorted(p.name for p in out.iterdir() if p.name not in NOT_PICTURES)
+        self.assertEqual(sorted(p.name for p in tool_out.iterdir()), expected)
+        for name in expected:
+            self.assertEqual((tool_out / name).read_bytes(), (out / name).read_bytes(), name)
 
     def test_the_pictures_of_a_brand_folder(self):
         for description, files, written, absent in self.ROWS:
@@ -204,4 +232,6 @@ class BrandPicturesTest(unittest.TestCase):
 if __name__ == "__main__":
     if len(sys.argv) > 1:
         CHECK_PROGRAM = sys.argv.pop(1)
+    if len(sys.argv) > 1:
+        BRAND_PICTURES_PROGRAM = sys.argv.pop(1)
     unittest.main()

@@ -73,6 +73,25 @@ TEMPLATE = Path(os.environ.get("DISCMENU_WINE_TEMPLATE", BUILD_DIR / "wine-templ
 INSTANCE_ATOM = "__ORMIX_INSTALLER_ATOM__"
 
 
+SECOND_BRAND_DIR = BUILD_DIR / "tools" / "artwork" / "second-brand"
+
+
+def branded_program(brand, out):
+    """The disc's Install.exe with the brand folder `brand` written into it by discmenu-brand
+    (the build's), as the file `out`, the way make disc BRAND=... gives a disc its brand. The
+    tool runs under Wine in a throwaway prefix of its own (tests/wine/wine-run.sh)."""
+    tool = BUILD_DIR / "discmenu-brand.exe"
+    result = subprocess.run(
+        [str(SOURCE_DIR / "tests" / "wine" / "wine-run.sh"), str(tool), str(brand),
+         str(DISC_DIR / "Install.exe"), "-o", str(out)],
+        capture_output=True, text=True, timeout=scaled_time(300),
+        env={**os.environ, "DISCMENU_WINE_TEMPLATE": str(TEMPLATE), "DISCMENU_WINE_LOADER": WINE})
+    if result.returncode != 0:
+        raise AssertionError(f"discmenu-brand failed ({result.returncode}): "
+                             f"{result.stdout}{result.stderr}")
+    return Path(out)
+
+
 class Window:
     """A top-level window as the probe reports it."""
 

@@ -3,11 +3,10 @@ background, the entries, the help strip and the language chooser, reacts to the 
 the keyboard, and changes language."""
 
 import re
-import shutil
 import struct
 from pathlib import Path
 
-from harness import BUILD_DIR, DISC_DIR, WineDesktop, WineTestCase
+from harness import DISC_DIR, SECOND_BRAND_DIR, WineDesktop, WineTestCase, branded_program
 
 FIRST_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Designer\Tools\Data Manager"
 SECOND_KEY = r"HKLM\SOFTWARE\Brenlow\Ormix-Frame\Configuration"
@@ -164,14 +163,14 @@ class MenuPageTest(PageOnScreen):
             "the entry is normal once the pointer has left")
 
     def test_a_program_built_from_another_brand_shows_its_pictures_and_reads_its_key(self):
-        # The second sample brand of the build: its own pictures, text colours and language key.
-        brand = BUILD_DIR / "tools" / "artwork" / "second-brand"
+        # The second sample brand of the build, written into the disc's program by the brand
+        # tool: its own pictures, text colours and language key.
+        brand = SECOND_BRAND_DIR
         self.wine.set_registry_string(r"HKLM\SOFTWARE\Harbor Works\Harbor Suite",
                                       "ForceLanguage", "DEU")
         self.wine.set_registry_string(SECOND_KEY, "ForceLanguage", "ITA")  # not its key
         self.disc = self.wine.install_disc()
-        shutil.copy(BUILD_DIR / "second-brand" / "Install.exe",
-                    self.wine.unix_path(self.disc + "Install.exe"))
+        branded_program(brand, self.wine.unix_path(self.disc + "Install.exe"))
         self.assertEqual(self.wine.start(self.disc + "Install.exe").wait(timeout=30), 0)
         self.page = self.wine.wait_window("Install")
         strip = bmp_pixel(brand / "HelpStrip.bmp", 2, 0)

@@ -11,7 +11,7 @@ import unittest
 import zlib
 from pathlib import Path
 
-from harness import BUILD_DIR, DISC_DIR, SOURCE_DIR
+from harness import BUILD_DIR, DISC_DIR, SECOND_BRAND_DIR, SOURCE_DIR, branded_program
 from test_menu import ENTRY_LEFT, ENTRY_TOP, HOT_TOP, bmp_pixel, near
 
 sys.path.insert(0, str(SOURCE_DIR / "tools" / "preview"))
@@ -49,11 +49,13 @@ class PreviewTest(unittest.TestCase):
                                *options], capture_output=True, text=True, timeout=600)
 
     def test_another_brand_with_its_own_buttons_at_96_and_192_dpi(self):
-        # The program of the second sample brand, whose faces, help strip and text colours are
-        # its own, over the sample disc in English only.
-        brand = BUILD_DIR / "tools" / "artwork" / "second-brand"
-        program = BUILD_DIR / "second-brand" / "Install.exe"
+        # The disc's program given the second sample brand by the brand tool, whose faces, help
+        # strip and text colours are its own, over the sample disc in English only. The preview
+        # finds the brand's language key beside the program, where the build wrote it.
+        brand = SECOND_BRAND_DIR
         with tempfile.TemporaryDirectory() as folder:
+            program = branded_program(brand, Path(folder) / "Install.exe")
+            shutil.copy(BUILD_DIR / "second-brand" / "ProductNames.inc", folder)
             disc = Path(folder) / "disc"
             shutil.copytree(DISC_DIR, disc)
             for other in ("Inst40c.inf", "Inst407.inf", "Inst410.inf", "Inst40a.inf",
