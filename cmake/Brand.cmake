@@ -4,7 +4,7 @@
 set(DISCMENU_BRAND_DIR "" CACHE PATH
     "The brand folder Install.exe is built from; empty for the sample product's look")
 
-# Writes ProductNames.inc, BrandColours.inc, Brand.rc.h and Install.manifest of the brand in `brand_dir` (empty for
+# Writes brand.ini, Brand.rc.h and Install.manifest of the brand in `brand_dir` (empty for
 # the sample's) into `out_dir` now, at configure time, and again whenever its brand.ini changes.
 function(discmenu_configure_brand brand_dir out_dir)
     set(ini "")
@@ -35,8 +35,7 @@ endfunction()
 # writes them into `out_dir`, once `brand_ini` is there.
 function(discmenu_brand_command brand_ini out_dir)
     add_custom_command(
-        OUTPUT ${out_dir}/ProductNames.inc ${out_dir}/BrandColours.inc ${out_dir}/Brand.rc.h
-               ${out_dir}/Install.manifest
+        OUTPUT ${out_dir}/brand.ini ${out_dir}/Brand.rc.h ${out_dir}/Install.manifest
         COMMAND ${CMAKE_COMMAND} -DDEFAULTS=${PROJECT_SOURCE_DIR}/res/brand.ini
                 -DBRAND_INI=${brand_ini} -DMANIFEST=${PROJECT_SOURCE_DIR}/res/Install.manifest
                 -DOUT_DIR=${out_dir} -P ${PROJECT_SOURCE_DIR}/cmake/ConfigureBrand.cmake

@@ -1,7 +1,8 @@
-# Writes what the program takes from a brand folder's brand.ini, each value the brand leaves out
-# taken from the sample product's res/brand.ini:
-#   OUT_DIR/ProductNames.inc  the registry names, for res/Product.cpp
-#   OUT_DIR/BrandColours.inc  the colours of the page's texts, for res/Product.cpp
+# Writes what the program's resources take from a brand folder's brand.ini, each value the brand
+# leaves out taken from the sample product's res/brand.ini, after checking the values the build
+# cannot do without:
+#   OUT_DIR/brand.ini         the brand's brand.ini as it stands (the sample's where it has none),
+#                             for the program's BRAND resource
 #   OUT_DIR/Brand.rc.h        the product and company, for the version resource and About box
 #   OUT_DIR/Install.manifest  res/Install.manifest with the product's identity and description
 # A file is written only when its text changes, so that nothing is rebuilt for nothing.
@@ -74,31 +75,6 @@ if(NOT registry_view MATCHES "^(|64|32)$")
                         "empty for both, or give 64 or 32 (discmenu-check --brand tells why)")
 endif()
 
-# A registry name as the text of a C string literal.
-function(c_text out value)
-    string(REPLACE "\\" "\\\\" value "${value}")
-    string(REPLACE "\"" "\\\"" value "${value}")
-    set(${out} "\"${value}\"" PARENT_SCOPE)
-endfunction()
-
-c_text(install_key "${registry_installkey}")
-c_text(folder_value "${registry_foldervalue}")
-c_text(version_key "${registry_versionkey}")
-c_text(version "${registry_version}")
-c_text(language_key "${registry_languagekey}")
-c_text(language_key2 "${registry_languagekey2}")
-c_text(registry_view "${registry_view}")
-file(CONFIGURE OUTPUT "${OUT_DIR}/ProductNames.inc" @ONLY CONTENT
-"// The product's registry names, written from brand.ini by cmake/ConfigureBrand.cmake.
-#define DISCMENU_INSTALL_KEY ${install_key}
-#define DISCMENU_FOLDER_VALUE ${folder_value}
-#define DISCMENU_VERSION_KEY ${version_key}
-#define DISCMENU_REQUIRED_VERSION ${version}
-#define DISCMENU_LANGUAGE_KEY ${language_key}
-#define DISCMENU_LANGUAGE_KEY2 ${language_key2}
-#define DISCMENU_REGISTRY_VIEW ${registry_view}
-")
-
 file(CONFIGURE OUTPUT "${OUT_DIR}/Brand.rc.h" @ONLY CONTENT
 "// The product and its company, written from brand.ini by cmake/ConfigureBrand.cmake.
 #define DISCMENU_COMPANY \"${product_company}\"
@@ -108,32 +84,26 @@ file(CONFIGURE OUTPUT "${OUT_DIR}/Brand.rc.h" @ONLY CONTENT
 #define DISCMENU_LEGAL_COPYRIGHT \"Copyright (C) ${product_company}. All rights reserved.\"
 ")
 
-# The colours of the page's texts, each "#RRGGBB", as the program's 0x00BBGGRR.
+# The colours of the page's texts, each "#RRGGBB".
 foreach(name IN ITEMS entrytext entryhottext helptext labeltext)
     if(NOT "${brand_colours_${name}}" STREQUAL "")
         set(colour "${brand_colours_${name}}")
     else()
         set(colour "${default_colours_${name}}")
     endif()
-    if(NOT colour MATCHES "^#([0-9A-Fa-f][0-9A-Fa-f])([0-9A-Fa-f][0-9A-Fa-f])([0-9A-Fa-f][0-9A-Fa-f])$")
+    if(NOT colour MATCHES "^#[0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f]$")
         message(FATAL_ERROR "brand.ini: [Colours] \"${colour}\" is no colour: write #RRGGBB "
                             "(discmenu-check --brand tells which)")
     endif()
-    set(rgb "")
-    foreach(part IN ITEMS 1 2 3)
-        math(EXPR value "0x${CMAKE_MATCH_${part}}")
-        list(APPEND rgb ${value})
-    endforeach()
-    list(JOIN rgb ", " rgb)
-    set(colour_${name} "colours::Rgb(${rgb})")
 endforeach()
-file(CONFIGURE OUTPUT "${OUT_DIR}/BrandColours.inc" @ONLY CONTENT
-"// The colours of the page's texts, written from brand.ini by cmake/ConfigureBrand.cmake.
-#define DISCMENU_ENTRY_TEXT_COLOUR ${colour_entrytext}
-#define DISCMENU_ENTRY_HOT_TEXT_COLOUR ${colour_entryhottext}
-#define DISCMENU_HELP_TEXT_COLOUR ${colour_helptext}
-#define DISCMENU_LABEL_TEXT_COLOUR ${colour_labeltext}
-")
+
+# The program carries the brand's brand.ini verbatim (resource BRAND), the sample's where the
+# brand has none, and reads its names, keys and colours from it at start (res/Brand.h).
+if(BRAND_INI AND EXISTS "${BRAND_INI}")
+    configure_file("${BRAND_INI}" "${OUT_DIR}/brand.ini" COPYONLY)
+else()
+    configure_file("${DEFAULTS}" "${OUT_DIR}/brand.ini" COPYONLY)
+endif()
 
 # The manifest's identity: company and product by their letters and digits.
 string(REGEX REPLACE "[^A-Za-z0-9]" "" company_id "${product_company}")

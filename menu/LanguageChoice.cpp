@@ -17,8 +17,8 @@ std::optional<std::string> ReadForcedLanguage(const platform::IRegistry& registr
     // Looked for in this order, each key in the product's registry views in their order; the
     // first that yields the value as text wins.
     const auto views = product::RegistryViews(registry);
-    for (const char* key : product::kForcedLanguageKeys) {
-        if (*key == '\0') {
+    for (const std::string& key : product::CurrentBrand().forcedLanguageKeys) {
+        if (key.empty()) {
             continue;
         }
         for (const platform::RegistryView view : views) {

@@ -81,12 +81,13 @@ std::optional<std::string> InstallJavaRuntime(const std::string& launcherDir,
 
 bool IsProductInstalled(const platform::IRegistry& registry) {
     const auto views = product::RegistryViews(registry);
-    if (!registry_views::KeyExistsInAny(registry, views, product::kInstallKey)) {
+    const product::Brand& brand = product::CurrentBrand();
+    if (!registry_views::KeyExistsInAny(registry, views, brand.installKey)) {
         return false;
     }
     const auto version = registry_views::ReadFromAny(
-        registry, views, product::kOptionsKey, product::kVersionValue, kProductVersionBufferSize);
-    return version && text::EqualsNoCase(version->text, product::kRequiredVersion);
+        registry, views, brand.versionKey, product::kVersionValue, kProductVersionBufferSize);
+    return version && text::EqualsNoCase(version->text, brand.requiredVersion);
 }
 
 std::string DiscPrompt(const platform::IProfileFile& profile, const std::string& configPath,

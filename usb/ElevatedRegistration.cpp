@@ -112,9 +112,9 @@ platform::Result<std::string>
 ReadProductFolderAsAdministrator(const platform::IRegistry& registry) {
     // In either view of 64-bit Windows, as the menu looks for it, so that the copy registers
     // the packages of the product the menu found.
-    const auto value = registry_views::ReadFromAny(registry, product::RegistryViews(registry),
-                                                   product::kInstallKey, product::kFolderValue,
-                                                   kProductFolderBufferSize);
+    const auto value = registry_views::ReadFromAny(
+        registry, product::RegistryViews(registry), product::CurrentBrand().installKey,
+        product::CurrentBrand().folderValue, kProductFolderBufferSize);
     if (!value || !value->isString || value->text.empty()) {
         return platform::Result<std::string>::Failure(platform::errors::kPathNotFound);
     }

@@ -10,9 +10,9 @@
 namespace usb {
 
 std::optional<std::string> ReadProductFolder(const platform::IRegistry& registry) {
-    const auto value = registry_views::ReadFromAny(registry, product::RegistryViews(registry),
-                                                   product::kInstallKey, product::kFolderValue,
-                                                   kProductFolderBufferSize);
+    const auto value = registry_views::ReadFromAny(
+        registry, product::RegistryViews(registry), product::CurrentBrand().installKey,
+        product::CurrentBrand().folderValue, kProductFolderBufferSize);
     // An empty folder would put the packages at the root of the current drive.
     if (!value || !value->isString || value->text.empty()) {
         return std::nullopt;

@@ -20,7 +20,7 @@ namespace usb {
 constexpr int kUnchecked = 0;
 constexpr int kChecked = 1;
 
-// The installed product's folder (product::kFolderValue) is read into a buffer of this size.
+// The installed product's folder (the brand's folderValue) is read into a buffer of this size.
 constexpr std::size_t kProductFolderBufferSize = 100;
 
 // The product's folder as the registry holds it; empty when the value is missing, is not a

@@ -4,6 +4,7 @@
 #include "app/StartupDecision.h"
 #include "menu/win32/MenuDlg.h"
 #include "res/resource.h"
+#include "res/win32/BrandResource.h"
 #include "usb/ElevatedRegistration.h"
 
 CInstallApp::CInstallApp() : m_platform(GetAppName(), kInstanceAtomName) {}
@@ -31,6 +32,8 @@ bool CInstallApp::RegisterPackagesIfAsked() {
 }
 
 BOOL CInstallApp::InitInstance() {
+    // The brand first: the elevated copy too reads the product's keys by it.
+    product::UseBrandOf(AfxGetInstanceHandle());
     // The elevated copy shows nothing and leaves no mark: it only registers packages.
     if (RegisterPackagesIfAsked()) {
         return FALSE;

@@ -90,7 +90,7 @@ void CMenuDlg::ReadColours() {
     const colours::SystemColours system{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
                                         GetSysColor(COLOR_HIGHLIGHTTEXT),
                                         GetSysColor(COLOR_HIGHLIGHT)};
-    m_colours = colours::ChoosePageColours(on, system, product::kTextColours);
+    m_colours = colours::ChoosePageColours(on, system, product::CurrentBrand().colours);
     m_bHighContrast = on;
 }
 

@@ -3,6 +3,7 @@
 #include "menu/Prerequisites.h"
 #include "fakes/FakePageWindow.h"
 #include "menu/Versions.h"
+#include "res/Product.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,26 @@ TEST(Versions, AreComparedNumberByNumber) {
     }
     EXPECT_EQ(CompareDottedVersions("5.50", "5.50.0.0"), 0);
     EXPECT_GT(CompareDottedVersions("99999999999999999999.0", "5.50"), 0) << "no overflow";
+}
+
+TEST(Prerequisites, AnotherBrandsProductByItsOwnKeysAndVersion) {
+    product::UseBrand(product::ReadBrand("[Registry]\nInstallKey=SOFTWARE\\Tessel\\Quarry\n"
+                                         "VersionKey=SOFTWARE\\Tessel\\Quarry\\Options\n"
+                                         "Version=2.0\nView=32\n"));
+    fakes::FakeRegistry sample;
+    sample.AddKey(kInstallKey);
+    sample.SetString(kOptionsKey, "Version", "4.4.0");
+    const bool sampleSeen = prerequisites::IsProductInstalled(sample);
+    fakes::FakeRegistry own;
+    own.AddKey("SOFTWARE\\Tessel\\Quarry");
+    own.SetString("SOFTWARE\\Tessel\\Quarry\\Options", "Version", "2.0");
+    const bool ownSeen = prerequisites::IsProductInstalled(own);
+    const registry_views::Choice view = product::CurrentBrand().view;
+    product::UseBrand(product::SampleBrand());
+    EXPECT_FALSE(sampleSeen) << "the sample product's keys are not the brand's";
+    EXPECT_TRUE(ownSeen);
+    EXPECT_EQ(view, registry_views::Choice::Only32);
+    EXPECT_EQ(product::CurrentBrand().installKey, kInstallKey) << "the sample's again";
 }
 
 TEST(Prerequisites, TheBrowserMustBeAtLeast55Sp2) {

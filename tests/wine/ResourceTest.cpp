@@ -2,6 +2,8 @@
 // raw template and created for real), bitmaps, icon, manifest and version.
 
 #include "res/resource.h"
+#include "res/Brand.h"
+#include "res/win32/BrandResource.h"
 #include "framework/StoredPicture.h"
 #include "framework/win32/ResourceBitmaps.h"
 
@@ -730,6 +732,14 @@ TEST(Version, NamesTheProductAndItsMaker) {
     ASSERT_EQ(translation->value.size(), 4u);
     EXPECT_EQ(translation->value[0] | (translation->value[1] << 8), 0x0409);
     EXPECT_EQ(translation->value[2] | (translation->value[3] << 8), 1252);
+}
+
+TEST(Brand, TheSamplesProgramCarriesTheSamplesBrandIniAsItStands) {
+    const std::string carried = product::BrandResourceText(Module());
+    EXPECT_EQ(carried, std::string(product::SampleBrandIni()));
+    const product::Brand brand = product::ReadBrand(carried);
+    EXPECT_EQ(brand.name, "Ormix-Designer");
+    EXPECT_EQ(brand.firstPackage, "RKVA");
 }
 
 } // namespace

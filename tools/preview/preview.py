@@ -160,17 +160,45 @@ def cell_label(code, page, missing, entry_count, counts):
 
 
 def forced_language_key(program):
-    """The first key the program built here reads ForceLanguage from: its brand's, as the build
-    wrote it from brand.ini (cmake/ConfigureBrand.cmake) beside the program or into the build's
-    brand folder, else the sample product's."""
-    names = program.parent / "ProductNames.inc"
-    if not names.is_file():
-        names = harness.BUILD_DIR / "brand" / "ProductNames.inc"
-    if names.is_file():
-        match = re.search(r'^#define DISCMENU_LANGUAGE_KEY "(.*)"$', names.read_text(), re.M)
-        if match:
-            return "HKLM\\" + re.sub(r"\\(.)", r"\1", match.group(1))
-    return FIRST_KEY
+    """The first key the program built here reads ForceLanguage from: its brand's, from the
+    brand.ini the build put into it (cmake/ConfigureBrand.cmake writes it beside the program or
+    into the build's brand folder), else the sample product's."""
+    ini = program.parent / "brand.ini"
+    if not ini.is_file():
+        ini = harness.BUILD_DIR / "brand" / "brand.ini"
+    key = brand_value(ini, "Registry", "LanguageKey") if ini.is_file() else ""
+    return "HKLM\\" + key if key else FIRST_KEY
+
+
+def brand_value(ini, section, name):
+    """A value of brand.ini as the program reads it: names in any letter case, blanks around
+    names and values dropped, one pair of quotes removed, the first of a name in the first
+    section of a name; empty when it is not there."""
+    data = ini.read_bytes()
+    for mark, encoding in ((b"\xef\xbb\xbf", "utf-8"), (b"\xff\xfe", "utf-16-le"),
+                           (b"\xfe\xff", "utf-16-be")):
+        if data.startswith(mark):
+            text = data[len(mark):].decode(encoding, "replace")
+            break
+    else:
+        try:
+            text = data.decode("utf-8")
+        except UnicodeDecodeError:
+            text = data.decode("cp1252", "replace")
+    current, seen = None, set()
+    for line in re.split(r"[\r\n]", text):
+        line = line.strip()
+        if line.startswith("[") and "]" in line:
+            header = line[1:line.rindex("]")].strip().lower()
+            current = None if header in seen else header
+            seen.add(header)
+        elif current == section.lower() and "=" in line:
+            key, value = (part.strip() for part in line.split("=", 1))
+            if key.lower() == name.lower():
+                if len(value) >= 2 and value[0] == value[-1] and value[0] in "'\"":
+                    value = value[1:-1]
+                return value
+    return ""
 
 
 def pixels_of(shot, left, top, width, height):
