@@ -1,7 +1,7 @@
 #include "menu/win32/MenuDlg.h"
 
-#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/Dpi.h"
+#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/WinApp.h"
 #include "manuals/win32/ManualsDlg.h"
 #include "menu/AccessKeys.h"
@@ -17,10 +17,6 @@
 #include <vector>
 
 namespace {
-
-// A coordinate of a point above and left of the client area, where no entry lies: the pointer's
-// place once it has left the page.
-constexpr int kOffPage = -1;
 
 // The kinds of the page's kept faces (CPageFaces), and the states an entry's face is drawn in.
 constexpr int kHelpFace = 0;
@@ -40,10 +36,6 @@ CMenuDlg::CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServi
       m_services(services), m_page(std::move(context), services, *this),
       m_nBitmapID(m_page.Style().ownBackground ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND),
       m_brushLabel(CreateSolidBrush(RGB(255, 255, 255))) {}
-
-CMenuDlg::~CMenuDlg() {
-    ReleaseMouseCapture();
-}
 
 HINSTANCE CMenuDlg::Instance() const {
     return AfxGetInstanceHandle();
@@ -155,36 +147,21 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return true;
-    case WM_LBUTTONDOWN: {
-        // A window the click opens must get the pointer: the page gives up its capture for the
-        // time of the click, and takes it back unless a refused disc check ended the click.
-        const bool hadCapture = GetCapture() == m_hWnd;
-        if (hadCapture) {
-            ReleaseCapture();
-            m_bCapture = false;
-        }
-        const bool handled = m_page.OnLButtonDown(static_cast<short>(LOWORD(lParam)),
-                                                  static_cast<short>(HIWORD(lParam)));
-        if (handled) {
-            if (hadCapture) {
-                TakeMouseCapture();
-            }
+    case WM_LBUTTONDOWN:
+        if (m_pointer.OnLButtonDown(static_cast<short>(LOWORD(lParam)),
+                                    static_cast<short>(HIWORD(lParam)))) {
             result = Default();
         }
         return true;
-    }
     case WM_MOUSEMOVE:
         // Handled here alone: the default handling of a move does nothing, and a hover should
         // cost no more than its copies.
-        ReleaseMouseCapture();
-        TrackPointerLeaving();
-        PointerAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        m_pointer.OnMouseMove(static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam)));
         result = 0;
         return true;
     case WM_MOUSELEAVE:
-        // The pointer left the client area, in however large a jump: no entry stays hot.
-        m_bTrackingLeave = false;
-        PointerAt(kOffPage, kOffPage);
+        m_pointer.OnMouseLeave();
         return true;
     case WM_ACTIVATE:
         m_bActivating = true;
@@ -193,7 +170,7 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         // A page that becomes active again (a sub-page or message box closed over it) has seen
         // no move of the pointer since; it looks where the pointer is now.
         if (LOWORD(wParam) != WA_INACTIVE) {
-            HitTestPointer();
+            m_pointer.HitTestPointer();
         }
         return true;
     case WM_UPDATEUISTATE:
@@ -238,7 +215,7 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         m_faces.Clear(); // the kept faces no longer match the display
         return false;
     case WM_CAPTURECHANGED:
-        m_bCapture = reinterpret_cast<HWND>(lParam) == m_hWnd;
+        m_pointer.OnCaptureChanged(reinterpret_cast<HWND>(lParam));
         return false;
     case WM_DESTROY:
         RemovePropW(m_hWnd, text::Wide(kMainPageMark).c_str());
@@ -344,18 +321,15 @@ void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bo
             DrawEntryFocus(target, rect, m_scale);
         }
     };
-    const int states = (hot ? kHotEntry : 0) | (focused ? kFocusFrame : 0) |
-                       (accessKeys ? kAccessKeysShown : 0);
+    const int states =
+        (hot ? kHotEntry : 0) | (focused ? kFocusFrame : 0) | (accessKeys ? kAccessKeysShown : 0);
     ShowFace({kEntryFace, states, text}, rect, paint);
 }
 
 void CMenuDlg::ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
                         const CPageFaces::Painter& paint) {
-    if (m_bMoving) {
-        if (!m_movingDC) {
-            m_movingDC.emplace(m_hWnd);
-        }
-        m_faces.Show(m_movingDC->get(), key, rect, paint);
+    if (const HDC shared = m_pointer.SharedDC()) {
+        m_faces.Show(shared, key, rect, paint);
         return;
     }
     const CClientDC dc(m_hWnd);
@@ -365,59 +339,6 @@ void CMenuDlg::ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
 void CMenuDlg::RepaintArea(const geometry::Rect& rect) {
     const RECT area = ToRect(rect);
     InvalidateRect(m_hWnd, &area, TRUE);
-}
-
-void CMenuDlg::ReleaseMouseCapture() {
-    if (m_bCapture) {
-        ReleaseCapture();
-        m_bCapture = false;
-    }
-}
-
-void CMenuDlg::TrackPointerLeaving() {
-    if (m_bTrackingLeave) {
-        return;
-    }
-    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
-    m_bTrackingLeave = TrackMouseEvent(&track) != FALSE;
-}
-
-void CMenuDlg::HitTestPointer() {
-    POINT pointer{};
-    if (!GetCursorPos(&pointer)) {
-        return;
-    }
-    const bool overPage = WindowFromPoint(pointer) == m_hWnd;
-    ScreenToClient(m_hWnd, &pointer);
-    if (overPage) {
-        TrackPointerLeaving();
-        PointerAt(pointer.x, pointer.y);
-    } else if (m_lastMove) {
-        // Only a pointer the page has seen over it can have left; one never seen leaves the
-        // entry the keyboard chose alone.
-        PointerAt(kOffPage, kOffPage);
-    }
-}
-
-// The page hears of the pointer only where it moved: the moves the system sends when windows
-// open and close, at the same place, would otherwise undo the entry the keyboard chose.
-void CMenuDlg::PointerAt(int x, int y) {
-    const LPARAM position = MAKELPARAM(x, y);
-    if (m_lastMove == position) {
-        return;
-    }
-    m_lastMove = position;
-    m_bMoving = true;
-    m_page.OnMouseMove(x, y);
-    m_bMoving = false;
-    m_movingDC.reset();
-}
-
-void CMenuDlg::TakeMouseCapture() {
-    // The capture may end the system's watch for the pointer leaving: the next move asks anew.
-    m_bTrackingLeave = false;
-    SetCapture(m_hWnd);
-    m_bCapture = GetCapture() == m_hWnd;
 }
 
 void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex,
@@ -491,7 +412,7 @@ void CMenuDlg::OnColumnKey(UINT virtualKey) {
         break;
     default: // Enter and Space
         // A window the entry opens must get the pointer.
-        ReleaseMouseCapture();
+        m_pointer.ReleaseMouseCapture();
         m_page.CarryOutCurrent();
         break;
     }
@@ -504,7 +425,7 @@ bool CMenuDlg::OnColumnCharacter(char32_t character) {
 
 void CMenuDlg::CarryOut(int index) {
     // A window the entry opens must get the pointer.
-    ReleaseMouseCapture();
+    m_pointer.ReleaseMouseCapture();
     m_page.CarryOut(index);
 }
 

@@ -14,6 +14,7 @@
 #include "menu/win32/PageAccessible.h"
 #include "menu/win32/PageFaces.h"
 #include "menu/win32/PageFonts.h"
+#include "menu/win32/PointerTracker.h"
 
 #include <windows.h>
 
@@ -35,7 +36,6 @@ public:
 
     // A page shown over the window `pParentWnd` (none for the main page).
     CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services);
-    ~CMenuDlg() override;
 
     const CMenuPage& Page() const { return m_page; }
 
@@ -103,13 +103,6 @@ private:
     // The window's screen changed its resolution to `dpi`, or the window moved to one of another.
     void OnDpiChanged(int dpi, const RECT& suggested);
     HINSTANCE Instance() const;
-    void ReleaseMouseCapture();
-    void TakeMouseCapture();
-    // Asks the system for WM_MOUSELEAVE when the pointer leaves the client area, once per stay.
-    void TrackPointerLeaving();
-    // Makes the entry under the pointer hot, or none when the pointer is not over the page.
-    void HitTestPointer();
-    void PointerAt(int x, int y);
     // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
     // device context of the window, taken at the first of them and released when the move is
     // handled; other drawing takes a context of its own.
@@ -134,18 +127,7 @@ private:
     std::string m_strLabelText;           // drawn anew in another font when the DPI changes
     CBrush m_brushLabel;                  // white, behind the label's text
     CPageFaces m_faces;
-    // Whether the page holds the pointer capture, followed here because asking the system
-    // costs a call into it on every pointer move. While a window of this thread holds the
-    // capture, pointer messages go to that window alone: the page sees them only when it
-    // holds the capture itself.
-    bool m_bCapture = false;
-    bool m_bMoving = false;
-    bool m_bTrackingLeave = false; // WM_MOUSELEAVE is asked for
-    std::optional<CClientDC> m_movingDC;
-    // Where the pointer was at its last move: a move message that finds it there again (the
-    // system sends such after windows open and close) leaves the current entry as the keyboard
-    // made it.
-    std::optional<LPARAM> m_lastMove;
+    CPointerTracker m_pointer{*this, m_page};
 
     CEntryColumnKeys m_column{*this};
     CComPtr<CPageAccessible> m_accessible; // made at the first question
