@@ -33,7 +33,7 @@ RECT ToRect(const geometry::Rect& rect) {
 
 CMenuDlg::CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services)
     : CDialog(IDD_INSTALL_DIALOG, pParentWnd), m_hIcon(LoadAppIcon(IDR_MAINFRAME)),
-      m_services(services), m_page(std::move(context), services, *this),
+      m_page(std::move(context), services, *this),
       m_nBitmapID(m_page.Style().ownBackground ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND),
       m_brushLabel(CreateSolidBrush(RGB(255, 255, 255))) {}
 
@@ -56,8 +56,9 @@ BOOL CMenuDlg::OnInitDialog() {
     Window().SetIcons(m_hIcon);
     ReadColours();
     ReadScreenReader();
-    UseScale(layout::ScaleForDpi(WindowDpi(m_hWnd)));
-    LayOutWindow(std::nullopt);
+    const layout::Scale scale = layout::ScaleForDpi(WindowDpi(m_hWnd));
+    UseScale(scale);
+    LayOutWindow(std::nullopt, scale);
     if (m_page.Style().takesOverLanguage) {
         m_staticLabel.Show(SW_HIDE);
         m_comboLanguage.Show(SW_HIDE);
@@ -87,14 +88,13 @@ void CMenuDlg::ReadColours() {
 }
 
 void CMenuDlg::UseScale(const layout::Scale& scale) {
-    m_scale = scale;
     m_fontHelp = CPageFont(scale.Px(layout::kHelpFontHeight), FW_NORMAL);
     m_fontEntry = CPageFont(scale.Px(layout::kEntryFontHeight), FW_BOLD);
     m_faces.Clear(); // drawn at the old scale
     PreparePictures(Instance(), m_nBitmapID, scale);
 }
 
-void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested) {
+void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested, const layout::Scale& scale) {
     const int backgroundWidth = m_nBackgroundWidth;
     const int backgroundHeight = m_nBackgroundHeight;
     if (suggested) {
@@ -103,35 +103,36 @@ void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested) {
     } else {
         RECT screen{};
         GetWindowRect(GetDesktopWindow(), &screen);
-        const int dpi = m_scale.dpi;
+        const int dpi = scale.dpi;
         const layout::FrameMetrics metrics{
             SystemMetricForDpi(SM_CXEDGE, dpi), SystemMetricForDpi(SM_CXBORDER, dpi),
             SystemMetricForDpi(SM_CYEDGE, dpi), SystemMetricForDpi(SM_CYBORDER, dpi),
             SystemMetricForDpi(SM_CYCAPTION, dpi)};
-        Window().Move(ToRect(layout::PageWindowRect(
-            backgroundWidth, backgroundHeight, metrics,
-            {screen.left, screen.top, screen.right, screen.bottom}, m_scale)));
+        Window().Move(ToRect(
+            layout::PageWindowRect(backgroundWidth, backgroundHeight, metrics,
+                                   {screen.left, screen.top, screen.right, screen.bottom}, scale)));
     }
     // Chooser and label keep their heights.
     const RECT chooser = m_comboLanguage.RectIn(m_hWnd);
     m_comboLanguage.Move(ToRect(layout::ChooserRect(backgroundWidth, backgroundHeight,
-                                                    chooser.bottom - chooser.top, m_scale)));
+                                                    chooser.bottom - chooser.top, scale)));
     const RECT label = m_staticLabel.RectIn(m_hWnd);
     m_staticLabel.Move(ToRect(
-        layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top, m_scale)));
+        layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top, scale)));
     RECT client{};
     GetClientRect(m_hWnd, &client);
     m_page.LayOut(backgroundWidth, backgroundHeight,
-                  {client.left, client.top, client.right, client.bottom}, m_scale);
+                  {client.left, client.top, client.right, client.bottom}, scale);
 }
 
 void CMenuDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     const layout::Scale scale = layout::ScaleForDpi(dpi);
-    if (m_fontLabel && m_scale.dpi > 0) {
-        m_fontLabel = m_fontLabel->WithHeight(MulDiv(m_fontLabel->Height(), dpi, m_scale.dpi));
+    const int oldDpi = m_page.Scale().dpi; // of the screen the page was laid out for so far
+    if (m_fontLabel && oldDpi > 0) {
+        m_fontLabel = m_fontLabel->WithHeight(MulDiv(m_fontLabel->Height(), dpi, oldDpi));
     }
     UseScale(scale);
-    LayOutWindow(suggested);
+    LayOutWindow(suggested, scale);
     SetLabelText(m_strLabelText);
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
@@ -256,9 +257,9 @@ void CMenuDlg::OnPaint() {
         return;
     }
     CPaintDC dc(m_hWnd);
+    const layout::Scale& scale = m_page.Scale();
     PaintBackground(dc.get(), Instance(), m_nBitmapID,
-                    layout::BackgroundRect(m_nBackgroundWidth, m_nBackgroundHeight, m_scale),
-                    m_scale);
+                    layout::BackgroundRect(m_nBackgroundWidth, m_nBackgroundHeight, scale), scale);
     m_page.OnPaint();
     Default();
 }
@@ -304,21 +305,22 @@ void CMenuDlg::SetLabelText(const std::string& text) {
 }
 
 void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& layout) {
+    const layout::Scale& scale = m_page.Scale();
     const auto paint = [&](HDC target) {
-        ::DrawHelpArea(target, Instance(), rect, layout.text,
-                       rect.top + m_scale.Px(layout.topOffset), m_fontHelp.For(target, layout.text),
-                       m_scale, m_colours);
+        ::DrawHelpArea(target, Instance(), rect, layout.text, rect.top + scale.Px(layout.topOffset),
+                       m_fontHelp.For(target, layout.text), scale, m_colours);
     };
     ShowFace({kHelpFace, layout.topOffset, layout.text}, rect, paint);
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
                          bool focused, bool accessKeys) {
+    const layout::Scale& scale = m_page.Scale();
     const auto paint = [&](HDC target) {
-        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), m_scale,
+        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), scale,
                     m_colours, accessKeys);
         if (focused) {
-            DrawEntryFocus(target, rect, m_scale);
+            DrawEntryFocus(target, rect, scale);
         }
     };
     const int states =
@@ -343,19 +345,20 @@ void CMenuDlg::RepaintArea(const geometry::Rect& rect) {
 
 void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex,
                           const std::string& launcherDir) {
-    CMenuDlg page({pageName, launcherDir, languageIndex}, this, m_services);
+    CMenuDlg page({pageName, launcherDir, languageIndex}, this, m_page.Services());
     page.DoModal();
 }
 
 void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption,
                                  const std::string& launcherDir) {
-    const DocumentServices documents{m_services.shell, m_services.ui, m_page.Strings(),
-                                     m_services.files};
+    const MenuPageServices& services = m_page.Services();
+    const DocumentServices documents{services.shell, services.ui, m_page.Strings(), services.files};
     CManualsDlg dialog(this, languageName, caption, launcherDir, documents);
     dialog.DoModal();
 }
 
 void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts, const std::string& launcherDir) {
+    const MenuPageServices& services = m_page.Services();
     const UsbDriverTexts usbTexts{texts.m_strUsbTitle,
                                   texts.m_strFirstCheckBoxCaption,
                                   texts.m_strSecondCheckBoxCaption,
@@ -364,9 +367,8 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts, const std::string& l
                                   texts.m_strFileCopySuccess,
                                   texts.m_strFileCopyFail};
     CUsbDriverDlg dialog(usbTexts, this,
-                         {m_services.registry, m_services.drivers, m_services.processes,
-                          m_services.ui, m_page.Strings(), m_services.errors, m_services.files,
-                          launcherDir});
+                         {services.registry, services.drivers, services.processes, services.ui,
+                          m_page.Strings(), services.errors, services.files, launcherDir});
     dialog.DoModal();
 }
 

@@ -96,8 +96,9 @@ private:
 
     // Draws the page at `scale` from now on: its fonts of that size, no faces of another.
     void UseScale(const layout::Scale& scale);
-    // Sizes, centres (or puts at the system's `suggested` rectangle) and lays out the window.
-    void LayOutWindow(const std::optional<RECT>& suggested);
+    // Sizes, centres (or puts at the system's `suggested` rectangle) and lays out the window
+    // and its page at `scale`.
+    void LayOutWindow(const std::optional<RECT>& suggested, const layout::Scale& scale);
     // Reads whether a high-contrast theme is on, and its colours.
     void ReadColours();
     // The window's screen changed its resolution to `dpi`, or the window moved to one of another.
@@ -113,12 +114,10 @@ private:
     bool ScreenReaderListens() const;
     void ReadScreenReader();
 
-    MenuPageServices m_services;
     CMenuPage m_page;
     UINT m_nBitmapID;
     int m_nBackgroundWidth = 0; // of the background picture, from the initialisation on
     int m_nBackgroundHeight = 0;
-    layout::Scale m_scale; // of the screen the window is on
     colours::PageColours m_colours = colours::DesignColours();
     bool m_bHighContrast = false;
     CPageFont m_fontHelp{layout::kHelpFontHeight, FW_NORMAL};
