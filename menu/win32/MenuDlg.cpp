@@ -1,15 +1,12 @@
 #include "menu/win32/MenuDlg.h"
 
 #include "framework/win32/Dpi.h"
-#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/WinApp.h"
 #include "manuals/win32/ManualsDlg.h"
 #include "menu/AccessKeys.h"
 #include "menu/HelpText.h"
 #include "menu/PageLayout.h"
 #include "menu/win32/AboutDlg.h"
-#include "menu/win32/MenuDrawing.h"
-#include "res/Product.h"
 #include "res/resource.h"
 #include "usb/win32/UsbDriverDlg.h"
 
@@ -17,13 +14,6 @@
 #include <vector>
 
 namespace {
-
-// The kinds of the page's kept faces (CPageFaces), and the states an entry's face is drawn in.
-constexpr int kHelpFace = 0;
-constexpr int kEntryFace = 1;
-constexpr int kHotEntry = 1;
-constexpr int kFocusFrame = 2;
-constexpr int kAccessKeysShown = 4;
 
 RECT ToRect(const geometry::Rect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -34,30 +24,25 @@ RECT ToRect(const geometry::Rect& rect) {
 CMenuDlg::CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services)
     : CDialog(IDD_INSTALL_DIALOG, pParentWnd), m_hIcon(LoadAppIcon(IDR_MAINFRAME)),
       m_page(std::move(context), services, *this),
-      m_nBitmapID(m_page.Style().ownBackground ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND),
-      m_brushLabel(CreateSolidBrush(RGB(255, 255, 255))) {}
-
-HINSTANCE CMenuDlg::Instance() const {
-    return AfxGetInstanceHandle();
-}
+      m_surface(*this, AfxGetInstanceHandle(),
+                m_page.Style().ownBackground ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND,
+                m_page.Scale()) {}
 
 void CMenuDlg::DoDataExchange() {
     m_comboLanguage = CComboBox(GetDlgItem(IDC_LANGUAGE_COMBO));
     m_staticLabel = GetDlgItem(IDC_LANGUAGE_LABEL);
-    m_fontLabel.emplace(reinterpret_cast<HFONT>(m_staticLabel.Send(WM_GETFONT)));
+    m_surface.TakeLabelFont(reinterpret_cast<HFONT>(m_staticLabel.Send(WM_GETFONT)));
 }
 
 BOOL CMenuDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The background's size, read once: every later layout of the page needs it. It is the
-    // page's design size; the picture drawn at another scale may be another one.
-    GetBitmapSize(Instance(), m_nBitmapID, m_nBackgroundWidth, m_nBackgroundHeight);
+    m_surface.ReadBackgroundSize();
     m_page.OnInitDialog(m_hWnd);
     Window().SetIcons(m_hIcon);
-    ReadColours();
+    m_surface.ReadColours();
     ReadScreenReader();
     const layout::Scale scale = layout::ScaleForDpi(WindowDpi(m_hWnd));
-    UseScale(scale);
+    m_surface.UseScale(scale);
     LayOutWindow(std::nullopt, scale);
     if (m_page.Style().takesOverLanguage) {
         m_staticLabel.Show(SW_HIDE);
@@ -68,35 +53,15 @@ BOOL CMenuDlg::OnInitDialog() {
     }
     // The entry column comes first in the keyboard order, so that every page starts with the
     // focus on its entries (the arrows walk them) and Tab reaches the chooser.
-    m_column.Create(m_hWnd, HWND_TOP, layout::EntryColumnLeft(m_nBackgroundWidth),
+    m_column.Create(m_hWnd, HWND_TOP, layout::EntryColumnLeft(m_surface.BackgroundWidth()),
                     layout::kEntryTop);
     m_column.TakeAccessKeysOf(m_comboLanguage);
     return TRUE;
 }
 
-void CMenuDlg::ReadColours() {
-    HIGHCONTRASTW highContrast{};
-    highContrast.cbSize = sizeof highContrast;
-    const bool on = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast,
-                                          0) != FALSE &&
-                    (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    const colours::SystemColours system{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
-                                        GetSysColor(COLOR_HIGHLIGHTTEXT),
-                                        GetSysColor(COLOR_HIGHLIGHT)};
-    m_colours = colours::ChoosePageColours(on, system, product::kTextColours);
-    m_bHighContrast = on;
-}
-
-void CMenuDlg::UseScale(const layout::Scale& scale) {
-    m_fontHelp = CPageFont(scale.Px(layout::kHelpFontHeight), FW_NORMAL);
-    m_fontEntry = CPageFont(scale.Px(layout::kEntryFontHeight), FW_BOLD);
-    m_faces.Clear(); // drawn at the old scale
-    PreparePictures(Instance(), m_nBitmapID, scale);
-}
-
 void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested, const layout::Scale& scale) {
-    const int backgroundWidth = m_nBackgroundWidth;
-    const int backgroundHeight = m_nBackgroundHeight;
+    const int backgroundWidth = m_surface.BackgroundWidth();
+    const int backgroundHeight = m_surface.BackgroundHeight();
     if (suggested) {
         // The system's rectangle for the new resolution keeps the window where the user put it.
         Window().Move(*suggested);
@@ -127,11 +92,9 @@ void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested, const layout::
 
 void CMenuDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     const layout::Scale scale = layout::ScaleForDpi(dpi);
-    const int oldDpi = m_page.Scale().dpi; // of the screen the page was laid out for so far
-    if (m_fontLabel && oldDpi > 0) {
-        m_fontLabel = m_fontLabel->WithHeight(MulDiv(m_fontLabel->Height(), dpi, oldDpi));
-    }
-    UseScale(scale);
+    // The page was laid out for the old resolution so far.
+    m_surface.RescaleLabelFont(m_page.Scale().dpi, dpi);
+    m_surface.UseScale(scale);
     LayOutWindow(suggested, scale);
     SetLabelText(m_strLabelText);
     InvalidateRect(m_hWnd, nullptr, TRUE);
@@ -202,8 +165,8 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     case WM_SYSCOLORCHANGE:
         // A high-contrast theme switched on or off, or its colours changed.
-        ReadColours();
-        m_faces.Clear();
+        m_surface.ReadColours();
+        m_surface.ForgetFaces();
         InvalidateRect(m_hWnd, nullptr, TRUE);
         return false;
     case WM_SETTINGCHANGE:
@@ -213,7 +176,7 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_DISPLAYCHANGE:
     case WM_FONTCHANGE:
-        m_faces.Clear(); // the kept faces no longer match the display
+        m_surface.ForgetFaces(); // the kept faces no longer match the display
         return false;
     case WM_CAPTURECHANGED:
         m_pointer.OnCaptureChanged(reinterpret_cast<HWND>(lParam));
@@ -237,16 +200,8 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
 
 HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
     HBRUSH brush = CDialog::OnCtlColor(hDC, hWndCtl, nCtlColor);
-    if (nCtlColor == CTLCOLOR_STATIC && m_bHighContrast) {
-        // The label in the user's colours, as the system draws its own texts.
-        SetTextColor(hDC, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(hDC, GetSysColor(COLOR_WINDOW));
-        return GetSysColorBrush(COLOR_WINDOW);
-    }
     if (nCtlColor == CTLCOLOR_STATIC) {
-        SetTextColor(hDC, m_colours.label);
-        SetBkMode(hDC, TRANSPARENT);
-        return m_brushLabel.get();
+        return m_surface.ColourLabel(hDC);
     }
     return brush;
 }
@@ -257,9 +212,7 @@ void CMenuDlg::OnPaint() {
         return;
     }
     CPaintDC dc(m_hWnd);
-    const layout::Scale& scale = m_page.Scale();
-    PaintBackground(dc.get(), Instance(), m_nBitmapID,
-                    layout::BackgroundRect(m_nBackgroundWidth, m_nBackgroundHeight, scale), scale);
+    m_surface.PaintBackground(dc.get());
     m_page.OnPaint();
     Default();
 }
@@ -297,45 +250,17 @@ void CMenuDlg::EnableLanguageChooser(bool enable) {
 
 void CMenuDlg::SetLabelText(const std::string& text) {
     m_strLabelText = text;
-    if (m_fontLabel) {
-        const CClientDC dc(m_staticLabel);
-        m_staticLabel.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel->For(dc.get(), text)));
-    }
+    m_surface.SetLabelFont(m_staticLabel, text);
     m_staticLabel.SetText(text);
 }
 
-void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& layout) {
-    const layout::Scale& scale = m_page.Scale();
-    const auto paint = [&](HDC target) {
-        ::DrawHelpArea(target, Instance(), rect, layout.text, rect.top + scale.Px(layout.topOffset),
-                       m_fontHelp.For(target, layout.text), scale, m_colours);
-    };
-    ShowFace({kHelpFace, layout.topOffset, layout.text}, rect, paint);
+void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) {
+    m_surface.DrawHelpArea(m_pointer.SharedDC(), rect, help);
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
                          bool focused, bool accessKeys) {
-    const layout::Scale& scale = m_page.Scale();
-    const auto paint = [&](HDC target) {
-        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), scale,
-                    m_colours, accessKeys);
-        if (focused) {
-            DrawEntryFocus(target, rect, scale);
-        }
-    };
-    const int states =
-        (hot ? kHotEntry : 0) | (focused ? kFocusFrame : 0) | (accessKeys ? kAccessKeysShown : 0);
-    ShowFace({kEntryFace, states, text}, rect, paint);
-}
-
-void CMenuDlg::ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
-                        const CPageFaces::Painter& paint) {
-    if (const HDC shared = m_pointer.SharedDC()) {
-        m_faces.Show(shared, key, rect, paint);
-        return;
-    }
-    const CClientDC dc(m_hWnd);
-    m_faces.Show(dc.get(), key, rect, paint);
+    m_surface.DrawEntry(m_pointer.SharedDC(), rect, text, hot, focused, accessKeys);
 }
 
 void CMenuDlg::RepaintArea(const geometry::Rect& rect) {

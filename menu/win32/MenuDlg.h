@@ -7,13 +7,11 @@
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "menu/MenuPage.h"
-#include "menu/PageColours.h"
 #include "menu/PageLayout.h"
 #include "menu/PageWindow.h"
 #include "menu/win32/EntryColumnKeys.h"
 #include "menu/win32/PageAccessible.h"
-#include "menu/win32/PageFaces.h"
-#include "menu/win32/PageFonts.h"
+#include "menu/win32/PageSurface.h"
 #include "menu/win32/PointerTracker.h"
 
 #include <windows.h>
@@ -94,38 +92,19 @@ private:
     // Carries out the entry `index` for assistive technology.
     void CarryOut(int index);
 
-    // Draws the page at `scale` from now on: its fonts of that size, no faces of another.
-    void UseScale(const layout::Scale& scale);
     // Sizes, centres (or puts at the system's `suggested` rectangle) and lays out the window
     // and its page at `scale`.
     void LayOutWindow(const std::optional<RECT>& suggested, const layout::Scale& scale);
-    // Reads whether a high-contrast theme is on, and its colours.
-    void ReadColours();
     // The window's screen changed its resolution to `dpi`, or the window moved to one of another.
     void OnDpiChanged(int dpi, const RECT& suggested);
-    HINSTANCE Instance() const;
-    // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
-    // device context of the window, taken at the first of them and released when the move is
-    // handled; other drawing takes a context of its own.
-    void ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
-                  const CPageFaces::Painter& paint);
     // Whether a screen reader runs, as the system tells, or a client asked for the page's
     // accessible objects.
     bool ScreenReaderListens() const;
     void ReadScreenReader();
 
     CMenuPage m_page;
-    UINT m_nBitmapID;
-    int m_nBackgroundWidth = 0; // of the background picture, from the initialisation on
-    int m_nBackgroundHeight = 0;
-    colours::PageColours m_colours = colours::DesignColours();
-    bool m_bHighContrast = false;
-    CPageFont m_fontHelp{layout::kHelpFontHeight, FW_NORMAL};
-    CPageFont m_fontEntry{layout::kEntryFontHeight, FW_BOLD};
-    std::optional<CPageFont> m_fontLabel; // the dialog's font, from the initialisation on
-    std::string m_strLabelText;           // drawn anew in another font when the DPI changes
-    CBrush m_brushLabel;                  // white, behind the label's text
-    CPageFaces m_faces;
+    std::string m_strLabelText; // drawn anew in another font when the DPI changes
+    CPageSurface m_surface;
     CPointerTracker m_pointer{*this, m_page};
 
     CEntryColumnKeys m_column{*this};
