@@ -88,6 +88,10 @@ public:
     // The program's texts in the page's language, for the messages of the windows it opens.
     const platform::IStringTable& Strings() const { return m_strings; }
     int HotEntry() const { return m_nHotEntry; }
+    // The parts of the system the page reaches, for the windows it opens.
+    const MenuPageServices& Services() const { return m_services; }
+    // The scale of the screen the page was last laid out for, which it is drawn at.
+    const layout::Scale& Scale() const { return m_scale; }
 
 private:
     // The language of the chooser's selection; -1 while none is selected.

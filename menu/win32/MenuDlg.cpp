@@ -1,6 +1,5 @@
 #include "menu/win32/MenuDlg.h"
 
-#include "framework/win32/ResourceBitmaps.h"
 #include "framework/win32/Dpi.h"
 #include "framework/win32/WinApp.h"
 #include "manuals/win32/ManualsDlg.h"
@@ -8,8 +7,6 @@
 #include "menu/HelpText.h"
 #include "menu/PageLayout.h"
 #include "menu/win32/AboutDlg.h"
-#include "menu/win32/MenuDrawing.h"
-#include "res/Product.h"
 #include "res/resource.h"
 #include "usb/win32/UsbDriverDlg.h"
 
@@ -17,17 +14,6 @@
 #include <vector>
 
 namespace {
-
-// A coordinate of a point above and left of the client area, where no entry lies: the pointer's
-// place once it has left the page.
-constexpr int kOffPage = -1;
-
-// The kinds of the page's kept faces (CPageFaces), and the states an entry's face is drawn in.
-constexpr int kHelpFace = 0;
-constexpr int kEntryFace = 1;
-constexpr int kHotEntry = 1;
-constexpr int kFocusFrame = 2;
-constexpr int kAccessKeysShown = 4;
 
 RECT ToRect(const geometry::Rect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -37,35 +23,27 @@ RECT ToRect(const geometry::Rect& rect) {
 
 CMenuDlg::CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services)
     : CDialog(IDD_INSTALL_DIALOG, pParentWnd), m_hIcon(LoadAppIcon(IDR_MAINFRAME)),
-      m_services(services), m_page(std::move(context), services, *this),
-      m_nBitmapID(m_page.Style().ownBackground ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND),
-      m_brushLabel(CreateSolidBrush(RGB(255, 255, 255))) {}
-
-CMenuDlg::~CMenuDlg() {
-    ReleaseMouseCapture();
-}
-
-HINSTANCE CMenuDlg::Instance() const {
-    return AfxGetInstanceHandle();
-}
+      m_page(std::move(context), services, *this),
+      m_surface(*this, AfxGetInstanceHandle(),
+                m_page.Style().ownBackground ? IDB_BACKGROUND_LUMO : IDB_BACKGROUND,
+                m_page.Scale()) {}
 
 void CMenuDlg::DoDataExchange() {
     m_comboLanguage = CComboBox(GetDlgItem(IDC_LANGUAGE_COMBO));
     m_staticLabel = GetDlgItem(IDC_LANGUAGE_LABEL);
-    m_fontLabel.emplace(reinterpret_cast<HFONT>(m_staticLabel.Send(WM_GETFONT)));
+    m_surface.TakeLabelFont(reinterpret_cast<HFONT>(m_staticLabel.Send(WM_GETFONT)));
 }
 
 BOOL CMenuDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The background's size, read once: every later layout of the page needs it. It is the
-    // page's design size; the picture drawn at another scale may be another one.
-    GetBitmapSize(Instance(), m_nBitmapID, m_nBackgroundWidth, m_nBackgroundHeight);
+    m_surface.ReadBackgroundSize();
     m_page.OnInitDialog(m_hWnd);
     Window().SetIcons(m_hIcon);
-    ReadColours();
+    m_surface.ReadColours();
     ReadScreenReader();
-    UseScale(layout::ScaleForDpi(WindowDpi(m_hWnd)));
-    LayOutWindow(std::nullopt);
+    const layout::Scale scale = layout::ScaleForDpi(WindowDpi(m_hWnd));
+    m_surface.UseScale(scale);
+    LayOutWindow(std::nullopt, scale);
     if (m_page.Style().takesOverLanguage) {
         m_staticLabel.Show(SW_HIDE);
         m_comboLanguage.Show(SW_HIDE);
@@ -75,71 +53,49 @@ BOOL CMenuDlg::OnInitDialog() {
     }
     // The entry column comes first in the keyboard order, so that every page starts with the
     // focus on its entries (the arrows walk them) and Tab reaches the chooser.
-    m_column.Create(m_hWnd, HWND_TOP, layout::EntryColumnLeft(m_nBackgroundWidth),
+    m_column.Create(m_hWnd, HWND_TOP, layout::EntryColumnLeft(m_surface.BackgroundWidth()),
                     layout::kEntryTop);
     m_column.TakeAccessKeysOf(m_comboLanguage);
     return TRUE;
 }
 
-void CMenuDlg::ReadColours() {
-    HIGHCONTRASTW highContrast{};
-    highContrast.cbSize = sizeof highContrast;
-    const bool on = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast,
-                                          0) != FALSE &&
-                    (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    const colours::SystemColours system{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
-                                        GetSysColor(COLOR_HIGHLIGHTTEXT),
-                                        GetSysColor(COLOR_HIGHLIGHT)};
-    m_colours = colours::ChoosePageColours(on, system, product::CurrentBrand().colours);
-    m_bHighContrast = on;
-}
-
-void CMenuDlg::UseScale(const layout::Scale& scale) {
-    m_scale = scale;
-    m_fontHelp = CPageFont(scale.Px(layout::kHelpFontHeight), FW_NORMAL);
-    m_fontEntry = CPageFont(scale.Px(layout::kEntryFontHeight), FW_BOLD);
-    m_faces.Clear(); // drawn at the old scale
-    PreparePictures(Instance(), m_nBitmapID, scale);
-}
-
-void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested) {
-    const int backgroundWidth = m_nBackgroundWidth;
-    const int backgroundHeight = m_nBackgroundHeight;
+void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested, const layout::Scale& scale) {
+    const int backgroundWidth = m_surface.BackgroundWidth();
+    const int backgroundHeight = m_surface.BackgroundHeight();
     if (suggested) {
         // The system's rectangle for the new resolution keeps the window where the user put it.
         Window().Move(*suggested);
     } else {
         RECT screen{};
         GetWindowRect(GetDesktopWindow(), &screen);
-        const int dpi = m_scale.dpi;
+        const int dpi = scale.dpi;
         const layout::FrameMetrics metrics{
             SystemMetricForDpi(SM_CXEDGE, dpi), SystemMetricForDpi(SM_CXBORDER, dpi),
             SystemMetricForDpi(SM_CYEDGE, dpi), SystemMetricForDpi(SM_CYBORDER, dpi),
             SystemMetricForDpi(SM_CYCAPTION, dpi)};
-        Window().Move(ToRect(layout::PageWindowRect(
-            backgroundWidth, backgroundHeight, metrics,
-            {screen.left, screen.top, screen.right, screen.bottom}, m_scale)));
+        Window().Move(ToRect(
+            layout::PageWindowRect(backgroundWidth, backgroundHeight, metrics,
+                                   {screen.left, screen.top, screen.right, screen.bottom}, scale)));
     }
     // Chooser and label keep their heights.
     const RECT chooser = m_comboLanguage.RectIn(m_hWnd);
     m_comboLanguage.Move(ToRect(layout::ChooserRect(backgroundWidth, backgroundHeight,
-                                                    chooser.bottom - chooser.top, m_scale)));
+                                                    chooser.bottom - chooser.top, scale)));
     const RECT label = m_staticLabel.RectIn(m_hWnd);
     m_staticLabel.Move(ToRect(
-        layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top, m_scale)));
+        layout::LabelRect(backgroundWidth, backgroundHeight, label.bottom - label.top, scale)));
     RECT client{};
     GetClientRect(m_hWnd, &client);
     m_page.LayOut(backgroundWidth, backgroundHeight,
-                  {client.left, client.top, client.right, client.bottom}, m_scale);
+                  {client.left, client.top, client.right, client.bottom}, scale);
 }
 
 void CMenuDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     const layout::Scale scale = layout::ScaleForDpi(dpi);
-    if (m_fontLabel && m_scale.dpi > 0) {
-        m_fontLabel = m_fontLabel->WithHeight(MulDiv(m_fontLabel->Height(), dpi, m_scale.dpi));
-    }
-    UseScale(scale);
-    LayOutWindow(suggested);
+    // The page was laid out for the old resolution so far.
+    m_surface.RescaleLabelFont(m_page.Scale().dpi, dpi);
+    m_surface.UseScale(scale);
+    LayOutWindow(suggested, scale);
     SetLabelText(m_strLabelText);
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
@@ -155,36 +111,21 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return true;
-    case WM_LBUTTONDOWN: {
-        // A window the click opens must get the pointer: the page gives up its capture for the
-        // time of the click, and takes it back unless a refused disc check ended the click.
-        const bool hadCapture = GetCapture() == m_hWnd;
-        if (hadCapture) {
-            ReleaseCapture();
-            m_bCapture = false;
-        }
-        const bool handled = m_page.OnLButtonDown(static_cast<short>(LOWORD(lParam)),
-                                                  static_cast<short>(HIWORD(lParam)));
-        if (handled) {
-            if (hadCapture) {
-                TakeMouseCapture();
-            }
+    case WM_LBUTTONDOWN:
+        if (m_pointer.OnLButtonDown(static_cast<short>(LOWORD(lParam)),
+                                    static_cast<short>(HIWORD(lParam)))) {
             result = Default();
         }
         return true;
-    }
     case WM_MOUSEMOVE:
         // Handled here alone: the default handling of a move does nothing, and a hover should
         // cost no more than its copies.
-        ReleaseMouseCapture();
-        TrackPointerLeaving();
-        PointerAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        m_pointer.OnMouseMove(static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam)));
         result = 0;
         return true;
     case WM_MOUSELEAVE:
-        // The pointer left the client area, in however large a jump: no entry stays hot.
-        m_bTrackingLeave = false;
-        PointerAt(kOffPage, kOffPage);
+        m_pointer.OnMouseLeave();
         return true;
     case WM_ACTIVATE:
         m_bActivating = true;
@@ -193,7 +134,7 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         // A page that becomes active again (a sub-page or message box closed over it) has seen
         // no move of the pointer since; it looks where the pointer is now.
         if (LOWORD(wParam) != WA_INACTIVE) {
-            HitTestPointer();
+            m_pointer.HitTestPointer();
         }
         return true;
     case WM_UPDATEUISTATE:
@@ -224,8 +165,8 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     case WM_SYSCOLORCHANGE:
         // A high-contrast theme switched on or off, or its colours changed.
-        ReadColours();
-        m_faces.Clear();
+        m_surface.ReadColours();
+        m_surface.ForgetFaces();
         InvalidateRect(m_hWnd, nullptr, TRUE);
         return false;
     case WM_SETTINGCHANGE:
@@ -235,10 +176,10 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_DISPLAYCHANGE:
     case WM_FONTCHANGE:
-        m_faces.Clear(); // the kept faces no longer match the display
+        m_surface.ForgetFaces(); // the kept faces no longer match the display
         return false;
     case WM_CAPTURECHANGED:
-        m_bCapture = reinterpret_cast<HWND>(lParam) == m_hWnd;
+        m_pointer.OnCaptureChanged(reinterpret_cast<HWND>(lParam));
         return false;
     case WM_DESTROY:
         RemovePropW(m_hWnd, text::Wide(kMainPageMark).c_str());
@@ -259,16 +200,8 @@ bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
 
 HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
     HBRUSH brush = CDialog::OnCtlColor(hDC, hWndCtl, nCtlColor);
-    if (nCtlColor == CTLCOLOR_STATIC && m_bHighContrast) {
-        // The label in the user's colours, as the system draws its own texts.
-        SetTextColor(hDC, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(hDC, GetSysColor(COLOR_WINDOW));
-        return GetSysColorBrush(COLOR_WINDOW);
-    }
     if (nCtlColor == CTLCOLOR_STATIC) {
-        SetTextColor(hDC, m_colours.label);
-        SetBkMode(hDC, TRANSPARENT);
-        return m_brushLabel.get();
+        return m_surface.ColourLabel(hDC);
     }
     return brush;
 }
@@ -279,9 +212,7 @@ void CMenuDlg::OnPaint() {
         return;
     }
     CPaintDC dc(m_hWnd);
-    PaintBackground(dc.get(), Instance(), m_nBitmapID,
-                    layout::BackgroundRect(m_nBackgroundWidth, m_nBackgroundHeight, m_scale),
-                    m_scale);
+    m_surface.PaintBackground(dc.get());
     m_page.OnPaint();
     Default();
 }
@@ -319,47 +250,17 @@ void CMenuDlg::EnableLanguageChooser(bool enable) {
 
 void CMenuDlg::SetLabelText(const std::string& text) {
     m_strLabelText = text;
-    if (m_fontLabel) {
-        const CClientDC dc(m_staticLabel);
-        m_staticLabel.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel->For(dc.get(), text)));
-    }
+    m_surface.SetLabelFont(m_staticLabel, text);
     m_staticLabel.SetText(text);
 }
 
-void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& layout) {
-    const auto paint = [&](HDC target) {
-        ::DrawHelpArea(target, Instance(), rect, layout.text,
-                       rect.top + m_scale.Px(layout.topOffset), m_fontHelp.For(target, layout.text),
-                       m_scale, m_colours);
-    };
-    ShowFace({kHelpFace, layout.topOffset, layout.text}, rect, paint);
+void CMenuDlg::DrawHelpArea(const geometry::Rect& rect, const HelpTextLayout& help) {
+    m_surface.DrawHelpArea(m_pointer.SharedDC(), rect, help);
 }
 
 void CMenuDlg::DrawEntry(const geometry::Rect& rect, const std::string& text, bool hot,
                          bool focused, bool accessKeys) {
-    const auto paint = [&](HDC target) {
-        ::DrawEntry(target, Instance(), rect, text, hot, m_fontEntry.For(target, text), m_scale,
-                    m_colours, accessKeys);
-        if (focused) {
-            DrawEntryFocus(target, rect, m_scale);
-        }
-    };
-    const int states = (hot ? kHotEntry : 0) | (focused ? kFocusFrame : 0) |
-                       (accessKeys ? kAccessKeysShown : 0);
-    ShowFace({kEntryFace, states, text}, rect, paint);
-}
-
-void CMenuDlg::ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
-                        const CPageFaces::Painter& paint) {
-    if (m_bMoving) {
-        if (!m_movingDC) {
-            m_movingDC.emplace(m_hWnd);
-        }
-        m_faces.Show(m_movingDC->get(), key, rect, paint);
-        return;
-    }
-    const CClientDC dc(m_hWnd);
-    m_faces.Show(dc.get(), key, rect, paint);
+    m_surface.DrawEntry(m_pointer.SharedDC(), rect, text, hot, focused, accessKeys);
 }
 
 void CMenuDlg::RepaintArea(const geometry::Rect& rect) {
@@ -367,74 +268,22 @@ void CMenuDlg::RepaintArea(const geometry::Rect& rect) {
     InvalidateRect(m_hWnd, &area, TRUE);
 }
 
-void CMenuDlg::ReleaseMouseCapture() {
-    if (m_bCapture) {
-        ReleaseCapture();
-        m_bCapture = false;
-    }
-}
-
-void CMenuDlg::TrackPointerLeaving() {
-    if (m_bTrackingLeave) {
-        return;
-    }
-    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
-    m_bTrackingLeave = TrackMouseEvent(&track) != FALSE;
-}
-
-void CMenuDlg::HitTestPointer() {
-    POINT pointer{};
-    if (!GetCursorPos(&pointer)) {
-        return;
-    }
-    const bool overPage = WindowFromPoint(pointer) == m_hWnd;
-    ScreenToClient(m_hWnd, &pointer);
-    if (overPage) {
-        TrackPointerLeaving();
-        PointerAt(pointer.x, pointer.y);
-    } else if (m_lastMove) {
-        // Only a pointer the page has seen over it can have left; one never seen leaves the
-        // entry the keyboard chose alone.
-        PointerAt(kOffPage, kOffPage);
-    }
-}
-
-// The page hears of the pointer only where it moved: the moves the system sends when windows
-// open and close, at the same place, would otherwise undo the entry the keyboard chose.
-void CMenuDlg::PointerAt(int x, int y) {
-    const LPARAM position = MAKELPARAM(x, y);
-    if (m_lastMove == position) {
-        return;
-    }
-    m_lastMove = position;
-    m_bMoving = true;
-    m_page.OnMouseMove(x, y);
-    m_bMoving = false;
-    m_movingDC.reset();
-}
-
-void CMenuDlg::TakeMouseCapture() {
-    // The capture may end the system's watch for the pointer leaving: the next move asks anew.
-    m_bTrackingLeave = false;
-    SetCapture(m_hWnd);
-    m_bCapture = GetCapture() == m_hWnd;
-}
-
 void CMenuDlg::RunSubPage(const std::string& pageName, int languageIndex,
                           const std::string& launcherDir) {
-    CMenuDlg page({pageName, launcherDir, languageIndex}, this, m_services);
+    CMenuDlg page({pageName, launcherDir, languageIndex}, this, m_page.Services());
     page.DoModal();
 }
 
 void CMenuDlg::OpenManualsWindow(const std::string& languageName, const std::string& caption,
                                  const std::string& launcherDir) {
-    const DocumentServices documents{m_services.shell, m_services.ui, m_page.Strings(),
-                                     m_services.files};
+    const MenuPageServices& services = m_page.Services();
+    const DocumentServices documents{services.shell, services.ui, m_page.Strings(), services.files};
     CManualsDlg dialog(this, languageName, caption, launcherDir, documents);
     dialog.DoModal();
 }
 
 void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts, const std::string& launcherDir) {
+    const MenuPageServices& services = m_page.Services();
     const UsbDriverTexts usbTexts{texts.m_strUsbTitle,
                                   texts.m_strFirstCheckBoxCaption,
                                   texts.m_strSecondCheckBoxCaption,
@@ -443,9 +292,8 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts, const std::string& l
                                   texts.m_strFileCopySuccess,
                                   texts.m_strFileCopyFail};
     CUsbDriverDlg dialog(usbTexts, this,
-                         {m_services.registry, m_services.drivers, m_services.processes,
-                          m_services.ui, m_page.Strings(), m_services.errors, m_services.files,
-                          launcherDir});
+                         {services.registry, services.drivers, services.processes, services.ui,
+                          m_page.Strings(), services.errors, services.files, launcherDir});
     dialog.DoModal();
 }
 
@@ -491,7 +339,7 @@ void CMenuDlg::OnColumnKey(UINT virtualKey) {
         break;
     default: // Enter and Space
         // A window the entry opens must get the pointer.
-        ReleaseMouseCapture();
+        m_pointer.ReleaseMouseCapture();
         m_page.CarryOutCurrent();
         break;
     }
@@ -504,7 +352,7 @@ bool CMenuDlg::OnColumnCharacter(char32_t character) {
 
 void CMenuDlg::CarryOut(int index) {
     // A window the entry opens must get the pointer.
-    ReleaseMouseCapture();
+    m_pointer.ReleaseMouseCapture();
     m_page.CarryOut(index);
 }
 

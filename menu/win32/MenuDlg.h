@@ -7,13 +7,12 @@
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Gdi.h"
 #include "menu/MenuPage.h"
-#include "menu/PageColours.h"
 #include "menu/PageLayout.h"
 #include "menu/PageWindow.h"
 #include "menu/win32/EntryColumnKeys.h"
 #include "menu/win32/PageAccessible.h"
-#include "menu/win32/PageFaces.h"
-#include "menu/win32/PageFonts.h"
+#include "menu/win32/PageSurface.h"
+#include "menu/win32/PointerTracker.h"
 
 #include <windows.h>
 
@@ -35,7 +34,6 @@ public:
 
     // A page shown over the window `pParentWnd` (none for the main page).
     CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services);
-    ~CMenuDlg() override;
 
     const CMenuPage& Page() const { return m_page; }
 
@@ -94,58 +92,20 @@ private:
     // Carries out the entry `index` for assistive technology.
     void CarryOut(int index);
 
-    // Draws the page at `scale` from now on: its fonts of that size, no faces of another.
-    void UseScale(const layout::Scale& scale);
-    // Sizes, centres (or puts at the system's `suggested` rectangle) and lays out the window.
-    void LayOutWindow(const std::optional<RECT>& suggested);
-    // Reads whether a high-contrast theme is on, and its colours.
-    void ReadColours();
+    // Sizes, centres (or puts at the system's `suggested` rectangle) and lays out the window
+    // and its page at `scale`.
+    void LayOutWindow(const std::optional<RECT>& suggested, const layout::Scale& scale);
     // The window's screen changed its resolution to `dpi`, or the window moved to one of another.
     void OnDpiChanged(int dpi, const RECT& suggested);
-    HINSTANCE Instance() const;
-    void ReleaseMouseCapture();
-    void TakeMouseCapture();
-    // Asks the system for WM_MOUSELEAVE when the pointer leaves the client area, once per stay.
-    void TrackPointerLeaving();
-    // Makes the entry under the pointer hot, or none when the pointer is not over the page.
-    void HitTestPointer();
-    void PointerAt(int x, int y);
-    // Shows a face of the page (see CPageFaces). The drawings of one pointer move share one
-    // device context of the window, taken at the first of them and released when the move is
-    // handled; other drawing takes a context of its own.
-    void ShowFace(const CPageFaces::Key& key, const geometry::Rect& rect,
-                  const CPageFaces::Painter& paint);
     // Whether a screen reader runs, as the system tells, or a client asked for the page's
     // accessible objects.
     bool ScreenReaderListens() const;
     void ReadScreenReader();
 
-    MenuPageServices m_services;
     CMenuPage m_page;
-    UINT m_nBitmapID;
-    int m_nBackgroundWidth = 0; // of the background picture, from the initialisation on
-    int m_nBackgroundHeight = 0;
-    layout::Scale m_scale; // of the screen the window is on
-    colours::PageColours m_colours = colours::DesignColours();
-    bool m_bHighContrast = false;
-    CPageFont m_fontHelp{layout::kHelpFontHeight, FW_NORMAL};
-    CPageFont m_fontEntry{layout::kEntryFontHeight, FW_BOLD};
-    std::optional<CPageFont> m_fontLabel; // the dialog's font, from the initialisation on
-    std::string m_strLabelText;           // drawn anew in another font when the DPI changes
-    CBrush m_brushLabel;                  // white, behind the label's text
-    CPageFaces m_faces;
-    // Whether the page holds the pointer capture, followed here because asking the system
-    // costs a call into it on every pointer move. While a window of this thread holds the
-    // capture, pointer messages go to that window alone: the page sees them only when it
-    // holds the capture itself.
-    bool m_bCapture = false;
-    bool m_bMoving = false;
-    bool m_bTrackingLeave = false; // WM_MOUSELEAVE is asked for
-    std::optional<CClientDC> m_movingDC;
-    // Where the pointer was at its last move: a move message that finds it there again (the
-    // system sends such after windows open and close) leaves the current entry as the keyboard
-    // made it.
-    std::optional<LPARAM> m_lastMove;
+    std::string m_strLabelText; // drawn anew in another font when the DPI changes
+    CPageSurface m_surface;
+    CPointerTracker m_pointer{*this, m_page};
 
     CEntryColumnKeys m_column{*this};
     CComPtr<CPageAccessible> m_accessible; // made at the first question
