@@ -2,6 +2,7 @@
 
 #include "framework/text/StringUtil.h"
 #include "menu/Languages.h"
+#include "res/Product.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -141,8 +142,10 @@ std::string PageStrings::Load(unsigned id) const {
 PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStringTable& strings,
                      const std::string& file, unsigned codePage, const std::string& pageName) {
     const Reader reader(profile, file, codePage);
+    const product::Brand& brand = product::CurrentBrand();
     PageContent page;
-    // A text the file lacks falls back to the built-in text, never to another language's.
+    // A text the file lacks falls back to the built-in text, never to another language's, with
+    // the brand's names where it names the sample product's.
     // A message with other blanks than its built-in text would put its values in the wrong
     // places, or read past them: the built-in text is shown instead.
     for (const TextEntry& entry : kTexts) {
@@ -152,7 +155,7 @@ PageContent ReadPage(const platform::IProfileFile& profile, const platform::IStr
             !value.empty() && (entry.text != nullptr || text::SameBlanks(value, builtin));
         std::string& text =
             entry.text != nullptr ? page.texts.*entry.text : page.texts.m_messages[entry.builtinId];
-        text = usable ? std::move(value) : std::move(builtin);
+        text = usable ? std::move(value) : product::NamedFor(std::move(builtin), brand);
     }
     page.label = reader.String(kTextSection, kLabelKey);
     const int count = std::min(reader.Int(pageName, kCountKey), kMaxMenuItems);

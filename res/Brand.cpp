@@ -4,9 +4,12 @@
 #include "platform/profile/ProfileIndex.h"
 #include "platform/profile/ProfileValues.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace product {
 
@@ -133,6 +136,31 @@ Brand ReadBrand(std::string_view brandIni, const Brand& base) {
 
 Brand ReadBrand(std::string_view brandIni) {
     return ReadBrand(brandIni, SampleBrand());
+}
+
+std::string NamedFor(std::string builtinText, const Brand& brand) {
+    static const Brand sample = SampleBrand();
+    const std::pair<const std::string&, const std::string&> names[] = {
+        {sample.name, brand.name},
+        {sample.firstPackage, brand.firstPackage},
+        {sample.secondPackage, brand.secondPackage},
+    };
+    std::string named;
+    std::size_t from = 0;
+    while (from < builtinText.size()) {
+        const auto replaced = [&](const auto& name) {
+            return !name.first.empty() &&
+                   builtinText.compare(from, name.first.size(), name.first) == 0;
+        };
+        const auto* match = std::find_if(std::begin(names), std::end(names), replaced);
+        if (match == std::end(names)) {
+            named += builtinText[from++];
+            continue;
+        }
+        named += match->second;
+        from += match->first.size();
+    }
+    return named;
 }
 
 } // namespace product

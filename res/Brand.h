@@ -56,4 +56,9 @@ Brand ReadBrand(std::string_view brandIni, const Brand& base);
 // The same over the sample product's brand: an empty text is the sample's brand.
 Brand ReadBrand(std::string_view brandIni);
 
+// A built-in text for `brand`: the built-in texts name the sample's product and its two driver
+// packages, and where a language file leaves such a text out, the customer is to read the
+// brand's own names there. Each whole name of the sample's is replaced by the brand's.
+std::string NamedFor(std::string builtinText, const Brand& brand);
+
 } // namespace product

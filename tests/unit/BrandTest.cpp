@@ -157,4 +157,30 @@ TEST(Brand, ReadOverAnotherBrand) {
     EXPECT_EQ(brand.view, Choice::Only32);
 }
 
+TEST(Brand, BuiltinTextsNameTheBrand) {
+    Brand quarry = product::SampleBrand();
+    quarry.name = "Quarry Studio 2";
+    quarry.firstPackage = "QS-Cam";
+    quarry.secondPackage = "QS-Pad";
+    struct Case {
+        const char* text;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"Please insert Ormix-Designer CD, then click Retry to continue.",
+         "Please insert Quarry Studio 2 CD, then click Retry to continue."},
+        {"Ormix-Designer Manuals", "Quarry Studio 2 Manuals"},
+        {"Install USB driver files for RKVA", "Install USB driver files for QS-Cam"},
+        {"Install USB driver files for RKVB", "Install USB driver files for QS-Pad"},
+        {"RKVARKVB Ormix-Designer", "QS-CamQS-Pad Quarry Studio 2"},
+        {"Ormix-Frame and Ormix-Design", "Ormix-Frame and Ormix-Design"}, // other names kept
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(product::NamedFor(c.text, quarry), c.named);
+        EXPECT_EQ(product::NamedFor(c.text, product::SampleBrand()), c.text);
+    }
+}
+
 } // namespace

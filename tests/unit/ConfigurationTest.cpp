@@ -5,6 +5,7 @@
 #include "framework/text/CodePages.h"
 #include "framework/text/StringUtil.h"
 #include "menu/Languages.h"
+#include "res/Product.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +98,20 @@ TEST_F(ConfigurationTest, TextsFallBackToTheBuiltInOnesWhenMissingOrEmpty) {
     EXPECT_EQ(given.texts.m_strTitle, "Aviso");
     EXPECT_EQ(given.texts.m_strCancel, "Cancel") << "an empty value falls back too";
     EXPECT_EQ(given.label, "Language:");
+}
+
+TEST_F(ConfigurationTest, FallbacksNameTheBrandsProductAndPackages) {
+    product::UseBrand(product::ReadBrand(
+        "[Product]\nName=Quarry Studio 2\nFirstPackage=QS-Cam\nSecondPackage=QS-Pad\n"));
+    const config::PageContent page =
+        Read("[RES_STR]\nIDS_CAPTION=Ormix-Designer Handbuch\nIDS_SECONDCHECKBOXCAPTION=\n");
+    product::UseBrand(product::SampleBrand());
+    EXPECT_EQ(page.texts.m_strNoVdInstall,
+              "Please install Quarry Studio 2 before installing USB driver");
+    EXPECT_EQ(page.texts.m_strFirstCheckBoxCaption, "Install USB driver files for QS-Cam");
+    EXPECT_EQ(page.texts.m_strSecondCheckBoxCaption, "Install USB driver files for QS-Pad");
+    EXPECT_EQ(page.texts.m_strCaption, "Ormix-Designer Handbuch") << "the file's text as written";
+    EXPECT_EQ(Read("").texts.m_strCaption, "Ormix-Designer Manuals") << "the sample's again";
 }
 
 TEST_F(ConfigurationTest, EveryMessageHasAKeyOfItsOwnAndFallsBackWhenMissingOrEmpty) {
