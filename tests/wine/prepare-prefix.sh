@@ -28,10 +28,8 @@ step reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /
 # Wine draws the window frames itself, as Windows does: there is no window manager on Xvfb.
 step reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
 # Text files open in the system's editor, as on Windows; Wine's registry leaves .txt without a
-# program, and a document entry of a disc would only warn. Windows shares .txt between the
-# registry's two views; Wine keeps one of its own for 32-bit programs, so it goes into both.
-step reg add 'HKCR\.txt' /ve /d txtfile /f /reg:64
-step reg add 'HKCR\.txt' /ve /d txtfile /f /reg:32
+# program, and a document entry of a disc would only warn.
+step reg add 'HKCR\.txt' /ve /d txtfile /f
 wineserver -k || true
 test -f "$template/system.reg"
 echo "Wine prefix ready: $template"
