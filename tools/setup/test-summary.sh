@@ -18,8 +18,8 @@ emulated)
         "(wine.prepare_prefix, wine.RegistryViews, e2e.emulated_subset), in a 64-bit Wine prefix" \
         "with its 32-bit part (WoW64), 32-bit code emulated ($why); the other runtime tests" \
         "skipped: the whole suite does not fit the time of make test emulated"
-    echo "  the x86_64 Install.exe (build/disc64; x86_64.*): its file and resource checks and one" \
-        "end-to-end run, under 64-bit Wine (/usr/lib/wine/wine64), natively"
+    echo "  the x86_64 Install.exe (build/disc64; x86_64.*): every runtime test, under 64-bit Wine" \
+        "(/usr/lib/wine/wine64), natively"
     ;;
 *)
     echo "  the 32-bit Install.exe (build/disc; wine.*, e2e.*): runtime tests skipped ($why);" \
