@@ -80,7 +80,6 @@ file(CONFIGURE OUTPUT "${OUT_DIR}/Brand.rc.h" @ONLY CONTENT
 #define DISCMENU_COMPANY \"${product_company}\"
 #define DISCMENU_PRODUCT \"${product_name}\"
 #define DISCMENU_DESCRIPTION \"${product_name} installation disc menu\"
-#define DISCMENU_COPYRIGHT \"Copyright (C) ${product_company}\"
 #define DISCMENU_LEGAL_COPYRIGHT \"Copyright (C) ${product_company}. All rights reserved.\"
 ")
 

@@ -213,7 +213,9 @@ class MenuPageTest(PageOnScreen):
         self.wine.probe("post", "#" + page.hwnd, "0x0112", "0x0010")  # WM_SYSCOMMAND, About
         self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 2))
         about = [w for w in self.wine.windows("Install") if w.hwnd != page.hwnd][0]
-        self.assertIn('"Install Version 1.0"', self.wine.probe("texts", "#" + about.hwnd))
+        texts = self.wine.probe("texts", "#" + about.hwnd)
+        self.assertIn('"Install Version 1.0"', texts)
+        self.assertIn('"Copyright (C) Brenlow"', texts, "the brand's company, filled in")
         self.wine.probe("press", "#" + about.hwnd, "1")
         self.assertTrue(self.wine.wait_until(lambda: len(self.wine.windows("Install")) == 1))
         self.assertEqual(self.wine.windows("Install")[0].hwnd, page.hwnd)
