@@ -40,7 +40,7 @@ BOOL CMenuDlg::OnInitDialog() {
     m_page.OnInitDialog(m_hWnd);
     Window().SetIcons(m_hIcon);
     m_surface.ReadColours();
-    ReadScreenReader();
+    m_readers.ReadScreenReader();
     const layout::Scale scale = layout::ScaleForDpi(WindowDpi(m_hWnd));
     m_surface.UseScale(scale);
     LayOutWindow(std::nullopt, scale);
@@ -51,11 +51,8 @@ BOOL CMenuDlg::OnInitDialog() {
     if (m_pParentWnd == nullptr) {
         SetPropW(m_hWnd, text::Wide(kMainPageMark).c_str(), reinterpret_cast<HANDLE>(1));
     }
-    // The entry column comes first in the keyboard order, so that every page starts with the
-    // focus on its entries (the arrows walk them) and Tab reaches the chooser.
-    m_column.Create(m_hWnd, HWND_TOP, layout::EntryColumnLeft(m_surface.BackgroundWidth()),
-                    layout::kEntryTop);
-    m_column.TakeAccessKeysOf(m_comboLanguage);
+    m_keyboard.CreateColumn(layout::EntryColumnLeft(m_surface.BackgroundWidth()), layout::kEntryTop,
+                            m_comboLanguage);
     return TRUE;
 }
 
@@ -90,7 +87,7 @@ void CMenuDlg::LayOutWindow(const std::optional<RECT>& suggested, const layout::
                   {client.left, client.top, client.right, client.bottom}, scale);
 }
 
-void CMenuDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+bool CMenuDlg::OnDpiChanged(int dpi, const RECT& suggested, LRESULT& result) {
     const layout::Scale scale = layout::ScaleForDpi(dpi);
     // The page was laid out for the old resolution so far.
     m_surface.RescaleLabelFont(m_page.Scale().dpi, dpi);
@@ -98,104 +95,136 @@ void CMenuDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     LayOutWindow(suggested, scale);
     SetLabelText(m_strLabelText);
     InvalidateRect(m_hWnd, nullptr, TRUE);
+    result = 0;
+    return true;
 }
 
 bool CMenuDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_SYSCOMMAND:
-        OnSysCommand(static_cast<UINT>(wParam), lParam);
-        return true;
+        return OnSysCommand(static_cast<UINT>(wParam), lParam);
     case WM_PAINT:
-        OnPaint();
-        return true;
+        return OnPaint();
     case WM_QUERYDRAGICON:
-        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
-        return true;
+        return OnQueryDragIcon(result);
     case WM_LBUTTONDOWN:
-        if (m_pointer.OnLButtonDown(static_cast<short>(LOWORD(lParam)),
-                                    static_cast<short>(HIWORD(lParam)))) {
-            result = Default();
-        }
-        return true;
+        return OnLButtonDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
+                             result);
     case WM_MOUSEMOVE:
-        // Handled here alone: the default handling of a move does nothing, and a hover should
-        // cost no more than its copies.
-        m_pointer.OnMouseMove(static_cast<short>(LOWORD(lParam)),
-                              static_cast<short>(HIWORD(lParam)));
-        result = 0;
-        return true;
+        return OnMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
+                           result);
     case WM_MOUSELEAVE:
-        m_pointer.OnMouseLeave();
-        return true;
+        return OnMouseLeave();
     case WM_ACTIVATE:
-        m_bActivating = true;
-        result = Default();
-        m_bActivating = false;
-        // A page that becomes active again (a sub-page or message box closed over it) has seen
-        // no move of the pointer since; it looks where the pointer is now.
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            m_pointer.HitTestPointer();
-        }
-        return true;
+        return OnActivate(LOWORD(wParam), result);
     case WM_UPDATEUISTATE:
-        result = Default();
-        // Windows clears the flags when the user works with the keyboard; before the page is
-        // shown they are only being set up.
-        if (LOWORD(wParam) == UIS_CLEAR && IsWindowVisible(m_hWnd)) {
-            m_bKeyboardUsed = true;
-        }
-        ReadUiState();
-        return true;
+        return OnUpdateUiState(LOWORD(wParam), result);
     case WM_GETOBJECT:
-        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-            if (!m_accessible) {
-                m_accessible = CComPtr<CPageAccessible>(new CPageAccessible(m_hWnd, *this));
-            }
-            // A failure (a negative result) leaves the question to the system's default.
-            result = m_accessible->Answer(wParam);
-            return result > 0;
-        }
-        return false;
+        return m_readers.OnGetObject(wParam, lParam, result);
     case kPressEntry:
-        CarryOut(static_cast<int>(wParam));
-        return true;
+        return OnPressEntry(static_cast<int>(wParam));
     case kDpiChangedMessage:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        result = 0;
-        return true;
+        return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam), result);
     case WM_SYSCOLORCHANGE:
-        // A high-contrast theme switched on or off, or its colours changed.
-        m_surface.ReadColours();
-        m_surface.ForgetFaces();
-        InvalidateRect(m_hWnd, nullptr, TRUE);
-        return false;
+        return OnSysColorChange();
     case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETSCREENREADER) {
-            ReadScreenReader();
-        }
-        return false;
+        return OnSettingChange(wParam);
     case WM_DISPLAYCHANGE:
     case WM_FONTCHANGE:
-        m_surface.ForgetFaces(); // the kept faces no longer match the display
-        return false;
+        return OnDisplayChange();
     case WM_CAPTURECHANGED:
-        m_pointer.OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-        return false;
+        return OnCaptureChanged(reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
-        RemovePropW(m_hWnd, text::Wide(kMainPageMark).c_str());
-        if (m_accessible) {
-            m_accessible->Disconnect();
-        }
-        return false;
+        return OnDestroy();
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_LANGUAGE_COMBO && HIWORD(wParam) == CBN_SELENDOK) {
-            m_page.OnSelendokLanguage(m_comboLanguage.GetCurSel());
-            return true;
-        }
-        return false;
+        return OnCommand(LOWORD(wParam), HIWORD(wParam));
     default:
         return false;
     }
+}
+
+bool CMenuDlg::OnLButtonDown(int x, int y, LRESULT& result) {
+    if (m_pointer.OnLButtonDown(x, y)) {
+        result = Default();
+    }
+    return true;
+}
+
+bool CMenuDlg::OnMouseMove(int x, int y, LRESULT& result) {
+    // Handled here alone: the default handling of a move does nothing, and a hover should
+    // cost no more than its copies.
+    m_pointer.OnMouseMove(x, y);
+    result = 0;
+    return true;
+}
+
+bool CMenuDlg::OnMouseLeave() {
+    m_pointer.OnMouseLeave();
+    return true;
+}
+
+bool CMenuDlg::OnCaptureChanged(HWND to) {
+    m_pointer.OnCaptureChanged(to);
+    return false;
+}
+
+bool CMenuDlg::OnActivate(WORD state, LRESULT& result) {
+    m_keyboard.SetActivating(true);
+    result = Default();
+    m_keyboard.SetActivating(false);
+    // A page that becomes active again (a sub-page or message box closed over it) has seen
+    // no move of the pointer since; it looks where the pointer is now.
+    if (state != WA_INACTIVE) {
+        m_pointer.HitTestPointer();
+    }
+    return true;
+}
+
+bool CMenuDlg::OnUpdateUiState(WORD action, LRESULT& result) {
+    result = Default();
+    m_keyboard.OnUiStateUpdated(action);
+    return true;
+}
+
+bool CMenuDlg::OnPressEntry(int index) {
+    // A window the entry opens must get the pointer.
+    m_pointer.ReleaseMouseCapture();
+    m_page.CarryOut(index);
+    return true;
+}
+
+bool CMenuDlg::OnSysColorChange() {
+    // A high-contrast theme switched on or off, or its colours changed.
+    m_surface.ReadColours();
+    m_surface.ForgetFaces();
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    return false;
+}
+
+bool CMenuDlg::OnSettingChange(WPARAM setting) {
+    if (setting == SPI_SETSCREENREADER) {
+        m_readers.ReadScreenReader();
+    }
+    return false;
+}
+
+bool CMenuDlg::OnDisplayChange() {
+    m_surface.ForgetFaces(); // the kept faces no longer match the display
+    return false;
+}
+
+bool CMenuDlg::OnDestroy() {
+    RemovePropW(m_hWnd, text::Wide(kMainPageMark).c_str());
+    m_readers.OnDestroy();
+    return false;
+}
+
+bool CMenuDlg::OnCommand(WORD id, WORD notification) {
+    if (id == IDC_LANGUAGE_COMBO && notification == CBN_SELENDOK) {
+        m_page.OnSelendokLanguage(m_comboLanguage.GetCurSel());
+        return true;
+    }
+    return false;
 }
 
 HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
@@ -206,31 +235,31 @@ HBRUSH CMenuDlg::OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) {
     return brush;
 }
 
-void CMenuDlg::OnPaint() {
+bool CMenuDlg::OnPaint() {
     if (IsIconic(m_hWnd)) {
         PaintMinimisedIcon(m_hIcon);
-        return;
+        return true;
     }
     CPaintDC dc(m_hWnd);
     m_surface.PaintBackground(dc.get());
     m_page.OnPaint();
     Default();
+    return true;
 }
 
-void CMenuDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+bool CMenuDlg::OnSysCommand(UINT nID, LPARAM lParam) {
     if ((nID & 0xFFF0) == kAboutCommand) {
         CAboutDlg about;
         about.DoModal();
-        return;
+        return true;
     }
     // Alt and a letter, wherever the focus is: the entry with that access key.
-    if ((nID & 0xFFF0) == SC_KEYMENU && lParam > ' ') {
-        KeyboardUsed();
-        if (m_page.OnAccessKey(accesskeys::Fold(static_cast<char32_t>(lParam)))) {
-            return;
-        }
+    if ((nID & 0xFFF0) == SC_KEYMENU && lParam > ' ' &&
+        m_keyboard.OnAccessKey(static_cast<char32_t>(lParam))) {
+        return true;
     }
     Default();
+    return true;
 }
 
 void CMenuDlg::ShowLanguages(const std::vector<std::string>& names) {
@@ -297,99 +326,6 @@ void CMenuDlg::OpenUsbDriverDialog(const CTextTable& texts, const std::string& l
     dialog.DoModal();
 }
 
-// --- Keyboard and assistive technology ---------------------------------------------------------
-
-void CMenuDlg::KeyboardUsed() {
-    if (!m_bKeyboardUsed) {
-        m_bKeyboardUsed = true;
-        Window().ChangeUiState(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL);
-        ReadUiState();
-    }
-}
-
-void CMenuDlg::ReadUiState() {
-    const UINT hidden = Window().QueryUiState();
-    m_page.OnUiState(m_bKeyboardUsed && (hidden & UISF_HIDEFOCUS) == 0,
-                     m_bKeyboardUsed && (hidden & UISF_HIDEACCEL) == 0);
-}
-
-void CMenuDlg::OnColumnFocus(bool focused) {
-    // Only the keyboard brings the focus to the column once the page is up, apart from the
-    // window restoring it as it is activated.
-    if (focused && !m_bActivating && IsWindowVisible(m_hWnd)) {
-        KeyboardUsed();
-    }
-    m_page.OnColumnFocus(focused);
-}
-
-void CMenuDlg::OnColumnKey(UINT virtualKey) {
-    KeyboardUsed();
-    switch (virtualKey) {
-    case VK_UP:
-        m_page.OnKey(entries::Key::kUp);
-        break;
-    case VK_DOWN:
-        m_page.OnKey(entries::Key::kDown);
-        break;
-    case VK_HOME:
-        m_page.OnKey(entries::Key::kHome);
-        break;
-    case VK_END:
-        m_page.OnKey(entries::Key::kEnd);
-        break;
-    default: // Enter and Space
-        // A window the entry opens must get the pointer.
-        m_pointer.ReleaseMouseCapture();
-        m_page.CarryOutCurrent();
-        break;
-    }
-}
-
-bool CMenuDlg::OnColumnCharacter(char32_t character) {
-    KeyboardUsed();
-    return m_page.OnAccessKey(accesskeys::Fold(character));
-}
-
-void CMenuDlg::CarryOut(int index) {
-    // A window the entry opens must get the pointer.
-    m_pointer.ReleaseMouseCapture();
-    m_page.CarryOut(index);
-}
-
 void CMenuDlg::AnnounceFocus(int index) {
-    // The focus follows the pointer too while the column has it; that is told only where it
-    // can matter, so that a move costs no call into the system for nobody.
-    if (!m_bKeyboardUsed && !ScreenReaderListens()) {
-        return;
-    }
-    NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, CPageAccessible::ChildId(index));
-}
-
-bool CMenuDlg::ScreenReaderListens() const {
-    return m_accessible || m_bScreenReader;
-}
-
-void CMenuDlg::ReadScreenReader() {
-    BOOL running = FALSE;
-    m_bScreenReader =
-        SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) != FALSE && running != FALSE;
-}
-
-HWND CMenuDlg::Chooser() const {
-    return m_page.Style().takesOverLanguage ? nullptr : m_comboLanguage.m_hWnd;
-}
-
-std::string CMenuDlg::EntryAction() const {
-    return m_page.Strings().Load(IDS_BUILTIN_PRESS);
-}
-
-std::string CMenuDlg::ChooserName() const {
-    const int length = GetWindowTextLengthW(m_staticLabel);
-    std::wstring label(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(m_staticLabel, label.data(), length + 1);
-    return accesskeys::PlainText(text::FromWide(label.data(), static_cast<std::size_t>(copied)));
-}
-
-void CMenuDlg::PressEntry(int index) {
-    PostMessageA(m_hWnd, kPressEntry, static_cast<WPARAM>(index), 0);
+    m_readers.AnnounceFocus(index, m_keyboard.Used());
 }

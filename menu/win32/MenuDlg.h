@@ -9,8 +9,8 @@
 #include "menu/MenuPage.h"
 #include "menu/PageLayout.h"
 #include "menu/PageWindow.h"
-#include "menu/win32/EntryColumnKeys.h"
-#include "menu/win32/PageAccessible.h"
+#include "menu/win32/PageKeyboard.h"
+#include "menu/win32/PageReaders.h"
 #include "menu/win32/PageSurface.h"
 #include "menu/win32/PointerTracker.h"
 
@@ -19,10 +19,7 @@
 #include <optional>
 #include <string>
 
-class CMenuDlg : public CDialog,
-                 private IPageWindow,
-                 private IEntryColumnKeys,
-                 private IAccessiblePage {
+class CMenuDlg : public CDialog, private IPageWindow {
 public:
     // The About command of the system menu, with its low four bits cleared.
     static constexpr UINT kAboutCommand = 0x0010;
@@ -30,7 +27,7 @@ public:
     // finds the running menu to bring it forward.
     static constexpr const char* kMainPageMark = "discmenu.MainPage";
     // Posted to carry out an entry (wParam, its index) that assistive technology pressed.
-    static constexpr UINT kPressEntry = WM_APP + 0x40;
+    static constexpr UINT kPressEntry = CPageReaders::kPressEntry;
 
     // A page shown over the window `pParentWnd` (none for the main page).
     CMenuDlg(PageContext context, CDialog* pParentWnd, const MenuPageServices& services);
@@ -43,9 +40,13 @@ protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     HBRUSH OnCtlColor(HDC hDC, HWND hWndCtl, UINT nCtlColor) override;
 
-    void OnPaint();
-    HCURSOR OnQueryDragIcon() const { return m_hIcon; }
-    void OnSysCommand(UINT nID, LPARAM lParam);
+    // The handlers of the messages: true when the message is handled (its result set).
+    bool OnPaint();
+    bool OnQueryDragIcon(LRESULT& result) const {
+        result = reinterpret_cast<LRESULT>(m_hIcon);
+        return true;
+    }
+    bool OnSysCommand(UINT nID, LPARAM lParam);
     // Enter in the chooser keeps the language it shows (the selection is already made): only
     // Escape, the close box and the exit entry end a page.
     void OnOK() override {}
@@ -72,44 +73,32 @@ private:
     void EndPage() override { EndDialog(IDCANCEL); }
     void AnnounceFocus(int index) override;
 
-    // What the keyboard does in the entry column.
-    void OnColumnFocus(bool focused) override;
-    void OnColumnKey(UINT virtualKey) override;
-    bool OnColumnCharacter(char32_t character) override;
-
-    // What assistive technology reads of the page.
-    std::vector<AccessibleEntry> Entries() const override { return m_page.AccessibleEntries(); }
-    HWND Chooser() const override;
-    std::string ChooserName() const override;
-    std::string EntryAction() const override;
-    void PressEntry(int index) override;
-
-    // The user works with the keyboard: focus cues and access keys are shown from now on, as
-    // far as the system's state for them allows.
-    void KeyboardUsed();
-    // Tells the page the system's state of focus cues and access key underlines.
-    void ReadUiState();
+    // The handlers of the messages: true when the message is handled (its result set).
+    bool OnLButtonDown(int x, int y, LRESULT& result);
+    bool OnMouseMove(int x, int y, LRESULT& result);
+    bool OnMouseLeave();
+    bool OnCaptureChanged(HWND to);
+    bool OnActivate(WORD state, LRESULT& result);
+    bool OnUpdateUiState(WORD action, LRESULT& result);
     // Carries out the entry `index` for assistive technology.
-    void CarryOut(int index);
+    bool OnPressEntry(int index);
+    bool OnSysColorChange();
+    bool OnSettingChange(WPARAM setting);
+    bool OnDisplayChange();
+    bool OnDestroy();
+    bool OnCommand(WORD id, WORD notification);
 
     // Sizes, centres (or puts at the system's `suggested` rectangle) and lays out the window
     // and its page at `scale`.
     void LayOutWindow(const std::optional<RECT>& suggested, const layout::Scale& scale);
     // The window's screen changed its resolution to `dpi`, or the window moved to one of another.
-    void OnDpiChanged(int dpi, const RECT& suggested);
-    // Whether a screen reader runs, as the system tells, or a client asked for the page's
-    // accessible objects.
-    bool ScreenReaderListens() const;
-    void ReadScreenReader();
+    bool OnDpiChanged(int dpi, const RECT& suggested, LRESULT& result);
 
     CMenuPage m_page;
     std::string m_strLabelText; // drawn anew in another font when the DPI changes
     CPageSurface m_surface;
     CPointerTracker m_pointer{*this, m_page};
 
-    CEntryColumnKeys m_column{*this};
-    CComPtr<CPageAccessible> m_accessible; // made at the first question
-    bool m_bKeyboardUsed = false;          // a key was pressed in this page
-    bool m_bScreenReader = false;          // the system says a screen reader runs
-    bool m_bActivating = false;            // the window is being activated, and restores its focus
+    CPageKeyboard m_keyboard{*this, m_page, m_pointer};
+    CPageReaders m_readers{*this, m_page, m_comboLanguage, m_staticLabel};
 };
