@@ -211,14 +211,18 @@ class EveryEntryTest(WineTestCase):
             lambda: self.wine.probe("texts", "#" + manuals.hwnd, check=False) == ""))
 
     def notepad_opened(self, document):
-        """Waits for the shell's text editor to show `document`, then closes it."""
-        self.assertTrue(self.wine.wait_until(lambda: any(
-            document in line for line in self.wine.command_lines("notepad.exe"))), document)
-        for line in self.wine.probe("cmdlines", "notepad.exe").splitlines():
-            pid = int(line.split(" ", 1)[0])
-            for window in self.wine.windows():
-                if window.pid == pid:
-                    self.wine.probe("close", "#" + window.hwnd)
+        """Waits for the shell's text editor to show `document`, then closes it. Its window's
+        caption names the document it opened: a 32-bit editor's command line cannot be read
+        from another process where 32-bit programs run emulated (its memory is the emulator's),
+        while its windows can be."""
+        def editors():
+            pids = {int(line.split(" ", 1)[0]) for line in
+                    self.wine.probe("cmdlines", "notepad.exe", check=False).splitlines()
+                    if line.strip()}
+            return [w for w in self.wine.windows() if w.pid in pids and document in w.caption]
+        self.assertTrue(self.wine.wait_until(editors), document)
+        for window in editors():
+            self.wine.probe("close", "#" + window.hwnd)
         self.assertTrue(self.wine.wait_until(lambda: not self.wine.command_lines("notepad.exe")))
 
     def test_one_start_hovers_keys_reads_and_starts_every_kind_of_entry(self):
