@@ -123,12 +123,15 @@ test: linux mingw disc mingw64 fuzz-build
 demo: sample-disc $(if $(I386),,mingw64)
 	disc/demo.sh $(if $(call given,DISC),$(call quoted,DISC))
 
-# Every page of a disc in every language as PNG files and a contact sheet in build/preview,
-# drawn by the Install.exe just built; discmenu-check (Linux) tells it the pages. Without DISC,
-# the sample disc; with DPI (DPI=192, say), drawn at that screen resolution.
-preview: linux mingw $(if $(I386),,mingw64) $(if $(call given,DISC),,disc)
+# Every page of a disc in every language as PNG files and a contact sheet in build/preview;
+# discmenu-check (Linux) tells it the pages. Without DISC, the sample disc; with DPI (DPI=192,
+# say), drawn at that screen resolution. The disc's own Install.exe draws them where this
+# machine runs it, else the one built here; with BRAND, the program make disc gave that brand
+# (the disc's, or where 32-bit programs do not run natively, the x86_64 one of build/disc64).
+PREVIEW_PROGRAM = $(if $(I386),$(call quoted,DISC_DIR)/Install.exe,$(BUILD)/disc64/Install.exe)
+preview: linux mingw $(if $(I386),,mingw64) $(if $(call given,DISC),$(if $(call given,BRAND),disc),disc)
 	python3 tools/preview/preview.py $(call quoted,DISC_DIR) --out $(BUILD)/preview \
-		$(if $(DPI),--dpi $(DPI))
+		$(if $(DPI),--dpi $(DPI)) $(if $(call given,BRAND),--program $(PREVIEW_PROGRAM))
 
 # What would go wrong with a disc's menu, read from its files by discmenu-check. Without DISC,
 # the sample disc. Warnings and notes leave the disc shippable; only errors fail

@@ -51,11 +51,10 @@ class PreviewTest(unittest.TestCase):
     def test_another_brand_with_its_own_buttons_at_96_and_192_dpi(self):
         # The disc's program given the second sample brand by the brand tool, whose faces, help
         # strip and text colours are its own, over the sample disc in English only. The preview
-        # finds the brand's language key beside the program, where the build wrote it.
+        # reads the brand's language key from the brand resource the tool wrote into it.
         brand = SECOND_BRAND_DIR
         with tempfile.TemporaryDirectory() as folder:
             program = branded_program(brand, Path(folder) / "Install.exe")
-            shutil.copy(BUILD_DIR / "second-brand" / "ProductNames.inc", folder)
             disc = Path(folder) / "disc"
             shutil.copytree(DISC_DIR, disc)
             for other in ("Inst40c.inf", "Inst407.inf", "Inst410.inf", "Inst40a.inf",
@@ -82,6 +81,23 @@ class PreviewTest(unittest.TestCase):
                         shown = tuple(rows[top * scale + y][at:at + 3])
                         self.assertTrue(near(shown, expected), (picture, shown, expected))
 
+    def test_the_disc_s_own_program_draws_where_this_machine_runs_its_kind(self):
+        # The program that ships draws the pages (one branded from the release kit, say); one
+        # of the other kind (a 32-bit program where only the x86_64 one runs) cannot, and the
+        # one built here does, as where the disc has none.
+        built = BUILD_DIR / "Install.exe"
+        with tempfile.TemporaryDirectory() as folder:
+            disc = Path(folder)
+            self.assertEqual(preview.drawing_program(disc), built, "no program on the disc")
+            shutil.copy(built, disc / "install.EXE")
+            self.assertEqual(preview.drawing_program(disc), disc / "install.EXE")
+            data = bytearray(built.read_bytes())
+            pe = struct.unpack_from("<I", data, 0x3C)[0]
+            other = 0x14C if struct.unpack_from("<H", data, pe + 4)[0] == 0x8664 else 0x8664
+            struct.pack_into("<H", data, pe + 4, other)
+            (disc / "install.EXE").write_bytes(data)
+            self.assertEqual(preview.drawing_program(disc), built, "a program of the other kind")
+
     def test_every_page_of_the_sample_disc_in_every_language_and_the_contact_sheet(self):
         with tempfile.TemporaryDirectory() as folder:
             out = Path(folder)
@@ -94,7 +110,7 @@ class PreviewTest(unittest.TestCase):
                              sorted(pages + helps + messages + ["contact-sheet.png"]))
             for name in pages + helps + messages + ["contact-sheet.png", "findings.txt"]:
                 self.assertIn(str(out / name), result.stdout, "listed as written")
-            self.assertIn("Install.exe is the one just built", result.stdout)
+            self.assertIn(f"drawn by the disc's own {DISC_DIR / 'Install.exe'}", result.stdout)
             for name in pages:
                 self.assertEqual(png_size(out / name), (597, 340), name)
             # The languages and the two pages look different.

@@ -18,7 +18,6 @@ real pointer events to open the sub-pages.
 """
 
 import argparse
-import filecmp
 import json
 import os
 import re
@@ -34,8 +33,10 @@ from pathlib import Path
 
 SOURCE_DIR = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE_DIR / "tests" / "e2e"))
+sys.path.insert(0, str(SOURCE_DIR / "tools" / "brand"))
 
 import harness  # noqa: E402
+import pe_resources  # noqa: E402
 from test_menu import ENTRY_LEFT, ENTRY_PITCH, ENTRY_TOP, FIRST_KEY, WHITE  # noqa: E402
 
 # The chooser's languages: code for ForceLanguage, and the user's locale that the language's
@@ -159,22 +160,27 @@ def cell_label(code, page, missing, entry_count, counts):
     return label + (f" \u2014 {found}" if found else "")
 
 
+RT_RCDATA = 10
+
+
 def forced_language_key(program):
-    """The first key the program built here reads ForceLanguage from: its brand's, from the
-    brand.ini the build put into it (cmake/ConfigureBrand.cmake writes it beside the program or
-    into the build's brand folder), else the sample product's."""
-    ini = program.parent / "brand.ini"
-    if not ini.is_file():
-        ini = harness.BUILD_DIR / "brand" / "brand.ini"
-    key = brand_value(ini, "Registry", "LanguageKey") if ini.is_file() else ""
+    """The first key the program reads ForceLanguage from: its brand's, from the brand.ini it
+    carries as its resource BRAND (written by the build or by discmenu-brand), else the sample
+    product's."""
+    try:
+        found = pe_resources.resources(Path(program).read_bytes())
+    except (OSError, ValueError, struct.error):
+        found = {}
+    ini = next((body for (kind, name, _), body in found.items()
+                if kind == RT_RCDATA and name == "BRAND"), None)
+    key = brand_value(ini, "Registry", "LanguageKey") if ini is not None else ""
     return "HKLM\\" + key if key else FIRST_KEY
 
 
-def brand_value(ini, section, name):
-    """A value of brand.ini as the program reads it: names in any letter case, blanks around
-    names and values dropped, one pair of quotes removed, the first of a name in the first
-    section of a name; empty when it is not there."""
-    data = ini.read_bytes()
+def brand_value(data, section, name):
+    """A value of the brand.ini text `data` as the program reads it: names in any letter case,
+    blanks around names and values dropped, one pair of quotes removed, the first of a name in
+    the first section of a name; empty when it is not there."""
     for mark, encoding in ((b"\xef\xbb\xbf", "utf-8"), (b"\xff\xfe", "utf-16-le"),
                            (b"\xfe\xff", "utf-16-be")):
         if data.startswith(mark):
@@ -600,12 +606,6 @@ class Previewer:
         self.windows_disc = self.wine.install_disc()
         copy = self.wine.unix_path(self.windows_disc)
         on_disc = find_file(copy, "Install.exe")
-        if on_disc is None:
-            print(f"The disc has no Install.exe: using {program}")
-        elif filecmp.cmp(on_disc, program, shallow=False):
-            print(f"The disc's Install.exe is the one just built: {program}")
-        else:
-            print(f"The disc's Install.exe is not the one just built: using {program} instead")
         if on_disc is not None:
             on_disc.unlink()
         shutil.copyfile(program, copy / "Install.exe")
@@ -621,6 +621,37 @@ class Previewer:
             print(f"{code}: {len(pages)} page(s): {', '.join(pages)}", flush=True)
 
 
+# The machine types of a PE file's header, by the build whose programs have them.
+MACHINES = {"mingw": 0x14C, "mingw64": 0x8664}
+
+
+def machine(path):
+    """The machine type in the PE header of the program `path`, or None."""
+    try:
+        data = Path(path).read_bytes()[:4096]
+        pe, = struct.unpack_from("<I", data, 0x3C)
+        return struct.unpack_from("<H", data, pe + 4)[0] if data[pe:pe + 4] == b"PE\0\0" else None
+    except (OSError, struct.error):
+        return None
+
+
+def drawing_program(disc):
+    """The program that draws the pages: the disc's own Install.exe, the one that ships with
+    its brand, where this machine runs that kind of program; else the one built here."""
+    built = harness.BUILD_DIR / "Install.exe"
+    on_disc = find_file(disc, "Install.exe")
+    if on_disc is None:
+        print(f"The disc has no Install.exe: the pages are drawn by {built}")
+        return built
+    if machine(on_disc) == MACHINES.get(harness.BUILD_DIR.name, machine(built)):
+        print(f"The pages are drawn by the disc's own {on_disc}")
+        return on_disc
+    print(f"The disc's {on_disc.name} is not the kind of program that runs here "
+          f"({harness.RUNTIME_NOTE}): the pages are drawn by {built}, with the look that build "
+          "carries")
+    return built
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("disc", nargs="?", default=str(SOURCE_DIR / "build" / "disc"),
@@ -629,15 +660,15 @@ def main():
                         help="where the pictures go (default: build/preview)")
     parser.add_argument("--dpi", type=int, default=96,
                         help="the screen resolution to draw the pages at (default: 96)")
-    parser.add_argument("--program", default=str(harness.BUILD_DIR / "Install.exe"),
-                        help="the Install.exe that draws the pages (default: the one built)")
+    parser.add_argument("--program",
+                        help="the Install.exe that draws the pages (default: the disc's own, "
+                             "where this machine runs its kind of program; else the one built)")
     arguments = parser.parse_args()
     global DPI
     DPI = arguments.dpi
     if not 48 <= DPI <= 480:
         sys.exit(f"preview: {DPI} DPI is no screen resolution")
     disc, out = Path(arguments.disc).resolve(), Path(arguments.out).resolve()
-    program = Path(arguments.program).resolve()
 
     if not disc.is_dir():
         sys.exit(f"preview: {disc} is not a folder")
@@ -648,6 +679,7 @@ def main():
     if not any(read for _, read, _ in languages.values()):
         sys.exit(f"preview: {disc} has no language file "
                  f"({', '.join(file for file, _, _ in languages.values())})")
+    program = Path(arguments.program).resolve() if arguments.program else drawing_program(disc)
     if not program.is_file():
         sys.exit(f"preview: {program} is missing; run make mingw first")
     out.mkdir(parents=True, exist_ok=True)
