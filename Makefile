@@ -2,7 +2,7 @@
 # make deps | make test | make disc [BRAND=DIR] [DISC=DIR] | make demo [DISC=DIR]
 # | make preview [DISC=DIR]
 # | make check-disc [DISC=DIR] | make sign [DISC=DIR] CERT=FILE.pfx | make iso [DISC=DIR]
-# | make bench | make fuzz [FUZZ_SECONDS=N]
+# | make bench | make fuzz [FUZZ_SECONDS=N] | make release
 # (see README.md)
 
 BUILD   := build
@@ -22,7 +22,7 @@ I386 = $(shell [ "$$(tools/setup/runs-i386.sh --how 2>/dev/null)" = native ] && 
 
 # One build of each program serves every brand: both are built with the sample product's look
 # (a build configured with a brand folder before is configured again without it), and the
-# brand folder BRAND (see README, "Your product's look") is written into the disc's programs
+# brand folder BRAND (see AUTHORING.md, "Your product's look") is written into the disc's programs
 # by discmenu-brand (tools/brand/brand-program.sh, under Wine). The 32-bit program is branded
 # with the 32-bit tool where this machine runs it natively, with the x86_64 one elsewhere; the
 # x86_64 program with the x86_64 one.
@@ -45,7 +45,7 @@ given  = $(if $(value $(1)),yes)
 unexport BRAND CERT DISC LABEL TIMESTAMP PROGRAMS ISO PASS_FILE
 
 .PHONY: all deps configure linux mingw mingw64 program64 disc sample-disc fuzz-build fuzz test demo preview \
-        check-disc sign iso bench clean
+        check-disc sign iso bench release clean
 
 all: linux mingw mingw64
 
@@ -162,6 +162,23 @@ iso: linux $(if $(call given,DISC),,disc)
 	@tools/disc-image/make-iso.sh --check $(LINUX)/discmenu-check \
 	    $(if $(call given,LABEL),--label $(call quoted,LABEL)) $(if $(FORCE),--force) \
 	    $(call quoted,DISC_DIR) $(call quoted,ISO_FILE)
+
+# The release kit for disc authors, build/release/discmenu.zip (or RELEASE_ZIP): the sample
+# product's 32-bit Install.exe, discmenu-check.exe and discmenu-brand.exe, the sample brand
+# folder and disc, and the documentation, in one folder discmenu/ (tools/release). Always the
+# sample's program: a brand is written into it by discmenu-brand, from the kit.
+RELEASE_ZIP ?= $(BUILD)/release/discmenu.zip
+ifneq ($(value BRAND),)
+release:
+	@echo "make release: the kit carries the sample's program; leave BRAND out and brand the" \
+	    "kit's Install.exe with its discmenu-brand.exe" >&2; exit 1
+else
+release: sample-disc
+	python3 tools/release/make-release.py --out $(RELEASE_ZIP) --name discmenu \
+	    --file $(MINGW)/Install.exe --file $(MINGW)/discmenu-check.exe \
+	    --file $(MINGW)/discmenu-brand.exe --file README.md --file AUTHORING.md \
+	    --folder brand=$(MINGW)/tools/artwork/images --folder disc=$(BUILD)/disc
+endif
 
 # Start-up, hover and memory figures of the menu against bare programs, under Wine and Xvfb on
 # this machine (tools/bench). Not a test: it only reports.

@@ -1,4 +1,4 @@
-# The brand a program is built from: a folder of pictures, an icon and brand.ini (see README,
+# The brand a program is built from: a folder of pictures, an icon and brand.ini (see AUTHORING.md,
 # "Your product's look"). Whatever the folder leaves out is the sample product's.
 
 set(DISCMENU_BRAND_DIR "" CACHE PATH
