@@ -1,11 +1,18 @@
 // The state shared by the parts of the disc check, and how a finding quotes a value.
 
 #include "check/Checking.h"
+#include "check/ProgramResources.h"
 #include "framework/text/Unicode.h"
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
 
 namespace check {
+
+std::optional<product::Brand> Checking::ProgramBrand(const IDiscFiles& files) {
+    const auto bytes = files.Read("Install.exe");
+    const auto ini = bytes ? resources::BrandIni(*bytes) : std::nullopt;
+    return ini ? std::optional<product::Brand>(product::ReadBrand(*ini)) : std::nullopt;
+}
 
 void Checking::Add(Kind kind, const std::string& file, const std::string& section,
                    const std::string& key, const std::string& message) {

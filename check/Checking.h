@@ -7,6 +7,7 @@
 #include "check/DiscCheck.h"
 #include "menu/Configuration.h"
 #include "platform/profile/ProfileReader.h"
+#include "res/Brand.h"
 
 #include <map>
 #include <optional>
@@ -57,7 +58,11 @@ struct DiscIdUse {
 // so far. Each part of the check adds its findings here.
 struct Checking {
     Checking(const IDiscFiles& discFiles, ITextWidths& textWidths)
-        : files(discFiles), widths(textWidths) {}
+        : files(discFiles), widths(textWidths), programBrand(ProgramBrand(discFiles)) {}
+
+    // The brand of the disc's Install.exe: the one it carries, or the sample's for a program
+    // that carries none; nothing where the disc has no program whose resources can be read.
+    static std::optional<product::Brand> ProgramBrand(const IDiscFiles& files);
 
     void Add(Kind kind, const std::string& file, const std::string& section, const std::string& key,
              const std::string& message);
@@ -79,6 +84,7 @@ struct Checking {
     ITextWidths& widths;
     const platform::ProfileReader profile;
     const BuiltinTexts strings;
+    const std::optional<product::Brand> programBrand;
     Report report;
     // The findings that AddOnce added, by kind and cause: their places in report.findings.
     std::map<std::pair<Kind, std::string>, std::size_t> findingOfCause;

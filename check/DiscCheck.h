@@ -48,6 +48,7 @@ enum class Kind {
     UnknownKey,             // warning: a key the menu never reads, most likely misspelt
     Autorun,                // warning: autorun.inf missing, or not starting Install.exe
     TextsInEnglish,         // note: texts a language file other than English leaves to English
+    FallbackNamesProduct,   // warning: texts left to built-in ones that name the sample product
     // Shipping the disc (check/ShippableDisc.h):
     Unsigned,           // note (a warning when checking a release): Install.exe is not signed
     NoSha1Signature,    // warning: no SHA-1 signature, which Windows XP could check
@@ -105,10 +106,10 @@ struct Page {
 
 // A language of the chooser and what the menu shows of it.
 struct Language {
-    std::string code;        // "ENU", ...
-    std::string file;        // its file on the disc: "Inst.inf", ...
-    unsigned codePage;       // the code page the file is read in
-    bool read = false;       // whether the file is there and could be read
+    std::string code;  // "ENU", ...
+    std::string file;  // its file on the disc: "Inst.inf", ...
+    unsigned codePage; // the code page the file is read in
+    bool read = false; // whether the file is there and could be read
     // Every text of the file's RES_STR section that has a built-in one, by key, as the menu
     // shows it: the file's, or the built-in one where the file has none or one it cannot use.
     std::vector<std::pair<std::string, std::string>> texts;

@@ -46,6 +46,7 @@ const KindInfo kKinds[] = {
     {Kind::UnknownKey, Severity::Warning, "unknown-key"},
     {Kind::Autorun, Severity::Warning, "autorun"},
     {Kind::TextsInEnglish, Severity::Note, "texts-in-english"},
+    {Kind::FallbackNamesProduct, Severity::Warning, "fallback-names-product"},
     {Kind::Unsigned, Severity::Note, "unsigned"},
     {Kind::NoSha1Signature, Severity::Warning, "no-sha1-signature"},
     {Kind::CertificateExpired, Severity::Warning, "certificate-expired"},

@@ -6,6 +6,11 @@
 #include "menu/Configuration.h"
 #include "menu/Languages.h"
 #include "platform/profile/ProfileReader.h"
+#include "res/Brand.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace check {
 
@@ -26,17 +31,44 @@ std::string NameBlanks(const std::string& blanks) {
     return names;
 }
 
+// The keys, separated by commas.
+std::string Joined(const std::vector<std::string>& keys) {
+    std::string joined;
+    for (const std::string& key : keys) {
+        joined += (joined.empty() ? "" : ", ") + key;
+    }
+    return joined;
+}
+
+// Whether a built-in text names the sample's product or one of its driver packages.
+bool NamesTheSampleProduct(const std::string& builtin) {
+    static const product::Brand sample = product::SampleBrand();
+    for (const std::string* name : {&sample.name, &sample.firstPackage, &sample.secondPackage}) {
+        if (builtin.find(*name) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Checks the file's texts, and returns them as the menu shows them.
 std::vector<std::pair<std::string, std::string>> CheckTexts(Checking& check,
                                                             const LanguageFile& file) {
     CheckTextKeys(check, file);
     std::vector<std::pair<std::string, std::string>> shown;
-    std::vector<std::string> english; // the keys whose built-in English text shows
+    std::vector<std::string> english;     // the keys whose built-in English text shows
+    std::vector<std::string> sampleNamed; // those of them that name the sample's product
+    const product::Brand brand = check.programBrand.value_or(product::SampleBrand());
     for (const config::TextKey& text : config::KeyedTexts()) {
         const std::string value = check.Value(file, config::kTextSection, text.key);
         const std::string builtin = check.strings.Load(text.builtinId);
         const bool blanksKept = !text.message || text::SameBlanks(value, builtin);
-        shown.emplace_back(text.key, value.empty() || !blanksKept ? builtin : value);
+        // The menu shows a built-in text with the names of its brand.
+        shown.emplace_back(
+            text.key, value.empty() || !blanksKept ? product::NamedFor(builtin, brand) : value);
+        if (value.empty() && NamesTheSampleProduct(builtin)) {
+            sampleNamed.emplace_back(text.key);
+        }
         if (value.empty()) {
             english.emplace_back(text.key);
         } else if (!blanksKept) {
@@ -55,15 +87,22 @@ std::vector<std::pair<std::string, std::string>> CheckTexts(Checking& check,
     }
     check.Value(file, config::kTextSection, config::kLabelKey);
     if (file.language != languages::kEnglish && !english.empty()) {
-        std::string keys;
-        for (const std::string& key : english) {
-            keys += (keys.empty() ? "" : ", ") + key;
-        }
         check.Add(Kind::TextsInEnglish, file.name, config::kTextSection, "",
                   "the file leaves " + std::to_string(english.size()) +
                       (english.size() == 1 ? " text" : " texts") +
                       " to the built-in English, which the menu shows in " +
-                      check.LanguageName(file.language) + ": " + keys);
+                      check.LanguageName(file.language) + ": " + Joined(english));
+    }
+    // A program of the sample's brand on a disc whose files leave out texts that name the
+    // product shows the sample product's name there.
+    if (check.programBrand && check.programBrand->name == product::SampleBrand().name &&
+        !sampleNamed.empty()) {
+        check.Add(Kind::FallbackNamesProduct, file.name, config::kTextSection, "",
+                  "Install.exe carries the sample's brand, so the built-in texts the file leaves "
+                  "out name the sample product, " +
+                      product::SampleBrand().name +
+                      ": give the program your brand with discmenu-brand, or give these texts: " +
+                      Joined(sampleNamed));
     }
     return shown;
 }

@@ -9,6 +9,7 @@ namespace check::resources {
 namespace {
 
 constexpr std::uint32_t kBitmapType = 2;
+constexpr std::uint32_t kRawDataType = 10; // RT_RCDATA
 constexpr std::uint64_t kResourceDirectoryIndex = 2;
 constexpr std::uint32_t kSubdirectory = 0x80000000u;
 
@@ -24,8 +25,15 @@ std::uint32_t Little(std::string_view bytes, std::uint64_t at, int size) {
     return value;
 }
 
-// The file offset of the resource section's root directory.
-std::optional<std::uint64_t> ResourceSection(std::string_view bytes) {
+// The optional header of a PE file: where it starts and how long it is, and the number of its
+// sections; nothing for bytes that are no PE file.
+struct Headers {
+    std::uint64_t optional;
+    std::uint64_t optionalSize;
+    std::uint64_t sections;
+};
+
+std::optional<Headers> PeHeaders(std::string_view bytes) {
     if (bytes.size() < 0x40 || bytes.substr(0, 2) != "MZ") {
         return std::nullopt;
     }
@@ -33,24 +41,15 @@ std::optional<std::uint64_t> ResourceSection(std::string_view bytes) {
     if (header + 24 > bytes.size() || bytes.substr(header, 4) != std::string_view("PE\0\0", 4)) {
         return std::nullopt;
     }
-    const std::uint64_t sections = Little(bytes, header + 6, 2);
-    const std::uint64_t optionalSize = Little(bytes, header + 20, 2);
-    const std::uint64_t optional = header + 24;
-    const std::uint32_t magic = Little(bytes, optional, 2);
-    // The number of data directories, then the directories, after the fields of PE32 or PE32+.
-    const std::uint64_t count = magic == 0x10B ? 92 : magic == 0x20B ? 108 : 0;
-    if (count == 0 || optionalSize < count + 4 + 8 * (kResourceDirectoryIndex + 1) ||
-        Little(bytes, optional + count, 4) <= kResourceDirectoryIndex) {
-        return std::nullopt;
-    }
-    const std::uint64_t address =
-        Little(bytes, optional + count + 4 + 8 * kResourceDirectoryIndex, 4);
-    if (address == 0) {
-        return std::nullopt;
-    }
-    // The section that holds that address gives its place in the file.
-    const std::uint64_t table = optional + optionalSize;
-    for (std::uint64_t i = 0; i < sections; ++i) {
+    return Headers{header + 24, Little(bytes, header + 20, 2), Little(bytes, header + 6, 2)};
+}
+
+// The file offset of the relative virtual address `address`: the section that holds it gives
+// its place in the file.
+std::optional<std::uint64_t> FileOffset(std::string_view bytes, const Headers& headers,
+                                        std::uint64_t address) {
+    const std::uint64_t table = headers.optional + headers.optionalSize;
+    for (std::uint64_t i = 0; i < headers.sections; ++i) {
         const std::uint64_t entry = table + 40 * i;
         const std::uint64_t virtualSize = Little(bytes, entry + 8, 4);
         const std::uint64_t virtualAddress = Little(bytes, entry + 12, 4);
@@ -60,6 +59,28 @@ std::optional<std::uint64_t> ResourceSection(std::string_view bytes) {
         }
     }
     return std::nullopt;
+}
+
+// The file offset of the resource section's root directory.
+std::optional<std::uint64_t> ResourceSection(std::string_view bytes) {
+    const auto headers = PeHeaders(bytes);
+    if (!headers) {
+        return std::nullopt;
+    }
+    const std::uint64_t optional = headers->optional;
+    const std::uint32_t magic = Little(bytes, optional, 2);
+    // The number of data directories, then the directories, after the fields of PE32 or PE32+.
+    const std::uint64_t count = magic == 0x10B ? 92 : magic == 0x20B ? 108 : 0;
+    if (count == 0 || headers->optionalSize < count + 4 + 8 * (kResourceDirectoryIndex + 1) ||
+        Little(bytes, optional + count, 4) <= kResourceDirectoryIndex) {
+        return std::nullopt;
+    }
+    const std::uint64_t address =
+        Little(bytes, optional + count + 4 + 8 * kResourceDirectoryIndex, 4);
+    if (address == 0) {
+        return std::nullopt;
+    }
+    return FileOffset(bytes, *headers, address);
 }
 
 // Whether the name at `at` (a length of 2 bytes, then as many UTF-16 units) is `expected`, an
@@ -120,6 +141,51 @@ std::optional<std::vector<unsigned>> BitmapIds(std::string_view bytes) {
         }
     }
     return ids;
+}
+
+std::optional<std::string> BrandIni(std::string_view bytes) {
+    const auto section = ResourceSection(bytes);
+    const auto headers = PeHeaders(bytes);
+    if (!section || !headers || *section + 16 > bytes.size()) {
+        return std::nullopt;
+    }
+    const std::uint64_t root = *section;
+    // The first entry of `directory` whose name or id `matches`: its offset, a subdirectory's
+    // (flagged) or a data entry's.
+    const auto find = [&](std::uint64_t directory, auto matches) -> std::optional<std::uint32_t> {
+        const std::uint32_t count =
+            Little(bytes, directory + 12, 2) + Little(bytes, directory + 14, 2);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint64_t entry = directory + 16 + 8 * std::uint64_t{i};
+            if (matches(Little(bytes, entry, 4))) {
+                return Little(bytes, entry + 4, 4);
+            }
+        }
+        return std::nullopt;
+    };
+    const auto any = [](std::uint32_t) { return true; };
+    const auto types = find(root, [](std::uint32_t type) { return type == kRawDataType; });
+    if (!types || (*types & kSubdirectory) == 0) {
+        return std::string(); // a program without a brand of its own: the sample's
+    }
+    const auto names = find(root + (*types & ~kSubdirectory), [&](std::uint32_t name) {
+        return (name & kSubdirectory) != 0 &&
+               NameIs(bytes, root + (name & ~kSubdirectory), "BRAND");
+    });
+    if (!names || (*names & kSubdirectory) == 0) {
+        return std::string();
+    }
+    const auto language = find(root + (*names & ~kSubdirectory), any);
+    if (!language || (*language & kSubdirectory) != 0) {
+        return std::nullopt;
+    }
+    const std::uint64_t data = root + *language;
+    const auto at = FileOffset(bytes, *headers, Little(bytes, data, 4));
+    const std::uint64_t size = Little(bytes, data + 4, 4);
+    if (data + 8 > bytes.size() || !at || *at + size > bytes.size()) {
+        return std::nullopt;
+    }
+    return std::string(bytes.substr(*at, size));
 }
 
 } // namespace check::resources

@@ -3,8 +3,8 @@
 
 #include "check/Brand.h"
 #include "check/CheckerTexts.h"
-#include "check/DiscCheck.h"
 #include "check/CommandLine.h"
+#include "check/DiscCheck.h"
 #include "check/ProgramResources.h"
 #include "check/linux/FileTreeDiscFiles.h"
 #include "check/linux/TrueTypeWidths.h"
@@ -352,6 +352,88 @@ TEST(DiscChecker, WarnsWhenThePagesPicturesComeWithoutTheir2xForm) {
     for (std::size_t length = 0; length < whole.size(); length += 7) {
         const auto ids = check::resources::BitmapIds(whole.substr(0, length));
         EXPECT_TRUE(!ids || ids->size() <= 2) << length;
+    }
+    fs::remove_all(disc);
+}
+
+// A program file whose resource section holds only `ini` as its brand (RCDATA "BRAND"), laid
+// out after the bitmaps' program of no bitmaps: the root, one type, one name, one language.
+std::string ProgramWithBrand(const std::string& ini) {
+    std::string bytes = ProgramWithBitmaps({});
+    bytes.resize(0x200);
+    std::string section(0x100, '\0');
+    const auto put = [&section](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            section[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+        }
+    };
+    put(14, 1, 2); // the root: one numbered type
+    put(16, 10, 4);
+    put(20, 0x80000000u | 0x18, 4);
+    put(0x18 + 12, 1, 2); // the type: one named entry, its name at 0x60
+    put(0x18 + 16, 0x80000000u | 0x60, 4);
+    put(0x18 + 20, 0x80000000u | 0x30, 4);
+    put(0x30 + 14, 1, 2); // the name: one language, its data entry at 0x48
+    put(0x30 + 16, 0x409, 4);
+    put(0x30 + 20, 0x48, 4);
+    put(0x48, 0x1000 + 0x80, 4); // the data: its address and size
+    put(0x48 + 4, static_cast<std::uint32_t>(ini.size()), 4);
+    put(0x60, 5, 2);
+    for (std::size_t i = 0; i < 5; ++i) {
+        put(0x62 + 2 * i, static_cast<unsigned char>("BRAND"[i]), 2);
+    }
+    return bytes + section.substr(0, 0x80) + ini;
+}
+
+TEST(DiscChecker, WarnsWhenAProgramOfTheSamplesBrandFillsInTextsThatNameTheProduct) {
+    // The English file gives every text but the manuals' caption and the disc prompt, whose
+    // built-in texts name the product.
+    const std::string inf = "[RES_STR]\r\nIDS_NOVDINSTALL=Install it first.\r\n"
+                            "IDS_FIRSTCHECKBOXCAPTION=One\r\nIDS_SECONDCHECKBOXCAPTION=Two\r\n"
+                            "[Main Dialog]\r\nNumber of menu=0\r\n";
+    const std::string quarry = "[Product]\nName=Quarry Studio 2\n";
+    struct Row {
+        const char* what;
+        std::string program;
+        std::optional<std::string> ini; // as the checker reads it from the program
+        bool warned;
+    };
+    const Row rows[] = {
+        {"a program without a brand of its own", ProgramWithBitmaps({}), "", true},
+        {"a program of the sample's brand", ProgramWithBrand("[Product]\nCompany=Other\n"),
+         "[Product]\nCompany=Other\n", true},
+        {"a program of another product's brand", ProgramWithBrand(quarry), quarry, false},
+        {"no program whose resources can be read", "MZ and nothing a program has", std::nullopt,
+         false},
+    };
+    const fs::path disc = fs::temp_directory_path() / "discmenu-check-fallbacks";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(check::resources::BrandIni(row.program), row.ini);
+        fs::remove_all(disc);
+        fs::create_directories(disc);
+        std::ofstream(disc / "Install.exe", std::ios::binary) << row.program;
+        std::ofstream(disc / "Inst.inf", std::ios::binary) << inf;
+        auto widths = Widths();
+        const check::Report report =
+            check::CheckDisc(check::FileTreeDiscFiles(disc.string()), widths, {});
+        const auto found = std::find_if(
+            report.findings.begin(), report.findings.end(), [](const check::Finding& finding) {
+                return finding.kind == check::Kind::FallbackNamesProduct;
+            });
+        ASSERT_EQ(found != report.findings.end(), row.warned);
+        if (row.warned) {
+            EXPECT_EQ(found->file, "Inst.inf");
+            EXPECT_NE(found->message.find("Ormix-Designer"), std::string::npos);
+            const std::string keys = "these texts: IDS_CAPTION, IDS_NOMEDIAINDEVICE";
+            EXPECT_EQ(found->message.substr(found->message.size() - keys.size()), keys);
+        }
+    }
+    // Cut short anywhere, the file gives no brand rather than one made up.
+    const std::string whole = ProgramWithBrand(quarry);
+    for (std::size_t length = 0; length < whole.size(); length += 5) {
+        const auto ini = check::resources::BrandIni(whole.substr(0, length));
+        EXPECT_TRUE(!ini || ini->empty() || *ini == quarry) << length;
     }
     fs::remove_all(disc);
 }
