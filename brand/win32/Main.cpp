@@ -14,13 +14,11 @@
 #include "check/Brand.h"
 #include "check/CommandLine.h"
 #include "check/win32/Win32DiscFiles.h"
+#include "framework/win32/ConsoleProgram.h"
 #include "framework/win32/WideText.h"
 #include "res/Brand.h"
 
 #include <windows.h>
-
-#include <fcntl.h>
-#include <io.h>
 
 #include <cstdio>
 #include <optional>
@@ -29,12 +27,9 @@
 
 namespace {
 
-constexpr char kName[] = "discmenu-brand: ";
+using console::Write;
 
-void Write(std::FILE* stream, const std::string& utf8) {
-    std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fflush(stream);
-}
+constexpr char kName[] = "discmenu-brand: ";
 
 // A file handle, closed at the end of its scope.
 class File {
@@ -177,14 +172,7 @@ int Brand(const brand::Options& options) {
 } // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8); // for a console; a pipe takes the bytes as they are
-
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.push_back(text::FromWide(argv[i]));
-    }
+    const std::vector<std::string> arguments = console::Start(argc, argv);
     const auto options = brand::ParseArguments(arguments);
     if (!options) {
         Write(stderr, brand::Usage());

@@ -3,39 +3,23 @@
 // arrives; its output is UTF-8 with LF line ends, as on Linux.
 
 #include "check/Brand.h"
-#include "check/DiscCheck.h"
 #include "check/CommandLine.h"
+#include "check/DiscCheck.h"
 #include "check/win32/GdiTextWidths.h"
 #include "check/win32/Win32DiscFiles.h"
+#include "framework/win32/ConsoleProgram.h"
 #include "framework/win32/WideText.h"
 
 #include <windows.h>
-
-#include <fcntl.h>
-#include <io.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-namespace {
-
-void Write(std::FILE* stream, const std::string& utf8) {
-    std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fflush(stream);
-}
-
-} // namespace
+using console::Write;
 
 int wmain(int argc, wchar_t* argv[]) {
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8); // for a console; a pipe takes the bytes as they are
-
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.push_back(text::FromWide(argv[i]));
-    }
+    const std::vector<std::string> arguments = console::Start(argc, argv);
     const auto options = check::ParseArguments(arguments);
     if (!options) {
         Write(stderr, check::Usage());
